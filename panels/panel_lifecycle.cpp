@@ -1,0 +1,12 @@
+#include "entity/entity_helper.h"
+
+// Not written yet: the parameter pages.
+void VexalEntityHelper::beginEdit(HostInterface*, uint32_t, Animatable*) {}
+void VexalEntityHelper::endEdit(HostInterface*, uint32_t, Animatable*) {}
+void VexalEntityHelper::addClassPanel(HostInterface*) {}
+void VexalEntityHelper::addKeyValuePanel(HostInterface*) {}
+void VexalEntityHelper::removeKeyValuePanel(HostInterface*, uint32_t) {}
+void VexalEntityHelper::removeClassPanel(HostInterface*, uint32_t) {}
+void VexalEntityHelper::notifyAndRedraw() {}
+void VexalEntityHelper::readKeyValuePanel() {}
+void VexalEntityHelper::fillKeyValuePanel(HWND) {}
