@@ -8,5 +8,3 @@ void VexalEntityHelper::addKeyValuePanel(HostInterface*) {}
 void VexalEntityHelper::removeKeyValuePanel(HostInterface*, uint32_t) {}
 void VexalEntityHelper::removeClassPanel(HostInterface*, uint32_t) {}
 void VexalEntityHelper::notifyAndRedraw() {}
-void VexalEntityHelper::readKeyValuePanel() {}
-void VexalEntityHelper::fillKeyValuePanel(HWND) {}

@@ -1,0 +1,68 @@
+#include "scene/scene.h"
+#include <algorithm>
+#include <cstdio>
+
+Node::Node(Scene* scene, Object* object, Class_ID cid, SClass_ID scid)
+    : classId(cid), superClassId(scid), scene_(scene), object_(object) {
+    if (object_) object_->addDependent(this);
+}
+
+Node::~Node() {
+    if (!object_) return;
+    object_->removeDependent(this);
+    object_->DeleteThis();
+}
+
+Matrix3 Node::objectTransformAt(TimeValue, Interval* valid) {
+    if (valid) *valid = FOREVER();
+    return transform;
+}
+
+RefResult Node::notifyRefChanged(const Interval&, ReferenceTarget*, PartID&, RefMessage) {
+    ++changeCount;
+    if (scene_ && scene_->onNodeChanged) scene_->onNodeChanged(*this);
+    return REF_SUCCEED;
+}
+
+Node* Scene::add(Object* object, Class_ID classId, SClass_ID superClassId,
+                 const std::string& name) {
+    nodes_.push_back(std::make_unique<Node>(this, object, classId, superClassId));
+    nodes_.back()->name = name;
+    return nodes_.back().get();
+}
+
+void Scene::remove(Node* node) {
+    auto it = std::find_if(nodes_.begin(), nodes_.end(),
+                           [&](const std::unique_ptr<Node>& n) { return n.get() == node; });
+    if (it != nodes_.end()) nodes_.erase(it);
+}
+
+void Scene::clear() { nodes_.clear(); }
+
+Node* Scene::find(const std::string& name) const {
+    for (const auto& n : nodes_)
+        if (n->name == name) return n.get();
+    return nullptr;
+}
+
+Node* Scene::findByObject(const Object* object) const {
+    for (const auto& n : nodes_)
+        if (n->object() == object) return n.get();
+    return nullptr;
+}
+
+std::string Scene::uniqueName(const std::string& base) const {
+    for (int i = 1;; ++i) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%03d", i);
+        std::string candidate = base + suffix;
+        if (!find(candidate)) return candidate;
+    }
+}
+
+std::vector<Node*> Scene::selection() const {
+    std::vector<Node*> result;
+    for (const auto& n : nodes_)
+        if (n->selected) result.push_back(n.get());
+    return result;
+}

@@ -1,0 +1,76 @@
+// The reference host's scene: nodes that hold plug-in objects (or, for a class no
+// plug-in provides, the object's stored bytes), with transform and state.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+#include "vexsdk/objects.h"
+#include "vexsdk/viewport.h"
+
+constexpr SClass_ID NODE_SUPERCLASS_ID = 1;
+
+class Scene;
+
+class Node : public ReferenceMaker, public SceneNode {
+public:
+    Node(Scene* scene, Object* object, Class_ID classId, SClass_ID superClassId);
+    ~Node() override;
+    Node(const Node&) = delete;
+    Node& operator=(const Node&) = delete;
+
+    // SceneNode
+    Matrix3 objectTransformAt(TimeValue t, Interval* valid = nullptr) override;
+    int isSelectedNode() override { return selected ? 1 : 0; }
+    int isFrozenNode() override { return frozen ? 1 : 0; }
+
+    // ReferenceMaker: the node depends on its object and hears its change announcements.
+    SClass_ID SuperClassID() override { return NODE_SUPERCLASS_ID; }
+    RefResult notifyRefChanged(const Interval& changeInt, ReferenceTarget* target, PartID& partId,
+                               RefMessage message) override;
+
+    Object* object() const { return object_; }
+    bool isOpaque() const { return object_ == nullptr; }  // class not provided by any plug-in
+    Point3 position() const { return transform.GetTrans(); }
+
+    std::string name;
+    Matrix3 transform{true};
+    bool selected = false;
+    bool frozen = false;
+    bool hidden = false;
+    Class_ID classId;
+    SClass_ID superClassId = 0;
+    std::vector<unsigned char> opaqueData;  // object chunks kept verbatim for opaque nodes
+    int changeCount = 0;                    // change announcements heard from the object
+
+private:
+    Scene* scene_;
+    Object* object_;  // owned; ended with DeleteThis
+};
+
+class Scene {
+public:
+    Scene() = default;
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    // Takes ownership of object (may be null for an opaque node).
+    Node* add(Object* object, Class_ID classId, SClass_ID superClassId, const std::string& name);
+    void remove(Node* node);
+    void clear();
+    Node* find(const std::string& name) const;
+    Node* findByObject(const Object* object) const;
+    // base followed by the lowest free number: "Door001", "Door002", ...
+    std::string uniqueName(const std::string& base) const;
+    std::vector<Node*> selection() const;
+
+    const std::vector<std::unique_ptr<Node>>& nodes() const { return nodes_; }
+    size_t size() const { return nodes_.size(); }
+
+    // Called whenever a node's object announces a change (the host redraws).
+    std::function<void(Node&)> onNodeChanged;
+
+private:
+    friend class Node;
+    std::vector<std::unique_ptr<Node>> nodes_;
+};

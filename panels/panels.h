@@ -1,0 +1,34 @@
+// Module-level state of the parameter pages and the pieces the four page procedures share.
+#pragma once
+#include <windows.h>
+#include "vexsdk/hostinterface.h"
+
+class VexalEntityHelper;
+
+// Messages the host's custom controls send to a page.
+constexpr UINT spinnerChangeMessage = 0x658;
+constexpr UINT editCommitMessage = 0x6AD;
+
+// One set for the module: at most one helper is edited at a time.
+extern HostInterface* hostInterface;
+extern HWND helperPanelWnd;
+extern HWND classPanelWnd;
+extern int classPanelId;  // IDD_ENTITY_PARAMS or IDD_LIGHT_PARAMS: what classPanelWnd holds
+extern HWND keyValuePanelWnd;
+
+// The helper a page edits (its user-data word), or null while the page is unbound.
+VexalEntityHelper* pageHelper(HWND page);
+void bindPage(HWND page, VexalEntityHelper* helper);  // null unbinds
+
+INT_PTR CALLBACK helperDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK entityParamsDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK lightParamsDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK keyValueDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Refreshes of a kept page for the next helper; the page is already bound to it.
+void refreshHelperPanel(HWND page, VexalEntityHelper* helper);
+void refreshEntityParamsPanel(HWND page, VexalEntityHelper* helper);
+void refreshLightParamsPanel(HWND page, VexalEntityHelper* helper);
+
+// End-of-edit read-back of the door page's spinners and texts into the helper.
+void readBackEntityParamsPanel(HWND page, VexalEntityHelper* helper);
