@@ -1,0 +1,160 @@
+// Templates 112, 113 and 114 as the built plug-in carries them, item by item, in the
+// language each is filed under.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <cctype>
+#include <string>
+#include <vector>
+#include "dialog_template.h"
+
+namespace {
+
+HMODULE plugin() {
+    static HMODULE h =
+        LoadLibraryExA("plugins\\vexalhelpers.dlo", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    return h;
+}
+
+constexpr LANGID englishUs = 1033;
+constexpr LANGID englishUk = 2057;
+
+struct Item {
+    uint32_t id;
+    const char* className;
+    const char* text;
+    uint32_t style;
+    int x, y, cx, cy;
+};
+
+DialogTemplate loadPage(int id, LANGID language) {
+    DialogTemplate page;
+    EXPECT_NE(plugin(), nullptr);
+    EXPECT_TRUE(loadDialogTemplate(plugin(), id, language, page)) << "dialog " << id;
+    return page;
+}
+
+void expectChildPage(const DialogTemplate& page, int cx, int cy) {
+    EXPECT_EQ(page.style, 0x50000040u);
+    EXPECT_EQ(page.exStyle, 0u);
+    EXPECT_EQ(page.x, 0);
+    EXPECT_EQ(page.y, 0);
+    EXPECT_EQ(page.cx, cx);
+    EXPECT_EQ(page.cy, cy);
+    EXPECT_EQ(page.caption, "");
+    EXPECT_EQ(page.menu, "");
+    EXPECT_EQ(page.className, "");
+    EXPECT_EQ(page.pointSize, 8);
+    EXPECT_EQ(page.fontName, "MS Sans Serif");
+}
+
+// The system matches window class names without regard to case, and the resource compiler
+// files custom class names upper-case.
+std::string upperCase(std::string s) {
+    for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void expectItems(const DialogTemplate& page, const std::vector<Item>& expected) {
+    ASSERT_EQ(page.items.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const DialogItem& got = page.items[i];
+        const Item& want = expected[i];
+        SCOPED_TRACE(testing::Message() << "template item " << i + 1 << ", id " << want.id);
+        EXPECT_EQ(got.id, want.id);
+        EXPECT_EQ(upperCase(got.className), upperCase(want.className));
+        EXPECT_EQ(got.text, want.text);
+        EXPECT_EQ(got.style, want.style);
+        EXPECT_EQ(got.exStyle, 0u);
+        EXPECT_EQ(got.x, want.x);
+        EXPECT_EQ(got.y, want.y);
+        EXPECT_EQ(got.cx, want.cx);
+        EXPECT_EQ(got.cy, want.cy);
+    }
+}
+
+TEST(ClassPageTemplates, DoorParams112) {
+    const DialogTemplate page = loadPage(112, englishUs);
+    expectChildPage(page, 108, 150);
+    expectItems(page, {
+                          {65535, "STATIC", "Angle", 0x50020002, 44, 2, 19, 8},
+                          {65535, "STATIC", "Speed", 0x50020002, 41, 12, 24, 8},
+                          {65535, "STATIC", "Target Name", 0x50020000, 1, 28, 42, 8},
+                          {65535, "STATIC", "Sounds", 0x50020002, 19, 40, 24, 8},
+                          {65535, "STATIC", "Wait", 0x50020002, 40, 54, 23, 8},
+                          {65535, "STATIC", "Lip", 0x50020002, 48, 65, 14, 8},
+                          {1051, "CustEdit", "", 0x50010000, 67, 2, 28, 10},
+                          {1052, "SpinnerControl", "", 0x50000000, 97, 2, 7, 10},
+                          {1053, "CustEdit", "", 0x50010000, 67, 14, 28, 10},
+                          {1054, "SpinnerControl", "", 0x50000000, 97, 14, 7, 10},
+                          {1055, "CustEdit", "", 0x50010000, 68, 53, 28, 10},
+                          {1056, "SpinnerControl", "", 0x50000000, 98, 53, 7, 10},
+                          {1057, "CustEdit", "", 0x50010000, 68, 65, 28, 10},
+                          {1058, "SpinnerControl", "", 0x50000000, 98, 65, 7, 10},
+                          {1060, "LISTBOX", "", 0x50A10101, 46, 38, 59, 11},
+                          {65535, "STATIC", "Message", 0x50020002, 2, 79, 31, 8},
+                          {65535, "STATIC", "Health", 0x50020002, 37, 91, 25, 8},
+                          {1062, "CustEdit", "", 0x50010000, 68, 91, 28, 10},
+                          {1063, "SpinnerControl", "", 0x50000000, 98, 91, 7, 10},
+                          {65535, "STATIC", "Damage", 0x50020002, 32, 102, 30, 8},
+                          {1064, "CustEdit", "", 0x50010000, 68, 102, 28, 10},
+                          {1065, "SpinnerControl", "", 0x50000000, 98, 102, 7, 10},
+                          {1066, "BUTTON", "Toggle", 0x50010003, 3, 119, 38, 10},
+                          {1067, "BUTTON", "Start Open", 0x50010003, 52, 119, 50, 10},
+                          {1068, "BUTTON", "Dont Link", 0x50010003, 3, 129, 47, 10},
+                          {1069, "BUTTON", "Gold Key", 0x50010003, 3, 139, 45, 10},
+                          {1070, "BUTTON", "Silver Key", 0x50010003, 52, 139, 47, 10},
+                          {1029, "CustEdit", "", 0x50020000, 48, 27, 55, 10},
+                          {1030, "CustEdit", "", 0x50020000, 37, 78, 68, 10},
+                      });
+}
+
+TEST(ClassPageTemplates, KeyValue113IsFiledAsEnglishUkWithRowsSixToEightBottomUp) {
+    const DialogTemplate page = loadPage(113, englishUk);
+    expectChildPage(page, 108, 101);
+    std::vector<Item> cells;
+    const int rowY[] = {7, 18, 29, 40, 51, 84, 73, 62};  // template order: rows 1-5, 8, 7, 6
+    for (int column = 0; column < 2; ++column)
+        for (int i = 0; i < 8; ++i)
+            cells.push_back({static_cast<uint32_t>(1072 + column * 8 + i), "CustEdit", "",
+                             0x50020000, column ? 54 : 3, rowY[i], 49, 10});
+    expectItems(page, cells);
+
+    DialogTemplate other;
+    EXPECT_FALSE(loadDialogTemplate(plugin(), 113, englishUs, other));
+}
+
+TEST(ClassPageTemplates, LightParams114KeepsTheStyleButtonsInIdOrderButPlacedByLook) {
+    const DialogTemplate page = loadPage(114, englishUs);
+    expectChildPage(page, 108, 181);
+    expectItems(page, {
+                          {65535, "STATIC", "Lighting Params", 0x50020001, 3, 1, 101, 8},
+                          {65535, "BUTTON", "Start State", 0x50020007, 3, 14, 101, 23},
+                          {1073, "BUTTON", "On", 0x50000009, 6, 23, 25, 10},
+                          {1074, "BUTTON", "Off", 0x50000009, 61, 22, 25, 10},
+                          {65535, "BUTTON", "Style", 0x50020007, 3, 39, 100, 134},
+                          {1075, "BUTTON", "Normal", 0x50000009, 7, 46, 38, 10},
+                          {1076, "BUTTON", "Flicker (1)", 0x50000009, 7, 56, 47, 10},
+                          {1077, "BUTTON", "Slow Strong Pulse", 0x50000009, 7, 116, 73, 10},
+                          {1078, "BUTTON", "Candle (1)", 0x50000009, 7, 136, 48, 10},
+                          {1079, "BUTTON", "Fast Strobe", 0x50000009, 7, 86, 52, 10},
+                          {1080, "BUTTON", "Gentle Strobe", 0x50000009, 7, 96, 59, 10},
+                          {1081, "BUTTON", "Flicker (2)", 0x50000009, 7, 66, 47, 10},
+                          {1082, "BUTTON", "Candle (2)", 0x50000009, 7, 146, 48, 10},
+                          {1083, "BUTTON", "Candle (3)", 0x50000009, 7, 156, 48, 10},
+                          {1084, "BUTTON", "Slow Strobe", 0x50000009, 7, 106, 54, 10},
+                          {1085, "BUTTON", "Flourescent Flicker", 0x50000009, 7, 76, 75, 10},
+                          {1086, "BUTTON", "Slow Pulse (no black)", 0x50000009, 7, 126, 84, 10},
+                      });
+    // The style buttons' places from the top of the group, in id order.
+    const int place[] = {1, 2, 8, 10, 5, 6, 3, 11, 12, 7, 4, 9};
+    for (int style = 0; style < 12; ++style)
+        EXPECT_EQ(page.items[5 + style].y, 46 + 10 * (place[style] - 1)) << "style " << style;
+}
+
+TEST(ClassPageTemplates, DoorAndLightPagesAreFiledAsEnglishUsOnly) {
+    DialogTemplate other;
+    EXPECT_FALSE(loadDialogTemplate(plugin(), 112, englishUk, other));
+    EXPECT_FALSE(loadDialogTemplate(plugin(), 114, englishUk, other));
+}
+
+}  // namespace
