@@ -58,8 +58,8 @@ RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID pa
     // A dependent may detach itself while being told; walk a snapshot.
     int n = numDeps_;
     ReferenceMaker* snapshot[64];
-    ReferenceMaker** deps = n <= 64 ? snapshot
-                                    : static_cast<ReferenceMaker**>(std::malloc(sizeof(void*) * n));
+    ReferenceMaker** deps =
+        n <= 64 ? snapshot : static_cast<ReferenceMaker**>(std::malloc(sizeof(void*) * n));
     if (!deps) return REF_FAIL;
     for (int i = 0; i < n; ++i) deps[i] = deps_[i];
     for (int i = 0; i < n; ++i) {
@@ -76,7 +76,9 @@ RefResult ReferenceTarget::NotifyDependents(const Interval& changeInt, PartID pa
     return REF_SUCCEED;
 }
 
-int BaseObject::pickTest(TimeValue, SceneNode*, int, int, int, IPoint2*, HostViewport*) { return 0; }
+int BaseObject::pickTest(TimeValue, SceneNode*, int, int, int, IPoint2*, HostViewport*) {
+    return 0;
+}
 void BaseObject::storeDisplayFlags(int) {}
 int BaseObject::drawInViewport(TimeValue, SceneNode*, HostViewport*, int) { return 0; }
 void BaseObject::offerSnap(TimeValue, SceneNode*, SnapQuery*, IPoint2*, HostViewport*) {}
