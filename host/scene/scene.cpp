@@ -66,3 +66,9 @@ std::vector<Node*> Scene::selection() const {
         if (n->selected) result.push_back(n.get());
     return result;
 }
+
+void Scene::swapNodes(Scene& other) {
+    nodes_.swap(other.nodes_);
+    for (auto& n : nodes_) n->scene_ = this;
+    for (auto& n : other.nodes_) n->scene_ = &other;
+}

@@ -44,6 +44,7 @@ public:
     int changeCount = 0;                    // change announcements heard from the object
 
 private:
+    friend class Scene;
     Scene* scene_;
     Object* object_;  // owned; ended with DeleteThis
 };
@@ -63,6 +64,9 @@ public:
     // base followed by the lowest free number: "Door001", "Door002", ...
     std::string uniqueName(const std::string& base) const;
     std::vector<Node*> selection() const;
+    // Exchanges the nodes of two scenes; each keeps its own onNodeChanged. A load fills a
+    // fresh scene and swaps it in only once the whole file has been read.
+    void swapNodes(Scene& other);
 
     const std::vector<std::unique_ptr<Node>>& nodes() const { return nodes_; }
     size_t size() const { return nodes_.size(); }

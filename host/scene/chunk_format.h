@@ -1,0 +1,28 @@
+// Framing of the reference host's chunked files. Every chunk starts with a 6-byte header,
+// little-endian: a 16-bit id and a 32-bit length that covers the header too. The length's
+// top bit marks a chunk whose body is a list of sub-chunks rather than data.
+#pragma once
+#include <cstdint>
+
+constexpr uint32_t CHUNK_HEADER_SIZE = 6;
+constexpr uint32_t CHUNK_LIST_FLAG = 0x80000000u;
+constexpr uint32_t CHUNK_MAX_LENGTH = 0x7FFFFFFFu;
+
+// The scene file: a header chunk, then one chunk per node.
+constexpr uint16_t SCENE_CHUNK_HEADER = 0x4000;     // magic, format version
+constexpr uint16_t SCENE_CHUNK_NODE = 0x4100;       // list of the five chunks below
+constexpr uint16_t SCENE_CHUNK_NODE_NAME = 0x4110;  // name bytes, no terminator
+constexpr uint16_t SCENE_CHUNK_NODE_TRANSFORM = 0x4120;
+constexpr uint16_t SCENE_CHUNK_NODE_STATE = 0x4130;   // NODE_STATE_* bits
+constexpr uint16_t SCENE_CHUNK_NODE_CLASS = 0x4140;   // class id (two words), superclass id
+constexpr uint16_t SCENE_CHUNK_NODE_OBJECT = 0x4150;  // list: the object's own chunks
+
+constexpr uint32_t SCENE_FILE_MAGIC = 0x43535856u;  // "VXSC" in file order
+constexpr uint32_t SCENE_FILE_VERSION = 1;
+
+constexpr uint32_t NODE_STATE_SELECTED = 1;
+constexpr uint32_t NODE_STATE_FROZEN = 2;
+constexpr uint32_t NODE_STATE_HIDDEN = 4;
+
+constexpr uint32_t NODE_TRANSFORM_SIZE = 12 * 4 + 4;  // four rows of three floats, flag word
+constexpr uint32_t NODE_CLASS_SIZE = 12;

@@ -1,0 +1,93 @@
+#include "scene/chunk_reader.h"
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include "scene/chunk_format.h"
+
+static std::string describeChunk(uint16_t id, uint64_t at) {
+    char text[64];
+    std::snprintf(text, sizeof text, "chunk 0x%04X at offset %llu", id,
+                  static_cast<unsigned long long>(at));
+    return text;
+}
+
+IOResult ChunkReader::fail(const std::string& what) {
+    if (error_.empty()) error_ = what;
+    return IO_ERROR;
+}
+
+std::string ChunkReader::overrunMessage(uint16_t id, uint64_t at, uint64_t length,
+                                        uint64_t end) const {
+    std::string chunk = describeChunk(id, at) + " (" + std::to_string(length) + " bytes)";
+    if (open_.empty())
+        return "truncated: " + chunk + " runs past the end of the file at " + std::to_string(end);
+    return chunk + " runs past its container, " +
+           describeChunk(open_.back().id, open_.back().start);
+}
+
+IOResult ChunkReader::nextChunk() {
+    if (failed()) return IO_ERROR;
+    if (!open_.empty() && !open_.back().isList) return IO_END;
+    uint64_t end = open_.empty() ? source_.size() : open_.back().end;
+    uint64_t at = source_.position();
+    if (at >= end) return IO_END;
+    unsigned char header[CHUNK_HEADER_SIZE];
+    if (end - at < CHUNK_HEADER_SIZE) {
+        if (open_.empty()) return fail("truncated: the file ends inside a chunk header");
+        return fail("a chunk header runs past its container, " +
+                    describeChunk(open_.back().id, open_.back().start));
+    }
+    if (source_.read(header, sizeof header) != sizeof header)
+        return fail("read failed at offset " + std::to_string(at));
+    uint16_t id;
+    uint32_t word;
+    std::memcpy(&id, header, 2);
+    std::memcpy(&word, header + 2, 4);
+    uint32_t length = word & ~CHUNK_LIST_FLAG;
+    if (length < CHUNK_HEADER_SIZE)
+        return fail(describeChunk(id, at) + " has length " + std::to_string(length) +
+                    ", shorter than its header");
+    if (length > end - at) return fail(overrunMessage(id, at, length, end));
+    open_.push_back({id, (word & CHUNK_LIST_FLAG) != 0, at, at + length});
+    return IO_OK;
+}
+
+uint16_t ChunkReader::chunkId() { return open_.empty() ? 0 : open_.back().id; }
+
+uint32_t ChunkReader::remaining() const {
+    if (open_.empty()) return 0;
+    return static_cast<uint32_t>(open_.back().end - source_.position());
+}
+
+IOResult ChunkReader::readBlock(void* buf, uint32_t nbytes, uint32_t* read) {
+    if (read) *read = 0;
+    if (failed() || open_.empty() || open_.back().isList) return IO_ERROR;
+    uint32_t take = std::min(nbytes, remaining());
+    uint64_t at = source_.position();
+    size_t got = source_.read(buf, take);
+    if (read) *read = static_cast<uint32_t>(got);
+    if (got != take) return fail("read failed at offset " + std::to_string(at + got));
+    return got == nbytes ? IO_OK : IO_ERROR;
+}
+
+bool ChunkReader::readRest(std::vector<unsigned char>& bytes) {
+    if (failed() || open_.empty()) return false;
+    uint64_t at = source_.position();
+    bytes.resize(remaining());
+    size_t got = source_.read(bytes.data(), bytes.size());
+    if (got != bytes.size()) {
+        fail("read failed at offset " + std::to_string(at + got));
+        return false;
+    }
+    return true;
+}
+
+IOResult ChunkReader::leaveChunk() {
+    if (failed()) return IO_ERROR;
+    if (open_.size() <= floor_) return fail("a chunk was left that was never entered");
+    uint64_t at = source_.position();
+    if (at < open_.back().end && !source_.skip(open_.back().end - at))
+        return fail("read failed at offset " + std::to_string(at));
+    open_.pop_back();
+    return IO_OK;
+}

@@ -1,0 +1,377 @@
+#include "scene/scene_file.h"
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include "scene/chunk_format.h"
+#include "scene/chunk_reader.h"
+#include "scene/chunk_writer.h"
+
+namespace {
+
+std::string describeClass(Class_ID id, SClass_ID superClassId) {
+    char text[80];
+    std::snprintf(text, sizeof text, "class 0x%08X,0x%08X (superclass 0x%X)", id.PartA(),
+                  id.PartB(), superClassId);
+    return text;
+}
+
+// ---- Saving ----
+
+void writeDataChunk(ChunkWriter& w, uint16_t id, const void* data, uint32_t size) {
+    uint32_t written = 0;
+    w.startChunk(id);
+    w.writeBlock(data, size, &written);
+    w.finishChunk();
+}
+
+void writeTransform(ChunkWriter& w, const Matrix3& tm) {
+    unsigned char bytes[NODE_TRANSFORM_SIZE];
+    for (int row = 0; row < 4; ++row)
+        for (int axis = 0; axis < 3; ++axis) {
+            float v = tm.rows[row][axis];
+            std::memcpy(bytes + (row * 3 + axis) * 4, &v, 4);
+        }
+    uint32_t flags = tm.flags;
+    std::memcpy(bytes + 48, &flags, 4);
+    writeDataChunk(w, SCENE_CHUNK_NODE_TRANSFORM, bytes, sizeof bytes);
+}
+
+uint32_t nodeStateBits(const Node& node) {
+    return (node.selected ? NODE_STATE_SELECTED : 0) | (node.frozen ? NODE_STATE_FROZEN : 0) |
+           (node.hidden ? NODE_STATE_HIDDEN : 0);
+}
+
+bool writeNodeObject(ChunkWriter& w, Node& node, std::string& error) {
+    w.startChunk(SCENE_CHUNK_NODE_OBJECT);
+    if (node.isOpaque()) {
+        w.writeFramed(node.opaqueData);
+    } else {
+        w.markList();
+        size_t depth = w.depth();
+        w.setFloor(depth);
+        IOResult saved = node.object()->Save(&w);
+        w.setFloor(0);
+        if (saved != IO_OK) {
+            error = "node '" + node.name + "': the object's save failed (result " +
+                    std::to_string(saved) + ")";
+            return false;
+        }
+        if (!w.failed() && w.depth() != depth) {
+            error = "node '" + node.name + "': the object left a chunk open";
+            return false;
+        }
+    }
+    w.finishChunk();
+    return true;
+}
+
+bool writeNode(ChunkWriter& w, Node& node, std::string& error) {
+    Class_ID classId = node.isOpaque() ? node.classId : node.object()->ClassID();
+    SClass_ID superClassId = node.isOpaque() ? node.superClassId : node.object()->SuperClassID();
+    uint32_t classWords[3] = {classId.PartA(), classId.PartB(), superClassId};
+    uint32_t state = nodeStateBits(node);
+
+    w.startChunk(SCENE_CHUNK_NODE);
+    writeDataChunk(w, SCENE_CHUNK_NODE_NAME, node.name.data(),
+                   static_cast<uint32_t>(node.name.size()));
+    writeTransform(w, node.transform);
+    writeDataChunk(w, SCENE_CHUNK_NODE_STATE, &state, sizeof state);
+    writeDataChunk(w, SCENE_CHUNK_NODE_CLASS, classWords, sizeof classWords);
+    if (!writeNodeObject(w, node, error)) return false;
+    w.finishChunk();
+    if (w.failed()) {
+        error = "node '" + node.name + "': " + w.error();
+        return false;
+    }
+    return true;
+}
+
+// ---- Loading ----
+
+// What one node chunk held, gathered before the node is built.
+struct NodeRecord {
+    int index = 0;
+    bool hasName = false, hasTransform = false, hasState = false, hasClass = false;
+    bool hasObject = false;
+    std::string name;
+    Matrix3 transform{true};
+    uint32_t state = 0;
+    Class_ID classId;
+    SClass_ID superClassId = 0;
+    std::unique_ptr<Object, void (*)(Object*)> object{nullptr, [](Object* o) { o->DeleteThis(); }};
+    std::vector<unsigned char> opaqueData;
+
+    std::string label() const {
+        std::string text = "node " + std::to_string(index);
+        return hasName ? text + " '" + name + "'" : text;
+    }
+};
+
+// A data chunk of exactly size bytes.
+bool readFixed(ChunkReader& r, void* data, uint32_t size, const char* what, std::string& error) {
+    uint32_t read = 0;
+    if (r.isList() || r.remaining() != size) {
+        error =
+            std::string("its ") + what + " chunk holds " +
+            (r.isList() ? std::string("sub-chunks") : std::to_string(r.remaining()) + " bytes") +
+            ", not " + std::to_string(size) + " bytes";
+        return false;
+    }
+    r.readBlock(data, size, &read);
+    return read == size;
+}
+
+bool readTransform(ChunkReader& r, Matrix3& tm, std::string& error) {
+    unsigned char bytes[NODE_TRANSFORM_SIZE];
+    if (!readFixed(r, bytes, sizeof bytes, "transform", error)) return false;
+    for (int row = 0; row < 4; ++row)
+        for (int axis = 0; axis < 3; ++axis)
+            std::memcpy(&tm.rows[row][axis], bytes + (row * 3 + axis) * 4, 4);
+    uint32_t flags;
+    std::memcpy(&flags, bytes + 48, 4);
+    tm.flags = flags & MAT_IDENT;
+    return true;
+}
+
+// Checks that stored bytes are well-formed chunks, nested lists included.
+bool validChunkList(ChunkReader& r) {
+    while (r.nextChunk() == IO_OK)
+        if ((r.isList() && !validChunkList(r)) || r.leaveChunk() != IO_OK) return false;
+    return !r.failed();
+}
+
+bool keepOpaque(ChunkReader& r, NodeRecord& node, std::string& error) {
+    if (!r.readRest(node.opaqueData)) return false;
+    MemorySource stored(node.opaqueData);
+    ChunkReader check(stored);
+    if (!validChunkList(check)) {
+        error = "its stored object is malformed: " + check.error();
+        return false;
+    }
+    return true;
+}
+
+bool loadObject(const PluginRegistry& registry, ChunkReader& r, NodeRecord& node,
+                std::string& error, std::vector<std::string>& warnings) {
+    if (!node.hasClass) {
+        error = "its object chunk comes before its class chunk";
+        return false;
+    }
+    if (!r.isList()) {
+        error = "its object chunk holds data instead of chunks";
+        return false;
+    }
+    const PluginKind* kind = registry.findByClassId(node.classId, node.superClassId);
+    if (!kind) {
+        warnings.push_back(node.label() + ": " + describeClass(node.classId, node.superClassId) +
+                           " is provided by no plug-in; kept as stored bytes");
+        return keepOpaque(r, node, error);
+    }
+    Animatable* made = kind->desc->create(1);
+    Object* object = made ? dynamic_cast<Object*>(made) : nullptr;
+    if (!object) {
+        if (made) made->DeleteThis();
+        error =
+            "the plug-in could not create its " + describeClass(node.classId, node.superClassId);
+        return false;
+    }
+    node.object.reset(object);
+    size_t depth = r.depth();
+    r.setFloor(depth);
+    IOResult loaded = object->Load(&r);
+    r.setFloor(0);
+    if (loaded != IO_OK) {
+        error = "the object rejected its chunks (result " + std::to_string(loaded) + ")";
+        if (r.failed()) error += ": " + r.error();
+        return false;
+    }
+    // Sub-chunks the object opened and did not leave.
+    while (!r.failed() && r.depth() > depth) r.leaveChunk();
+    return !r.failed();
+}
+
+bool readNodeChunk(const PluginRegistry& registry, ChunkReader& r, NodeRecord& node,
+                   std::string& error, std::vector<std::string>& warnings) {
+    uint16_t id = r.chunkId();
+    bool* seen = id == SCENE_CHUNK_NODE_NAME        ? &node.hasName
+                 : id == SCENE_CHUNK_NODE_TRANSFORM ? &node.hasTransform
+                 : id == SCENE_CHUNK_NODE_STATE     ? &node.hasState
+                 : id == SCENE_CHUNK_NODE_CLASS     ? &node.hasClass
+                 : id == SCENE_CHUNK_NODE_OBJECT    ? &node.hasObject
+                                                    : nullptr;
+    char idText[8];
+    std::snprintf(idText, sizeof idText, "0x%04X", id);
+    if (!seen) {
+        error = std::string("it holds an unknown chunk ") + idText;
+        return false;
+    }
+    if (*seen) {
+        error = std::string("it holds chunk ") + idText + " twice";
+        return false;
+    }
+    *seen = true;
+    switch (id) {
+        case SCENE_CHUNK_NODE_NAME: {
+            std::vector<unsigned char> bytes;
+            if (!r.readRest(bytes)) return false;
+            node.name.assign(bytes.begin(), bytes.end());
+            return true;
+        }
+        case SCENE_CHUNK_NODE_TRANSFORM:
+            return readTransform(r, node.transform, error);
+        case SCENE_CHUNK_NODE_STATE:
+            return readFixed(r, &node.state, sizeof node.state, "state", error);
+        case SCENE_CHUNK_NODE_CLASS: {
+            uint32_t words[3];
+            if (!readFixed(r, words, sizeof words, "class", error)) return false;
+            node.classId = Class_ID(words[0], words[1]);
+            node.superClassId = words[2];
+            return true;
+        }
+        default:
+            return loadObject(registry, r, node, error, warnings);
+    }
+}
+
+const char* missingNodeChunk(const NodeRecord& node) {
+    if (!node.hasName) return "name";
+    if (!node.hasTransform) return "transform";
+    if (!node.hasState) return "state";
+    if (!node.hasClass) return "class";
+    if (!node.hasObject) return "object";
+    return nullptr;
+}
+
+void addNode(Scene& scene, NodeRecord& record) {
+    Object* object = record.object.release();
+    Class_ID classId = object ? object->ClassID() : record.classId;
+    SClass_ID superClassId = object ? object->SuperClassID() : record.superClassId;
+    Node* node = scene.add(object, classId, superClassId, record.name);
+    node->transform = record.transform;
+    node->selected = (record.state & NODE_STATE_SELECTED) != 0;
+    node->frozen = (record.state & NODE_STATE_FROZEN) != 0;
+    node->hidden = (record.state & NODE_STATE_HIDDEN) != 0;
+    node->opaqueData = std::move(record.opaqueData);
+}
+
+bool readNode(const PluginRegistry& registry, ChunkReader& r, Scene& scene, int index,
+              std::string& error, std::vector<std::string>& warnings) {
+    NodeRecord record;
+    record.index = index;
+    std::string what;
+    while (r.nextChunk() == IO_OK) {
+        if (!readNodeChunk(registry, r, record, what, warnings) || r.leaveChunk() != IO_OK) break;
+    }
+    if (what.empty() && r.failed()) what = r.error();
+    if (what.empty() && missingNodeChunk(record))
+        what = std::string("it has no ") + missingNodeChunk(record) + " chunk";
+    if (!what.empty()) {
+        error = record.label() + ": " + what;
+        return false;
+    }
+    addNode(scene, record);
+    return true;
+}
+
+bool readHeader(ByteSource& source, std::string& error) {
+    unsigned char header[CHUNK_HEADER_SIZE + 8] = {};
+    size_t got = source.read(header, sizeof header);
+    uint16_t id = 0;
+    uint32_t length = 0, magic = 0, version = 0;
+    std::memcpy(&id, header, 2);
+    std::memcpy(&length, header + 2, 4);
+    std::memcpy(&magic, header + 6, 4);
+    std::memcpy(&version, header + 10, 4);
+    if (got == 0) {
+        error = "the file is empty";
+    } else if ((got >= 2 && id != SCENE_CHUNK_HEADER) || (got >= 10 && magic != SCENE_FILE_MAGIC)) {
+        error = "not a scene file (wrong magic)";
+    } else if (got < sizeof header) {
+        error = "truncated: the file header is incomplete";
+    } else if (length != sizeof header) {
+        error = "the file header has length " + std::to_string(length) + ", not " +
+                std::to_string(sizeof header);
+    } else if (version != SCENE_FILE_VERSION) {
+        error = "unsupported format version " + std::to_string(version) +
+                " (this host reads version " + std::to_string(SCENE_FILE_VERSION) + ")";
+    }
+    return error.empty();
+}
+
+}  // namespace
+
+bool writeScene(Scene& scene, ByteSink& sink, std::string& error) {
+    ChunkWriter w(sink);
+    uint32_t header[2] = {SCENE_FILE_MAGIC, SCENE_FILE_VERSION};
+    writeDataChunk(w, SCENE_CHUNK_HEADER, header, sizeof header);
+    for (const auto& node : scene.nodes())
+        if (!writeNode(w, *node, error)) return false;
+    if (w.failed()) error = w.error();
+    return !w.failed();
+}
+
+bool readScene(const PluginRegistry& registry, ByteSource& source, Scene& into, std::string& error,
+               std::vector<std::string>& warnings) {
+    if (!readHeader(source, error)) return false;
+    ChunkReader r(source);
+    int index = 0;
+    while (r.nextChunk() == IO_OK) {
+        ++index;
+        if (r.chunkId() != SCENE_CHUNK_NODE || !r.isList()) {
+            char text[96];
+            std::snprintf(text, sizeof text, "unexpected chunk 0x%04X at offset %llu", r.chunkId(),
+                          static_cast<unsigned long long>(r.chunkOffset()));
+            error = text;
+            return false;
+        }
+        if (!readNode(registry, r, into, index, error, warnings)) return false;
+        if (r.leaveChunk() != IO_OK) break;
+    }
+    if (r.failed()) error = r.error();
+    return !r.failed();
+}
+
+bool saveScene(Scene& scene, const std::string& path, std::string& error) {
+    std::string temporary = path + ".saving";
+    FileSink sink;
+    if (!sink.create(temporary)) {
+        error = temporary + ": cannot create (" + systemErrorText(GetLastError()) + ")";
+        return false;
+    }
+    std::string what;
+    bool written = writeScene(scene, sink, what);
+    if (!sink.close() && written) {
+        written = false;
+        what = "write failed (" + systemErrorText(GetLastError()) + ")";
+    }
+    if (written && !MoveFileExA(temporary.c_str(), path.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        written = false;
+        what = "cannot replace the file (" + systemErrorText(GetLastError()) + ")";
+    }
+    if (!written) {
+        DeleteFileA(temporary.c_str());
+        error = path + ": " + what;
+    }
+    return written;
+}
+
+bool loadScene(const PluginRegistry& registry, const std::string& path, Scene& scene,
+               std::string& error, std::vector<std::string>* warnings) {
+    FileSource source;
+    if (!source.open(path)) {
+        error = path + ": cannot open (" + systemErrorText(GetLastError()) + ")";
+        return false;
+    }
+    Scene fresh;
+    std::vector<std::string> notes;
+    std::string what;
+    if (!readScene(registry, source, fresh, what, notes)) {
+        error = path + ": " + what;
+        return false;
+    }
+    scene.swapNodes(fresh);
+    if (warnings)
+        for (const std::string& note : notes) warnings->push_back(path + ": " + note);
+    return true;
+}
