@@ -8,8 +8,10 @@ constexpr uint32_t CHUNK_HEADER_SIZE = 6;
 constexpr uint32_t CHUNK_LIST_FLAG = 0x80000000u;
 constexpr uint32_t CHUNK_MAX_LENGTH = 0x7FFFFFFFu;
 
-// The scene file: a header chunk, then one chunk per node.
+// The scene file: a header chunk, one chunk per node, and an end chunk with the node count,
+// so that a file cut at a chunk boundary is still seen to be cut.
 constexpr uint16_t SCENE_CHUNK_HEADER = 0x4000;     // magic, format version
+constexpr uint16_t SCENE_CHUNK_END = 0x4F00;        // number of node chunks
 constexpr uint16_t SCENE_CHUNK_NODE = 0x4100;       // list of the five chunks below
 constexpr uint16_t SCENE_CHUNK_NODE_NAME = 0x4110;  // name bytes, no terminator
 constexpr uint16_t SCENE_CHUNK_NODE_TRANSFORM = 0x4120;

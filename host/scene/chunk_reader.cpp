@@ -4,11 +4,16 @@
 #include <cstring>
 #include "scene/chunk_format.h"
 
-static std::string describeChunk(uint16_t id, uint64_t at) {
+std::string ChunkReader::describe(uint16_t id, uint64_t at) const {
     char text[64];
     std::snprintf(text, sizeof text, "chunk 0x%04X at offset %llu", id,
-                  static_cast<unsigned long long>(at));
+                  static_cast<unsigned long long>(base_ + at));
     return text;
+}
+
+// The chunk that holds the open one, for messages about overruns.
+std::string ChunkReader::containerText() const {
+    return open_.empty() ? container_ : describe(open_.back().id, open_.back().start);
 }
 
 IOResult ChunkReader::fail(const std::string& what) {
@@ -18,11 +23,11 @@ IOResult ChunkReader::fail(const std::string& what) {
 
 std::string ChunkReader::overrunMessage(uint16_t id, uint64_t at, uint64_t length,
                                         uint64_t end) const {
-    std::string chunk = describeChunk(id, at) + " (" + std::to_string(length) + " bytes)";
-    if (open_.empty())
-        return "truncated: " + chunk + " runs past the end of the file at " + std::to_string(end);
-    return chunk + " runs past its container, " +
-           describeChunk(open_.back().id, open_.back().start);
+    std::string chunk = describe(id, at) + " (" + std::to_string(length) + " bytes)";
+    if (open_.empty() && container_.empty())
+        return "truncated: " + chunk + " runs past the end of the file at " +
+               std::to_string(base_ + end);
+    return chunk + " runs past its container, " + containerText();
 }
 
 IOResult ChunkReader::nextChunk() {
@@ -33,19 +38,19 @@ IOResult ChunkReader::nextChunk() {
     if (at >= end) return IO_END;
     unsigned char header[CHUNK_HEADER_SIZE];
     if (end - at < CHUNK_HEADER_SIZE) {
-        if (open_.empty()) return fail("truncated: the file ends inside a chunk header");
-        return fail("a chunk header runs past its container, " +
-                    describeChunk(open_.back().id, open_.back().start));
+        if (open_.empty() && container_.empty())
+            return fail("truncated: the file ends inside a chunk header");
+        return fail("a chunk header runs past its container, " + containerText());
     }
     if (source_.read(header, sizeof header) != sizeof header)
-        return fail("read failed at offset " + std::to_string(at));
+        return fail("read failed at offset " + std::to_string(base_ + at));
     uint16_t id;
     uint32_t word;
     std::memcpy(&id, header, 2);
     std::memcpy(&word, header + 2, 4);
     uint32_t length = word & ~CHUNK_LIST_FLAG;
     if (length < CHUNK_HEADER_SIZE)
-        return fail(describeChunk(id, at) + " has length " + std::to_string(length) +
+        return fail(describe(id, at) + " has length " + std::to_string(length) +
                     ", shorter than its header");
     if (length > end - at) return fail(overrunMessage(id, at, length, end));
     open_.push_back({id, (word & CHUNK_LIST_FLAG) != 0, at, at + length});
@@ -66,7 +71,7 @@ IOResult ChunkReader::readBlock(void* buf, uint32_t nbytes, uint32_t* read) {
     uint64_t at = source_.position();
     size_t got = source_.read(buf, take);
     if (read) *read = static_cast<uint32_t>(got);
-    if (got != take) return fail("read failed at offset " + std::to_string(at + got));
+    if (got != take) return fail("read failed at offset " + std::to_string(base_ + at + got));
     return got == nbytes ? IO_OK : IO_ERROR;
 }
 
@@ -76,7 +81,7 @@ bool ChunkReader::readRest(std::vector<unsigned char>& bytes) {
     bytes.resize(remaining());
     size_t got = source_.read(bytes.data(), bytes.size());
     if (got != bytes.size()) {
-        fail("read failed at offset " + std::to_string(at + got));
+        fail("read failed at offset " + std::to_string(base_ + at + got));
         return false;
     }
     return true;
@@ -87,7 +92,7 @@ IOResult ChunkReader::leaveChunk() {
     if (open_.size() <= floor_) return fail("a chunk was left that was never entered");
     uint64_t at = source_.position();
     if (at < open_.back().end && !source_.skip(open_.back().end - at))
-        return fail("read failed at offset " + std::to_string(at));
+        return fail("read failed at offset " + std::to_string(base_ + at));
     open_.pop_back();
     return IO_OK;
 }

@@ -11,6 +11,10 @@
 class ChunkReader : public ILoad {
 public:
     explicit ChunkReader(ByteSource& source) : source_(source) {}
+    // Reads chunks that were cut out of a larger file: offsets in messages count from that
+    // file's start, and the outermost container is named instead of the end of the file.
+    ChunkReader(ByteSource& source, uint64_t offsetInFile, std::string container)
+        : source_(source), base_(offsetInFile), container_(std::move(container)) {}
 
     IOResult nextChunk() override;  // IO_END when the open chunk holds no further sub-chunk
     uint16_t chunkId() override;
@@ -21,7 +25,7 @@ public:
     bool readRest(std::vector<unsigned char>& bytes);
     bool isList() const { return !open_.empty() && open_.back().isList; }
     uint32_t remaining() const;  // unread bytes of the open chunk
-    uint64_t chunkOffset() const { return open_.empty() ? 0 : open_.back().start; }
+    uint64_t chunkOffset() const { return open_.empty() ? 0 : base_ + open_.back().start; }
     size_t depth() const { return open_.size(); }
     // Chunks at or below this depth belong to the caller: leaveChunk will not close them.
     void setFloor(size_t depth) { floor_ = depth; }
@@ -38,8 +42,12 @@ private:
     };
     IOResult fail(const std::string& what);
     std::string overrunMessage(uint16_t id, uint64_t at, uint64_t length, uint64_t end) const;
+    std::string describe(uint16_t id, uint64_t at) const;
+    std::string containerText() const;
 
     ByteSource& source_;
+    uint64_t base_ = 0;
+    std::string container_;  // empty: the outermost container is the file
     std::vector<OpenChunk> open_;
     size_t floor_ = 0;
     std::string error_;

@@ -141,9 +141,13 @@ bool validChunkList(ChunkReader& r) {
 }
 
 bool keepOpaque(ChunkReader& r, NodeRecord& node, std::string& error) {
+    uint64_t objectOffset = r.chunkOffset();
     if (!r.readRest(node.opaqueData)) return false;
     MemorySource stored(node.opaqueData);
-    ChunkReader check(stored);
+    char container[48];
+    std::snprintf(container, sizeof container, "chunk 0x%04X at offset %llu",
+                  SCENE_CHUNK_NODE_OBJECT, static_cast<unsigned long long>(objectOffset));
+    ChunkReader check(stored, objectOffset + CHUNK_HEADER_SIZE, container);
     if (!validChunkList(check)) {
         error = "its stored object is malformed: " + check.error();
         return false;
@@ -298,6 +302,32 @@ bool readHeader(ByteSource& source, std::string& error) {
     return error.empty();
 }
 
+std::string unexpectedChunk(ChunkReader& r) {
+    char text[96];
+    std::snprintf(text, sizeof text, "unexpected chunk 0x%04X at offset %llu", r.chunkId(),
+                  static_cast<unsigned long long>(r.chunkOffset()));
+    return text;
+}
+
+// The end chunk: the node count must match, and nothing may follow.
+bool readEnd(ChunkReader& r, int nodes, std::string& error) {
+    uint32_t count = 0;
+    if (!readFixed(r, &count, sizeof count, "end", error)) {
+        if (error.empty()) error = r.error();
+        return false;
+    }
+    if (count != static_cast<uint32_t>(nodes)) {
+        error = "the end chunk counts " + std::to_string(count) + " nodes, the file holds " +
+                std::to_string(nodes);
+        return false;
+    }
+    if (r.leaveChunk() != IO_OK || r.nextChunk() != IO_END) {
+        error = r.failed() ? r.error() : unexpectedChunk(r) + " after the end chunk";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool writeScene(Scene& scene, ByteSink& sink, std::string& error) {
@@ -306,6 +336,8 @@ bool writeScene(Scene& scene, ByteSink& sink, std::string& error) {
     writeDataChunk(w, SCENE_CHUNK_HEADER, header, sizeof header);
     for (const auto& node : scene.nodes())
         if (!writeNode(w, *node, error)) return false;
+    uint32_t count = static_cast<uint32_t>(scene.size());
+    writeDataChunk(w, SCENE_CHUNK_END, &count, sizeof count);
     if (w.failed()) error = w.error();
     return !w.failed();
 }
@@ -314,21 +346,18 @@ bool readScene(const PluginRegistry& registry, ByteSource& source, Scene& into, 
                std::vector<std::string>& warnings) {
     if (!readHeader(source, error)) return false;
     ChunkReader r(source);
-    int index = 0;
+    int nodes = 0;
     while (r.nextChunk() == IO_OK) {
-        ++index;
+        if (r.chunkId() == SCENE_CHUNK_END) return readEnd(r, nodes, error);
         if (r.chunkId() != SCENE_CHUNK_NODE || !r.isList()) {
-            char text[96];
-            std::snprintf(text, sizeof text, "unexpected chunk 0x%04X at offset %llu", r.chunkId(),
-                          static_cast<unsigned long long>(r.chunkOffset()));
-            error = text;
+            error = unexpectedChunk(r);
             return false;
         }
-        if (!readNode(registry, r, into, index, error, warnings)) return false;
+        if (!readNode(registry, r, into, ++nodes, error, warnings)) return false;
         if (r.leaveChunk() != IO_OK) break;
     }
-    if (r.failed()) error = r.error();
-    return !r.failed();
+    error = r.failed() ? r.error() : "truncated: the file ends before its end chunk";
+    return false;
 }
 
 bool saveScene(Scene& scene, const std::string& path, std::string& error) {
