@@ -1,0 +1,33 @@
+// Picking nodes with the mouse: a click asks each object's own pick test with a point
+// region; a rubber band asks it with a rectangle region.
+#pragma once
+#include <vector>
+#include "render/software_viewport.h"
+
+class Node;
+class Scene;
+
+enum class SelectMode {
+    Replace,  // the picked nodes become the selection
+    Add,      // the picked nodes join it
+    Toggle,   // the picked nodes change state
+};
+
+// The visible, unfrozen node under the mouse, or null. Among several hits the one whose
+// pivot lies nearest the mouse wins, and of equals the one drawn last (on top).
+Node* pickNode(Scene& scene, SoftwareViewport& view, IPoint2 mouse, TimeValue t = 0);
+
+// The visible, unfrozen nodes in the rectangle spanned by a and b: with crossing, those
+// that touch it; otherwise those drawn wholly inside it.
+std::vector<Node*> nodesInRectangle(Scene& scene, SoftwareViewport& view, IPoint2 a, IPoint2 b,
+                                    bool crossing, TimeValue t = 0);
+
+// A click: changes the selection by the picked node. In Replace mode a click on empty
+// space clears the selection. Returns the picked node or null.
+Node* selectByClick(Scene& scene, SoftwareViewport& view, IPoint2 mouse, SelectMode mode,
+                    TimeValue t = 0);
+
+// A rubber band: changes the selection by the nodes in the rectangle; returns how many
+// were in it.
+size_t selectByRectangle(Scene& scene, SoftwareViewport& view, IPoint2 a, IPoint2 b, bool crossing,
+                         SelectMode mode, TimeValue t = 0);

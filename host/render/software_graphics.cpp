@@ -1,0 +1,207 @@
+#include "render/software_graphics.h"
+#include <algorithm>
+#include <cmath>
+#include <vector>
+#include "render/bitmap_font.h"
+
+namespace {
+
+const Rgb DEFAULT_LINE = {255, 255, 255};
+const Rgb DEFAULT_TEXT = {255, 255, 255};
+// Labels sit just above and to the right of their anchor.
+constexpr int TEXT_GAP = 2;
+
+int toPixel(float v) { return static_cast<int>(std::lround(v)); }
+
+// The pixels of a ring of MARKER_RADIUS around its centre, worked out once.
+const std::vector<IPoint2>& ringOffsets() {
+    static const std::vector<IPoint2> offsets = [] {
+        std::vector<IPoint2> ring;
+        for (int i = 0; i < 64; ++i) {
+            float a = static_cast<float>(i) * 0.09817477f;  // 2 pi / 64
+            IPoint2 p(toPixel(MARKER_RADIUS * std::cos(a)), toPixel(MARKER_RADIUS * std::sin(a)));
+            if (std::find(ring.begin(), ring.end(), p) == ring.end()) ring.push_back(p);
+        }
+        return ring;
+    }();
+    return offsets;
+}
+
+}  // namespace
+
+void SoftwareGraphics::setProjection(const ViewProjection* projection) {
+    projection_ = projection;
+    setDrawTransform(transform_);
+}
+
+void SoftwareGraphics::resetState() {
+    setDrawTransform(Matrix3(true));
+    flags_ = DEFAULT_RENDER_FLAGS;
+    line_ = DEFAULT_LINE;
+    text_ = DEFAULT_TEXT;
+    fill_ = DEFAULT_LINE;
+}
+
+void SoftwareGraphics::setDrawColor(int kind, float r, float g, float b) {
+    Rgb c = rgbFromFloats(r, g, b);
+    if (kind == COLOR_LINE)
+        line_ = c;
+    else if (kind == COLOR_TEXT)
+        text_ = c;
+    else if (kind == COLOR_FILL)
+        fill_ = c;
+}
+
+void SoftwareGraphics::setDrawTransform(const Matrix3& tm) {
+    transform_ = tm;
+    toView_ = projection_ ? tm * projection_->worldToView() : tm;
+}
+
+bool SoftwareGraphics::windowPosition(const Point3& p, Point2& window) const {
+    if (!projection_) return false;
+    return projection_->viewToWindow(p * toView_, window.x, window.y);
+}
+
+void SoftwareGraphics::projectToWindow(Point3* in, Point3* out) {
+    Point3 v = *in * toView_;
+    float x = 0, row = 0;
+    if (projection_ && !projection_->viewToWindow(v, x, row)) {
+        // Behind the eye: far outside the window, so that nothing snaps to it.
+        x = row = -1e7f;
+    }
+    *out = Point3(x, static_cast<float>(image_.height() - 1) - row, v.z);
+}
+
+void SoftwareGraphics::setPickRegion(HitRegion* region) { area_ = PickArea(*region); }
+
+void SoftwareGraphics::clearPickHit() { hit_ = drewInPick_ = leftRegion_ = false; }
+
+int SoftwareGraphics::pickHit() { return hit_ ? 1 : 0; }
+
+void SoftwareGraphics::pickPiece(bool touches, bool inside) {
+    drewInPick_ = true;
+    if (touches) hit_ = true;
+    if (!inside) leftRegion_ = true;
+}
+
+void SoftwareGraphics::drawSegment(Point3 a, Point3 b, Rgb colour) {
+    if (!projection_) return;
+    a = a * toView_;
+    b = b * toView_;
+    if (projection_->isPerspective()) {
+        // Keep only the part in front of the eye.
+        float n = projection_->nearDepth();
+        if (a.z < n && b.z < n) {
+            if (picking()) pickPiece(false, false);
+            return;
+        }
+        if (a.z < n) a = a + (b - a) * ((n - a.z) / (b.z - a.z));
+        if (b.z < n) b = b + (a - b) * ((n - b.z) / (a.z - b.z));
+    }
+    Point2 wa, wb;
+    projection_->viewToWindow(a, wa.x, wa.y);
+    projection_->viewToWindow(b, wb.x, wb.y);
+    if (picking()) {
+        pickPiece(area_.touchesSegment(wa, wb), area_.containsPoint(wa) && area_.containsPoint(wb));
+        return;
+    }
+    image_.drawLine(wa.x, wa.y, projection_->depthKey(a), wb.x, wb.y, projection_->depthKey(b),
+                    colour, (flags_ & GW_Z_BUFFER) != 0);
+}
+
+void SoftwareGraphics::drawPolyline(int count, Point3* pts, Point3*, int closed, int* edgeVis,
+                                    Point3*) {
+    if (!pts || count < 2) return;
+    int edges = closed ? count : count - 1;
+    for (int i = 0; i < edges; ++i) {
+        if (edgeVis && !edgeVis[i]) continue;
+        drawSegment(pts[i], pts[(i + 1) % count], line_);
+    }
+}
+
+void SoftwareGraphics::drawText(Point3* pos, const char* text) {
+    if (!projection_ || !text) return;
+    Point3 v = *pos * toView_;
+    Point2 w;
+    if (!projection_->viewToWindow(v, w.x, w.y)) {
+        if (picking()) pickPiece(false, false);
+        return;
+    }
+    int left = toPixel(w.x) + TEXT_GAP, top = toPixel(w.y) - TEXT_GAP - FONT_HEIGHT;
+    if (picking()) {
+        Point2 lo(static_cast<float>(left), static_cast<float>(top));
+        Point2 hi(lo.x + static_cast<float>(textWidth(text)), lo.y + FONT_HEIGHT);
+        pickPiece(area_.touchesBox(lo, hi), area_.containsBox(lo, hi));
+        return;
+    }
+    drawBitmapText(image_, left, top, text, text_);
+}
+
+void SoftwareGraphics::drawPointMarker(Point3* pos, int kind) {
+    if (!projection_) return;
+    Point3 v = *pos * toView_;
+    Point2 w;
+    if (!projection_->viewToWindow(v, w.x, w.y)) {
+        if (picking()) pickPiece(false, false);
+        return;
+    }
+    if (picking()) {
+        const float r = MARKER_RADIUS;
+        Point2 lo(w.x - r, w.y - r), hi(w.x + r, w.y + r);
+        pickPiece(area_.touchesBox(lo, hi), area_.containsBox(lo, hi));
+        return;
+    }
+    drawMarkerShape(toPixel(w.x), toPixel(w.y), projection_->depthKey(v), kind);
+}
+
+void SoftwareGraphics::plotMarker(int x, int row, float key) {
+    if (flags_ & GW_Z_BUFFER)
+        image_.plotDepth(x, row, key, line_);
+    else
+        image_.plot(x, row, line_);
+}
+
+void SoftwareGraphics::drawMarkerShape(int x, int row, float key, int kind) {
+    const int r = MARKER_RADIUS;
+    switch (kind) {
+        case MARKER_HOLLOW_BOX:
+            for (int i = -r; i <= r; ++i) {
+                plotMarker(x + i, row - r, key);
+                plotMarker(x + i, row + r, key);
+                plotMarker(x - r, row + i, key);
+                plotMarker(x + r, row + i, key);
+            }
+            break;
+        case MARKER_PLUS:
+            for (int i = -r; i <= r; ++i) {
+                plotMarker(x + i, row, key);
+                plotMarker(x, row + i, key);
+            }
+            break;
+        case MARKER_X:
+            for (int i = -r; i <= r; ++i) {
+                plotMarker(x + i, row + i, key);
+                plotMarker(x + i, row - i, key);
+            }
+            break;
+        case MARKER_CIRCLE:
+            // A ring with a dot at its centre, so the exact pivot pixel is marked too.
+            for (const IPoint2& p : ringOffsets()) plotMarker(x + p.x, row + p.y, key);
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) plotMarker(x + dx, row + dy, key);
+            break;
+        case MARKER_DIAMOND:
+            for (int i = 0; i <= r; ++i) {
+                plotMarker(x + i, row - r + i, key);
+                plotMarker(x + r - i, row + i, key);
+                plotMarker(x - i, row + r - i, key);
+                plotMarker(x - r + i, row - i, key);
+            }
+            break;
+        default:  // a plain point: two pixels square so it stays visible
+            plotMarker(x, row, key);
+            plotMarker(x + 1, row, key);
+            plotMarker(x, row + 1, key);
+            plotMarker(x + 1, row + 1, key);
+    }
+}

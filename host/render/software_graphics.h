@@ -1,0 +1,61 @@
+// The reference host's drawing window: a software renderer behind ViewGraphics. With the
+// pick bit in its render flags it draws nothing and instead tests what would be drawn
+// against the installed pick region.
+#pragma once
+#include "render/camera.h"
+#include "render/framebuffer.h"
+#include "render/pick_area.h"
+#include "vexsdk/viewport.h"
+
+// Half-size in pixels of a point marker; a pick also counts the marker's whole square.
+constexpr int MARKER_RADIUS = 4;
+constexpr unsigned DEFAULT_RENDER_FLAGS = GW_Z_BUFFER | GW_WIREFRAME;
+
+class SoftwareGraphics : public ViewGraphics {
+public:
+    explicit SoftwareGraphics(Framebuffer& image) : image_(image) {}
+
+    // The projection that later drawing goes through; owned by the viewport.
+    void setProjection(const ViewProjection* projection);
+    // Identity transform, default flags and colours: the state at the start of a frame.
+    void resetState();
+
+    void setDrawColor(int kind, float r, float g, float b) override;
+    void setDrawTransform(const Matrix3& tm) override;
+    void setRenderFlags(unsigned flags) override { flags_ = flags; }
+    unsigned renderFlags() override { return flags_; }
+    void drawText(Point3* pos, const char* text) override;
+    void drawPointMarker(Point3* pos, int kind) override;
+    void drawPolyline(int count, Point3* pts, Point3* colors, int closed, int* edgeVis,
+                      Point3* normals) override;
+    int windowHeight() override { return image_.height(); }
+    void projectToWindow(Point3* in, Point3* out) override;
+    void setPickRegion(HitRegion* region) override;
+    void clearPickHit() override;
+    int pickHit() override;
+
+    // Whether something was drawn in pick mode since clearPickHit and all of it lay
+    // inside the pick region: the window (non-crossing) verdict.
+    bool pickStayedInside() const { return drewInPick_ && !leftRegion_; }
+    Rgb lineColour() const { return line_; }
+    Rgb textColour() const { return text_; }
+    const Matrix3& drawTransform() const { return transform_; }
+    // Where a point of the current transform lands: mouse-style window position (y down).
+    bool windowPosition(const Point3& p, Point2& window) const;
+
+private:
+    bool picking() const { return (flags_ & GW_PICK) != 0; }
+    void drawSegment(Point3 a, Point3 b, Rgb colour);
+    void pickPiece(bool touches, bool inside);
+    void drawMarkerShape(int x, int row, float key, int kind);
+    void plotMarker(int x, int row, float key);
+
+    Framebuffer& image_;
+    const ViewProjection* projection_ = nullptr;
+    Matrix3 transform_{true};
+    Matrix3 toView_{true};  // draw transform followed by the camera
+    unsigned flags_ = DEFAULT_RENDER_FLAGS;
+    Rgb line_, text_, fill_;
+    PickArea area_;
+    bool hit_ = false, drewInPick_ = false, leftRegion_ = false;
+};

@@ -1,0 +1,153 @@
+// The built plug-in's helpers driven through the reference host's viewports: placed by
+// clicks, snapped, picked, selected with a rubber band and rendered.
+#include "host_fixture.h"
+
+namespace {
+
+const Point3 ORIGIN(0, 0, 0);
+
+TEST_F(HostFixture, ClickPlacesTheHelperOnTheSnappedGridPoint) {
+    // The mouse over world (23, 38): the grid of 10 takes it to (20, 40).
+    Node* door = place("Door", IPoint2(343, 202));
+    ASSERT_NE(door, nullptr);
+    EXPECT_EQ(door->position(), Point3(20, 40, 0));
+    EXPECT_TRUE(door->selected);
+    EXPECT_EQ(door->name, "VexalEntity001");
+    EXPECT_EQ(door->classId, Class_ID(0x41D53AFE, 0x616C0F57));
+
+    SoftwareViewport front(ViewKind::Front, 641, 481);
+    Node* button = place("Button", IPoint2(343, 202), &front);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->position(), Point3(20, 0, 40));
+    EXPECT_FALSE(door->selected);  // the newest helper is the selection
+    EXPECT_EQ(button->name, "VexalEntity002");
+}
+
+TEST_F(HostFixture, PressDragReleaseFollowsTheMouseAndEndsAtTheRelease) {
+    CreationTool tool(scene);
+    tool.setKind(&kind("Trigger Once"));
+    EXPECT_EQ(tool.press(top, IPoint2(343, 202)), CreationState::Placing);
+    Node* node = tool.node();
+    EXPECT_EQ(node->position(), Point3(20, 40, 0));
+    EXPECT_EQ(tool.move(top, IPoint2(361, 202)), CreationState::Placing);
+    EXPECT_EQ(node->position(), Point3(40, 40, 0));
+    EXPECT_EQ(tool.release(top, IPoint2(371, 231)), CreationState::Finished);
+    EXPECT_EQ(node->position(), Point3(50, 10, 0));
+    EXPECT_EQ(scene.size(), 1u);
+    // Moves after the end place nothing.
+    EXPECT_EQ(tool.move(top, IPoint2(400, 100)), CreationState::Finished);
+    EXPECT_EQ(node->position(), Point3(50, 10, 0));
+}
+
+TEST_F(HostFixture, CancelDropsTheHelperBeingPlaced) {
+    CreationTool tool(scene);
+    tool.setKind(&kind("Platform"));
+    tool.press(top, IPoint2(343, 202));
+    tool.move(top, IPoint2(350, 210));
+    EXPECT_EQ(tool.cancel(top), CreationState::Cancelled);
+    EXPECT_EQ(scene.size(), 0u);
+    EXPECT_EQ(tool.node(), nullptr);
+    EXPECT_EQ(tool.press(top, IPoint2(343, 202)), CreationState::Placing);
+    EXPECT_EQ(tool.release(top, IPoint2(343, 202)), CreationState::Finished);
+    EXPECT_EQ(scene.size(), 1u);
+}
+
+TEST_F(HostFixture, SecondHelperSnapsOntoTheFirstPivot) {
+    top.snap.toGrid = false;
+    Node* first = place("Door", IPoint2(343, 199));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->position(), Point3(23, 41, 0));
+    // Five and a half pixels from the first pivot: within the snap radius of 8.
+    Node* second = place("Button", IPoint2(347, 203));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->position(), Point3(23, 41, 0));
+    // Without pivot snapping the same click lands under the mouse.
+    top.snap.toPivots = false;
+    Node* third = place("Button", IPoint2(347, 203));
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->position(), Point3(27, 37, 0));
+}
+
+TEST_F(HostFixture, HelperBeingPlacedDoesNotSnapToItself) {
+    top.snap.toGrid = false;
+    CreationTool tool(scene);
+    tool.setKind(&kind("Door"));
+    tool.press(top, IPoint2(343, 199));
+    tool.move(top, IPoint2(346, 199));  // three pixels from its own pivot
+    EXPECT_EQ(tool.node()->position(), Point3(26, 41, 0));
+    tool.release(top, IPoint2(346, 199));
+    // Placed, it offers its pivot again.
+    Node* next = place("Door", IPoint2(348, 201));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->position(), Point3(26, 41, 0));
+}
+
+TEST_F(HostFixture, ClickOnTheMarkerPicksAndThirtyPixelsAwayDoesNot) {
+    Node* door = place("Door", IPoint2(343, 202));  // pivot on pixel (340, 200)
+    ASSERT_NE(door, nullptr);
+    struct Case {
+        IPoint2 mouse;
+        bool hit;
+    } cases[] = {
+        {{340, 200}, true},  {{342, 203}, true},                        // on the marker
+        {{358, 200}, true},                                             // on the tripod's X arm
+        {{310, 200}, false}, {{340, 230}, false}, {{319, 221}, false},  // 30 pixels away
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(pickNode(scene, top, c.mouse) == door, c.hit) << c.mouse.x << "," << c.mouse.y;
+
+    // The nearer pivot wins where two helpers overlap.
+    Node* other = place("Door", IPoint2(353, 202));  // pivot (350, 200)
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(pickNode(scene, top, IPoint2(341, 200)), door);
+    EXPECT_EQ(pickNode(scene, top, IPoint2(349, 200)), other);
+
+    door->frozen = true;
+    EXPECT_EQ(pickNode(scene, top, IPoint2(340, 200)), nullptr);
+    door->frozen = false;
+    door->hidden = true;
+    EXPECT_EQ(pickNode(scene, top, IPoint2(340, 200)), nullptr);
+}
+
+TEST_F(HostFixture, ClickSelectionModes) {
+    Node* a = place("Door", IPoint2(343, 202));
+    Node* b = place("Door", IPoint2(283, 282));  // pivot (280, 280)
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(selectByClick(scene, top, IPoint2(340, 200), SelectMode::Replace), a);
+    EXPECT_TRUE(a->selected);
+    EXPECT_FALSE(b->selected);
+    selectByClick(scene, top, IPoint2(280, 280), SelectMode::Add);
+    EXPECT_TRUE(a->selected && b->selected);
+    selectByClick(scene, top, IPoint2(340, 200), SelectMode::Toggle);
+    EXPECT_FALSE(a->selected);
+    EXPECT_TRUE(b->selected);
+    EXPECT_EQ(selectByClick(scene, top, IPoint2(600, 20), SelectMode::Replace), nullptr);
+    EXPECT_TRUE(scene.selection().empty());
+}
+
+TEST_F(HostFixture, RubberBandWindowNeedsAllInsideCrossingATouch) {
+    Node* a = place("Door", IPoint2(343, 202));  // pivot (340, 200)
+    Node* b = place("Door", IPoint2(283, 282));  // pivot (280, 280)
+    ASSERT_TRUE(a && b);
+    struct Case {
+        const char* what;
+        IPoint2 from, to;
+        std::vector<Node*> window, crossing;
+    } cases[] = {
+        {"around a", {330, 160}, {380, 210}, {a}, {a}},
+        {"around both", {250, 150}, {400, 300}, {a, b}, {a, b}},
+        {"a's marker and half its X arm", {330, 190}, {350, 210}, {}, {a}},
+        {"the middle of b's X arm only", {288, 278}, {292, 282}, {}, {b}},
+        {"empty space", {500, 400}, {600, 450}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(nodesInRectangle(scene, top, c.from, c.to, false), c.window) << c.what;
+        EXPECT_EQ(nodesInRectangle(scene, top, c.to, c.from, true), c.crossing) << c.what;
+    }
+    EXPECT_EQ(selectByRectangle(scene, top, IPoint2(250, 150), IPoint2(400, 300), false,
+                                SelectMode::Replace),
+              2u);
+    EXPECT_EQ(scene.selection().size(), 2u);
+}
+
+}  // namespace

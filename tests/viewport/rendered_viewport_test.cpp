@@ -1,0 +1,162 @@
+// What the reference host's software renderer makes of the plug-in's helpers, checked
+// on PNG files read back from disk.
+#define STB_IMAGE_IMPLEMENTATION
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#include <stb_image.h>
+#pragma GCC diagnostic pop
+#include <memory>
+#include "host_fixture.h"
+
+namespace {
+
+const Rgb MARKER = {255, 230, 0};
+const Rgb SELECTED = {255, 255, 255};
+const Rgb UNSELECTED = {102, 102, 102};
+
+// A PNG file read back, with its pixels.
+class PngImage {
+public:
+    explicit PngImage(const std::string& path)
+        : pixels_(stbi_load(path.c_str(), &width_, &height_, &channels_, 3), stbi_image_free) {}
+    bool loaded() const { return pixels_ != nullptr; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    Rgb at(IPoint2 p) const {
+        const unsigned char* px = pixels_.get() + (static_cast<size_t>(p.y) * width_ + p.x) * 3;
+        return {px[0], px[1], px[2]};
+    }
+
+private:
+    int width_ = 0, height_ = 0, channels_ = 0;
+    std::unique_ptr<unsigned char, void (*)(void*)> pixels_;
+};
+
+std::string describe(Rgb c) {
+    return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";
+}
+
+IPoint2 offset(IPoint2 p, int dx, int dy) { return IPoint2(p.x + dx, p.y + dy); }
+
+class RenderedViewport : public HostFixture {
+protected:
+    PngImage renderToPng(SoftwareViewport& view, const char* file) {
+        renderViewport(view, scene);
+        std::string error;
+        EXPECT_TRUE(writePng(view.image(), file, error)) << error;
+        PngImage png(file);
+        EXPECT_TRUE(png.loaded()) << file;
+        EXPECT_EQ(png.width(), view.width());
+        EXPECT_EQ(png.height(), view.height());
+        return png;
+    }
+};
+
+TEST_F(RenderedViewport, MarkerAndTripodColoursFollowSelection) {
+    Node* a = place("Door", IPoint2(343, 202));
+    Node* b = place("VexalEntity", IPoint2(283, 282));
+    ASSERT_TRUE(a && b);
+    a->selected = true;
+    b->selected = false;
+    PngImage png = renderToPng(top, "viewport_colours.png");
+    ASSERT_TRUE(png.loaded());
+    IPoint2 pa = mouseAt(a->position()), pb = mouseAt(b->position());
+    EXPECT_EQ(pa, IPoint2(340, 200));
+    struct Case {
+        const char* what;
+        IPoint2 pixel;
+        Rgb colour;
+    } cases[] = {
+        {"a's pivot", pa, MARKER},
+        {"b's pivot", pb, MARKER},
+        {"a's X arm", offset(pa, 12, 0), SELECTED},
+        {"a's Y arm", offset(pa, 0, -12), SELECTED},
+        {"b's X arm", offset(pb, 12, 0), UNSELECTED},
+        {"b's Y arm", offset(pb, 0, -12), UNSELECTED},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(png.at(c.pixel), c.colour) << c.what << ": " << describe(png.at(c.pixel));
+}
+
+TEST_F(RenderedViewport, TripodKeepsItsOnScreenSizeWhileZooming) {
+    Node* a = place("Door", IPoint2(343, 202));
+    ASSERT_NE(a, nullptr);
+    a->selected = true;
+    for (float unitsPerPixel : {0.25f, 1.0f, 3.0f}) {
+        top.camera().setUnitsPerPixel(unitsPerPixel);
+        renderViewport(top, scene);
+        IPoint2 p = mouseAt(a->position());
+        SCOPED_TRACE(unitsPerPixel);
+        EXPECT_EQ(top.image().pixel(p.x + 19, p.y), SELECTED);  // the arm reaches 20 pixels
+        EXPECT_NE(top.image().pixel(p.x + 24, p.y), SELECTED);  // and ends there
+        EXPECT_EQ(top.image().pixel(p.x, p.y - 19), SELECTED);
+    }
+}
+
+TEST_F(RenderedViewport, FrozenHelpersTakeTheHostColourAndHiddenOnesVanish) {
+    Node* a = place("Door", IPoint2(343, 202));
+    Node* b = place("Door", IPoint2(283, 282));
+    ASSERT_TRUE(a && b);
+    a->selected = false;
+    a->frozen = true;
+    b->hidden = true;
+    renderViewport(top, scene);
+    Rgb frozen = rgbFromFloats(FROZEN_GREY[0], FROZEN_GREY[1], FROZEN_GREY[2]);
+    EXPECT_EQ(top.image().pixel(340, 200), frozen);
+    EXPECT_EQ(top.image().pixel(352, 200), frozen);
+    for (int dx = -4; dx <= 4; ++dx) EXPECT_NE(top.image().pixel(280 + dx, 280), MARKER);
+}
+
+TEST_F(RenderedViewport, FourViewsShowEveryHelper) {
+    struct Placement {
+        const char* kind;
+        Point3 at;
+        float turn;
+    } placements[] = {
+        {"Door", {0, 0, 0}, 0},
+        {"VexalEntity", {60, 30, 20}, 0.6f},
+        {"Button", {-50, 40, 0}, 0},
+        {"Teleport Dest", {30, -45, 40}, -0.4f},
+    };
+    for (const Placement& p : placements) {
+        Node* node = place(p.kind, IPoint2(320, 240));
+        ASSERT_NE(node, nullptr);
+        node->transform.IdentityMatrix();
+        node->transform.RotateZ(p.turn);
+        node->transform.SetTrans(p.at);
+    }
+    scene.nodes()[1]->selected = true;
+    scene.nodes()[2]->frozen = true;
+    Box3 all(Point3(-70, -70, -10), Point3(90, 60, 60));
+    std::vector<std::unique_ptr<SoftwareViewport>> views;
+    std::vector<const Framebuffer*> images;
+    for (ViewKind kind : {ViewKind::Top, ViewKind::Front, ViewKind::Left, ViewKind::Perspective}) {
+        views.push_back(std::make_unique<SoftwareViewport>(kind, 400, 300));
+        SoftwareViewport& view = *views.back();
+        view.camera().zoomToBox(all, view.width(), view.height());
+        renderViewport(view, scene);
+        images.push_back(&view.image());
+        int markerPixels = 0;
+        for (int row = 0; row < view.height(); ++row)
+            for (int x = 0; x < view.width(); ++x)
+                markerPixels += view.image().pixel(x, row) == MARKER;
+        // Three unfrozen helpers, each a ring and a dot.
+        EXPECT_GE(markerPixels, 3 * 20) << viewKindName(kind);
+    }
+    Framebuffer four = composeImages(images, 2);
+    std::string error;
+    ASSERT_TRUE(writePng(four, "four_views.png", error)) << error;
+    PngImage png("four_views.png");
+    ASSERT_TRUE(png.loaded());
+    EXPECT_EQ(png.width(), 2 * 401 + 1);
+    EXPECT_EQ(png.height(), 2 * 301 + 1);
+}
+
+TEST_F(RenderedViewport, WritingToAMissingFolderFailsWithAMessage) {
+    std::string error;
+    EXPECT_FALSE(writePng(top.image(), "no_such_folder\\x.png", error));
+    EXPECT_NE(error.find("no_such_folder"), std::string::npos);
+}
+
+}  // namespace
