@@ -8,6 +8,12 @@
 
 #define IDC_STATIC_TEXT 65535
 
+// Helper page (110).
+#define IDC_AXIS_LENGTH_EDIT 1010
+#define IDC_AXIS_LENGTH_SPINNER 1044
+#define IDC_SHOW_AXIS 1046
+#define IDC_CLASS_LIST 1050
+
 // Door page (112): each spinner's edit has the id one below the spinner's.
 #define IDC_TARGET_NAME 1029
 #define IDC_MESSAGE 1030

@@ -1,0 +1,81 @@
+// The reference host's command panel: a window that stacks the rollup pages of the
+// object being edited, each under a title bar that opens and closes it. It is the host
+// interface object that an edited object receives.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+#include "vexsdk/hostinterface.h"
+
+class CommandPanel final : public HostInterface {
+public:
+    using RedrawHandler = std::function<void(TimeValue t, int mode, ReferenceTarget* changed)>;
+
+    CommandPanel();
+    ~CommandPanel();
+    CommandPanel(const CommandPanel&) = delete;
+    CommandPanel& operator=(const CommandPanel&) = delete;
+
+    // Makes the panel's window: a child of parent filling area, or with no parent a
+    // top-level window "Command Panel" whose client area is area. False on failure.
+    bool create(HWND parent, const RECT& area);
+    HWND window() const { return window_; }
+
+    // HostInterface
+    HWND addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, const char* title, LPARAM param,
+                       uint32_t flags) override;
+    void registerPanelWindow(HWND page) override;
+    void unregisterPanelWindow(HWND page) override;
+    void deleteRollupPage(HWND page) override;
+    TimeValue currentTime() override { return time_; }
+    void redrawViewports(TimeValue t, int mode, ReferenceTarget* changed) override;
+
+    void setTime(TimeValue t) { time_ = t; }
+    // Called for every redraw request (the host redraws its viewports there).
+    void setRedrawHandler(RedrawHandler handler) { redraw_ = std::move(handler); }
+
+    // The pages shown, top to bottom.
+    std::vector<std::string> pageTitles() const;
+    std::vector<HWND> pages() const;
+    // The page window under the first title bar with this text, or null.
+    HWND findPage(const std::string& title) const;
+    bool isRegistered(HWND page) const;
+    // Opens or closes a page under its title bar, as a click on the bar does.
+    void setPageOpen(HWND page, bool open);
+    bool isPageOpen(HWND page) const;
+
+    // A control of the shown pages named by its label (see panel_controls.h), searched
+    // page by page from the top; null when none carries it.
+    HWND findControl(const std::string& label) const;
+
+    // Keyboard navigation (Tab, arrows) within registered pages; call from the host's
+    // message loop before TranslateMessage. True when the message was used.
+    bool translateMessage(MSG* msg);
+
+private:
+    struct Page {
+        HWND frame;
+        HWND dialog;
+        std::string title;
+        bool registered;
+        bool open;
+    };
+    static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    Page* pageOf(HWND dialog);
+    const Page* pageOf(HWND dialog) const;
+    Page* pageOfFrame(HWND frame);
+    void layout();
+    void scrollTo(int position);
+    void paintTitle(HWND frame);
+
+    HWND window_ = nullptr;
+    bool ownsTopLevel_ = false;
+    std::vector<Page> pages_;
+    int scroll_ = 0;
+    int contentHeight_ = 0;
+    TimeValue time_ = 0;
+    RedrawHandler redraw_;
+};

@@ -1,0 +1,167 @@
+#include "panel/panel_controls.h"
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <vector>
+#include "vexsdk/custcontrols.h"
+
+namespace {
+
+std::string normalisedLabel(std::string text) {
+    while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string windowText(HWND window) {
+    char text[256];
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool hasClass(HWND window, const char* name) {
+    char actual[64];
+    return GetClassNameA(window, actual, sizeof actual) && lstrcmpiA(actual, name) == 0;
+}
+
+LONG buttonType(HWND button) { return GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK; }
+
+bool isRadioButton(HWND button) {
+    const LONG type = buttonType(button);
+    return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+bool isGroupBox(HWND window) {
+    return hasClass(window, "Button") && buttonType(window) == BS_GROUPBOX;
+}
+
+bool isCheckBox(HWND button) {
+    const LONG type = buttonType(button);
+    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+           type == BS_AUTO3STATE;
+}
+
+std::vector<HWND> childrenOf(HWND page) {
+    std::vector<HWND> result;
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) result.push_back(c);
+    return result;
+}
+
+RECT rectInPage(HWND page, HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The control nearest the label: to its right on the same line, else below it.
+HWND controlLabelledBy(HWND page, HWND label) {
+    const RECT l = rectInPage(page, label);
+    HWND right = nullptr, below = nullptr;
+    int rightGap = INT_MAX, belowGap = INT_MAX;
+    for (HWND c : childrenOf(page)) {
+        if (c == label || hasClass(c, "Static") || isGroupBox(c)) continue;
+        const RECT r = rectInPage(page, c);
+        const bool sameLine = r.top < l.bottom && r.bottom > l.top;
+        const bool sameColumn = r.left < l.right && r.right > l.left;
+        if (sameLine && r.left >= l.right - 2 && r.left - l.right < rightGap) {
+            rightGap = r.left - l.right;
+            right = c;
+        } else if (sameColumn && r.top >= l.bottom - 2 && r.top - l.bottom < belowGap) {
+            belowGap = r.top - l.bottom;
+            below = c;
+        }
+    }
+    return right ? right : below;
+}
+
+bool truthy(const std::string& value) {
+    const std::string v = normalisedLabel(value);
+    return v == "1" || v == "on" || v == "true" || v == "yes";
+}
+
+}  // namespace
+
+HWND findLabelledControl(HWND page, const std::string& label) {
+    if (!page) return nullptr;
+    const std::string wanted = normalisedLabel(label);
+    for (HWND c : childrenOf(page))
+        if (hasClass(c, "Button") && !isGroupBox(c) && normalisedLabel(windowText(c)) == wanted)
+            return c;
+    for (HWND c : childrenOf(page))
+        if (hasClass(c, "Static") && normalisedLabel(windowText(c)) == wanted)
+            if (HWND control = controlLabelledBy(page, c)) return control;
+    return nullptr;
+}
+
+void clickButton(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+
+bool clickListItem(HWND list, const std::string& text) {
+    const LRESULT line = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(text.c_str()));
+    if (line == LB_ERR) return false;
+    RECT item, client;
+    GetClientRect(list, &client);
+    SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item));
+    if (item.top < client.top || item.bottom > client.bottom) {
+        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(line), 0);
+        SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(line),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    return true;
+}
+
+void focusControl(HWND control) { SetFocus(control); }
+
+void typeIntoField(HWND field, const std::string& text) {
+    focusControl(field);
+    HWND typing = GetFocus();  // a CustEdit hands the focus to its inner field
+    if (!typing) return;
+    SendMessageA(typing, EM_SETSEL, 0, -1);
+    for (char c : text) SendMessageA(typing, WM_CHAR, static_cast<unsigned char>(c), 1);
+    SendMessageA(typing, WM_KEYDOWN, VK_RETURN, 1);
+    SendMessageA(typing, WM_KEYUP, VK_RETURN, 0xC0000001);
+}
+
+bool setControlValue(HWND control, const std::string& value) {
+    if (!control) return false;
+    if (hasClass(control, "Button")) {
+        if (isGroupBox(control)) return false;
+        const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (!isCheckBox(control) || checked != truthy(value)) clickButton(control);
+        return true;
+    }
+    if (hasClass(control, "ListBox")) return clickListItem(control, value);
+    if (hasClass(control, CUSTEDIT_CLASS) || hasClass(control, "Edit")) {
+        typeIntoField(control, value);
+        return true;
+    }
+    return false;
+}
+
+std::string controlValue(HWND control) {
+    if (!control) return std::string();
+    if (hasClass(control, "Button") && (isCheckBox(control) || isRadioButton(control)))
+        return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+    if (hasClass(control, "ListBox")) {
+        const LRESULT line = SendMessageA(control, LB_GETCURSEL, 0, 0);
+        const LRESULT length = SendMessageA(control, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
+        if (line == LB_ERR || length == LB_ERR) return std::string();
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        SendMessageA(control, LB_GETTEXT, static_cast<WPARAM>(line),
+                     reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(static_cast<size_t>(length));
+        return text;
+    }
+    if (ISpinnerControl* spinner = GetISpinner(control)) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", spinner->getValueFloat());
+        ReleaseISpinner(spinner);
+        return text;
+    }
+    return windowText(control);
+}

@@ -1,0 +1,38 @@
+// Finding the controls of a parameter page by what the user reads on it, and working
+// them with the messages a user's own clicks and keys produce, so that a script (or a
+// test) edits an object exactly as a person at the command panel would.
+#pragma once
+#include <windows.h>
+#include <string>
+
+// The control a user would call by this label on page (compared without regard to case,
+// and a trailing ':' ignored):
+// - a button whose own text it is ("Axis", "Gold Key", "On");
+// - otherwise the control a static text labels: the nearest one to its right on the same
+//   line ("Length:" names the length field), or failing that the nearest below it
+//   ("Class" names the class list).
+// Null when the page has no such label.
+HWND findLabelledControl(HWND page, const std::string& label);
+
+// A click on a button (check box, radio button, push button).
+void clickButton(HWND button);
+// A click on the list's line with exactly this text (scrolled into view first); false
+// when the list has no such line.
+bool clickListItem(HWND list, const std::string& text);
+// Focus into an edit field (CustEdit or system edit), its text replaced by typing, and
+// Enter.
+void typeIntoField(HWND field, const std::string& text);
+// Moves the keyboard focus to a control, as a click or Tab would.
+void focusControl(HWND control);
+
+// Sets a control by the value a script names:
+// - check box: "1"/"on"/"true" checks, anything else unchecks (clicked only if it changes);
+// - radio or push button: clicked, whatever the value;
+// - list box: the line with that text is clicked;
+// - edit field or CustEdit: the value is typed and committed (a spinner's label names its
+//   edit, and the spinner takes what is typed there).
+// False when the control cannot take the value.
+bool setControlValue(HWND control, const std::string& value);
+// What the control shows: a check box or radio button "1"/"0", a list its selected line, an edit
+// its text, a spinner its value.
+std::string controlValue(HWND control);

@@ -1,0 +1,179 @@
+// The reference host's command panel and edit session with the built plug-in: pages from
+// the module's own resources, kept or removed as the selection moves, controls found by
+// their labels, and a change on a page reaching the node and the viewports.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "panel/command_panel.h"
+#include "panel/edit_session.h"
+#include "panel/panel_controls.h"
+#include "plugins/plugin_registry.h"
+#include "scene/scene.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// An object of its own class that writes down the edit calls it receives.
+class EditRecorder : public HelperObject {
+public:
+    EditRecorder(const char* name, uint32_t classPart, Lines& log)
+        : name_(name), classPart_(classPart), log_(log) {}
+    Class_ID ClassID() override { return Class_ID(classPart_, 1); }
+    void beginEdit(HostInterface*, uint32_t, Animatable*) override {
+        log_.push_back(std::string("begin ") + name_);
+    }
+    void endEdit(HostInterface*, uint32_t flags, Animatable*) override {
+        log_.push_back(std::string("end ") + name_ + " " + std::to_string(flags));
+    }
+
+private:
+    const char* name_;
+    uint32_t classPart_;
+    Lines& log_;
+};
+
+TEST(EditSession, KeepsThePagesOnlyBetweenObjectsOfTheSameClass) {
+    Lines log;
+    EditRecorder a("a", 7, log), b("b", 7, log), c("c", 8, log);
+    CommandPanel panel;
+    EditSession session(panel);
+    struct Step {
+        Animatable* next;
+        Lines calls;
+    } steps[] = {
+        {&a, {"begin a"}},
+        {&b, {"end a 0", "begin b"}},  // same class: pages kept
+        {&c, {"end b 1", "begin c"}},  // another class: pages removed
+        {&c, {}},                      // already edited
+        {nullptr, {"end c 1"}},
+    };
+    for (const Step& step : steps) {
+        log.clear();
+        session.edit(step.next);
+        EXPECT_EQ(log, step.calls);
+        EXPECT_EQ(session.edited(), step.next);
+    }
+}
+
+class PanelWithPlugin : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(registry.loadFolder("plugins", error)) << error;
+        ASSERT_TRUE(panel.create(nullptr, RECT{0, 0, 200, 700}));
+        panel.setTime(160);
+        panel.setRedrawHandler([this](TimeValue t, int mode, ReferenceTarget* changed) {
+            redraws.push_back(std::to_string(t) + " " + std::to_string(mode) +
+                              (changed ? " object" : " null"));
+        });
+        scene.onNodeChanged = [this](Node& node) { changedNodes.push_back(node.name); };
+    }
+
+    Node* place(const char* kind) {
+        const PluginKind* k = registry.findByName(kind);
+        EXPECT_NE(k, nullptr) << kind;
+        auto* object = static_cast<Object*>(k->desc->create(0));
+        return scene.add(object, object->ClassID(), object->SuperClassID(),
+                         scene.uniqueName(k->className));
+    }
+
+    void select(std::initializer_list<Node*> nodes) {
+        for (const auto& n : scene.nodes()) n->selected = false;
+        for (Node* n : nodes) n->selected = true;
+        session.followSelection(scene);
+    }
+
+    PluginRegistry registry;
+    Scene scene;
+    CommandPanel panel;
+    EditSession session{panel};
+    Lines redraws;
+    Lines changedNodes;
+};
+
+TEST_F(PanelWithPlugin, StacksTheDoorsPagesUnderTheirTitles) {
+    select({place("Door")});
+    EXPECT_EQ(panel.pageTitles(), (Lines{"Parameters", "Door Params", "Map Parameters"}));
+    int previousBottom = -1;
+    for (HWND page : panel.pages()) {
+        EXPECT_TRUE(panel.isRegistered(page));
+        RECT r;
+        GetWindowRect(page, &r);
+        EXPECT_GT(r.top, previousBottom) << "each page below the one before";
+        previousBottom = r.bottom;
+    }
+    // Closing a page under its title moves the pages below it up.
+    HWND parameters = panel.findPage("Parameters");
+    HWND door = panel.findPage("Door Params");
+    RECT before, after;
+    GetWindowRect(door, &before);
+    panel.setPageOpen(parameters, false);
+    EXPECT_FALSE(IsWindowVisible(parameters));
+    GetWindowRect(door, &after);
+    EXPECT_LT(after.top, before.top);
+    panel.setPageOpen(parameters, true);
+    EXPECT_TRUE(IsWindowVisible(parameters));
+}
+
+TEST_F(PanelWithPlugin, PagesStayWhileTheSelectionWalksFromHelperToHelper) {
+    Node* door = place("Door");
+    Node* trigger = place("Trigger Once");
+    select({door});
+    const std::vector<HWND> pages = panel.pages();
+    select({trigger});
+    EXPECT_EQ(panel.pages(), pages) << "same pages, now editing the trigger";
+    EXPECT_EQ(controlValue(panel.findControl("Class")), "trigger_once");
+    select({door, trigger});
+    EXPECT_TRUE(panel.pages().empty());
+    select({trigger});
+    EXPECT_EQ(panel.pageTitles(), (Lines{"Parameters", "Map Parameters"}));
+    select({});
+    EXPECT_TRUE(panel.pages().empty());
+}
+
+TEST_F(PanelWithPlugin, ControlsAreFoundByTheirLabels) {
+    select({place("Door")});
+    struct Label {
+        const char* label;
+        int id;  // 0: no control carries it
+    } labels[] = {
+        {"Axis", 1046},    {"Length:", 1010},  {"length", 1010},    {"Class", 1050},
+        {"Angle", 1051},   {"Speed", 1053},    {"Wait", 1055},      {"Lip", 1057},
+        {"Health", 1062},  {"Damage", 1064},   {"Sounds", 1060},    {"Target Name", 1029},
+        {"Message", 1030}, {"Gold Key", 1069}, {"Dont Link", 1068}, {"Colour", 0},
+    };
+    for (const Label& l : labels) {
+        HWND found = panel.findControl(l.label);
+        EXPECT_EQ(found ? GetDlgCtrlID(found) : 0, l.id) << l.label;
+    }
+}
+
+TEST_F(PanelWithPlugin, AChangeOnAPageReachesTheNodeAndTheViewports) {
+    Node* door = place("Door");
+    select({door});
+    struct Edit {
+        const char* label;
+        const char* value;
+        const char* shownBy;  // the control that shows the result
+        const char* shown;
+    } edits[] = {
+        {"Axis", "off", "Axis", "0"},
+        {"Length", "35", "Length", "35.0"},
+        {"Gold Key", "on", "Gold Key", "1"},
+        {"Angle", "90", "Angle", "90"},
+    };
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(e.label);
+        redraws.clear();
+        changedNodes.clear();
+        ASSERT_TRUE(setControlValue(panel.findControl(e.label), e.value));
+        EXPECT_EQ(controlValue(panel.findControl(e.shownBy)), e.shown);
+        EXPECT_EQ(changedNodes, Lines{door->name});
+        EXPECT_EQ(redraws, Lines{"160 8 null"});
+    }
+    EXPECT_EQ(door->changeCount, 4);
+}
+
+}  // namespace
