@@ -68,8 +68,10 @@ bool CommandPanel::create(HWND parent, const RECT& area) {
     window_ =
         CreateWindowExA(0, panelClass, "Command Panel", style, r.left, r.top, r.right - r.left,
                         r.bottom - r.top, parent, nullptr, GetModuleHandleA(nullptr), this);
-    if (window_ && ownsTopLevel_) ShowWindow(window_, SW_SHOW);
-    return window_ != nullptr;
+    if (!window_) return false;
+    layout();  // shows the scroll bar, so that the pages' width never changes with it
+    if (ownsTopLevel_) ShowWindow(window_, SW_SHOW);
+    return true;
 }
 
 HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, const char* title,
@@ -219,7 +221,7 @@ void CommandPanel::layout() {
     }
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     si.nMax = contentHeight_ - 1;
     si.nPage = static_cast<UINT>(client.bottom);
     si.nPos = scroll_;

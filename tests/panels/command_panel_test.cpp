@@ -176,4 +176,18 @@ TEST_F(PanelWithPlugin, AChangeOnAPageReachesTheNodeAndTheViewports) {
     EXPECT_EQ(door->changeCount, 4);
 }
 
+TEST_F(PanelWithPlugin, EnterThroughTheHostsMessageLoopCommitsTheField) {
+    Node* door = place("Door");
+    select({door});
+    HWND length = panel.findControl("Length");
+    SetFocus(length);
+    HWND field = GetFocus();
+    for (char c : std::string("42")) SendMessageA(field, WM_CHAR, c, 1);
+    // The dialog manager of a registered page must let the field have its Enter key.
+    MSG enter = {field, WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};
+    EXPECT_TRUE(panel.translateMessage(&enter));
+    EXPECT_EQ(controlValue(length), "42.0");
+    EXPECT_EQ(door->changeCount, 1);
+}
+
 }  // namespace
