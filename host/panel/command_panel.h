@@ -1,6 +1,9 @@
 // The reference host's command panel: a window that stacks the rollup pages of the
 // object being edited, each under a title bar that opens and closes it. It is the host
 // interface object that an edited object receives.
+//
+// The pages belong to the edit in progress: end it (EditSession::edit(nullptr)) before the
+// panel goes, so that no plug-in keeps the handle of a page the panel has destroyed.
 #pragma once
 #include <windows.h>
 #include <functional>
