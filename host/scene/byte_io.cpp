@@ -2,6 +2,16 @@
 #include <algorithm>
 #include <cstring>
 
+// Chunk headers and most fields are a few bytes, and the C runtime's memcpy is an
+// out-of-line call that costs more than copying them by hand.
+static inline void copyBytes(unsigned char* to, const unsigned char* from, size_t n) {
+    if (n > 16) {
+        std::memcpy(to, from, n);
+        return;
+    }
+    for (size_t i = 0; i < n; ++i) to[i] = from[i];
+}
+
 bool MemorySink::write(const void* data, size_t n) {
     const auto* p = static_cast<const unsigned char*>(data);
     bytes.insert(bytes.end(), p, p + n);
@@ -82,7 +92,9 @@ bool FileSink::write(const void* data, size_t n) {
         flushed_ += n;
         return !failed_;
     }
-    buffer_.insert(buffer_.end(), p, p + n);
+    size_t at = buffer_.size();
+    buffer_.resize(at + n);
+    copyBytes(buffer_.data() + at, p, n);
     return true;
 }
 
@@ -149,7 +161,7 @@ size_t FileSource::read(void* data, size_t n) {
             if (!refill()) break;
         }
         size_t take = std::min(n - done, bufferEnd_ - bufferPos_);
-        std::memcpy(out + done, buffer_.data() + bufferPos_, take);
+        copyBytes(out + done, buffer_.data() + bufferPos_, take);
         bufferPos_ += take;
         done += take;
         pos_ += take;

@@ -3,6 +3,8 @@
 // top bit marks a chunk whose body is a list of sub-chunks rather than data.
 #pragma once
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 constexpr uint32_t CHUNK_HEADER_SIZE = 6;
 constexpr uint32_t CHUNK_LIST_FLAG = 0x80000000u;
@@ -28,3 +30,10 @@ constexpr uint32_t NODE_STATE_HIDDEN = 4;
 
 constexpr uint32_t NODE_TRANSFORM_SIZE = 12 * 4 + 4;  // four rows of three floats, flag word
 constexpr uint32_t NODE_CLASS_SIZE = 12;
+
+// "0x4100": how messages name a chunk id.
+inline std::string chunkIdText(uint16_t id) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", id);
+    return text;
+}

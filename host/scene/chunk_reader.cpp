@@ -1,14 +1,10 @@
 #include "scene/chunk_reader.h"
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include "scene/chunk_format.h"
 
 std::string ChunkReader::describe(uint16_t id, uint64_t at) const {
-    char text[64];
-    std::snprintf(text, sizeof text, "chunk 0x%04X at offset %llu", id,
-                  static_cast<unsigned long long>(base_ + at));
-    return text;
+    return "chunk " + chunkIdText(id) + " at offset " + std::to_string(base_ + at);
 }
 
 // The chunk that holds the open one, for messages about overruns.
@@ -76,15 +72,21 @@ IOResult ChunkReader::readBlock(void* buf, uint32_t nbytes, uint32_t* read) {
 }
 
 bool ChunkReader::readRest(std::vector<unsigned char>& bytes) {
+    bytes.resize(remaining());
+    return readExactly(bytes.data(), bytes.size());
+}
+
+bool ChunkReader::readRest(std::string& text) {
+    text.resize(remaining());
+    return readExactly(&text[0], text.size());
+}
+
+bool ChunkReader::readExactly(void* data, size_t n) {
     if (failed() || open_.empty()) return false;
     uint64_t at = source_.position();
-    bytes.resize(remaining());
-    size_t got = source_.read(bytes.data(), bytes.size());
-    if (got != bytes.size()) {
-        fail("read failed at offset " + std::to_string(base_ + at + got));
-        return false;
-    }
-    return true;
+    size_t got = source_.read(data, n);
+    if (got != n) fail("read failed at offset " + std::to_string(base_ + at + got));
+    return got == n;
 }
 
 IOResult ChunkReader::leaveChunk() {

@@ -23,6 +23,7 @@ public:
 
     // The whole unread rest of the open chunk, whether data or sub-chunks, as bytes.
     bool readRest(std::vector<unsigned char>& bytes);
+    bool readRest(std::string& text);
     bool isList() const { return !open_.empty() && open_.back().isList; }
     uint32_t remaining() const;  // unread bytes of the open chunk
     uint64_t chunkOffset() const { return open_.empty() ? 0 : base_ + open_.back().start; }
@@ -42,6 +43,7 @@ private:
     };
     IOResult fail(const std::string& what);
     std::string overrunMessage(uint16_t id, uint64_t at, uint64_t length, uint64_t end) const;
+    bool readExactly(void* data, size_t n);
     std::string describe(uint16_t id, uint64_t at) const;
     std::string containerText() const;
 

@@ -1,15 +1,8 @@
 #include "scene/chunk_writer.h"
-#include <cstdio>
 #include <cstring>
 #include "scene/chunk_format.h"
 
 // Windows on x86-64 is little-endian, so integers go out in memory order.
-
-static std::string hexId(uint16_t id) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%04X", id);
-    return text;
-}
 
 void ChunkWriter::fail(const std::string& what) {
     if (error_.empty()) error_ = what;
@@ -19,7 +12,8 @@ void ChunkWriter::startChunk(uint16_t id) {
     if (failed()) return;
     if (!open_.empty()) {
         OpenChunk& parent = open_.back();
-        if (parent.hasData) return fail("chunk " + hexId(parent.id) + " holds data and sub-chunks");
+        if (parent.hasData)
+            return fail("chunk " + chunkIdText(parent.id) + " holds data and sub-chunks");
         parent.isList = true;
     }
     unsigned char header[CHUNK_HEADER_SIZE] = {};
@@ -38,7 +32,7 @@ IOResult ChunkWriter::writeBlock(const void* buf, uint32_t nbytes, uint32_t* wri
     }
     OpenChunk& chunk = open_.back();
     if (chunk.isList) {
-        fail("chunk " + hexId(chunk.id) + " holds data and sub-chunks");
+        fail("chunk " + chunkIdText(chunk.id) + " holds data and sub-chunks");
         return IO_ERROR;
     }
     if (nbytes == 0) return IO_OK;
@@ -57,14 +51,14 @@ void ChunkWriter::finishChunk() {
     OpenChunk chunk = open_.back();
     open_.pop_back();
     uint64_t length = sink_.position() - chunk.headerOffset;
-    if (length > CHUNK_MAX_LENGTH) return fail("chunk " + hexId(chunk.id) + " exceeds 2 GiB");
+    if (length > CHUNK_MAX_LENGTH) return fail("chunk " + chunkIdText(chunk.id) + " exceeds 2 GiB");
     uint32_t word = static_cast<uint32_t>(length) | (chunk.isList ? CHUNK_LIST_FLAG : 0);
     if (!sink_.patch(chunk.headerOffset + 2, &word, 4)) fail("write failed");
 }
 
 void ChunkWriter::markList() {
     if (failed() || open_.empty()) return;
-    if (open_.back().hasData) return fail("chunk " + hexId(open_.back().id) + " holds data");
+    if (open_.back().hasData) return fail("chunk " + chunkIdText(open_.back().id) + " holds data");
     open_.back().isList = true;
 }
 

@@ -144,10 +144,9 @@ bool keepOpaque(ChunkReader& r, NodeRecord& node, std::string& error) {
     uint64_t objectOffset = r.chunkOffset();
     if (!r.readRest(node.opaqueData)) return false;
     MemorySource stored(node.opaqueData);
-    char container[48];
-    std::snprintf(container, sizeof container, "chunk 0x%04X at offset %llu",
-                  SCENE_CHUNK_NODE_OBJECT, static_cast<unsigned long long>(objectOffset));
-    ChunkReader check(stored, objectOffset + CHUNK_HEADER_SIZE, container);
+    ChunkReader check(stored, objectOffset + CHUNK_HEADER_SIZE,
+                      "chunk " + chunkIdText(SCENE_CHUNK_NODE_OBJECT) + " at offset " +
+                          std::to_string(objectOffset));
     if (!validChunkList(check)) {
         error = "its stored object is malformed: " + check.error();
         return false;
@@ -203,24 +202,18 @@ bool readNodeChunk(const PluginRegistry& registry, ChunkReader& r, NodeRecord& n
                  : id == SCENE_CHUNK_NODE_CLASS     ? &node.hasClass
                  : id == SCENE_CHUNK_NODE_OBJECT    ? &node.hasObject
                                                     : nullptr;
-    char idText[8];
-    std::snprintf(idText, sizeof idText, "0x%04X", id);
     if (!seen) {
-        error = std::string("it holds an unknown chunk ") + idText;
+        error = "it holds an unknown chunk " + chunkIdText(id);
         return false;
     }
     if (*seen) {
-        error = std::string("it holds chunk ") + idText + " twice";
+        error = "it holds chunk " + chunkIdText(id) + " twice";
         return false;
     }
     *seen = true;
     switch (id) {
-        case SCENE_CHUNK_NODE_NAME: {
-            std::vector<unsigned char> bytes;
-            if (!r.readRest(bytes)) return false;
-            node.name.assign(bytes.begin(), bytes.end());
-            return true;
-        }
+        case SCENE_CHUNK_NODE_NAME:
+            return r.readRest(node.name);
         case SCENE_CHUNK_NODE_TRANSFORM:
             return readTransform(r, node.transform, error);
         case SCENE_CHUNK_NODE_STATE:
@@ -303,10 +296,8 @@ bool readHeader(ByteSource& source, std::string& error) {
 }
 
 std::string unexpectedChunk(ChunkReader& r) {
-    char text[96];
-    std::snprintf(text, sizeof text, "unexpected chunk 0x%04X at offset %llu", r.chunkId(),
-                  static_cast<unsigned long long>(r.chunkOffset()));
-    return text;
+    return "unexpected chunk " + chunkIdText(r.chunkId()) + " at offset " +
+           std::to_string(r.chunkOffset());
 }
 
 // The end chunk: the node count must match, and nothing may follow.
