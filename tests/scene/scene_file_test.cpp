@@ -3,6 +3,7 @@
 #include "scene_test_support.h"
 #include "entity/entity_helper.h"
 #include "scene/chunk_format.h"
+#include "scene/chunk_writer.h"
 #include "scene/scene_file.h"
 #include "scene/scene_ops.h"
 
@@ -262,6 +263,118 @@ TEST(SceneFile, StoredBytesOfAnUnknownClassMustBeWellFormed) {
                          " (526 bytes) runs past its container, chunk 0x4150 at offset " +
                          std::to_string(object0));
     EXPECT_EQ(scene.size(), 0u);
+}
+
+// A scene file written part by part: the header, what `nodes` writes, and an end chunk.
+std::vector<unsigned char> sceneFileOf(void (*nodes)(ChunkWriter&), uint32_t nodeCount) {
+    MemorySink sink;
+    ChunkWriter w(sink);
+    uint32_t header[2] = {SCENE_FILE_MAGIC, SCENE_FILE_VERSION}, written;
+    w.startChunk(SCENE_CHUNK_HEADER);
+    w.writeBlock(header, sizeof header, &written);
+    w.finishChunk();
+    nodes(w);
+    w.startChunk(SCENE_CHUNK_END);
+    w.writeBlock(&nodeCount, 4, &written);
+    w.finishChunk();
+    EXPECT_FALSE(w.failed()) << w.error();
+    return sink.bytes;
+}
+
+void dataChunk(ChunkWriter& w, uint16_t id, const void* data, uint32_t n) {
+    uint32_t written;
+    w.startChunk(id);
+    w.writeBlock(data, n, &written);
+    w.finishChunk();
+}
+
+// Name, transform, state and the helpers' class, leaving the object chunk to the caller.
+void nodeParts(ChunkWriter& w) {
+    float transform[13] = {1, 0, 0, 0, 1, 0, 0, 0, 1, 7, 8, 9, 0};
+    uint32_t state = NODE_STATE_SELECTED, classWords[3] = {0x41D53AFE, 0x616C0F57, 0x50};
+    dataChunk(w, SCENE_CHUNK_NODE_NAME, "Bare001", 7);
+    dataChunk(w, SCENE_CHUNK_NODE_TRANSFORM, transform, sizeof transform);
+    dataChunk(w, SCENE_CHUNK_NODE_STATE, &state, 4);
+    dataChunk(w, SCENE_CHUNK_NODE_CLASS, classWords, sizeof classWords);
+}
+
+TEST(SceneFile, AHelperComesBackThroughTheFirstKindBeforeItsChunksApply) {
+    std::vector<unsigned char> bytes = sceneFileOf(
+        [](ChunkWriter& w) {
+            w.startChunk(SCENE_CHUNK_NODE);
+            nodeParts(w);
+            w.startChunk(SCENE_CHUNK_NODE_OBJECT);
+            w.markList();  // no chunks of its own
+            w.finishChunk();
+            w.finishChunk();
+        },
+        1);
+    ScratchFile file("bare");
+    writeFileBytes(file.path(), bytes);
+    Scene scene;
+    std::string error;
+    ASSERT_TRUE(loadScene(pluginRegistry(), file.path(), scene, error)) << error;
+    ASSERT_EQ(scene.size(), 1u);
+    Node* node = scene.nodes()[0].get();
+    EXPECT_EQ(node->name, "Bare001");
+    EXPECT_EQ(node->position(), Point3(7, 8, 9));
+    EXPECT_TRUE(node->selected);
+    EXPECT_STREQ(helperOf(node)->classname, "light");
+    EXPECT_EQ(helperOf(node)->classIndex, 45);
+    EXPECT_EQ(helperOf(node)->axisLength, 20.0f);
+}
+
+TEST(SceneFile, NodesMissingOrMisplacingTheirPartsAreRefused) {
+    struct Case {
+        const char* what;
+        void (*nodes)(ChunkWriter&);
+        const char* message;
+    } cases[] = {
+        {"no object",
+         [](ChunkWriter& w) {
+             w.startChunk(SCENE_CHUNK_NODE);
+             nodeParts(w);
+             w.finishChunk();
+         },
+         "node 1 'Bare001': it has no object chunk"},
+        {"object before class",
+         [](ChunkWriter& w) {
+             w.startChunk(SCENE_CHUNK_NODE);
+             dataChunk(w, SCENE_CHUNK_NODE_NAME, "Early001", 8);
+             w.startChunk(SCENE_CHUNK_NODE_OBJECT);
+             w.markList();
+             w.finishChunk();
+             w.finishChunk();
+         },
+         "node 1 'Early001': its object chunk comes before its class chunk"},
+        {"object of data",
+         [](ChunkWriter& w) {
+             w.startChunk(SCENE_CHUNK_NODE);
+             nodeParts(w);
+             dataChunk(w, SCENE_CHUNK_NODE_OBJECT, "abcd", 4);
+             w.finishChunk();
+         },
+         "node 1 'Bare001': its object chunk holds data instead of chunks"},
+        {"short transform",
+         [](ChunkWriter& w) {
+             w.startChunk(SCENE_CHUNK_NODE);
+             dataChunk(w, SCENE_CHUNK_NODE_TRANSFORM, "abcd", 4);
+             w.finishChunk();
+         },
+         "node 1: its transform chunk holds 4 bytes, not 52 bytes"},
+        {"a node of data", [](ChunkWriter& w) { dataChunk(w, SCENE_CHUNK_NODE, "abcd", 4); },
+         "unexpected chunk 0x4100 at offset 14"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<unsigned char> bytes = sceneFileOf(c.nodes, 1);
+        MemorySource source(bytes);
+        Scene scene;
+        std::string error;
+        std::vector<std::string> warnings;
+        EXPECT_FALSE(readScene(pluginRegistry(), source, scene, error, warnings));
+        EXPECT_EQ(error, c.message);
+    }
 }
 
 TEST(SceneFile, AMissingFileIsReported) {
