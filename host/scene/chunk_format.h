@@ -2,6 +2,7 @@
 // little-endian: a 16-bit id and a 32-bit length that covers the header too. The length's
 // top bit marks a chunk whose body is a list of sub-chunks rather than data.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -9,6 +10,9 @@
 constexpr uint32_t CHUNK_HEADER_SIZE = 6;
 constexpr uint32_t CHUNK_LIST_FLAG = 0x80000000u;
 constexpr uint32_t CHUNK_MAX_LENGTH = 0x7FFFFFFFu;
+// Deeper nesting is refused on both sides: a reader that walks lists recursively must not
+// be driven out of stack by a file of nothing but list headers.
+constexpr size_t CHUNK_MAX_DEPTH = 64;
 
 // The scene file: a header chunk, one chunk per node, and an end chunk with the node count,
 // so that a file cut at a chunk boundary is still seen to be cut.

@@ -49,6 +49,9 @@ IOResult ChunkReader::nextChunk() {
         return fail(describe(id, at) + " has length " + std::to_string(length) +
                     ", shorter than its header");
     if (length > end - at) return fail(overrunMessage(id, at, length, end));
+    if (open_.size() == CHUNK_MAX_DEPTH)
+        return fail(describe(id, at) + " is nested deeper than " + std::to_string(CHUNK_MAX_DEPTH) +
+                    " levels");
     open_.push_back({id, (word & CHUNK_LIST_FLAG) != 0, at, at + length});
     return IO_OK;
 }

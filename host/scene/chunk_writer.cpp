@@ -16,6 +16,9 @@ void ChunkWriter::startChunk(uint16_t id) {
             return fail("chunk " + chunkIdText(parent.id) + " holds data and sub-chunks");
         parent.isList = true;
     }
+    if (open_.size() == CHUNK_MAX_DEPTH)
+        return fail("chunk " + chunkIdText(id) + " is nested deeper than " +
+                    std::to_string(CHUNK_MAX_DEPTH) + " levels");
     unsigned char header[CHUNK_HEADER_SIZE] = {};
     std::memcpy(header, &id, 2);
     uint64_t at = sink_.position();

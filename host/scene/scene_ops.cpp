@@ -1,5 +1,4 @@
 #include "scene/scene_ops.h"
-#include <algorithm>
 #include <cstdio>
 #include <utility>
 

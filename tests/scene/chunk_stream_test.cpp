@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <cstring>
+#include "scene/chunk_format.h"
 #include "scene/chunk_reader.h"
 #include "scene/chunk_writer.h"
 
@@ -180,6 +181,29 @@ TEST(ChunkReader, BadLengthsStopTheStreamWithTheirPlace) {
         EXPECT_EQ(got, 0u);
         EXPECT_EQ(r.leaveChunk(), IO_ERROR);
     }
+}
+
+TEST(ChunkStreams, NestingIsBoundedOnBothSides) {
+    MemorySink sink;
+    ChunkWriter w(sink);
+    for (size_t level = 0; level < CHUNK_MAX_DEPTH; ++level) w.startChunk(0x0001);
+    EXPECT_FALSE(w.failed());
+    w.startChunk(0x0002);
+    EXPECT_EQ(w.error(), "chunk 0x0002 is nested deeper than 64 levels");
+
+    // A file of list headers only, one level too deep, as a hostile writer could make it.
+    std::vector<unsigned char> b(6 * (CHUNK_MAX_DEPTH + 1));
+    for (size_t level = 0; level <= CHUNK_MAX_DEPTH; ++level) {
+        uint16_t id = 1;
+        uint32_t word = static_cast<uint32_t>(b.size() - 6 * level) | 0x80000000u;
+        std::memcpy(b.data() + 6 * level, &id, 2);
+        std::memcpy(b.data() + 6 * level + 2, &word, 4);
+    }
+    MemorySource source(b);
+    ChunkReader r(source);
+    for (size_t level = 0; level < CHUNK_MAX_DEPTH; ++level) ASSERT_EQ(r.nextChunk(), IO_OK);
+    EXPECT_EQ(r.nextChunk(), IO_ERROR);
+    EXPECT_EQ(r.error(), "chunk 0x0001 at offset 384 is nested deeper than 64 levels");
 }
 
 TEST(ChunkReader, TheFloorKeepsTheCallersChunksOpen) {
