@@ -1,0 +1,96 @@
+#include "app/command_line.h"
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include "app/host_session.h"
+#include "app/main_window.h"
+#include "app/script_runner.h"
+
+namespace {
+
+const char* usage =
+    "usage: vexalhost                      the interactive host (where a display exists)\n"
+    "       vexalhost window [SCENE]       the interactive host, opening SCENE\n"
+    "       vexalhost kinds                the kinds the plug-ins offer\n"
+    "       vexalhost run SCRIPT           run a host script\n"
+    "       vexalhost list SCENE           the nodes of a scene file\n"
+    "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n";
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "vexalhost: %s\n", message.c_str());
+    return 1;
+}
+
+int listKinds(HostSession& session) {
+    for (const PluginModule& m : session.registry().modules())
+        std::printf("module %s: \"%s\", version %u\n", m.path.c_str(), m.description.c_str(),
+                    m.version);
+    std::printf("%-4s %-16s %-10s %-23s %s\n", "#", "kind", "category", "class id", "superclass");
+    int i = 0;
+    for (const PluginKind& k : session.registry().kinds())
+        std::printf("%-4d %-16s %-10s 0x%08X,0x%08X   0x%X\n", i++, k.className.c_str(),
+                    k.category.c_str(), k.classId.PartA(), k.classId.PartB(), k.superClassId);
+    return 0;
+}
+
+int listScene(HostSession& session, const char* path) {
+    std::string error;
+    if (!session.load(path, error)) return fail(error);
+    std::fputs(session.listing().c_str(), stdout);
+    return 0;
+}
+
+int renderScene(HostSession& session, int argc, char** argv) {
+    std::string scene = argv[2], out, viewName = "top";
+    int width = 800, height = 600;
+    for (int i = 3; i < argc; i += 2) {
+        if (i + 1 >= argc) return fail(std::string(argv[i]) + " needs a value\n" + usage);
+        std::string option = argv[i], value = argv[i + 1];
+        if (option == "--view") viewName = value;
+        else if (option == "--out") out = value;
+        else if (option == "--size") {
+            if (std::sscanf(value.c_str(), "%dx%d", &width, &height) != 2 || width < 16 ||
+                height < 16 || width > 8192 || height > 8192)
+                return fail("bad size \"" + value + "\"; give WIDTHxHEIGHT, 16 to 8192 each");
+        } else {
+            return fail("unknown option " + option + "\n" + usage);
+        }
+    }
+    ViewKind view;
+    if (!parseViewKind(viewName, view)) return fail("unknown view \"" + viewName + "\"");
+    if (out.empty()) return fail("render needs --out FILE.png");
+    std::string error;
+    if (!session.load(scene, error) || !session.render(view, out, width, height, error))
+        return fail(error);
+    std::printf("%s: %s view of %zu nodes, %dx%d\n", out.c_str(), viewKindName(view),
+                session.scene().size(), width, height);
+    return 0;
+}
+
+}  // namespace
+
+int runCommandLine(int argc, char** argv) {
+    std::string command = argc > 1 ? argv[1] : "";
+    if (command == "help" || command == "--help" || command == "-h") {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (command.empty() && !std::getenv("DISPLAY")) {
+        std::fputs(usage, stdout);
+        command = "kinds";
+    }
+    HostSession session;
+    if (command.empty() || command == "window")
+        return runMainWindow(session, argc > 2 ? argv[2] : nullptr);
+    std::string error;
+    if (!session.start(error)) return fail(error);
+    if (command == "kinds") return listKinds(session);
+    if (command == "run" && argc == 3) {
+        ScriptRunner runner(session, stdout);
+        return runner.runFile(argv[2]) ? 0 : 1;
+    }
+    if (command == "list" && argc == 3) return listScene(session, argv[2]);
+    if (command == "render" && argc >= 3) return renderScene(session, argc, argv);
+    return fail("unknown command line\n" + std::string(usage));
+}

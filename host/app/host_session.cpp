@@ -1,0 +1,222 @@
+#include "app/host_session.h"
+#include <algorithm>
+#include <cctype>
+#include "app/page_labels.h"
+#include "interaction/creation_tool.h"
+#include "panel/command_panel.h"
+#include "panel/edit_session.h"
+#include "panel/panel_controls.h"
+#include "render/scene_render.h"
+#include "render/software_viewport.h"
+#include "scene/scene_file.h"
+#include "scene/scene_ops.h"
+
+bool parseViewKind(const std::string& word, ViewKind& view) {
+    std::string w = word;
+    for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (w == "top") view = ViewKind::Top;
+    else if (w == "front") view = ViewKind::Front;
+    else if (w == "left") view = ViewKind::Left;
+    else if (w == "persp" || w == "perspective") view = ViewKind::Perspective;
+    else return false;
+    return true;
+}
+
+HostSession::HostSession() = default;
+
+HostSession::~HostSession() {
+    // Pages must let go of the edited helper before the scene deletes it.
+    editSession_.reset();
+    scene_.clear();
+}
+
+bool HostSession::start(std::string& error, HWND parent, RECT area) {
+    if (!registry_.loadFolder(defaultPluginFolder(), error)) return false;
+    panel_ = std::make_unique<CommandPanel>();
+    if (!panel_->create(parent, area)) {
+        error = "cannot create the command panel window";
+        return false;
+    }
+    panel_->setRedrawHandler([this](TimeValue, int, ReferenceTarget*) { changed(); });
+    editSession_ = std::make_unique<EditSession>(*panel_);
+    scene_.onNodeChanged = [this](Node&) { changed(); };
+    return true;
+}
+
+CommandPanel& HostSession::commandPanel() { return *panel_; }
+
+Animatable* HostSession::edited() const { return editSession_ ? editSession_->edited() : nullptr; }
+
+void HostSession::changed() {
+    if (redraw_) redraw_();
+}
+
+const PluginKind* HostSession::findKind(const std::string& name) const {
+    return registry_.findByName(name);
+}
+
+std::string HostSession::kindNames() const {
+    std::string names;
+    for (const PluginKind& k : registry_.kinds())
+        names += (names.empty() ? "\"" : ", \"") + k.className + "\"";
+    return names;
+}
+
+Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::string& name,
+                          std::string& error) {
+    if (!name.empty() && scene_.find(name)) {
+        error = "a node named \"" + name + "\" exists already";
+        return nullptr;
+    }
+    // A new helper starts a fresh edit: the pages of the previous selection go away.
+    select({});
+    // A top view centred on the spot, so that the click at its centre pixel lands there
+    // exactly; the creation procedure places the helper on the ground plane.
+    SoftwareViewport view(ViewKind::Top, 201, 201);
+    view.setScene(&scene_);
+    view.snap.enabled = false;
+    view.camera().setTarget(Point3(at.x, at.y, 0));
+    Node* node = createByClick(scene_, kind, view, IPoint2(100, 100));
+    if (!node) {
+        error = "the kind \"" + kind.className + "\" made no helper";
+        return nullptr;
+    }
+    if (at.z != 0) moveBy(node, Point3(0, 0, at.z));
+    if (!name.empty()) node->name = name;
+    changed();
+    return node;
+}
+
+Node* HostSession::clone(Node* source, const std::string& name, std::string& error) {
+    if (!name.empty() && scene_.find(name)) {
+        error = "a node named \"" + name + "\" exists already";
+        return nullptr;
+    }
+    Node* copy = cloneNode(scene_, *source, error);
+    if (copy && !name.empty()) copy->name = name;
+    changed();
+    return copy;
+}
+
+bool HostSession::rename(Node* node, const std::string& name, std::string& error) {
+    Node* other = scene_.find(name);
+    if (other && other != node) {
+        error = "a node named \"" + name + "\" exists already";
+        return false;
+    }
+    node->name = name;
+    return true;
+}
+
+void HostSession::remove(Node* node) {
+    if (node->object() && node->object() == edited()) editSession_->edit(nullptr);
+    deleteNode(scene_, node);
+    changed();
+}
+
+void HostSession::moveBy(Node* node, const Point3& delta) {
+    node->transform.Translate(delta);
+    changed();
+}
+
+void HostSession::setFrozen(Node* node, bool frozen) {
+    node->frozen = frozen;
+    changed();
+}
+
+void HostSession::setHidden(Node* node, bool hidden) {
+    node->hidden = hidden;
+    changed();
+}
+
+void HostSession::select(const std::vector<Node*>& nodes) {
+    for (const auto& n : scene_.nodes()) n->selected = false;
+    for (Node* n : nodes) n->selected = true;
+    selectionChanged();
+}
+
+void HostSession::selectionChanged() {
+    editSession_->followSelection(scene_);
+    changed();
+}
+
+bool HostSession::setControl(const std::string& label, const std::string& value,
+                             std::string& error) {
+    std::vector<HWND> pages = panel_->pages();
+    if (pages.empty()) {
+        error = "no pages are shown: select one helper first";
+        return false;
+    }
+    HWND control = panel_->findControl(label);
+    for (size_t i = 0; !control && i < pages.size(); ++i) control = findPageCell(pages[i], label);
+    if (!control) {
+        error = "no control \"" + label + "\" on the shown pages";
+        std::vector<std::string> titles = panel_->pageTitles();
+        for (size_t i = 0; i < pages.size(); ++i) {
+            error += i ? "; " : ": ";
+            error += "\"" + titles[i] + "\" has";
+            for (const std::string& l : pageLabels(pages[i])) error += " \"" + l + "\"";
+        }
+        return false;
+    }
+    if (!setControlValue(control, value)) {
+        error = "\"" + label + "\" cannot take the value \"" + value + "\"";
+        return false;
+    }
+    return true;
+}
+
+std::string HostSession::pagesText() const {
+    std::string text;
+    std::vector<HWND> pages = panel_->pages();
+    std::vector<std::string> titles = panel_->pageTitles();
+    for (size_t i = 0; i < pages.size(); ++i) {
+        text += titles[i] + "\n";
+        for (const std::string& label : pageLabels(pages[i])) {
+            HWND control = findLabelledControl(pages[i], label);
+            if (!control) control = findPageCell(pages[i], label);
+            text += "  " + label + ": " + (control ? controlValue(control) : "") + "\n";
+        }
+    }
+    return text;
+}
+
+bool HostSession::save(const std::string& path, std::string& error) {
+    // Pages write some fields only when the edit ends (typed but unconfirmed texts), so
+    // the edit is closed and reopened around the save, as a host does before writing.
+    Animatable* current = edited();
+    editSession_->edit(nullptr);
+    bool ok = saveScene(scene_, path, error);
+    editSession_->edit(current);
+    return ok;
+}
+
+bool HostSession::load(const std::string& path, std::string& error) {
+    editSession_->edit(nullptr);
+    bool ok = loadScene(registry_, path, scene_, error);  // the scene stays as it was on failure
+    editSession_->followSelection(scene_);
+    changed();
+    return ok;
+}
+
+void HostSession::reset() {
+    editSession_->edit(nullptr);
+    scene_.clear();
+    changed();
+}
+
+bool HostSession::render(ViewKind kind, const std::string& path, int width, int height,
+                         std::string& error) {
+    SoftwareViewport view(kind, width, height);
+    view.setScene(&scene_);
+    Box3 box;
+    for (const auto& n : scene_.nodes())
+        if (!n->hidden) box += n->position();
+    if (box.IsEmpty()) box = Box3(Point3(-100, -100, 0), Point3(100, 100, 0));
+    box.EnlargeBy(40.0f);
+    view.camera().zoomToBox(box, width, height);
+    renderViewport(view, scene_);
+    return writePng(view.image(), path, error);
+}
+
+std::string HostSession::listing() const { return formatNodeList(listNodes(scene_, registry_)); }

@@ -1,0 +1,81 @@
+// One running host: the plug-ins, the scene, the viewports and the command panel with the
+// pages of the edited helper. Scripts, the command line and the main window all work
+// through it, so each action is done one way only.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+#include "plugins/plugin_registry.h"
+#include "render/camera.h"
+#include "scene/scene.h"
+
+class CommandPanel;
+class EditSession;
+
+// "top", "front", "left" or "persp" (case ignored).
+bool parseViewKind(const std::string& word, ViewKind& view);
+
+class HostSession {
+public:
+    HostSession();
+    ~HostSession();
+    HostSession(const HostSession&) = delete;
+    HostSession& operator=(const HostSession&) = delete;
+
+    // Loads the plug-ins of the host's folder and sets up the command panel: a child of
+    // parent filling area, or (no parent) a window of its own.
+    bool start(std::string& error, HWND parent = nullptr, RECT area = {0, 0, 230, 600});
+    CommandPanel& commandPanel();
+    // Called when the scene changed and the viewports should be drawn again.
+    void setRedrawHandler(std::function<void()> handler) { redraw_ = std::move(handler); }
+
+    const PluginKind* findKind(const std::string& name) const;
+    std::string kindNames() const;  // "Door", "Secret Door", ... for messages
+    Node* node(const std::string& name) const { return scene_.find(name); }
+    Scene& scene() { return scene_; }
+    PluginRegistry& registry() { return registry_; }
+
+    // Creates a helper as a user does: the kind's descriptor makes it and its creation
+    // procedure places it from two clicks at the window position of at in the top view.
+    Node* create(const PluginKind& kind, const Point3& at, const std::string& name,
+                 std::string& error);
+    Node* clone(Node* source, const std::string& name, std::string& error);
+    bool rename(Node* node, const std::string& name, std::string& error);
+    void remove(Node* node);
+    void moveBy(Node* node, const Point3& delta);
+    void setFrozen(Node* node, bool frozen);
+    void setHidden(Node* node, bool hidden);
+
+    // Makes these nodes the selection; a single selected helper is edited in the
+    // command panel (the previous edit ends first).
+    void select(const std::vector<Node*>& nodes);
+    // After the nodes' selected flags changed elsewhere (clicks in a viewport).
+    void selectionChanged();
+    Animatable* edited() const;
+
+    // The pages of the edited helper: set a control by its label, or describe them.
+    bool setControl(const std::string& label, const std::string& value, std::string& error);
+    std::string pagesText() const;
+
+    bool save(const std::string& path, std::string& error);
+    bool load(const std::string& path, std::string& error);
+    void reset();  // an empty scene
+
+    // Renders the scene as seen from one view, framed to show every node, to a PNG file.
+    bool render(ViewKind view, const std::string& path, int width, int height,
+                std::string& error);
+    std::string listing() const;
+
+    // Asks for the viewports to be drawn again.
+    void changed();
+
+private:
+
+    PluginRegistry registry_;
+    Scene scene_;
+    std::unique_ptr<CommandPanel> panel_;
+    std::unique_ptr<EditSession> editSession_;
+    std::function<void()> redraw_;
+};

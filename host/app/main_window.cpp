@@ -1,0 +1,370 @@
+#include "app/main_window.h"
+#include <commctrl.h>
+#include <commdlg.h>
+#include <cstdio>
+#include "app/host_session.h"
+#include "panel/command_panel.h"
+#include "scene/scene_ops.h"
+
+namespace {
+
+const char* windowClass = "VexalHostMain";
+constexpr int PANEL_WIDTH = 250;
+constexpr int KIND_BUTTON_HEIGHT = 22;
+constexpr int CATEGORY_HEIGHT = 18;
+
+void registerClass(WNDPROC proc) {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = windowClass;
+    RegisterClassA(&wc);
+    registered = true;
+}
+
+HWND child(const char* cls, const char* text, DWORD style, HWND parent, int id) {
+    HWND w = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return w;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HostSession& session) : session_(session), creation_(session.scene()) {}
+
+MainWindow::~MainWindow() {
+    for (auto& v : viewports_) v.reset();
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+    if (window_) DestroyWindow(window_);
+}
+
+bool MainWindow::create(std::string& error) {
+    registerClass(proc);
+    window_ = CreateWindowExA(0, windowClass, "Vexal Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, 1280, 800, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), this);
+    if (!window_) {
+        error = "cannot create the main window";
+        return false;
+    }
+    status_ = child(STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, window_, 1);
+    int parts[] = {260, 420, -1};
+    SendMessageA(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+    buildMenu();
+    if (!session_.start(error, window_, RECT{0, 0, PANEL_WIDTH, 400})) return false;
+    buildCreationList();
+    const ViewKind kinds[4] = {ViewKind::Top, ViewKind::Front, ViewKind::Left, ViewKind::Perspective};
+    ViewportWindow::Callbacks cb;
+    cb.activated = [this](ViewportWindow& v) { activate(v); };
+    cb.mouseAt = [this](const Point3& p, bool on) { showMousePosition(p, on); };
+    cb.creationDone = [this] { updateStatus(); };
+    for (int i = 0; i < 4; ++i) {
+        viewports_[i] = std::make_unique<ViewportWindow>(session_, creation_, kinds[i], cb);
+        if (!viewports_[i]->create(window_, 10 + i)) {
+            error = "cannot create the viewports";
+            return false;
+        }
+    }
+    session_.setRedrawHandler([this] { redrawAll(); });
+    layout();
+    for (auto& v : viewports_) v->frameScene();
+    activate(*viewports_[0]);
+    updateTitle();
+    updateStatus();
+    return true;
+}
+
+void MainWindow::buildMenu() {
+    HMENU bar = CreateMenu(), file = CreatePopupMenu(), edit = CreatePopupMenu(),
+          view = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, CMD_NEW, "&New\tCtrl+N");
+    AppendMenuA(file, MF_STRING, CMD_OPEN, "&Open...\tCtrl+O");
+    AppendMenuA(file, MF_STRING, CMD_SAVE, "&Save\tCtrl+S");
+    AppendMenuA(file, MF_STRING, CMD_SAVE_AS, "Save &As...");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, CMD_EXIT, "E&xit");
+    AppendMenuA(edit, MF_STRING, CMD_CLONE, "&Clone\tCtrl+D");
+    AppendMenuA(edit, MF_STRING, CMD_DELETE, "&Delete\tDel");
+    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(edit, MF_STRING, CMD_FREEZE, "&Freeze");
+    AppendMenuA(edit, MF_STRING, CMD_UNFREEZE, "&Unfreeze");
+    AppendMenuA(edit, MF_STRING, CMD_HIDE, "&Hide");
+    AppendMenuA(edit, MF_STRING, CMD_UNHIDE_ALL, "Unhide A&ll");
+    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(edit, MF_STRING, CMD_SELECT_ALL, "Select &All\tCtrl+A");
+    AppendMenuA(edit, MF_STRING, CMD_SELECT_NONE, "Select &None");
+    AppendMenuA(view, MF_STRING, CMD_FRAME, "&Frame Scene\tZ");
+    AppendMenuA(view, MF_STRING | MF_CHECKED, CMD_SNAP, "&Snap\tS");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), "&View");
+    SetMenu(window_, bar);
+    ACCEL keys[] = {
+        {FVIRTKEY | FCONTROL, 'N', CMD_NEW},   {FVIRTKEY | FCONTROL, 'O', CMD_OPEN},
+        {FVIRTKEY | FCONTROL, 'S', CMD_SAVE},  {FVIRTKEY | FCONTROL, 'D', CMD_CLONE},
+        {FVIRTKEY, VK_DELETE, CMD_DELETE},     {FVIRTKEY | FCONTROL, 'A', CMD_SELECT_ALL},
+        {FVIRTKEY, 'Z', CMD_FRAME},            {FVIRTKEY, 'S', CMD_SNAP},
+    };
+    accelerators_ = CreateAcceleratorTableA(keys, sizeof keys / sizeof keys[0]);
+}
+
+void MainWindow::buildCreationList() {
+    std::string category;
+    for (const PluginKind& k : session_.registry().kinds()) category = k.category;
+    categoryLabel_ = child("STATIC", category.c_str(), SS_CENTER | SS_SUNKEN, window_, 2);
+    int i = 0;
+    for (const PluginKind& k : session_.registry().kinds())
+        kindButtons_.push_back(child("BUTTON", k.className.c_str(),
+                                     BS_AUTOCHECKBOX | BS_PUSHLIKE, window_, CMD_KIND_FIRST + i++));
+}
+
+void MainWindow::layout() {
+    RECT client;
+    GetClientRect(window_, &client);
+    SendMessageA(status_, WM_SIZE, 0, 0);
+    RECT sr;
+    GetWindowRect(status_, &sr);
+    int bottom = client.bottom - (sr.bottom - sr.top);
+    int panelLeft = client.right - PANEL_WIDTH;
+    MoveWindow(categoryLabel_, panelLeft + 4, 4, PANEL_WIDTH - 8, CATEGORY_HEIGHT, TRUE);
+    int half = (PANEL_WIDTH - 12) / 2;
+    for (size_t i = 0; i < kindButtons_.size(); ++i)
+        MoveWindow(kindButtons_[i], panelLeft + 4 + int(i % 2) * (half + 4),
+                   8 + CATEGORY_HEIGHT + int(i / 2) * (KIND_BUTTON_HEIGHT + 2), half,
+                   KIND_BUTTON_HEIGHT, TRUE);
+    int rows = int(kindButtons_.size() + 1) / 2;
+    int panelTop = 12 + CATEGORY_HEIGHT + rows * (KIND_BUTTON_HEIGHT + 2);
+    MoveWindow(session_.commandPanel().window(), panelLeft, panelTop, PANEL_WIDTH,
+               bottom - panelTop, TRUE);
+    int w = panelLeft / 2, h = bottom / 2;
+    for (int i = 0; i < 4; ++i) {
+        int x = (i % 2) * w, y = (i / 2) * h;
+        if (viewports_[i]) viewports_[i]->move(RECT{x, y, x + w - 2, y + h - 2});
+    }
+}
+
+HWND MainWindow::kindButton(const std::string& className) const {
+    const auto& kinds = session_.registry().kinds();
+    for (size_t i = 0; i < kinds.size() && i < kindButtons_.size(); ++i)
+        if (kinds[i].className == className) return kindButtons_[i];
+    return nullptr;
+}
+
+void MainWindow::armKind(int index) {
+    const auto& kinds = session_.registry().kinds();
+    bool arm = SendMessageA(kindButtons_[index], BM_GETCHECK, 0, 0) == BST_CHECKED;
+    for (size_t i = 0; i < kindButtons_.size(); ++i)
+        if (int(i) != index) SendMessageA(kindButtons_[i], BM_SETCHECK, BST_UNCHECKED, 0);
+    creation_.setKind(arm ? &kinds[index] : nullptr);
+    updateStatus();
+}
+
+void MainWindow::activate(ViewportWindow& view) {
+    if (active_ == &view) return;
+    if (active_) active_->setActive(false);
+    active_ = &view;
+    view.setActive(true);
+}
+
+void MainWindow::showMousePosition(const Point3& p, bool onPlane) {
+    char text[96];
+    if (onPlane)
+        std::snprintf(text, sizeof text, "x %.2f   y %.2f   z %.2f", p.x, p.y, p.z);
+    else
+        std::snprintf(text, sizeof text, "off the construction plane");
+    SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void MainWindow::updateStatus() {
+    const SnapSettings& snap = viewports_[0]->view().snap;
+    char text[96];
+    if (snap.enabled)
+        std::snprintf(text, sizeof text, "Snap: grid %g%s", viewports_[0]->view().gridSpacing,
+                      snap.toPivots ? " + pivots" : "");
+    else
+        std::snprintf(text, sizeof text, "Snap off");
+    SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    size_t selected = session_.scene().selection().size();
+    std::string what = creation_.kind() ? "Creating " + creation_.kind()->className + ": click in a viewport"
+                                        : std::to_string(session_.scene().size()) + " nodes, " +
+                                              std::to_string(selected) + " selected";
+    SendMessageA(status_, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(what.c_str()));
+}
+
+void MainWindow::updateTitle() {
+    std::string title = "Vexal Host - " + (path_.empty() ? std::string("untitled") : path_);
+    SetWindowTextA(window_, title.c_str());
+}
+
+void MainWindow::redrawAll() {
+    for (auto& v : viewports_)
+        if (v) v->redraw();
+    if (status_) updateStatus();
+}
+
+std::string MainWindow::askFile(bool save) {
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = window_;
+    ofn.lpstrFilter = "Vexal scenes (*.vxs)\0*.vxs\0All files\0*.*\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrDefExt = "vxs";
+    ofn.Flags = save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+    BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    return ok ? file : "";
+}
+
+bool MainWindow::open(const std::string& path) {
+    std::string error;
+    if (!session_.load(path, error)) {
+        MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    path_ = path;
+    updateTitle();
+    for (auto& v : viewports_) v->frameScene();
+    return true;
+}
+
+bool MainWindow::saveAs() {
+    std::string path = askFile(true);
+    if (path.empty()) return false;
+    path_ = path;
+    updateTitle();
+    command(CMD_SAVE);
+    return true;
+}
+
+void MainWindow::command(int id) {
+    Scene& scene = session_.scene();
+    std::string error;
+    if (id >= CMD_KIND_FIRST && id < CMD_KIND_FIRST + int(kindButtons_.size())) {
+        armKind(id - CMD_KIND_FIRST);
+        return;
+    }
+    switch (id) {
+        case CMD_NEW:
+            session_.reset();
+            path_.clear();
+            updateTitle();
+            break;
+        case CMD_OPEN: {
+            std::string path = askFile(false);
+            if (!path.empty()) open(path);
+            break;
+        }
+        case CMD_SAVE:
+            if (path_.empty()) {
+                saveAs();
+            } else if (!session_.save(path_, error)) {
+                MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
+            }
+            break;
+        case CMD_SAVE_AS:
+            saveAs();
+            break;
+        case CMD_EXIT:
+            DestroyWindow(window_);
+            break;
+        case CMD_CLONE: {
+            std::vector<Node*> copies;
+            for (Node* n : scene.selection())
+                if (Node* c = session_.clone(n, "", error)) copies.push_back(c);
+            session_.select(copies);
+            break;
+        }
+        case CMD_DELETE:
+            for (Node* n : scene.selection()) session_.remove(n);
+            session_.selectionChanged();
+            break;
+        case CMD_FREEZE:
+        case CMD_UNFREEZE:
+            for (Node* n : scene.selection()) session_.setFrozen(n, id == CMD_FREEZE);
+            break;
+        case CMD_HIDE:
+            for (Node* n : scene.selection()) session_.setHidden(n, true);
+            break;
+        case CMD_UNHIDE_ALL:
+            for (const auto& n : scene.nodes()) session_.setHidden(n.get(), false);
+            break;
+        case CMD_SELECT_ALL:
+        case CMD_SELECT_NONE: {
+            std::vector<Node*> all;
+            if (id == CMD_SELECT_ALL)
+                for (const auto& n : scene.nodes())
+                    if (!n->hidden && !n->frozen) all.push_back(n.get());
+            session_.select(all);
+            break;
+        }
+        case CMD_FRAME:
+            if (active_) active_->frameScene();
+            break;
+        case CMD_SNAP: {
+            bool on = !viewports_[0]->view().snap.enabled;
+            for (auto& v : viewports_) v->view().snap.enabled = on;
+            CheckMenuItem(GetMenu(window_), CMD_SNAP, on ? MF_CHECKED : MF_UNCHECKED);
+            updateStatus();
+            break;
+        }
+    }
+}
+
+LRESULT CALLBACK MainWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    return self ? self->handle(msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
+}
+
+LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_SIZE:
+            if (status_) layout();
+            return 0;
+        case WM_COMMAND:
+            command(LOWORD(wp));
+            return 0;
+        case WM_CLOSE:
+            DestroyWindow(window_);
+            return 0;
+        case WM_DESTROY:
+            window_ = nullptr;
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(window_, msg, wp, lp);
+}
+
+void MainWindow::dispatch(MSG& msg) {
+    // Keys typed into a page belong to the page, not to the menu shortcuts.
+    HWND panel = session_.commandPanel().window();
+    bool inPanel = msg.hwnd == panel || IsChild(panel, msg.hwnd);
+    if (!inPanel && TranslateAcceleratorA(window_, accelerators_, &msg)) return;
+    if (inPanel && session_.commandPanel().translateMessage(&msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+int runMainWindow(HostSession& session, const char* scene) {
+    MainWindow main(session);
+    std::string error;
+    if (!main.create(error)) {
+        std::fprintf(stderr, "vexalhost: %s\n", error.c_str());
+        return 1;
+    }
+    if (scene) main.open(scene);
+    ShowWindow(main.window(), SW_SHOW);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) main.dispatch(msg);
+    return 0;
+}

@@ -1,0 +1,72 @@
+// The interactive host: four viewports, the creation list and the command panel with the
+// pages of the selected helper, a menu for scene files and editing, and a status bar
+// with the mouse's world position and the snap.
+#pragma once
+#include <windows.h>
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+#include "app/viewport_window.h"
+#include "interaction/creation_tool.h"
+
+class HostSession;
+
+class MainWindow {
+public:
+    explicit MainWindow(HostSession& session);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Makes the window and starts the session inside it; false with a message.
+    bool create(std::string& error);
+    HWND window() const { return window_; }
+    ViewportWindow& viewport(int i) { return *viewports_[i]; }
+    // The creation-list button of a kind, or null.
+    HWND kindButton(const std::string& className) const;
+    HWND statusBar() const { return status_; }
+    bool open(const std::string& path);
+    // Handles one message of the loop: accelerators and page keyboard navigation first.
+    void dispatch(MSG& msg);
+
+    // Menu and accelerator commands.
+    enum Command : int {
+        CMD_NEW = 100, CMD_OPEN, CMD_SAVE, CMD_SAVE_AS, CMD_EXIT,
+        CMD_CLONE = 200, CMD_DELETE, CMD_FREEZE, CMD_UNFREEZE, CMD_HIDE, CMD_UNHIDE_ALL,
+        CMD_SELECT_ALL, CMD_SELECT_NONE,
+        CMD_FRAME = 300, CMD_SNAP,
+        CMD_KIND_FIRST = 1000,
+    };
+    void command(int id);
+
+private:
+    static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    void buildMenu();
+    void buildCreationList();
+    void layout();
+    void armKind(int index);
+    void activate(ViewportWindow& view);
+    void showMousePosition(const Point3& world, bool onPlane);
+    void updateStatus();
+    void updateTitle();
+    bool saveAs();
+    void redrawAll();
+    std::string askFile(bool save);
+
+    HostSession& session_;
+    CreationTool creation_;
+    HWND window_ = nullptr;
+    HWND status_ = nullptr;
+    HWND categoryLabel_ = nullptr;
+    std::vector<HWND> kindButtons_;
+    std::array<std::unique_ptr<ViewportWindow>, 4> viewports_;
+    ViewportWindow* active_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    std::string path_;
+    std::string mouseText_;
+};
+
+// Runs the interactive host until its window closes, opening scene first when given.
+int runMainWindow(HostSession& session, const char* scene);

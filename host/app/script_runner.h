@@ -1,0 +1,32 @@
+// Runs a host script: one command a line, '#' comments, every error reported with the
+// script's name and the line number. The whole script is checked before anything runs,
+// so a script with a mistake in it changes nothing and saves nothing.
+#pragma once
+#include <cstdio>
+#include <string>
+#include <vector>
+#include "app/script_lexer.h"
+
+class HostSession;
+
+class ScriptRunner {
+public:
+    ScriptRunner(HostSession& session, std::FILE* out) : session_(session), out_(out) {}
+
+    // Runs the script file; false after printing "<file>:<line>: <message>" to stderr.
+    bool runFile(const std::string& path);
+    // Runs script text; name is used in messages.
+    bool runText(const std::string& name, const std::string& text);
+
+    // The last error, as printed.
+    const std::string& error() const { return error_; }
+
+private:
+    bool check(const ScriptLine& line, std::string& message);
+    bool execute(const ScriptLine& line, std::string& message);
+    bool fail(const std::string& name, int line, const std::string& message);
+
+    HostSession& session_;
+    std::FILE* out_;
+    std::string error_;
+};

@@ -1,0 +1,69 @@
+#include <windows.h>
+#include "host_process.h"
+#include <fstream>
+#include <sstream>
+
+std::string makeScratchFolder(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "vexalhost-" + name + "-" +
+                         std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+bool fileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+static HANDLE inheritableFile(const std::string& path) {
+    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+HostRun runHost(const std::string& arguments, const std::string& folder) {
+    char exe[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string self(exe, n);
+    std::string host = self.substr(0, self.find_last_of("\\/")) + "\\vexalhost.exe";
+    std::string outPath = folder + "\\stdout.txt", errPath = folder + "\\stderr.txt";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = inheritableFile(outPath);
+    si.hStdError = inheritableFile(errPath);
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    std::string line = "\"" + host + "\" " + arguments;
+    PROCESS_INFORMATION pi = {};
+    HostRun run;
+    if (CreateProcessA(host.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       folder.c_str(), &si, &pi)) {
+        WaitForSingleObject(pi.hProcess, 120000);
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        run.exitCode = static_cast<int>(code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    CloseHandle(si.hStdOutput);
+    CloseHandle(si.hStdError);
+    run.out = readFile(outPath);
+    run.err = readFile(errPath);
+    return run;
+}
+
+std::string sourcePath(const std::string& relative) {
+    return std::string("Z:") + VEXAL_SOURCE_DIR + "/" + relative;
+}

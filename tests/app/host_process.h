@@ -1,0 +1,21 @@
+// Runs vexalhost.exe as its own process, as a user at a terminal does, in a fresh folder.
+#pragma once
+#include <string>
+
+struct HostRun {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+// A new empty folder for one test's files.
+std::string makeScratchFolder(const std::string& name);
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& text);
+bool fileExists(const std::string& path);
+
+// Runs "vexalhost.exe <arguments>" (from the test's own folder) with folder as the current
+// directory, and collects its exit code and output.
+HostRun runHost(const std::string& arguments, const std::string& folder);
+
+// A path under the source tree, as Windows sees it.
+std::string sourcePath(const std::string& relative);

@@ -1,0 +1,113 @@
+// vexalhost run SCRIPT, end to end: the bundled example, the errors a script can make,
+// and edits made through the pages that survive a save and a load in a fresh process.
+#include <gtest/gtest.h>
+#include "host_process.h"
+
+namespace {
+
+TEST(HostScripts, TheExampleLevelWritesItsSceneAndPicturesAndListsItsNodes) {
+    std::string folder = makeScratchFolder("example");
+    HostRun run = runHost("run \"" + sourcePath("examples/level.script") + "\"", folder);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    for (const char* file : {"level.vxs", "level-top.png", "level-front.png", "level-left.png",
+                             "level-persp.png"})
+        EXPECT_TRUE(fileExists(folder + "\\" + file)) << file;
+    EXPECT_EQ(readFile(folder + "\\level-top.png").substr(1, 3), "PNG");
+    for (const char* node : {"gold_door", "secret_wall", "lift", "door_button", "hall_trigger",
+                             "pulse_trigger", "three_buttons", "teleporter", "arrival",
+                             "hall_light", "alarm_light", "arrival_light"})
+        EXPECT_NE(run.out.find(node), std::string::npos) << node;
+    EXPECT_NE(run.out.find("(160, 40, 0)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("(40, -60, 32)"), std::string::npos) << run.out;
+}
+
+struct ScriptError {
+    const char* name;
+    const char* script;
+    const char* message;  // expected in stderr, after "<script>:<line>: "
+    int line;
+};
+
+const ScriptError errors[] = {
+    {"unknown command", "create Door at 0 0 0\njump door\nsave out.vxs\n", "unknown command \"jump\"", 2},
+    {"unknown kind", "# a comment\ncreate Dragon at 0 0 0\nsave out.vxs\n", "unknown kind \"Dragon\"", 2},
+    {"bad number", "create Door at 0 zero 0\nsave out.vxs\n", "bad number \"zero\"", 1},
+    {"unknown label",
+     "create Door at 0 0 0 as d\nselect d\nset Speed 10\nset Colour red\nsave out.vxs\n",
+     "no control \"Colour\" on the shown pages", 4},
+    {"missing file", "load nowhere.vxs\nsave out.vxs\n", "nowhere.vxs", 1},
+    {"unknown node", "select ghost\nsave out.vxs\n", "no node named \"ghost\"", 1},
+    {"bad size", "render top x.png 10by10\nsave out.vxs\n", "bad size \"10by10\"", 1},
+};
+
+TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
+    for (const ScriptError& e : errors) {
+        std::string folder = makeScratchFolder(std::string("error-") + std::to_string(e.line) +
+                                               "-" + std::to_string(&e - errors));
+        writeFile(folder + "\\bad.script", e.script);
+        HostRun run = runHost("run bad.script", folder);
+        EXPECT_EQ(run.exitCode, 1) << e.name;
+        std::string prefix = "bad.script:" + std::to_string(e.line) + ": ";
+        EXPECT_NE(run.err.find(prefix), std::string::npos) << e.name << ": " << run.err;
+        EXPECT_NE(run.err.find(e.message), std::string::npos) << e.name << ": " << run.err;
+        EXPECT_FALSE(fileExists(folder + "\\out.vxs")) << e.name;
+    }
+}
+
+TEST(HostScripts, AnUnknownLabelListsTheLabelsOfTheShownPages) {
+    std::string folder = makeScratchFolder("labels");
+    writeFile(folder + "\\labels.script", "create Door at 0 0 0 as d\nselect d\nset Colour red\n");
+    HostRun run = runHost("run labels.script", folder);
+    EXPECT_EQ(run.exitCode, 1);
+    for (const char* part : {"\"Door Params\" has", "\"Target Name\"", "\"Gold Key\"", "\"Sounds\"",
+                             "\"Parameters\" has", "\"Axis\"", "\"Map Parameters\" has", "\"Key 1\"",
+                             "\"Value 8\""})
+        EXPECT_NE(run.err.find(part), std::string::npos) << part << " in " << run.err;
+}
+
+TEST(HostScripts, PageEditsSurviveASaveAndALoadInAFreshProcess) {
+    std::string folder = makeScratchFolder("roundtrip");
+    writeFile(folder + "\\edit.script",
+              "create Door at 10 20 0 as door\n"
+              "select door\n"
+              "set Angle 270\nset Speed 75\nset Wait -1\nset Lip 12\nset Health 40\n"
+              "set Damage 5\nset \"Target Name\" vault\nset Message \"Locked tight\"\n"
+              "set Sounds \"screech metal\"\nset Toggle on\nset \"Silver Key\" on\n"
+              "set \"Key 3\" delay\nset \"Value 3\" 1.5\n"
+              "set Length 35\nset Axis off\n"
+              "save door.vxs\n");
+    HostRun edit = runHost("run edit.script", folder);
+    ASSERT_EQ(edit.exitCode, 0) << edit.err;
+
+    writeFile(folder + "\\show.script", "load door.vxs\nselect door\npages\n");
+    HostRun show = runHost("run show.script", folder);
+    ASSERT_EQ(show.exitCode, 0) << show.err;
+    const char* shown[] = {
+        "Angle: 270",     "Speed: 75",           "Wait: -1",           "Lip: 12",
+        "Health: 40",     "Damage: 5",           "Target Name: vault", "Message: Locked tight",
+        "Sounds: screech metal", "Toggle: 1",    "Silver Key: 1",      "Gold Key: 0",
+        "Key 3: delay",   "Value 3: 1.5",        "Axis: 0",            "Class: func_door",
+    };
+    for (const char* line : shown)
+        EXPECT_NE(show.out.find(line), std::string::npos) << line << " in\n" << show.out;
+    EXPECT_NE(show.out.find("Length: 35"), std::string::npos) << show.out;
+}
+
+TEST(HostScripts, ListAndRenderWorkWithoutAScript) {
+    std::string folder = makeScratchFolder("cli");
+    writeFile(folder + "\\make.script", "create Door at 5 6 7 as d\ncreate Button at 1 2 3 as b\nsave s.vxs\n");
+    ASSERT_EQ(runHost("run make.script", folder).exitCode, 0);
+    HostRun list = runHost("list s.vxs", folder);
+    EXPECT_EQ(list.exitCode, 0) << list.err;
+    EXPECT_NE(list.out.find("(5, 6, 7)"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("(1, 2, 3)"), std::string::npos) << list.out;
+    HostRun render = runHost("render s.vxs --view front --out f.png --size 320x200", folder);
+    EXPECT_EQ(render.exitCode, 0) << render.err;
+    EXPECT_TRUE(fileExists(folder + "\\f.png"));
+    HostRun missing = runHost("list nowhere.vxs", folder);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("nowhere.vxs"), std::string::npos);
+}
+
+}  // namespace
