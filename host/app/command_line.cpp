@@ -47,8 +47,10 @@ int renderScene(HostSession& session, int argc, char** argv) {
     for (int i = 3; i < argc; i += 2) {
         if (i + 1 >= argc) return fail(std::string(argv[i]) + " needs a value\n" + usage);
         std::string option = argv[i], value = argv[i + 1];
-        if (option == "--view") viewName = value;
-        else if (option == "--out") out = value;
+        if (option == "--view")
+            viewName = value;
+        else if (option == "--out")
+            out = value;
         else if (option == "--size") {
             if (std::sscanf(value.c_str(), "%dx%d", &width, &height) != 2 || width < 16 ||
                 height < 16 || width > 8192 || height > 8192)

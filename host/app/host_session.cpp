@@ -14,11 +14,16 @@
 bool parseViewKind(const std::string& word, ViewKind& view) {
     std::string w = word;
     for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (w == "top") view = ViewKind::Top;
-    else if (w == "front") view = ViewKind::Front;
-    else if (w == "left") view = ViewKind::Left;
-    else if (w == "persp" || w == "perspective") view = ViewKind::Perspective;
-    else return false;
+    if (w == "top")
+        view = ViewKind::Top;
+    else if (w == "front")
+        view = ViewKind::Front;
+    else if (w == "left")
+        view = ViewKind::Left;
+    else if (w == "persp" || w == "perspective")
+        view = ViewKind::Perspective;
+    else
+        return false;
     return true;
 }
 

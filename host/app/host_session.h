@@ -64,15 +64,13 @@ public:
     void reset();  // an empty scene
 
     // Renders the scene as seen from one view, framed to show every node, to a PNG file.
-    bool render(ViewKind view, const std::string& path, int width, int height,
-                std::string& error);
+    bool render(ViewKind view, const std::string& path, int width, int height, std::string& error);
     std::string listing() const;
 
     // Asks for the viewports to be drawn again.
     void changed();
 
 private:
-
     PluginRegistry registry_;
     Scene scene_;
     std::unique_ptr<CommandPanel> panel_;

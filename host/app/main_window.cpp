@@ -45,6 +45,8 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::create(std::string& error) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     registerClass(proc);
     window_ = CreateWindowExA(0, windowClass, "Vexal Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                               CW_USEDEFAULT, CW_USEDEFAULT, 1280, 800, nullptr, nullptr,
@@ -59,7 +61,8 @@ bool MainWindow::create(std::string& error) {
     buildMenu();
     if (!session_.start(error, window_, RECT{0, 0, PANEL_WIDTH, 400})) return false;
     buildCreationList();
-    const ViewKind kinds[4] = {ViewKind::Top, ViewKind::Front, ViewKind::Left, ViewKind::Perspective};
+    const ViewKind kinds[4] = {ViewKind::Top, ViewKind::Front, ViewKind::Left,
+                               ViewKind::Perspective};
     ViewportWindow::Callbacks cb;
     cb.activated = [this](ViewportWindow& v) { activate(v); };
     cb.mouseAt = [this](const Point3& p, bool on) { showMousePosition(p, on); };
@@ -106,10 +109,10 @@ void MainWindow::buildMenu() {
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), "&View");
     SetMenu(window_, bar);
     ACCEL keys[] = {
-        {FVIRTKEY | FCONTROL, 'N', CMD_NEW},   {FVIRTKEY | FCONTROL, 'O', CMD_OPEN},
-        {FVIRTKEY | FCONTROL, 'S', CMD_SAVE},  {FVIRTKEY | FCONTROL, 'D', CMD_CLONE},
-        {FVIRTKEY, VK_DELETE, CMD_DELETE},     {FVIRTKEY | FCONTROL, 'A', CMD_SELECT_ALL},
-        {FVIRTKEY, 'Z', CMD_FRAME},            {FVIRTKEY, 'S', CMD_SNAP},
+        {FVIRTKEY | FCONTROL, 'N', CMD_NEW},  {FVIRTKEY | FCONTROL, 'O', CMD_OPEN},
+        {FVIRTKEY | FCONTROL, 'S', CMD_SAVE}, {FVIRTKEY | FCONTROL, 'D', CMD_CLONE},
+        {FVIRTKEY, VK_DELETE, CMD_DELETE},    {FVIRTKEY | FCONTROL, 'A', CMD_SELECT_ALL},
+        {FVIRTKEY, 'Z', CMD_FRAME},           {FVIRTKEY, 'S', CMD_SNAP},
     };
     accelerators_ = CreateAcceleratorTableA(keys, sizeof keys / sizeof keys[0]);
 }
@@ -120,8 +123,8 @@ void MainWindow::buildCreationList() {
     categoryLabel_ = child("STATIC", category.c_str(), SS_CENTER | SS_SUNKEN, window_, 2);
     int i = 0;
     for (const PluginKind& k : session_.registry().kinds())
-        kindButtons_.push_back(child("BUTTON", k.className.c_str(),
-                                     BS_AUTOCHECKBOX | BS_PUSHLIKE, window_, CMD_KIND_FIRST + i++));
+        kindButtons_.push_back(child("BUTTON", k.className.c_str(), BS_AUTOCHECKBOX | BS_PUSHLIKE,
+                                     window_, CMD_KIND_FIRST + i++));
 }
 
 void MainWindow::layout() {
@@ -191,9 +194,10 @@ void MainWindow::updateStatus() {
         std::snprintf(text, sizeof text, "Snap off");
     SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
     size_t selected = session_.scene().selection().size();
-    std::string what = creation_.kind() ? "Creating " + creation_.kind()->className + ": click in a viewport"
-                                        : std::to_string(session_.scene().size()) + " nodes, " +
-                                              std::to_string(selected) + " selected";
+    std::string what = creation_.kind()
+                           ? "Creating " + creation_.kind()->className + ": click in a viewport"
+                           : std::to_string(session_.scene().size()) + " nodes, " +
+                                 std::to_string(selected) + " selected";
     SendMessageA(status_, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(what.c_str()));
 }
 
@@ -321,6 +325,7 @@ LRESULT CALLBACK MainWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
         SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+        static_cast<MainWindow*>(cs->lpCreateParams)->window_ = w;
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
     return self ? self->handle(msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);

@@ -32,10 +32,21 @@ public:
 
     // Menu and accelerator commands.
     enum Command : int {
-        CMD_NEW = 100, CMD_OPEN, CMD_SAVE, CMD_SAVE_AS, CMD_EXIT,
-        CMD_CLONE = 200, CMD_DELETE, CMD_FREEZE, CMD_UNFREEZE, CMD_HIDE, CMD_UNHIDE_ALL,
-        CMD_SELECT_ALL, CMD_SELECT_NONE,
-        CMD_FRAME = 300, CMD_SNAP,
+        CMD_NEW = 100,
+        CMD_OPEN,
+        CMD_SAVE,
+        CMD_SAVE_AS,
+        CMD_EXIT,
+        CMD_CLONE = 200,
+        CMD_DELETE,
+        CMD_FREEZE,
+        CMD_UNFREEZE,
+        CMD_HIDE,
+        CMD_UNHIDE_ALL,
+        CMD_SELECT_ALL,
+        CMD_SELECT_NONE,
+        CMD_FRAME = 300,
+        CMD_SNAP,
         CMD_KIND_FIRST = 1000,
     };
     void command(int id);

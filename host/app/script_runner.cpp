@@ -16,7 +16,7 @@ struct Command {
 constexpr size_t ANY = 1000;
 
 const Command commands[] = {
-    {"create", "create KIND at X Y Z [as NAME]", 4, 6},
+    {"create", "create KIND at X Y Z [as NAME]", 5, 7},
     {"rename", "rename NAME NEW-NAME", 2, 2},
     {"select", "select [NAME...]", 0, ANY},
     {"move", "move NAME... by DX DY DZ", 4, ANY},
@@ -203,9 +203,12 @@ bool ScriptRunner::execute(const ScriptLine& line, std::string& message) {
         cmd == "unhide") {
         if (!nodesFrom(1, w.size(), nodes)) return false;
         for (Node* n : nodes) {
-            if (cmd == "delete") session_.remove(n);
-            else if (cmd == "freeze" || cmd == "unfreeze") session_.setFrozen(n, cmd == "freeze");
-            else session_.setHidden(n, cmd == "hide");
+            if (cmd == "delete")
+                session_.remove(n);
+            else if (cmd == "freeze" || cmd == "unfreeze")
+                session_.setFrozen(n, cmd == "freeze");
+            else
+                session_.setHidden(n, cmd == "hide");
         }
         return true;
     }

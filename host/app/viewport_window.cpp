@@ -63,7 +63,8 @@ void ViewportWindow::setActive(bool active) {
 }
 
 void ViewportWindow::move(const RECT& area) {
-    int width = std::max(16L, area.right - area.left), height = std::max(16L, area.bottom - area.top);
+    int width = std::max(16L, area.right - area.left),
+        height = std::max(16L, area.bottom - area.top);
     MoveWindow(window_, area.left, area.top, width, height, TRUE);
     view_.resize(width, height);
     redraw();
@@ -97,8 +98,8 @@ void ViewportWindow::paint() {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, 0, 0, image.width(), image.height(), 0, 0, 0, image.height(),
-                      bgrx.data(), &bi, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, 0, 0, image.width(), image.height(), 0, 0, 0, image.height(), bgrx.data(),
+                      &bi, DIB_RGB_COLORS);
     if (active_) {
         HBRUSH frame = CreateSolidBrush(RGB(255, 200, 0));
         RECT r = {0, 0, image.width(), image.height()};
@@ -221,8 +222,8 @@ LRESULT ViewportWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             }
             SetCapture(window_);
             dragLast_ = mousePoint(lp);
-            drag_ = (msg == WM_RBUTTONDOWN && view_.camera().isPerspective()) ? Drag::Orbit
-                                                                              : Drag::Pan;
+            drag_ =
+                (msg == WM_RBUTTONDOWN && view_.camera().isPerspective()) ? Drag::Orbit : Drag::Pan;
             return 0;
         case WM_MOUSEMOVE:
             mouseMove(mousePoint(lp), wp);

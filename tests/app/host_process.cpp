@@ -6,8 +6,8 @@
 std::string makeScratchFolder(const std::string& name) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    std::string folder = std::string(temp) + "vexalhost-" + name + "-" +
-                         std::to_string(GetCurrentProcessId());
+    std::string folder =
+        std::string(temp) + "vexalhost-" + name + "-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }

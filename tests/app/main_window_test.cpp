@@ -24,7 +24,8 @@ void click(HWND window, int x, int y, WPARAM keys = 0) {
 
 void drag(HWND window, POINT from, POINT to) {
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
-    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON,
+                 MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }

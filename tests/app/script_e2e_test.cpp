@@ -10,13 +10,13 @@ TEST(HostScripts, TheExampleLevelWritesItsSceneAndPicturesAndListsItsNodes) {
     HostRun run = runHost("run \"" + sourcePath("examples/level.script") + "\"", folder);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(run.err.empty()) << run.err;
-    for (const char* file : {"level.vxs", "level-top.png", "level-front.png", "level-left.png",
-                             "level-persp.png"})
+    for (const char* file :
+         {"level.vxs", "level-top.png", "level-front.png", "level-left.png", "level-persp.png"})
         EXPECT_TRUE(fileExists(folder + "\\" + file)) << file;
     EXPECT_EQ(readFile(folder + "\\level-top.png").substr(1, 3), "PNG");
-    for (const char* node : {"gold_door", "secret_wall", "lift", "door_button", "hall_trigger",
-                             "pulse_trigger", "three_buttons", "teleporter", "arrival",
-                             "hall_light", "alarm_light", "arrival_light"})
+    for (const char* node :
+         {"gold_door", "secret_wall", "lift", "door_button", "hall_trigger", "pulse_trigger",
+          "three_buttons", "teleporter", "arrival", "hall_light", "alarm_light", "arrival_light"})
         EXPECT_NE(run.out.find(node), std::string::npos) << node;
     EXPECT_NE(run.out.find("(160, 40, 0)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("(40, -60, 32)"), std::string::npos) << run.out;
@@ -30,8 +30,10 @@ struct ScriptError {
 };
 
 const ScriptError errors[] = {
-    {"unknown command", "create Door at 0 0 0\njump door\nsave out.vxs\n", "unknown command \"jump\"", 2},
-    {"unknown kind", "# a comment\ncreate Dragon at 0 0 0\nsave out.vxs\n", "unknown kind \"Dragon\"", 2},
+    {"unknown command", "create Door at 0 0 0\njump door\nsave out.vxs\n",
+     "unknown command \"jump\"", 2},
+    {"unknown kind", "# a comment\ncreate Dragon at 0 0 0\nsave out.vxs\n",
+     "unknown kind \"Dragon\"", 2},
     {"bad number", "create Door at 0 zero 0\nsave out.vxs\n", "bad number \"zero\"", 1},
     {"unknown label",
      "create Door at 0 0 0 as d\nselect d\nset Speed 10\nset Colour red\nsave out.vxs\n",
@@ -60,9 +62,9 @@ TEST(HostScripts, AnUnknownLabelListsTheLabelsOfTheShownPages) {
     writeFile(folder + "\\labels.script", "create Door at 0 0 0 as d\nselect d\nset Colour red\n");
     HostRun run = runHost("run labels.script", folder);
     EXPECT_EQ(run.exitCode, 1);
-    for (const char* part : {"\"Door Params\" has", "\"Target Name\"", "\"Gold Key\"", "\"Sounds\"",
-                             "\"Parameters\" has", "\"Axis\"", "\"Map Parameters\" has", "\"Key 1\"",
-                             "\"Value 8\""})
+    for (const char* part :
+         {"\"Door Params\" has", "\"Target Name\"", "\"Gold Key\"", "\"Sounds\"",
+          "\"Parameters\" has", "\"Axis\"", "\"Map Parameters\" has", "\"Key 1\"", "\"Value 8\""})
         EXPECT_NE(run.err.find(part), std::string::npos) << part << " in " << run.err;
 }
 
@@ -84,10 +86,22 @@ TEST(HostScripts, PageEditsSurviveASaveAndALoadInAFreshProcess) {
     HostRun show = runHost("run show.script", folder);
     ASSERT_EQ(show.exitCode, 0) << show.err;
     const char* shown[] = {
-        "Angle: 270",     "Speed: 75",           "Wait: -1",           "Lip: 12",
-        "Health: 40",     "Damage: 5",           "Target Name: vault", "Message: Locked tight",
-        "Sounds: screech metal", "Toggle: 1",    "Silver Key: 1",      "Gold Key: 0",
-        "Key 3: delay",   "Value 3: 1.5",        "Axis: 0",            "Class: func_door",
+        "Angle: 270",
+        "Speed: 75",
+        "Wait: -1",
+        "Lip: 12",
+        "Health: 40",
+        "Damage: 5",
+        "Target Name: vault",
+        "Message: Locked tight",
+        "Sounds: screech metal",
+        "Toggle: 1",
+        "Silver Key: 1",
+        "Gold Key: 0",
+        "Key 3: delay",
+        "Value 3: 1.5",
+        "Axis: 0",
+        "Class: func_door",
     };
     for (const char* line : shown)
         EXPECT_NE(show.out.find(line), std::string::npos) << line << " in\n" << show.out;
@@ -96,7 +110,8 @@ TEST(HostScripts, PageEditsSurviveASaveAndALoadInAFreshProcess) {
 
 TEST(HostScripts, ListAndRenderWorkWithoutAScript) {
     std::string folder = makeScratchFolder("cli");
-    writeFile(folder + "\\make.script", "create Door at 5 6 7 as d\ncreate Button at 1 2 3 as b\nsave s.vxs\n");
+    writeFile(folder + "\\make.script",
+              "create Door at 5 6 7 as d\ncreate Button at 1 2 3 as b\nsave s.vxs\n");
     ASSERT_EQ(runHost("run make.script", folder).exitCode, 0);
     HostRun list = runHost("list s.vxs", folder);
     EXPECT_EQ(list.exitCode, 0) << list.err;
