@@ -46,8 +46,8 @@ INT_PTR CALLBACK keyValueDlgProc(HWND window, UINT message, WPARAM, LPARAM lPara
     return TRUE;
 }
 
-// Cells that no longer fit the text are emptied on the page, with a warning beep, so that
-// the page never shows pairs the record does not hold.
+// Cells that no longer fit the text are emptied on the page, with a warning beep when one
+// of them held text, so that the page never shows pairs the record does not hold.
 void VexalEntityHelper::readKeyValuePanel() {
     if (!keyValuePanelWnd) return;
     char cells[keyValueCellCount][keyValueCellSize];
@@ -58,10 +58,13 @@ void VexalEntityHelper::readKeyValuePanel() {
     }
     const int stored =
         composeKeyValueText(cellTexts, props.keyValueText, sizeof props.keyValueText);
-    if (stored == keyValueCellCount) return;
-    for (int cell = stored; cell < keyValueCellCount; ++cell)
+    bool textLeftOut = false;
+    for (int cell = stored; cell < keyValueCellCount; ++cell) {
+        if (cells[cell][0] == '\0') continue;
+        textLeftOut = true;
         showCell(keyValuePanelWnd, cellIds[cell], "");
-    MessageBeep(MB_ICONWARNING);
+    }
+    if (textLeftOut) MessageBeep(MB_ICONWARNING);
 }
 
 // Every cell is set, the ones without a piece to empty: a kept page refilled for another
