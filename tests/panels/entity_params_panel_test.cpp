@@ -251,6 +251,15 @@ TEST_F(DoorPage, AStoredSoundOutsideTheListSelectsNothingAndStaysUntilTheListNot
         EXPECT_EQ(door.props.sounds, -1);
         close(door);
     }
+    door.props.sounds = 1;
+    open(door);
+    door.endEdit(&host, 0, nullptr);
+    VexalEntityHelper odd("func_door");
+    odd.props.sounds = 7;
+    odd.beginEdit(&host, 0, nullptr);
+    EXPECT_EQ(selectedSound(page), LB_ERR) << "a kept page drops the previous door's line";
+    odd.endEdit(&host, END_EDIT_REMOVEUI, nullptr);
+    EXPECT_EQ(odd.props.sounds, 7);
 }
 
 TEST_F(DoorPage, AKeptPageMovesFromAStoneDoorToABaseDoorAndLeavesTheFirstAlone) {

@@ -39,7 +39,7 @@ protected:
         ASSERT_NE(page, nullptr);
     }
     void TearDown() override {
-        if (helperPanelWnd) light.endEdit(&host, END_EDIT_REMOVEUI, nullptr);
+        if (keyValuePanelWnd) light.endEdit(&host, END_EDIT_REMOVEUI, nullptr);
     }
     int checkedStyle() const {
         int checked = 0;
