@@ -113,6 +113,7 @@ void showCheckBoxes(HWND page, const EntityProps& props) {
 
 void initialise(HWND page, VexalEntityHelper* helper) {
     bindPage(page, helper);
+    if (!helper) return;
     const EntityProps& props = helper->props;
     setUpSpinner(page, angleSpinner, props);
     setUpSpinner(page, speedSpinner, props);

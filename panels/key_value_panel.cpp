@@ -37,7 +37,7 @@ INT_PTR CALLBACK keyValueDlgProc(HWND window, UINT message, WPARAM, LPARAM lPara
     if (message == WM_INITDIALOG) {
         auto* helper = reinterpret_cast<VexalEntityHelper*>(lParam);
         bindPage(window, helper);
-        helper->fillKeyValuePanel(window);
+        if (helper) helper->fillKeyValuePanel(window);
         return FALSE;
     }
     VexalEntityHelper* helper = pageHelper(window);

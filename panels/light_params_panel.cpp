@@ -31,7 +31,7 @@ INT_PTR CALLBACK lightParamsDlgProc(HWND window, UINT message, WPARAM wParam, LP
     if (message == WM_INITDIALOG) {
         auto* helper = reinterpret_cast<VexalEntityHelper*>(lParam);
         bindPage(window, helper);
-        showLightValues(window, helper->props);
+        if (helper) showLightValues(window, helper->props);
         return TRUE;
     }
     VexalEntityHelper* helper = pageHelper(window);
