@@ -7,6 +7,7 @@
 #include <vector>
 #include "entity/entity_helper.h"
 #include "page_test_host.h"
+#include "persistence/recording_streams.h"
 #include "panels/panels.h"
 #include "resource.h"
 #include "user_input.h"
@@ -124,13 +125,20 @@ TEST_F(DoorPage, EachCheckBoxStoresOneOrZeroInItsOwnWordAndAnnounces) {
     }
 }
 
-TEST_F(DoorPage, TickingGoldKeyPutsTheWordOneAtOffset24OfTheRecord) {
+TEST_F(DoorPage, TickingGoldKeyPutsTheWordOneAtOffset24OfTheSavedRecord) {
     open(door);
     clickButton(page, IDC_GOLD_KEY);
-    const std::vector<unsigned char> record = recordBytes(door);
-    EXPECT_EQ(std::vector<unsigned char>(record.begin() + 24, record.begin() + 28),
-              (std::vector<unsigned char>{1, 0, 0, 0}));
     EXPECT_EQ(door.props.goldKey, 1);
+    RecordingSave save;
+    ASSERT_EQ(door.Save(&save), IO_OK);
+    const RecordedChunk* record = nullptr;
+    for (const RecordedChunk& chunk : save.chunks)
+        if (chunk.id == CHUNK_PROPS) record = &chunk;
+    ASSERT_NE(record, nullptr);
+    ASSERT_EQ(record->bytes.size(), 516u);
+    std::vector<unsigned char> expected(516, 0);
+    expected[24] = 1;
+    EXPECT_EQ(record->bytes, expected);
 }
 
 TEST_F(DoorPage, SpinnerArrowsStoreAndAnnounceWithinTheLimitsWithoutClampingTheStoredValue) {
