@@ -2,10 +2,8 @@
 // language each is filed under.
 #include <windows.h>
 #include <gtest/gtest.h>
-#include <cctype>
-#include <string>
 #include <vector>
-#include "dialog_template.h"
+#include "dialog_template_checks.h"
 
 namespace {
 
@@ -18,14 +16,6 @@ HMODULE plugin() {
 constexpr LANGID englishUs = 1033;
 constexpr LANGID englishUk = 2057;
 
-struct Item {
-    uint32_t id;
-    const char* className;
-    const char* text;
-    uint32_t style;
-    int x, y, cx, cy;
-};
-
 DialogTemplate loadPage(int id, LANGID language) {
     DialogTemplate page;
     EXPECT_NE(plugin(), nullptr);
@@ -33,48 +23,9 @@ DialogTemplate loadPage(int id, LANGID language) {
     return page;
 }
 
-void expectChildPage(const DialogTemplate& page, int cx, int cy) {
-    EXPECT_EQ(page.style, 0x50000040u);
-    EXPECT_EQ(page.exStyle, 0u);
-    EXPECT_EQ(page.x, 0);
-    EXPECT_EQ(page.y, 0);
-    EXPECT_EQ(page.cx, cx);
-    EXPECT_EQ(page.cy, cy);
-    EXPECT_EQ(page.caption, "");
-    EXPECT_EQ(page.menu, "");
-    EXPECT_EQ(page.className, "");
-    EXPECT_EQ(page.pointSize, 8);
-    EXPECT_EQ(page.fontName, "MS Sans Serif");
-}
-
-// The system matches window class names without regard to case, and the resource compiler
-// files custom class names upper-case.
-std::string upperCase(std::string s) {
-    for (char& c : s) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-void expectItems(const DialogTemplate& page, const std::vector<Item>& expected) {
-    ASSERT_EQ(page.items.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) {
-        const DialogItem& got = page.items[i];
-        const Item& want = expected[i];
-        SCOPED_TRACE(testing::Message() << "template item " << i + 1 << ", id " << want.id);
-        EXPECT_EQ(got.id, want.id);
-        EXPECT_EQ(upperCase(got.className), upperCase(want.className));
-        EXPECT_EQ(got.text, want.text);
-        EXPECT_EQ(got.style, want.style);
-        EXPECT_EQ(got.exStyle, 0u);
-        EXPECT_EQ(got.x, want.x);
-        EXPECT_EQ(got.y, want.y);
-        EXPECT_EQ(got.cx, want.cx);
-        EXPECT_EQ(got.cy, want.cy);
-    }
-}
-
 TEST(ClassPageTemplates, DoorParams112) {
     const DialogTemplate page = loadPage(112, englishUs);
-    expectChildPage(page, 108, 150);
+    expectPage(page, 0x50000040, 108, 150);
     expectItems(page, {
                           {65535, "STATIC", "Angle", 0x50020002, 44, 2, 19, 8},
                           {65535, "STATIC", "Speed", 0x50020002, 41, 12, 24, 8},
@@ -110,8 +61,8 @@ TEST(ClassPageTemplates, DoorParams112) {
 
 TEST(ClassPageTemplates, KeyValue113IsFiledAsEnglishUkWithRowsSixToEightBottomUp) {
     const DialogTemplate page = loadPage(113, englishUk);
-    expectChildPage(page, 108, 101);
-    std::vector<Item> cells;
+    expectPage(page, 0x50000040, 108, 101);
+    std::vector<ExpectedItem> cells;
     const int rowY[] = {7, 18, 29, 40, 51, 84, 73, 62};  // template order: rows 1-5, 8, 7, 6
     for (int column = 0; column < 2; ++column)
         for (int i = 0; i < 8; ++i)
@@ -125,7 +76,7 @@ TEST(ClassPageTemplates, KeyValue113IsFiledAsEnglishUkWithRowsSixToEightBottomUp
 
 TEST(ClassPageTemplates, LightParams114KeepsTheStyleButtonsInIdOrderButPlacedByLook) {
     const DialogTemplate page = loadPage(114, englishUs);
-    expectChildPage(page, 108, 181);
+    expectPage(page, 0x50000040, 108, 181);
     expectItems(page, {
                           {65535, "STATIC", "Lighting Params", 0x50020001, 3, 1, 101, 8},
                           {65535, "BUTTON", "Start State", 0x50020007, 3, 14, 101, 23},

@@ -1,145 +1,148 @@
-// "Light Params" on real dialogs: light helpers edited through the page lifecycle, the
-// start state and style buttons clicked as a user does.
-#include <windows.h>
-#include <gtest/gtest.h>
-#include "entity/entity_helper.h"
-#include "page_test_host.h"
-#include "panels/panels.h"
-#include "resource.h"
-#include "user_input.h"
+// "Light Params" on a real command panel: light helpers edited through the page lifecycle,
+// the start state and style buttons clicked as a user does.
+#include "panel/panel_controls.h"
+#include "panel_test_fixture.h"
 
 namespace {
 
 struct StyleCase {
-    int id;
     const char* caption;
     int32_t value;
 };
 
 const StyleCase styles[] = {
-    {1086, "Slow Pulse (no black)", 11},
-    {1085, "Flourescent Flicker", 10},
-    {1083, "Candle (3)", 8},
-    {1080, "Gentle Strobe", 5},
-    {1075, "Normal", 0},
-    {1076, "Flicker (1)", 1},
-    {1077, "Slow Strong Pulse", 2},
-    {1078, "Candle (1)", 3},
-    {1079, "Fast Strobe", 4},
-    {1081, "Flicker (2)", 6},
-    {1082, "Candle (2)", 7},
-    {1084, "Slow Strobe", 9},
+    {"Slow Pulse (no black)", 11},
+    {"Flourescent Flicker", 10},
+    {"Candle (3)", 8},
+    {"Gentle Strobe", 5},
+    {"Normal", 0},
+    {"Flicker (1)", 1},
+    {"Slow Strong Pulse", 2},
+    {"Candle (1)", 3},
+    {"Fast Strobe", 4},
+    {"Flicker (2)", 6},
+    {"Candle (2)", 7},
+    {"Slow Strobe", 9},
 };
 
-class LightPage : public testing::Test {
+class LightPage : public PanelTest {
 protected:
-    void open(VexalEntityHelper& helper) {
-        helper.beginEdit(&host, 0, nullptr);
-        page = host.page(IDD_LIGHT_PARAMS);
-        ASSERT_NE(page, nullptr);
+    void open(VexalEntityHelper* helper) {
+        begin(helper);
+        ASSERT_NE(classPanelWnd, nullptr);
+        ASSERT_EQ(classPanelId, IDD_LIGHT_PARAMS);
     }
-    void TearDown() override {
-        if (keyValuePanelWnd) light.endEdit(&host, END_EDIT_REMOVEUI, nullptr);
+    HWND button(const char* caption) {
+        HWND found = findLabelledControl(classPanelWnd, caption);
+        EXPECT_NE(found, nullptr) << caption;
+        return found;
     }
-    int checkedStyle() const {
-        int checked = 0;
-        for (int id = 1075; id <= 1086; ++id)
-            if (IsDlgButtonChecked(page, id)) checked = checked ? -1 : id;
+    void click(const char* caption) { clickButton(button(caption)); }
+    // The caption of the one checked style button; "" for none, "several" for more.
+    std::string checkedStyle() {
+        std::string checked;
+        for (const StyleCase& s : styles)
+            if (controlValue(button(s.caption)) == "1")
+                checked = checked.empty() ? s.caption : "several";
         return checked;
     }
-    bool startsOffShown() const {
-        EXPECT_NE(IsDlgButtonChecked(page, IDC_LIGHT_ON), IsDlgButtonChecked(page, IDC_LIGHT_OFF));
-        return IsDlgButtonChecked(page, IDC_LIGHT_OFF) == BST_CHECKED;
+    bool startsOffShown() {
+        EXPECT_NE(controlValue(button("On")), controlValue(button("Off")));
+        return controlValue(button("Off")) == "1";
     }
-
-    PageTestHost host;
-    VexalEntityHelper light{"light"};
-    HWND page = nullptr;
 };
 
 TEST_F(LightPage, ANewLightShowsOnAndNormal) {
+    VexalEntityHelper* light = make("light");
     open(light);
     EXPECT_FALSE(startsOffShown());
-    EXPECT_EQ(checkedStyle(), IDC_STYLE_NORMAL);
-    EXPECT_EQ(light.props.lightFlags, 0);
-    EXPECT_EQ(light.props.lightStyle, 0);
+    EXPECT_EQ(checkedStyle(), "Normal");
+    EXPECT_EQ(light->props.lightFlags, 0);
+    EXPECT_EQ(light->props.lightStyle, 0);
 }
 
-TEST_F(LightPage, OffAndOnChangeOnlyBitZeroOfTheFlagWord) {
-    light.props.lightFlags = 6;
+TEST_F(LightPage, OffAndOnChangeOnlyBitZeroOfTheFlagWordAndAnnounceNothing) {
+    VexalEntityHelper* light = make("light");
+    light->props.lightFlags = 6;
     open(light);
+    startListening();
     EXPECT_FALSE(startsOffShown());
-    clickButton(page, IDC_LIGHT_OFF);
-    EXPECT_EQ(light.props.lightFlags, 7);
+    click("Off");
+    EXPECT_EQ(light->props.lightFlags, 7);
     EXPECT_TRUE(startsOffShown());
-    clickButton(page, IDC_LIGHT_ON);
-    EXPECT_EQ(light.props.lightFlags, 6);
-    clickButton(page, IDC_LIGHT_ON);
-    EXPECT_EQ(light.props.lightFlags, 6);
-    EXPECT_EQ(checkedStyle(), IDC_STYLE_NORMAL) << "the two groups are separate";
-    EXPECT_EQ(host.redraws, 0) << "the light page announces nothing";
+    click("On");
+    EXPECT_EQ(light->props.lightFlags, 6);
+    click("On");
+    EXPECT_EQ(light->props.lightFlags, 6);
+    EXPECT_EQ(checkedStyle(), "Normal") << "the two groups are separate";
+    EXPECT_TRUE(dependent.heard.empty());
+    EXPECT_TRUE(host.calls.empty());
 }
 
 TEST_F(LightPage, EachStyleButtonStoresItsStyleNumberQuietly) {
-    light.props.lightFlags = 1;
+    VexalEntityHelper* light = make("light_fluoro");
+    light->props.lightFlags = 1;
     open(light);
+    startListening();
     for (const StyleCase& s : styles) {
         SCOPED_TRACE(s.caption);
-        EXPECT_EQ(controlText(page, s.id), s.caption);
-        clickButton(page, s.id);
-        EXPECT_EQ(light.props.lightStyle, s.value);
-        EXPECT_EQ(checkedStyle(), s.id);
+        click(s.caption);
+        EXPECT_EQ(light->props.lightStyle, s.value);
+        EXPECT_EQ(checkedStyle(), s.caption);
+        EXPECT_EQ(GetDlgCtrlID(button(s.caption)), IDC_STYLE_NORMAL + s.value);
         EXPECT_TRUE(startsOffShown());
     }
-    EXPECT_EQ(light.props.lightFlags, 1);
-    EXPECT_EQ(host.redraws, 0);
+    EXPECT_EQ(light->props.lightFlags, 1);
+    EXPECT_TRUE(dependent.heard.empty());
+    EXPECT_TRUE(host.calls.empty());
 }
 
 TEST_F(LightPage, AStyleOutsideTheTableShowsNormalAndIsKeptUntilAStyleClick) {
+    VexalEntityHelper* light = make("light");
     for (int32_t stored : {12, -1}) {
         SCOPED_TRACE(stored);
-        light.props.lightStyle = stored;
+        light->props.lightStyle = stored;
         open(light);
-        EXPECT_EQ(checkedStyle(), IDC_STYLE_NORMAL);
-        clickButton(page, IDC_LIGHT_OFF);
-        light.endEdit(&host, END_EDIT_REMOVEUI, nullptr);
-        EXPECT_EQ(light.props.lightStyle, stored);
+        EXPECT_EQ(checkedStyle(), "Normal");
+        click("Off");
+        end(light, END_EDIT_REMOVEUI);
+        EXPECT_EQ(light->props.lightStyle, stored);
     }
     open(light);
-    clickButton(page, IDC_STYLE_CANDLE_3);
-    EXPECT_EQ(light.props.lightStyle, 8);
+    click("Candle (3)");
+    EXPECT_EQ(light->props.lightStyle, 8);
 }
 
 TEST_F(LightPage, AKeptPageShowsAndEditsTheNextLightOnly) {
-    light.props.lightStyle = 3;
+    VexalEntityHelper* light = make("light");
+    light->props.lightStyle = 3;
     open(light);
-    light.endEdit(&host, 0, nullptr);
-
-    VexalEntityHelper globe("light_globe");
-    globe.props.lightFlags = 1;
-    globe.props.lightStyle = 9;
-    globe.beginEdit(&host, 0, nullptr);
-    EXPECT_EQ(host.page(IDD_LIGHT_PARAMS), page);
+    HWND page = classPanelWnd;
+    VexalEntityHelper* globe = make("light_globe");
+    globe->props.lightFlags = 1;
+    globe->props.lightStyle = 9;
+    moveOn(light, globe);
+    EXPECT_EQ(classPanelWnd, page);
     EXPECT_TRUE(startsOffShown());
-    EXPECT_EQ(checkedStyle(), IDC_STYLE_SLOW_STROBE);
-    clickButton(page, IDC_STYLE_FLICKER_2);
-    clickButton(page, IDC_LIGHT_ON);
-    EXPECT_EQ(globe.props.lightStyle, 6);
-    EXPECT_EQ(globe.props.lightFlags, 0);
-    EXPECT_EQ(light.props.lightStyle, 3);
-    EXPECT_EQ(light.props.lightFlags, 0);
-    globe.endEdit(&host, END_EDIT_REMOVEUI, nullptr);
+    EXPECT_EQ(checkedStyle(), "Slow Strobe");
+    click("Flicker (2)");
+    click("On");
+    EXPECT_EQ(globe->props.lightStyle, 6);
+    EXPECT_EQ(globe->props.lightFlags, 0);
+    EXPECT_EQ(light->props.lightStyle, 3);
+    EXPECT_EQ(light->props.lightFlags, 0);
 }
 
 TEST_F(LightPage, AnUnboundPageChangesNothing) {
-    light.props.lightStyle = 2;
+    VexalEntityHelper* light = make("light");
+    light->props.lightStyle = 2;
     open(light);
-    light.endEdit(&host, 0, nullptr);
-    clickButton(page, IDC_LIGHT_OFF);
-    clickButton(page, IDC_STYLE_CANDLE_1);
-    EXPECT_EQ(light.props.lightFlags, 0);
-    EXPECT_EQ(light.props.lightStyle, 2);
-    light.beginEdit(&host, 0, nullptr);
+    end(light, 0);
+    click("Off");
+    click("Candle (1)");
+    EXPECT_EQ(light->props.lightFlags, 0);
+    EXPECT_EQ(light->props.lightStyle, 2);
+    begin(light);
 }
 
 }  // namespace
