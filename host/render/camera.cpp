@@ -124,24 +124,10 @@ ViewProjection::ViewProjection(const Camera& camera, int width, int height)
     centreX_ = static_cast<float>(width_ - 1) * 0.5f;
     centreY_ = static_cast<float>(height_ - 1) * 0.5f;
     unitsPerPixel_ = camera.unitsPerPixel();
+    pixelsPerUnit_ = 1.0f / unitsPerPixel_;
     focal_ = static_cast<float>(height_) * 0.5f / std::tan(camera.fieldOfView() * 0.5f);
     near_ = camera.distance() * 1e-3f;
 }
-
-bool ViewProjection::viewToWindow(const Point3& v, float& x, float& row) const {
-    if (!perspective_) {
-        x = centreX_ + v.x / unitsPerPixel_;
-        row = centreY_ - v.y / unitsPerPixel_;
-        return true;
-    }
-    if (v.z < near_) return false;
-    float s = focal_ / v.z;
-    x = centreX_ + v.x * s;
-    row = centreY_ - v.y * s;
-    return true;
-}
-
-float ViewProjection::depthKey(const Point3& v) const { return perspective_ ? 1.0f / v.z : -v.z; }
 
 void ViewProjection::rayThrough(float x, float row, Point3& origin, Point3& direction) const {
     float dx = x - centreX_, dy = centreY_ - row;
@@ -156,8 +142,22 @@ void ViewProjection::rayThrough(float x, float row, Point3& origin, Point3& dire
         Normalize(frame_.forward + frame_.right * (dx / focal_) + frame_.up * (dy / focal_));
 }
 
+bool ViewProjection::sphereToWindow(const Point3& centre, float radius, Point2& window,
+                                    float& pixelRadius) const {
+    Point3 v = applyTransform(centre, worldToView_);
+    if (!perspective_) {
+        pixelRadius = radius * pixelsPerUnit_;
+        return viewToWindow(v, window.x, window.y);
+    }
+    // Nearest depth of the sphere: its projection is no wider than a disc seen there.
+    float nearest = v.z - radius;
+    if (nearest < near_ || !viewToWindow(v, window.x, window.y)) return false;
+    pixelRadius = radius * focal_ / nearest;
+    return true;
+}
+
 float ViewProjection::unitsPerPixelAt(const Point3& world) const {
     if (!perspective_) return unitsPerPixel_;
-    float depth = (world * worldToView_).z;
+    float depth = applyTransform(world, worldToView_).z;
     return std::max(depth, near_) / focal_;
 }

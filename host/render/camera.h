@@ -3,6 +3,24 @@
 #pragma once
 #include "vexsdk/geom.h"
 
+// p * m, written out here so that the renderer's inner loops need no call into geom.dll.
+inline Point3 applyTransform(const Point3& p, const Matrix3& m) {
+    const Point3* r = m.rows;
+    return Point3(p.x * r[0].x + p.y * r[1].x + p.z * r[2].x + r[3].x,
+                  p.x * r[0].y + p.y * r[1].y + p.z * r[2].y + r[3].y,
+                  p.x * r[0].z + p.y * r[1].z + p.z * r[2].z + r[3].z);
+}
+
+// a followed by b (a * b), written out for the same reason.
+inline Matrix3 composeTransforms(const Matrix3& a, const Matrix3& b) {
+    Matrix3 r(Point3(), Point3(), Point3(), applyTransform(a.rows[3], b));
+    for (int i = 0; i < 3; ++i) {
+        const Point3& v = a.rows[i];
+        r.rows[i] = b.rows[0] * v.x + b.rows[1] * v.y + b.rows[2] * v.z;
+    }
+    return r;
+}
+
 enum class ViewKind { Top, Front, Left, Perspective };
 
 // "Top", "Front", "Left" or "Perspective".
@@ -73,10 +91,25 @@ public:
     float nearDepth() const { return near_; }
 
     // Window position of a view-space point; false when it lies behind the eye.
-    bool viewToWindow(const Point3& v, float& x, float& row) const;
+    bool viewToWindow(const Point3& v, float& x, float& row) const {
+        if (!perspective_) {
+            x = centreX_ + v.x * pixelsPerUnit_;
+            row = centreY_ - v.y * pixelsPerUnit_;
+            return true;
+        }
+        if (v.z < near_) return false;
+        float s = focal_ / v.z;
+        x = centreX_ + v.x * s;
+        row = centreY_ - v.y * s;
+        return true;
+    }
     // A depth key of a view-space point that grows towards the viewer and is linear in
     // window space along a projected line.
-    float depthKey(const Point3& v) const;
+    float depthKey(const Point3& v) const { return perspective_ ? 1.0f / v.z : -v.z; }
+    // The window circle that a world sphere cannot leave; false when the sphere reaches
+    // behind the eye.
+    bool sphereToWindow(const Point3& centre, float radius, Point2& window,
+                        float& pixelRadius) const;
     // The ray through a window position, in world space.
     void rayThrough(float x, float row, Point3& origin, Point3& direction) const;
     // World units that one pixel spans at a world point.
@@ -89,6 +122,7 @@ private:
     Matrix3 worldToView_{true};
     float centreX_ = 0, centreY_ = 0;
     float unitsPerPixel_ = 1;  // orthographic
-    float focal_ = 1;          // perspective: pixels per unit at depth 1
+    float pixelsPerUnit_ = 1;
+    float focal_ = 1;  // perspective: pixels per unit at depth 1
     float near_ = 0.1f;
 };

@@ -1,8 +1,11 @@
 // An RGB image with a depth buffer, and the raster operations the software renderer
-// needs: lines, rectangles and single pixels, all clipped to the image.
+// needs: lines and single pixels, all clipped to the image. Pixels are kept as 32-bit
+// words 0x00RRGGBB, the layout of a 32-bit Windows bitmap, so a window can show them
+// as they are.
 #pragma once
 #include <cstdint>
 #include <vector>
+#include "vexsdk/geom.h"
 
 struct Rgb {
     uint8_t r = 0, g = 0, b = 0;
@@ -23,28 +26,51 @@ public:
     // Fills the image and forgets every depth.
     void clear(Rgb colour);
 
-    Rgb pixel(int x, int row) const { return colour_[index(x, row)]; }
-    const Rgb* pixels() const { return colour_.data(); }
+    Rgb pixel(int x, int row) const { return unpack(colour_[index(x, row)]); }
+    // Rows from the top, each width() words.
+    const uint32_t* bits() const { return colour_.data(); }
+    // The image as packed RGB bytes, rows from the top.
+    std::vector<uint8_t> rgbBytes() const;
     bool contains(int x, int row) const {
         return x >= 0 && row >= 0 && x < width_ && row < height_;
     }
 
     void plot(int x, int row, Rgb c) {
-        if (contains(x, row)) colour_[index(x, row)] = c;
+        if (contains(x, row)) colour_[index(x, row)] = pack(c);
     }
     // Plots where nothing nearer was drawn (a larger key is nearer), and keeps the key.
-    void plotDepth(int x, int row, float key, Rgb c);
+    void plotDepth(int x, int row, float key, Rgb c) {
+        if (contains(x, row)) plotDepthAt(index(x, row), key, pack(c));
+    }
+    // The pixels (x + dx, row + dy) of a small pattern, all at one depth key.
+    void plotPattern(int x, int row, const std::vector<IPoint2>& offsets, float key, Rgb c,
+                     bool depthTest);
     // A line between window positions (pixel centres on whole numbers) with depth keys
     // at its ends; with depthTest false it is drawn over everything and keeps no depth.
     void drawLine(float x0, float row0, float key0, float x1, float row1, float key1, Rgb c,
                   bool depthTest);
-    void fillRect(int x0, int row0, int x1, int row1, Rgb c);  // inclusive corners
 
 private:
     size_t index(int x, int row) const { return static_cast<size_t>(row) * width_ + x; }
+    static uint32_t pack(Rgb c) {
+        return (static_cast<uint32_t>(c.r) << 16) | (static_cast<uint32_t>(c.g) << 8) | c.b;
+    }
+    static Rgb unpack(uint32_t w) {
+        return {static_cast<uint8_t>(w >> 16), static_cast<uint8_t>(w >> 8),
+                static_cast<uint8_t>(w)};
+    }
+    void plotDepthAt(size_t at, float key, uint32_t c) {
+        // Keys of a line and of what lies beneath it may meet exactly; the later one wins.
+        float slack = key > 0.0f ? key * DEPTH_TOLERANCE : -key * DEPTH_TOLERANCE;
+        if (key + slack < depth_[at]) return;
+        if (key > depth_[at]) depth_[at] = key;
+        colour_[at] = c;
+    }
+
+    static constexpr float DEPTH_TOLERANCE = 1e-6f;
 
     int width_ = 0, height_ = 0;
-    std::vector<Rgb> colour_;
+    std::vector<uint32_t> colour_;
     std::vector<float> depth_;
 };
 

@@ -22,9 +22,9 @@ void appendBytes(void* context, void* data, int size) {
 }  // namespace
 
 bool writePng(const Framebuffer& image, const std::string& path, std::string& error) {
-    static_assert(sizeof(Rgb) == 3, "pixels are packed RGB bytes");
+    std::vector<uint8_t> rgb = image.rgbBytes();
     std::vector<unsigned char> png;
-    if (!stbi_write_png_to_func(appendBytes, &png, image.width(), image.height(), 3, image.pixels(),
+    if (!stbi_write_png_to_func(appendBytes, &png, image.width(), image.height(), 3, rgb.data(),
                                 image.width() * 3)) {
         error = "cannot encode the image";
         return false;

@@ -31,6 +31,12 @@ void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t) {
     drawBitmapText(view.image(), 6, 5, viewKindName(view.kind()), LABEL);
 }
 
+bool renderViewportToPng(SoftwareViewport& view, Scene& scene, const std::string& path,
+                         std::string& error, TimeValue t) {
+    renderViewport(view, scene, t);
+    return writePng(view.image(), path, error);
+}
+
 Framebuffer composeImages(const std::vector<const Framebuffer*>& images, int columns) {
     columns = std::max(columns, 1);
     int rows = static_cast<int>((images.size() + columns - 1) / columns);

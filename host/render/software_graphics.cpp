@@ -1,8 +1,6 @@
 #include "render/software_graphics.h"
-#include <algorithm>
-#include <cmath>
-#include <vector>
 #include "render/bitmap_font.h"
+#include "render/marker_patterns.h"
 
 namespace {
 
@@ -11,20 +9,11 @@ const Rgb DEFAULT_TEXT = {255, 255, 255};
 // Labels sit just above and to the right of their anchor.
 constexpr int TEXT_GAP = 2;
 
-int toPixel(float v) { return static_cast<int>(std::lround(v)); }
-
-// The pixels of a ring of MARKER_RADIUS around its centre, worked out once.
-const std::vector<IPoint2>& ringOffsets() {
-    static const std::vector<IPoint2> offsets = [] {
-        std::vector<IPoint2> ring;
-        for (int i = 0; i < 64; ++i) {
-            float a = static_cast<float>(i) * 0.09817477f;  // 2 pi / 64
-            IPoint2 p(toPixel(MARKER_RADIUS * std::cos(a)), toPixel(MARKER_RADIUS * std::sin(a)));
-            if (std::find(ring.begin(), ring.end(), p) == ring.end()) ring.push_back(p);
-        }
-        return ring;
-    }();
-    return offsets;
+// Nearest whole pixel; plain arithmetic, as this runs for every drawn piece.
+int toPixel(float v) {
+    float shifted = v + 0.5f;
+    int i = static_cast<int>(shifted);
+    return shifted < static_cast<float>(i) ? i - 1 : i;
 }
 
 }  // namespace
@@ -35,7 +24,8 @@ void SoftwareGraphics::setProjection(const ViewProjection* projection) {
 }
 
 void SoftwareGraphics::resetState() {
-    setDrawTransform(Matrix3(true));
+    static const Matrix3 identity(true);
+    setDrawTransform(identity);
     flags_ = DEFAULT_RENDER_FLAGS;
     line_ = DEFAULT_LINE;
     text_ = DEFAULT_TEXT;
@@ -54,16 +44,16 @@ void SoftwareGraphics::setDrawColor(int kind, float r, float g, float b) {
 
 void SoftwareGraphics::setDrawTransform(const Matrix3& tm) {
     transform_ = tm;
-    toView_ = projection_ ? tm * projection_->worldToView() : tm;
+    toView_ = projection_ ? composeTransforms(tm, projection_->worldToView()) : tm;
 }
 
 bool SoftwareGraphics::windowPosition(const Point3& p, Point2& window) const {
     if (!projection_) return false;
-    return projection_->viewToWindow(p * toView_, window.x, window.y);
+    return projection_->viewToWindow(applyTransform(p, toView_), window.x, window.y);
 }
 
 void SoftwareGraphics::projectToWindow(Point3* in, Point3* out) {
-    Point3 v = *in * toView_;
+    Point3 v = applyTransform(*in, toView_);
     float x = 0, row = 0;
     if (projection_ && !projection_->viewToWindow(v, x, row)) {
         // Behind the eye: far outside the window, so that nothing snaps to it.
@@ -86,8 +76,8 @@ void SoftwareGraphics::pickPiece(bool touches, bool inside) {
 
 void SoftwareGraphics::drawSegment(Point3 a, Point3 b, Rgb colour) {
     if (!projection_) return;
-    a = a * toView_;
-    b = b * toView_;
+    a = applyTransform(a, toView_);
+    b = applyTransform(b, toView_);
     if (projection_->isPerspective()) {
         // Keep only the part in front of the eye.
         float n = projection_->nearDepth();
@@ -121,7 +111,7 @@ void SoftwareGraphics::drawPolyline(int count, Point3* pts, Point3*, int closed,
 
 void SoftwareGraphics::drawText(Point3* pos, const char* text) {
     if (!projection_ || !text) return;
-    Point3 v = *pos * toView_;
+    Point3 v = applyTransform(*pos, toView_);
     Point2 w;
     if (!projection_->viewToWindow(v, w.x, w.y)) {
         if (picking()) pickPiece(false, false);
@@ -139,7 +129,7 @@ void SoftwareGraphics::drawText(Point3* pos, const char* text) {
 
 void SoftwareGraphics::drawPointMarker(Point3* pos, int kind) {
     if (!projection_) return;
-    Point3 v = *pos * toView_;
+    Point3 v = applyTransform(*pos, toView_);
     Point2 w;
     if (!projection_->viewToWindow(v, w.x, w.y)) {
         if (picking()) pickPiece(false, false);
@@ -151,57 +141,6 @@ void SoftwareGraphics::drawPointMarker(Point3* pos, int kind) {
         pickPiece(area_.touchesBox(lo, hi), area_.containsBox(lo, hi));
         return;
     }
-    drawMarkerShape(toPixel(w.x), toPixel(w.y), projection_->depthKey(v), kind);
-}
-
-void SoftwareGraphics::plotMarker(int x, int row, float key) {
-    if (flags_ & GW_Z_BUFFER)
-        image_.plotDepth(x, row, key, line_);
-    else
-        image_.plot(x, row, line_);
-}
-
-void SoftwareGraphics::drawMarkerShape(int x, int row, float key, int kind) {
-    const int r = MARKER_RADIUS;
-    switch (kind) {
-        case MARKER_HOLLOW_BOX:
-            for (int i = -r; i <= r; ++i) {
-                plotMarker(x + i, row - r, key);
-                plotMarker(x + i, row + r, key);
-                plotMarker(x - r, row + i, key);
-                plotMarker(x + r, row + i, key);
-            }
-            break;
-        case MARKER_PLUS:
-            for (int i = -r; i <= r; ++i) {
-                plotMarker(x + i, row, key);
-                plotMarker(x, row + i, key);
-            }
-            break;
-        case MARKER_X:
-            for (int i = -r; i <= r; ++i) {
-                plotMarker(x + i, row + i, key);
-                plotMarker(x + i, row - i, key);
-            }
-            break;
-        case MARKER_CIRCLE:
-            // A ring with a dot at its centre, so the exact pivot pixel is marked too.
-            for (const IPoint2& p : ringOffsets()) plotMarker(x + p.x, row + p.y, key);
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) plotMarker(x + dx, row + dy, key);
-            break;
-        case MARKER_DIAMOND:
-            for (int i = 0; i <= r; ++i) {
-                plotMarker(x + i, row - r + i, key);
-                plotMarker(x + r - i, row + i, key);
-                plotMarker(x - i, row + r - i, key);
-                plotMarker(x - r + i, row - i, key);
-            }
-            break;
-        default:  // a plain point: two pixels square so it stays visible
-            plotMarker(x, row, key);
-            plotMarker(x + 1, row, key);
-            plotMarker(x, row + 1, key);
-            plotMarker(x + 1, row + 1, key);
-    }
+    image_.plotPattern(toPixel(w.x), toPixel(w.y), markerPattern(kind), projection_->depthKey(v),
+                       line_, (flags_ & GW_Z_BUFFER) != 0);
 }

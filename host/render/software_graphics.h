@@ -4,11 +4,10 @@
 #pragma once
 #include "render/camera.h"
 #include "render/framebuffer.h"
+#include "render/marker_patterns.h"
 #include "render/pick_area.h"
 #include "vexsdk/viewport.h"
 
-// Half-size in pixels of a point marker; a pick also counts the marker's whole square.
-constexpr int MARKER_RADIUS = 4;
 constexpr unsigned DEFAULT_RENDER_FLAGS = GW_Z_BUFFER | GW_WIREFRAME;
 
 class SoftwareGraphics : public ViewGraphics {
@@ -47,8 +46,6 @@ private:
     bool picking() const { return (flags_ & GW_PICK) != 0; }
     void drawSegment(Point3 a, Point3 b, Rgb colour);
     void pickPiece(bool touches, bool inside);
-    void drawMarkerShape(int x, int row, float key, int kind);
-    void plotMarker(int x, int row, float key);
 
     Framebuffer& image_;
     const ViewProjection* projection_ = nullptr;

@@ -76,7 +76,7 @@ bool SoftwareViewport::pointOnPlane(IPoint2 mouse, const Matrix3& plane, Point3&
 
 bool SoftwareViewport::mousePosition(const Point3& world, Point2& window) {
     const ViewProjection& proj = projection();
-    return proj.viewToWindow(world * proj.worldToView(), window.x, window.y);
+    return proj.viewToWindow(applyTransform(world, proj.worldToView()), window.x, window.y);
 }
 
 Point3 SoftwareViewport::nearestGridPoint(const Point3& world, const Matrix3& plane) const {

@@ -42,9 +42,8 @@ IPoint2 offset(IPoint2 p, int dx, int dy) { return IPoint2(p.x + dx, p.y + dy); 
 class RenderedViewport : public HostFixture {
 protected:
     PngImage renderToPng(SoftwareViewport& view, const char* file) {
-        renderViewport(view, scene);
         std::string error;
-        EXPECT_TRUE(writePng(view.image(), file, error)) << error;
+        EXPECT_TRUE(renderViewportToPng(view, scene, file, error)) << error;
         PngImage png(file);
         EXPECT_TRUE(png.loaded()) << file;
         EXPECT_EQ(png.width(), view.width());
@@ -126,6 +125,7 @@ TEST_F(RenderedViewport, FourViewsShowEveryHelper) {
         node->transform.RotateZ(p.turn);
         node->transform.SetTrans(p.at);
     }
+    for (const auto& node : scene.nodes()) node->selected = false;
     scene.nodes()[1]->selected = true;
     scene.nodes()[2]->frozen = true;
     Box3 all(Point3(-70, -70, -10), Point3(90, 60, 60));
@@ -135,6 +135,7 @@ TEST_F(RenderedViewport, FourViewsShowEveryHelper) {
         views.push_back(std::make_unique<SoftwareViewport>(kind, 400, 300));
         SoftwareViewport& view = *views.back();
         view.camera().zoomToBox(all, view.width(), view.height());
+        if (kind == ViewKind::Perspective) view.camera().zoom(1.8f);
         renderViewport(view, scene);
         images.push_back(&view.image());
         int markerPixels = 0;

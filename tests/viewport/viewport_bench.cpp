@@ -1,0 +1,194 @@
+// Timings of the helper's viewport operations and of the reference host's renderer.
+// Not a test: run it by hand (build/bin/viewport_bench.exe) and read the numbers.
+// Every figure is given three ways: the best round's wall time (the machine at its
+// quietest), the mean wall time, and the thread's own CPU time, which other processes
+// on a busy machine do not inflate.
+#include <windows.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <string>
+#include "interaction/selection.h"
+#include "plugins/plugin_registry.h"
+#include "render/scene_render.h"
+#include "scene/scene.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double threadCpuSeconds() {
+    FILETIME created, ended, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
+    auto ticks = [](const FILETIME& f) {
+        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) * 1e-7;
+}
+
+struct Timing {
+    double best = 1e30, mean = 0, cpu = 0;  // seconds per repetition
+};
+
+// rounds of reps repetitions each.
+Timing measure(int rounds, int reps, const std::function<void()>& work) {
+    Timing t;
+    double cpuStart = threadCpuSeconds();
+    for (int r = 0; r < rounds; ++r) {
+        Clock::time_point start = Clock::now();
+        for (int i = 0; i < reps; ++i) work();
+        double each = std::chrono::duration<double>(Clock::now() - start).count() / reps;
+        t.best = std::min(t.best, each);
+        t.mean += each / rounds;
+    }
+    t.cpu = (threadCpuSeconds() - cpuStart) / (rounds * reps);
+    return t;
+}
+
+void report(const char* what, const Timing& t, double unit, const char* unitName) {
+    std::printf("  %-34s best %8.2f  mean %8.2f  cpu %8.2f %s\n", what, t.best / unit,
+                t.mean / unit, t.cpu / unit, unitName);
+}
+
+// A window and viewport that do nothing, so that only the helper's own work is timed.
+class NullGraphics : public ViewGraphics {
+public:
+    void setDrawColor(int, float, float, float) override {}
+    void setDrawTransform(const Matrix3&) override {}
+    void setRenderFlags(unsigned f) override { flags_ = f; }
+    unsigned renderFlags() override { return flags_; }
+    void drawText(Point3*, const char*) override {}
+    void drawPointMarker(Point3*, int) override {}
+    void drawPolyline(int, Point3*, Point3*, int, int*, Point3*) override {}
+    int windowHeight() override { return 720; }
+    void projectToWindow(Point3* in, Point3* out) override { *out = *in; }
+    void setPickRegion(HitRegion*) override {}
+    void clearPickHit() override {}
+    int pickHit() override { return 0; }
+
+private:
+    unsigned flags_ = DEFAULT_RENDER_FLAGS;
+};
+
+class NullViewport : public HostViewport {
+public:
+    ViewGraphics* graphics() override { return &gw_; }
+    float screenScaleAt(Point3) override { return 200.0f; }
+    Point3 snapPointOnPlane(IPoint2*, IPoint2*, Matrix3*, uint32_t) override { return {}; }
+
+private:
+    NullGraphics gw_;
+};
+
+class FixedNode : public SceneNode {
+public:
+    Matrix3 objectTransformAt(TimeValue, Interval*) override { return tm; }
+    int isSelectedNode() override { return 1; }
+    int isFrozenNode() override { return 0; }
+    Matrix3 tm = TransMatrix(Point3(1, 2, 3));
+};
+
+void timeSingleCalls(const PluginKind& door) {
+    Object* helper = static_cast<Object*>(door.desc->create(0));
+    NullViewport vpt;
+    FixedNode node;
+    IPoint2 mouse(10, 10);
+    Box3 box;
+    std::printf("one helper (tripod on) into a no-op window, per call:\n");
+    report("drawInViewport",
+           measure(20, 100000, [&] { helper->drawInViewport(0, &node, &vpt, 0); }), 1e-9, "ns");
+    report("pickTest (point region)",
+           measure(20, 100000,
+                   [&] { helper->pickTest(0, &node, HITREGION_POINT, 0, 0, &mouse, &vpt); }),
+           1e-9, "ns");
+    report("worldBounds", measure(20, 100000, [&] { helper->worldBounds(0, &node, &vpt, box); }),
+           1e-9, "ns");
+    helper->DeleteThis();
+}
+
+// count helpers strewn over the part of the ground plane that a 1280x720 top view
+// shows, turned at random, every tenth selected.
+void fillScene(Scene& scene, const PluginKind& door, int count) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> x(-630, 630), y(-350, 350), turn(0, 6.28f);
+    for (int i = 0; i < count; ++i) {
+        Object* helper = static_cast<Object*>(door.desc->create(0));
+        Node* node = scene.add(helper, helper->ClassID(), helper->SuperClassID(), "h");
+        node->transform.RotateZ(turn(random));
+        node->transform.SetTrans(Point3(x(random), y(random), 0));
+        node->selected = i % 10 == 0;
+    }
+}
+
+void timeRedraw(Scene& scene, ViewKind kind) {
+    SoftwareViewport view(kind, 1280, 720);
+    if (kind == ViewKind::Perspective)
+        view.camera().zoomToBox(Box3(Point3(-640, -360, 0), Point3(640, 360, 20)), 1280, 720);
+    renderViewport(view, scene);  // warm up
+    report(viewKindName(kind), measure(10, 5, [&] { renderViewport(view, scene); }), 1e-3,
+           "ms/frame");
+}
+
+void timePicks(Scene& scene) {
+    SoftwareViewport view(ViewKind::Top, 1280, 720);
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> x(0, 1279), y(0, 719);
+    int hits = 0, clicks = 0;
+    report("click pick",
+           measure(10, 10,
+                   [&] {
+                       ++clicks;
+                       hits += pickNode(scene, view, IPoint2(x(random), y(random))) != nullptr;
+                   }),
+           1e-3, "ms/click");
+    std::printf("  (%d of %d random clicks hit a helper)\n", hits, clicks);
+    size_t inside = 0;
+    report("rubber band 600x400, window",
+           measure(10, 5,
+                   [&] {
+                       inside = nodesInRectangle(scene, view, IPoint2(100, 100), IPoint2(700, 500),
+                                                 false)
+                                    .size();
+                   }),
+           1e-3, "ms/rectangle");
+    std::printf("  (%zu helpers inside)\n", inside);
+    view.setScene(&scene);
+    report("snap with pivots (mouse move)",
+           measure(10, 10,
+                   [&] {
+                       IPoint2 mouse(x(random), y(random));
+                       view.snapPointOnPlane(&mouse, &mouse, nullptr, SNAP_APPLY);
+                   }),
+           1e-3, "ms/move");
+}
+
+}  // namespace
+
+int main() {
+    PluginRegistry registry;
+    std::string error;
+    if (!registry.loadFolder(defaultPluginFolder(), error)) {
+        std::fprintf(stderr, "viewport_bench: %s\n", error.c_str());
+        return 1;
+    }
+    const PluginKind* door = registry.findByName("Door");
+    if (!door) return 1;
+    timeSingleCalls(*door);
+
+    {
+        Scene empty;
+        std::printf("empty scene, 1280x720 (clear and grid):\n");
+        timeRedraw(empty, ViewKind::Top);
+    }
+    const int helpers = 10000;
+    Scene scene;
+    fillScene(scene, *door, helpers);
+    std::printf("full software redraw of %d helpers with tripods, 1280x720:\n", helpers);
+    timeRedraw(scene, ViewKind::Top);
+    timeRedraw(scene, ViewKind::Perspective);
+    std::printf("%d helpers in a 1280x720 top view:\n", helpers);
+    timePicks(scene);
+    return 0;
+}
