@@ -11,6 +11,10 @@
 #include "scene/scene_file.h"
 #include "scene/scene_ops.h"
 
+// Scenes this big show progress on the terminal while they load, save or render.
+constexpr uint64_t BIG_SCENE = 4096;
+constexpr uint64_t BIG_SCENE_BYTES = BIG_SCENE * 700;
+
 bool parseViewKind(const std::string& word, ViewKind& view) {
     std::string w = word;
     for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -191,14 +195,16 @@ bool HostSession::save(const std::string& path, std::string& error) {
     // the edit is closed and reopened around the save, as a host does before writing.
     Animatable* current = edited();
     editSession_->edit(nullptr);
-    bool ok = saveScene(scene_, path, error);
+    bool ok = saveScene(scene_, path, error, terminalProgress("saving " + path, BIG_SCENE));
     editSession_->edit(current);
     return ok;
 }
 
 bool HostSession::load(const std::string& path, std::string& error) {
     editSession_->edit(nullptr);
-    bool ok = loadScene(registry_, path, scene_, error);  // the scene stays as it was on failure
+    // The scene stays as it was on failure.
+    bool ok = loadScene(registry_, path, scene_, error, nullptr,
+                        terminalProgress("loading " + path, BIG_SCENE_BYTES));
     editSession_->followSelection(scene_);
     changed();
     return ok;
@@ -220,7 +226,7 @@ bool HostSession::render(ViewKind kind, const std::string& path, int width, int 
     if (box.IsEmpty()) box = Box3(Point3(-100, -100, 0), Point3(100, 100, 0));
     box.EnlargeBy(40.0f);
     view.camera().zoomToBox(box, width, height);
-    renderViewport(view, scene_);
+    renderViewport(view, scene_, 0, terminalProgress("rendering " + path, BIG_SCENE));
     return writePng(view.image(), path, error);
 }
 

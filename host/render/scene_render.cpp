@@ -12,13 +12,16 @@ const Rgb LABEL = {200, 200, 200};
 
 }  // namespace
 
-void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t) {
+void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t,
+                    const ProgressReport& progress) {
     view.setScene(&scene, t);
     view.image().clear(BACKGROUND);
     SoftwareGraphics& gw = view.window();
     gw.resetState();
     drawGrid(view);
+    uint64_t done = 0, total = scene.size();
     for (const auto& node : scene.nodes()) {
+        if (progress && ++done % PROGRESS_STEP == 0) progress(done, total);
         if (node->hidden || !node->object()) continue;
         gw.resetState();
         if (node->frozen) {
@@ -27,6 +30,7 @@ void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t) {
         }
         node->object()->drawInViewport(t, node.get(), &view, 0);
     }
+    if (progress) progress(total, total);
     gw.resetState();
     drawBitmapText(view.image(), 6, 5, viewKindName(view.kind()), LABEL);
 }

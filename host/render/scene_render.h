@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "render/software_viewport.h"
+#include "scene/progress.h"
 #include "vexsdk/values.h"
 
 class Scene;
@@ -12,7 +13,8 @@ constexpr float FROZEN_GREY[3] = {0.45f, 0.50f, 0.62f};
 
 // Draws one viewport of the scene into its image: background, grid, every visible node
 // through its own display operation, and the view's name in the corner.
-void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t = 0);
+void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t = 0,
+                    const ProgressReport& progress = {});
 
 // renderViewport followed by writePng of the view's image.
 bool renderViewportToPng(SoftwareViewport& view, Scene& scene, const std::string& path,

@@ -1,6 +1,7 @@
 #include "scene/scene.h"
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 Node::Node(Scene* scene, Object* object, Class_ID cid, SClass_ID scid)
     : classId(cid), superClassId(scid), scene_(scene), object_(object) {
@@ -51,13 +52,25 @@ Node* Scene::findByObject(const Object* object) const {
     return nullptr;
 }
 
+static std::string numbered(const std::string& base, int i) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "%03d", i);
+    return base + suffix;
+}
+
 std::string Scene::uniqueName(const std::string& base) const {
-    for (int i = 1;; ++i) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, "%03d", i);
-        std::string candidate = base + suffix;
-        if (!find(candidate)) return candidate;
+    // One pass collects the numbers in use, so naming stays linear in the scene's size.
+    std::vector<bool> used(nodes_.size() + 2, false);
+    for (const auto& n : nodes_) {
+        const std::string& name = n->name;
+        if (name.size() <= base.size() || name.compare(0, base.size(), base) != 0) continue;
+        int i = std::atoi(name.c_str() + base.size());
+        if (i > 0 && static_cast<size_t>(i) < used.size() && name == numbered(base, i))
+            used[i] = true;
     }
+    int i = 1;
+    while (used[i]) ++i;
+    return numbered(base, i);
 }
 
 std::vector<Node*> Scene::selection() const {

@@ -321,12 +321,17 @@ bool readEnd(ChunkReader& r, int nodes, std::string& error) {
 
 }  // namespace
 
-bool writeScene(Scene& scene, ByteSink& sink, std::string& error) {
+bool writeScene(Scene& scene, ByteSink& sink, std::string& error,
+                const ProgressReport& progress) {
     ChunkWriter w(sink);
     uint32_t header[2] = {SCENE_FILE_MAGIC, SCENE_FILE_VERSION};
     writeDataChunk(w, SCENE_CHUNK_HEADER, header, sizeof header);
-    for (const auto& node : scene.nodes())
+    uint64_t done = 0, total = scene.size();
+    for (const auto& node : scene.nodes()) {
         if (!writeNode(w, *node, error)) return false;
+        if (progress && ++done % PROGRESS_STEP == 0) progress(done, total);
+    }
+    if (progress) progress(total, total);
     uint32_t count = static_cast<uint32_t>(scene.size());
     writeDataChunk(w, SCENE_CHUNK_END, &count, sizeof count);
     if (w.failed()) error = w.error();
@@ -334,24 +339,29 @@ bool writeScene(Scene& scene, ByteSink& sink, std::string& error) {
 }
 
 bool readScene(const PluginRegistry& registry, ByteSource& source, Scene& into, std::string& error,
-               std::vector<std::string>& warnings) {
+               std::vector<std::string>& warnings, const ProgressReport& progress) {
     if (!readHeader(source, error)) return false;
     ChunkReader r(source);
     int nodes = 0;
     while (r.nextChunk() == IO_OK) {
-        if (r.chunkId() == SCENE_CHUNK_END) return readEnd(r, nodes, error);
+        if (r.chunkId() == SCENE_CHUNK_END) {
+            if (progress) progress(source.size(), source.size());
+            return readEnd(r, nodes, error);
+        }
         if (r.chunkId() != SCENE_CHUNK_NODE || !r.isList()) {
             error = unexpectedChunk(r);
             return false;
         }
         if (!readNode(registry, r, into, ++nodes, error, warnings)) return false;
+        if (progress && nodes % PROGRESS_STEP == 0) progress(source.position(), source.size());
         if (r.leaveChunk() != IO_OK) break;
     }
     error = r.failed() ? r.error() : "truncated: the file ends before its end chunk";
     return false;
 }
 
-bool saveScene(Scene& scene, const std::string& path, std::string& error) {
+bool saveScene(Scene& scene, const std::string& path, std::string& error,
+               const ProgressReport& progress) {
     std::string temporary = path + ".saving";
     FileSink sink;
     if (!sink.create(temporary)) {
@@ -359,7 +369,7 @@ bool saveScene(Scene& scene, const std::string& path, std::string& error) {
         return false;
     }
     std::string what;
-    bool written = writeScene(scene, sink, what);
+    bool written = writeScene(scene, sink, what, progress);
     if (!sink.close() && written) {
         written = false;
         what = "write failed (" + systemErrorText(GetLastError()) + ")";
@@ -377,7 +387,8 @@ bool saveScene(Scene& scene, const std::string& path, std::string& error) {
 }
 
 bool loadScene(const PluginRegistry& registry, const std::string& path, Scene& scene,
-               std::string& error, std::vector<std::string>* warnings) {
+               std::string& error, std::vector<std::string>* warnings,
+               const ProgressReport& progress) {
     FileSource source;
     if (!source.open(path)) {
         error = path + ": cannot open (" + systemErrorText(GetLastError()) + ")";
@@ -386,7 +397,7 @@ bool loadScene(const PluginRegistry& registry, const std::string& path, Scene& s
     Scene fresh;
     std::vector<std::string> notes;
     std::string what;
-    if (!readScene(registry, source, fresh, what, notes)) {
+    if (!readScene(registry, source, fresh, what, notes, progress)) {
         error = path + ": " + what;
         return false;
     }

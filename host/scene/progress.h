@@ -1,0 +1,15 @@
+// How far a long operation over a scene has come. Operations call the report now and then
+// with what they did of how much; a null report is fine.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+using ProgressReport = std::function<void(uint64_t done, uint64_t total)>;
+
+// A report that shows "task: NN%" on one terminal line (stderr) while an operation on a
+// big scene runs; totals below minimumTotal stay quiet.
+ProgressReport terminalProgress(const std::string& task, uint64_t minimumTotal);
+
+// How often a loop over nodes reports.
+constexpr uint64_t PROGRESS_STEP = 1024;
