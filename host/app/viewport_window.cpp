@@ -1,6 +1,5 @@
 #include "app/viewport_window.h"
 #include <cmath>
-#include <vector>
 #include "app/host_session.h"
 #include "interaction/selection.h"
 #include "render/scene_render.h"
@@ -87,10 +86,6 @@ void ViewportWindow::paint() {
     HDC dc = BeginPaint(window_, &ps);
     renderViewport(view_, session_.scene());
     const Framebuffer& image = view_.image();
-    std::vector<uint32_t> bgrx(static_cast<size_t>(image.width()) * image.height());
-    const Rgb* src = image.pixels();
-    for (size_t i = 0; i < bgrx.size(); ++i)
-        bgrx[i] = (uint32_t(src[i].r) << 16) | (uint32_t(src[i].g) << 8) | src[i].b;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = image.width();
