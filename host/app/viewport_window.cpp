@@ -93,8 +93,8 @@ void ViewportWindow::paint() {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, 0, 0, image.width(), image.height(), 0, 0, 0, image.height(), bgrx.data(),
-                      &bi, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, 0, 0, image.width(), image.height(), 0, 0, 0, image.height(),
+                      image.bits(), &bi, DIB_RGB_COLORS);
     if (active_) {
         HBRUSH frame = CreateSolidBrush(RGB(255, 200, 0));
         RECT r = {0, 0, image.width(), image.height()};
