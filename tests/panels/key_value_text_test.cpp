@@ -45,11 +45,6 @@ TEST(KeyValueText, EmptyCellsComposeToSixteenBarsThatSplitIntoSixteenEmptyPieces
     EXPECT_EQ(split(std::string(16, '|')), std::vector<std::string>(16, ""));
 }
 
-TEST(KeyValueText, CellsJoinInOrderEachFollowedByABar) {
-    EXPECT_EQ(compose({"target", "t1"}), "target|t1|" + std::string(14, '|'));
-    EXPECT_EQ(compose({"x|y", "z"}), "x|y|z|" + std::string(14, '|'));
-}
-
 struct SplitCase {
     const char* text;
     std::vector<std::string> pieces;
