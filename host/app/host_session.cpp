@@ -1,7 +1,6 @@
 #include "app/host_session.h"
 #include <algorithm>
 #include <cctype>
-#include "app/page_labels.h"
 #include "interaction/creation_tool.h"
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
@@ -157,7 +156,6 @@ bool HostSession::setControl(const std::string& label, const std::string& value,
         return false;
     }
     HWND control = panel_->findControl(label);
-    for (size_t i = 0; !control && i < pages.size(); ++i) control = findPageCell(pages[i], label);
     if (!control) {
         error = "no control \"" + label + "\" on the shown pages";
         std::vector<std::string> titles = panel_->pageTitles();
@@ -182,9 +180,7 @@ std::string HostSession::pagesText() const {
     for (size_t i = 0; i < pages.size(); ++i) {
         text += titles[i] + "\n";
         for (const std::string& label : pageLabels(pages[i])) {
-            HWND control = findLabelledControl(pages[i], label);
-            if (!control) control = findPageCell(pages[i], label);
-            text += "  " + label + ": " + (control ? controlValue(control) : "") + "\n";
+            text += "  " + label + ": " + controlValue(findLabelledControl(pages[i], label)) + "\n";
         }
     }
     return text;

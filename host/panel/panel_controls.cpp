@@ -76,6 +76,51 @@ HWND controlLabelledBy(HWND page, HWND label) {
     return right ? right : below;
 }
 
+bool isLabel(HWND c) {
+    return hasClass(c, "Static") && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) != SS_CENTER &&
+           !windowText(c).empty();
+}
+
+// Edit cells that no label names, in reading order of their grid: left column top down,
+// then the right column. Each is named by column and row.
+struct GridCell {
+    HWND window;
+    std::string name;
+};
+
+std::vector<GridCell> gridCells(HWND page) {
+    std::vector<HWND> labelled;
+    for (HWND c : childrenOf(page))
+        if (isLabel(c))
+            if (HWND target = controlLabelledBy(page, c)) labelled.push_back(target);
+    std::vector<HWND> cells;
+    std::vector<LONG> rows, columns;
+    for (HWND c : childrenOf(page)) {
+        if (!hasClass(c, CUSTEDIT_CLASS) ||
+            std::find(labelled.begin(), labelled.end(), c) != labelled.end())
+            continue;
+        cells.push_back(c);
+        rows.push_back(rectInPage(page, c).top);
+        columns.push_back(rectInPage(page, c).left);
+    }
+    auto rank = [](std::vector<LONG> values, LONG v) {
+        std::sort(values.begin(), values.end());
+        values.erase(std::unique(values.begin(), values.end()), values.end());
+        return static_cast<int>(std::lower_bound(values.begin(), values.end(), v) - values.begin());
+    };
+    std::vector<std::pair<std::pair<int, int>, GridCell>> ordered;
+    for (size_t i = 0; i < cells.size(); ++i) {
+        int column = rank(columns, columns[i]), row = rank(rows, rows[i]) + 1;
+        std::string name = (column == 0 ? "Key " : "Value ") + std::to_string(row);
+        ordered.push_back({{column, row}, {cells[i], name}});
+    }
+    std::sort(ordered.begin(), ordered.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<GridCell> result;
+    for (auto& o : ordered) result.push_back(o.second);
+    return result;
+}
+
 bool truthy(const std::string& value) {
     const std::string v = normalisedLabel(value);
     return v == "1" || v == "on" || v == "true" || v == "yes";
@@ -92,7 +137,23 @@ HWND findLabelledControl(HWND page, const std::string& label) {
     for (HWND c : childrenOf(page))
         if (hasClass(c, "Static") && normalisedLabel(windowText(c)) == wanted)
             if (HWND control = controlLabelledBy(page, c)) return control;
+    for (const GridCell& cell : gridCells(page))
+        if (normalisedLabel(cell.name) == wanted) return cell.window;
     return nullptr;
+}
+
+std::vector<std::string> pageLabels(HWND page) {
+    std::vector<std::string> labels;
+    for (HWND c : childrenOf(page)) {
+        std::string text = windowText(c);
+        bool button = hasClass(c, "Button") && !isGroupBox(c) && !text.empty();
+        if (button || (isLabel(c) && controlLabelledBy(page, c))) {
+            while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
+            labels.push_back(text);
+        }
+    }
+    for (const GridCell& cell : gridCells(page)) labels.push_back(cell.name);
+    return labels;
 }
 
 void clickButton(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }

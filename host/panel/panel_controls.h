@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 // The control a user would call by this label on page (compared without regard to case,
 // and a trailing ':' ignored):
@@ -11,8 +12,14 @@
 // - otherwise the control a static text labels: the nearest one to its right on the same
 //   line ("Length:" names the length field), or failing that the nearest below it
 //   ("Class" names the class list).
+// - otherwise an edit cell that no label names, by its place in a grid of such cells:
+//   "Key 1".."Key 8" down the left column, "Value 1".."Value 8" down the right one.
 // Null when the page has no such label.
 HWND findLabelledControl(HWND page, const std::string& label);
+
+// Every label findLabelledControl knows on page: buttons and labelling statics in template
+// order, then the grid cells.
+std::vector<std::string> pageLabels(HWND page);
 
 // A click on a button (check box, radio button, push button).
 void clickButton(HWND button);

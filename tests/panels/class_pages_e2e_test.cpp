@@ -10,7 +10,6 @@
 #include <vector>
 #include "app/host_process.h"
 #include "app/host_session.h"
-#include "app/page_labels.h"
 #include "class_page_input.h"
 #include "entity/entity_props.h"
 #include "panel/command_panel.h"
@@ -114,7 +113,7 @@ protected:
         return GetDlgItem(page("Door Params"), GetDlgCtrlID(labelled(label)) + 1);
     }
     HWND cell(const char* name) {
-        HWND found = findPageCell(page("Map Parameters"), name);
+        HWND found = findLabelledControl(page("Map Parameters"), name);
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
