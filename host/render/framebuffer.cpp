@@ -77,7 +77,9 @@ void Framebuffer::drawLine(float x0, float row0, float key0, float x1, float row
     // Shifted by half a pixel, the clipped positions are positive: truncation rounds them.
     float ax = x0 + dx * t0 + 0.5f, ay = row0 + dy * t0 + 0.5f, ak = key0 + dk * t0;
     float bx = x0 + dx * t1 + 0.5f, by = row0 + dy * t1 + 0.5f, bk = key0 + dk * t1;
-    int steps = static_cast<int>(std::ceil(std::max(std::fabs(bx - ax), std::fabs(by - ay))));
+    float span = std::max(std::fabs(bx - ax), std::fabs(by - ay));
+    int steps = static_cast<int>(span);
+    if (static_cast<float>(steps) < span) ++steps;  // rounded up
     float inv = steps > 0 ? 1.0f / static_cast<float>(steps) : 0.0f;
     // Positions step in 16.16 fixed point: no float conversion per pixel.
     const float one = 65536.0f;

@@ -47,11 +47,6 @@ void SoftwareGraphics::setDrawTransform(const Matrix3& tm) {
     toView_ = projection_ ? composeTransforms(tm, projection_->worldToView()) : tm;
 }
 
-bool SoftwareGraphics::windowPosition(const Point3& p, Point2& window) const {
-    if (!projection_) return false;
-    return projection_->viewToWindow(applyTransform(p, toView_), window.x, window.y);
-}
-
 void SoftwareGraphics::projectToWindow(Point3* in, Point3* out) {
     Point3 v = applyTransform(*in, toView_);
     float x = 0, row = 0;

@@ -36,11 +36,6 @@ public:
     // Whether something was drawn in pick mode since clearPickHit and all of it lay
     // inside the pick region: the window (non-crossing) verdict.
     bool pickStayedInside() const { return drewInPick_ && !leftRegion_; }
-    Rgb lineColour() const { return line_; }
-    Rgb textColour() const { return text_; }
-    const Matrix3& drawTransform() const { return transform_; }
-    // Where a point of the current transform lands: mouse-style window position (y down).
-    bool windowPosition(const Point3& p, Point2& window) const;
 
 private:
     bool picking() const { return (flags_ & GW_PICK) != 0; }
