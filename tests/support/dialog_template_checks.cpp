@@ -1,16 +1,6 @@
 #include "dialog_template_checks.h"
 #include <gtest/gtest.h>
-#include <cctype>
 #include <string>
-
-namespace {
-
-std::string upperCase(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-}  // namespace
 
 void expectPage(const DialogTemplate& page, uint32_t style, int cx, int cy) {
     EXPECT_EQ(page.style, style);
@@ -33,7 +23,7 @@ void expectItems(const DialogTemplate& page, const std::vector<ExpectedItem>& ex
         const ExpectedItem& want = expected[i];
         SCOPED_TRACE(testing::Message() << "template item " << i + 1 << ", id " << want.id);
         EXPECT_EQ(got.id, want.id);
-        EXPECT_EQ(upperCase(got.className), upperCase(want.className));
+        EXPECT_EQ(got.className, want.className);
         EXPECT_EQ(got.text, want.text);
         EXPECT_EQ(got.style, want.style);
         EXPECT_EQ(got.exStyle, 0u);

@@ -6,7 +6,7 @@
 
 struct ExpectedItem {
     uint32_t id;
-    const char* className;  // compared without regard to case, as the system does
+    const char* className;  // as stored: predefined classes by their upper-case names
     const char* text;
     uint32_t style;
     int x, y, cx, cy;
