@@ -162,26 +162,10 @@ LRESULT CALLBACK custEditProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 ATOM registerCustEditClass() {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    if (ATOM known = static_cast<ATOM>(GetClassInfoExA(coreInstance(), CUSTEDIT_CLASS, &wc)))
-        return known;
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    wc.lpfnWndProc = custEditProc;
-    wc.cbWndExtra = sizeof(CustEdit*);
-    wc.hInstance = coreInstance();
-    wc.hCursor = LoadCursor(nullptr, IDC_IBEAM);
-    wc.lpszClassName = CUSTEDIT_CLASS;
-    return RegisterClassExA(&wc);
+    return registerControlClass(CUSTEDIT_CLASS, custEditProc, IDC_IBEAM);
 }
 
-bool isCustEdit(HWND window) {
-    return window &&
-           GetClassLongPtrA(window, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&custEditProc) &&
-           fromWindow(window) != nullptr;
-}
+bool isCustEdit(HWND window) { return runsControlProc(window, custEditProc); }
 
 void linkCustEditToSpinner(HWND edit, HWND spinner) {
     if (isCustEdit(edit)) fromWindow(edit)->linkSpinner(spinner);

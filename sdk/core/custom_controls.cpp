@@ -16,3 +16,23 @@ void InitCustomControls(HINSTANCE) {
     registerCustEditClass();
     registerSpinnerClass();
 }
+
+ATOM registerControlClass(const char* name, WNDPROC proc, LPCSTR cursor) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    if (ATOM known = static_cast<ATOM>(GetClassInfoExA(coreInstance(), name, &wc))) return known;
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = sizeof(void*);
+    wc.hInstance = coreInstance();
+    wc.hCursor = LoadCursor(nullptr, cursor);
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc);
+}
+
+bool runsControlProc(HWND window, WNDPROC proc) {
+    return window && GetClassLongPtrA(window, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(proc) &&
+           GetWindowLongPtrA(window, 0) != 0;
+}

@@ -9,6 +9,11 @@ HINSTANCE coreInstance();
 
 ATOM registerCustEditClass();
 ATOM registerSpinnerClass();
+// Registers a control class of core.dll once: global, so any module's dialogs use it, with
+// one pointer of window data for the control object. A second call finds it in place.
+ATOM registerControlClass(const char* name, WNDPROC proc, LPCSTR cursor);
+// True when window runs proc and still carries its control object.
+bool runsControlProc(HWND window, WNDPROC proc);
 
 // True when window is a live control of that class (not merely one with the same name).
 bool isCustEdit(HWND window);

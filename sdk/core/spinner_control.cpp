@@ -271,27 +271,9 @@ LRESULT CALLBACK spinnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-ATOM registerSpinnerClass() {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    if (ATOM known = static_cast<ATOM>(GetClassInfoExA(coreInstance(), SPINNER_CLASS, &wc)))
-        return known;
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-    wc.lpfnWndProc = spinnerProc;
-    wc.cbWndExtra = sizeof(Spinner*);
-    wc.hInstance = coreInstance();
-    wc.hCursor = LoadCursor(nullptr, IDC_SIZENS);
-    wc.lpszClassName = SPINNER_CLASS;
-    return RegisterClassExA(&wc);
-}
+ATOM registerSpinnerClass() { return registerControlClass(SPINNER_CLASS, spinnerProc, IDC_SIZENS); }
 
-bool isSpinner(HWND window) {
-    return window &&
-           GetClassLongPtrA(window, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(&spinnerProc) &&
-           fromWindow(window) != nullptr;
-}
+bool isSpinner(HWND window) { return runsControlProc(window, spinnerProc); }
 
 void spinnerTakeTypedText(HWND spinner, const char* text) {
     if (isSpinner(spinner)) fromWindow(spinner)->takeTypedText(text);
