@@ -23,6 +23,20 @@ TEST_F(HostFixture, ClickPlacesTheHelperOnTheSnappedGridPoint) {
     EXPECT_EQ(button->name, "VexalEntity002");
 }
 
+TEST_F(HostFixture, PerspectiveClickPlacesOnTheGroundAndPicksBack) {
+    SoftwareViewport persp(ViewKind::Perspective, 641, 481);
+    Node* door = place("Door", IPoint2(400, 300), &persp);
+    ASSERT_NE(door, nullptr);
+    Point3 at = door->position();
+    EXPECT_EQ(at.z, 0.0f);
+    EXPECT_EQ(std::fmod(at.x, 10.0f), 0.0f);
+    EXPECT_EQ(std::fmod(at.y, 10.0f), 0.0f);
+    IPoint2 pivot = mouseAt(at, &persp);
+    EXPECT_LE(std::abs(pivot.x - 400) + std::abs(pivot.y - 300), 40);  // the grid is near
+    EXPECT_EQ(pickNode(scene, persp, pivot), door);
+    EXPECT_EQ(pickNode(scene, persp, IPoint2(pivot.x - 30, pivot.y + 30)), nullptr);
+}
+
 TEST_F(HostFixture, PressDragReleaseFollowsTheMouseAndEndsAtTheRelease) {
     CreationTool tool(scene);
     tool.setKind(&kind("Trigger Once"));
