@@ -89,13 +89,7 @@ void readText(HWND page, int editId, char (&field)[N]) {
     ReleaseICustEdit(edit);
 }
 
-void fillSoundList(HWND page) {
-    HWND list = GetDlgItem(page, IDC_SOUNDS);
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; doorSoundNames[i][0] != '\0'; ++i)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(doorSoundNames[i]));
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-}
+void fillSoundList(HWND page) { addTableToList(GetDlgItem(page, IDC_SOUNDS), doorSoundNames); }
 
 // A stored line outside the list selects nothing; the record keeps it until the list
 // notifies.

@@ -31,11 +31,7 @@ void setUpAxisLength(HWND page, float length) {
 }
 
 void fillClassList(HWND page) {
-    HWND list = GetDlgItem(page, IDC_CLASS_LIST);
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; entityClassNames[i][0] != '\0'; ++i)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entityClassNames[i]));
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    addTableToList(GetDlgItem(page, IDC_CLASS_LIST), entityClassNames);
 }
 
 // The list is sorted, and a name sorts before every longer name it begins: the first

@@ -25,6 +25,15 @@ INT_PTR CALLBACK entityParamsDlgProc(HWND window, UINT message, WPARAM wParam, L
 INT_PTR CALLBACK lightParamsDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK keyValueDlgProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Fills a list box with the names of a table that ends with an empty string, in table
+// order, without redrawing line by line.
+inline void addTableToList(HWND list, const char* const table[]) {
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; table[i][0] != '\0'; ++i)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(table[i]));
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
 // Refreshes of a kept page for the next helper; the page is already bound to it.
 void refreshHelperPanel(HWND page, VexalEntityHelper* helper);
 void refreshEntityParamsPanel(HWND page, VexalEntityHelper* helper);
