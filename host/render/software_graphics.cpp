@@ -29,17 +29,15 @@ void SoftwareGraphics::resetState() {
     flags_ = DEFAULT_RENDER_FLAGS;
     line_ = DEFAULT_LINE;
     text_ = DEFAULT_TEXT;
-    fill_ = DEFAULT_LINE;
 }
 
 void SoftwareGraphics::setDrawColor(int kind, float r, float g, float b) {
     Rgb c = rgbFromFloats(r, g, b);
+    // Nothing this window draws is filled, so the fill colour has no use here.
     if (kind == COLOR_LINE)
         line_ = c;
     else if (kind == COLOR_TEXT)
         text_ = c;
-    else if (kind == COLOR_FILL)
-        fill_ = c;
 }
 
 void SoftwareGraphics::setDrawTransform(const Matrix3& tm) {
@@ -94,6 +92,7 @@ void SoftwareGraphics::drawSegment(Point3 a, Point3 b, Rgb colour) {
                     colour, (flags_ & GW_Z_BUFFER) != 0);
 }
 
+// Every edge takes the line colour; per-vertex colours and normals are not used.
 void SoftwareGraphics::drawPolyline(int count, Point3* pts, Point3*, int closed, int* edgeVis,
                                     Point3*) {
     if (!pts || count < 2) return;

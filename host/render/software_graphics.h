@@ -1,6 +1,8 @@
 // The reference host's drawing window: a software renderer behind ViewGraphics. With the
 // pick bit in its render flags it draws nothing and instead tests what would be drawn
-// against the installed pick region.
+// against the installed pick region. With the z-buffer bit, lines and markers are hidden
+// behind nearer ones already drawn; without it they are drawn over everything (texts
+// always are). Everything is drawn as lines, so the wireframe bit changes nothing.
 #pragma once
 #include "render/camera.h"
 #include "render/framebuffer.h"
@@ -47,7 +49,7 @@ private:
     Matrix3 transform_{true};
     Matrix3 toView_{true};  // draw transform followed by the camera
     unsigned flags_ = DEFAULT_RENDER_FLAGS;
-    Rgb line_, text_, fill_;
+    Rgb line_, text_;
     PickArea area_;
     bool hit_ = false, drewInPick_ = false, leftRegion_ = false;
 };
