@@ -34,8 +34,8 @@ public:
     void endEdit(HostInterface* ip, uint32_t flags, Animatable* next) override;
     IOResult Save(ISave* isave) override;
     IOResult Load(ILoad* iload) override;
-    RefResult notifyRefChanged(const Interval& changeInt, ReferenceTarget* target,
-                               PartID& partId, RefMessage message) override;
+    RefResult notifyRefChanged(const Interval& changeInt, ReferenceTarget* target, PartID& partId,
+                               RefMessage message) override;
     ReferenceTarget* Clone(RemapDir& remap) override;
     int pickTest(TimeValue t, SceneNode* node, int kind, int crossing, int flags, IPoint2* p,
                  HostViewport* vpt) override;

@@ -70,9 +70,9 @@ KindClassDesc<9> teleportTrigDesc;
 KindClassDesc<10> teleportDestDesc;
 
 ClassDesc* const registry[ENTITY_KIND_COUNT] = {
-    &lightDesc,       &doorDesc,        &secretDoorDesc,   &platformDesc,
-    &movePlatDesc,    &buttonDesc,      &triggerOnceDesc,  &triggerMultiDesc,
-    &trigSecretDesc,  &trigCounterDesc, &teleportTrigDesc, &teleportDestDesc,
+    &lightDesc,      &doorDesc,        &secretDoorDesc,   &platformDesc,
+    &movePlatDesc,   &buttonDesc,      &triggerOnceDesc,  &triggerMultiDesc,
+    &trigSecretDesc, &trigCounterDesc, &teleportTrigDesc, &teleportDestDesc,
 };
 
 }  // namespace

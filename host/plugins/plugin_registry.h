@@ -15,9 +15,9 @@ struct PluginModule {
 
 struct PluginKind {
     ClassDesc* desc = nullptr;
-    int module = 0;        // index into PluginRegistry::modules()
+    int module = 0;  // index into PluginRegistry::modules()
     int indexInModule = 0;
-    std::string className; // copied: descriptors answer from a shared buffer
+    std::string className;  // copied: descriptors answer from a shared buffer
     std::string category;
     Class_ID classId;
     SClass_ID superClassId = 0;

@@ -321,8 +321,7 @@ bool readEnd(ChunkReader& r, int nodes, std::string& error) {
 
 }  // namespace
 
-bool writeScene(Scene& scene, ByteSink& sink, std::string& error,
-                const ProgressReport& progress) {
+bool writeScene(Scene& scene, ByteSink& sink, std::string& error, const ProgressReport& progress) {
     ChunkWriter w(sink);
     uint32_t header[2] = {SCENE_FILE_MAGIC, SCENE_FILE_VERSION};
     writeDataChunk(w, SCENE_CHUNK_HEADER, header, sizeof header);

@@ -16,8 +16,7 @@ TEST(Catalogue, HoldsNinetyEightDistinctShortNamesThenTheEndMarker) {
     ASSERT_EQ(tableLength(entityClassNames), 98);
     for (int i = 0; i < 98; ++i) {
         EXPECT_LE(std::strlen(entityClassNames[i]), 29u) << entityClassNames[i];
-        for (int j = i + 1; j < 98; ++j)
-            EXPECT_STRNE(entityClassNames[i], entityClassNames[j]);
+        for (int j = i + 1; j < 98; ++j) EXPECT_STRNE(entityClassNames[i], entityClassNames[j]);
     }
 }
 
@@ -38,9 +37,11 @@ int indexAfterLookup(const char* name, int start) {
 
 TEST(Catalogue, LookupFindsEachListedPosition) {
     const std::pair<const char*, int> cases[] = {
-        {"func_door", 11},       {"light", 45},       {"light_globe", 52},
-        {"info_teleport_destination", 28}, {"weapon_lightning", 97}, {"air_bubbles", 0},
-        {"trigger_hurt", 91},    {"func_wall", 13},   {"item_armorInv", 39},
+        {"func_door", 11},        {"light", 45},
+        {"light_globe", 52},      {"info_teleport_destination", 28},
+        {"weapon_lightning", 97}, {"air_bubbles", 0},
+        {"trigger_hurt", 91},     {"func_wall", 13},
+        {"item_armorInv", 39},
     };
     for (auto& [name, index] : cases) EXPECT_EQ(indexAfterLookup(name, -7), index) << name;
 }

@@ -18,7 +18,8 @@ std::set<std::string> exportedNames(HMODULE module) {
     auto base = reinterpret_cast<const unsigned char*>(module);
     auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    const IMAGE_DATA_DIRECTORY& dir =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
     auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
     auto names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
     std::set<std::string> result;
@@ -31,9 +32,8 @@ std::set<std::string> exportedNames(HMODULE module) {
 
 TEST(ModuleLoading, ExportsExactlyTheFourEntriesByNameAndOrdinal) {
     ASSERT_NE(plugin(), nullptr);
-    EXPECT_EQ(exportedNames(plugin()),
-              (std::set<std::string>{"LibDescription", "LibNumberClasses", "LibClassDesc",
-                                     "LibVersion"}));
+    EXPECT_EQ(exportedNames(plugin()), (std::set<std::string>{"LibDescription", "LibNumberClasses",
+                                                              "LibClassDesc", "LibVersion"}));
     const char* names[] = {"LibDescription", "LibNumberClasses", "LibClassDesc", "LibVersion"};
     for (int ordinal = 1; ordinal <= 4; ++ordinal) {
         FARPROC byOrdinal = GetProcAddress(plugin(), MAKEINTRESOURCEA(ordinal));

@@ -18,10 +18,10 @@
 #define GEOM_API __declspec(dllimport)
 #endif
 
-using TimeValue = int;           // host time, in ticks
-using SClass_ID = uint32_t;      // superclass id
-using PartID = uint32_t;         // part mask of a change announcement
-using RefMessage = uint32_t;     // message code of a change announcement
+using TimeValue = int;        // host time, in ticks
+using SClass_ID = uint32_t;   // superclass id
+using PartID = uint32_t;      // part mask of a change announcement
+using RefMessage = uint32_t;  // message code of a change announcement
 using RefResult = int;
 
 constexpr RefResult REF_FAIL = 0;

@@ -13,8 +13,18 @@ struct GEOM_API Point3 {
     Point3 operator-() const { return {-x, -y, -z}; }
     Point3 operator*(float f) const { return {x * f, y * f, z * f}; }
     Point3 operator/(float f) const { return {x / f, y / f, z / f}; }
-    Point3& operator+=(const Point3& o) { x += o.x; y += o.y; z += o.z; return *this; }
-    Point3& operator-=(const Point3& o) { x -= o.x; y -= o.y; z -= o.z; return *this; }
+    Point3& operator+=(const Point3& o) {
+        x += o.x;
+        y += o.y;
+        z += o.z;
+        return *this;
+    }
+    Point3& operator-=(const Point3& o) {
+        x -= o.x;
+        y -= o.y;
+        z -= o.z;
+        return *this;
+    }
     bool operator==(const Point3& o) const { return x == o.x && y == o.y && z == o.z; }
     bool operator!=(const Point3& o) const { return !(*this == o); }
 };

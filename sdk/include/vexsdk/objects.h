@@ -24,7 +24,7 @@ constexpr RefMessage REFMSG_CHANGE = 0x50;
 class CORE_API Animatable {
 public:
     Animatable();
-    virtual void getClassName(CStr& s);      // class-name query
+    virtual void getClassName(CStr& s);  // class-name query
     virtual Class_ID ClassID();
     virtual SClass_ID SuperClassID() = 0;
     virtual ~Animatable();
@@ -59,9 +59,9 @@ public:
     // Sends a change announcement to every dependent whose superclass passes the
     // filter (NOTIFY_ALL passes all); with propagate set, a dependent that is itself a
     // target and answers REF_SUCCEED passes it on to its own dependents.
-    virtual RefResult NotifyDependents(const Interval& changeInt, PartID partId,
-                                       RefMessage message, SClass_ID classFilter = NOTIFY_ALL,
-                                       int propagate = 1, ReferenceTarget* target = nullptr);
+    virtual RefResult NotifyDependents(const Interval& changeInt, PartID partId, RefMessage message,
+                                       SClass_ID classFilter = NOTIFY_ALL, int propagate = 1,
+                                       ReferenceTarget* target = nullptr);
 
     void addDependent(ReferenceMaker* maker);
     void removeDependent(ReferenceMaker* maker);
@@ -101,7 +101,7 @@ public:
 // Base of non-rendering helper objects.
 class CORE_API HelperObject : public Object {
 public:
-    SClass_ID SuperClassID() override;   // HELPER_CLASS_ID
+    SClass_ID SuperClassID() override;       // HELPER_CLASS_ID
     void defaultNodeName(CStr& s) override;  // "Helper"
-    int hostFlag() override;             // 0
+    int hostFlag() override;                 // 0
 };

@@ -48,8 +48,8 @@ public:
     virtual void drawPointMarker(Point3* pos, int kind) = 0;
     // count points joined by lines; the further arguments (per-vertex colours, closed
     // flag, per-edge visibility, normals) may all be zero.
-    virtual void drawPolyline(int count, Point3* pts, Point3* colors, int closed,
-                              int* edgeVis, Point3* normals) = 0;
+    virtual void drawPolyline(int count, Point3* pts, Point3* colors, int closed, int* edgeVis,
+                              Point3* normals) = 0;
     virtual int windowHeight() = 0;
     // Projects a point of the current transform to the window: x to the right, y up
     // from the bottom row, z the depth.
@@ -88,13 +88,13 @@ protected:
 
 // A snap request, which also carries the best snap found so far.
 struct SnapQuery {
-    int snapMode = 0;     // 1: only points on the snap plane
-    int snapRadius = 0;   // pixels
-    int vertexRank = 0;   // <= 0: vertex snapping off; smaller is more important
+    int snapMode = 0;    // 1: only points on the snap plane
+    int snapRadius = 0;  // pixels
+    int vertexRank = 0;  // <= 0: vertex snapping off; smaller is more important
     int edgeRank = 0;
     int faceRank = 0;
     int reserved = 0;
-    int snapFlags = 0;    // bit 0: only points on the snap plane
+    int snapFlags = 0;  // bit 0: only points on the snap plane
     Matrix3 snapPlane{true};
     Point3 bestPointWorld;
     Point2 bestPointScreen;
