@@ -7,44 +7,21 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-struct Command {
-    const char* name;
-    const char* usage;
-    size_t minArgs, maxArgs;  // words after the command name
+// What a command needs while it checks or runs: its words, the host, where listings go,
+// and the message of a failure.
+struct Context {
+    const Words& w;
+    HostSession& session;
+    std::FILE* out;
+    std::string& message;
 };
 
-constexpr size_t ANY = 1000;
+bool usageError(Context& c);
 
-const Command commands[] = {
-    {"create", "create KIND at X Y Z [as NAME]", 5, 7},
-    {"rename", "rename NAME NEW-NAME", 2, 2},
-    {"select", "select [NAME...]", 0, ANY},
-    {"move", "move NAME... by DX DY DZ", 4, ANY},
-    {"clone", "clone NAME [as NEW-NAME]", 1, 3},
-    {"delete", "delete NAME...", 1, ANY},
-    {"freeze", "freeze NAME...", 1, ANY},
-    {"unfreeze", "unfreeze NAME...", 1, ANY},
-    {"hide", "hide NAME...", 1, ANY},
-    {"unhide", "unhide NAME...", 1, ANY},
-    {"set", "set LABEL [VALUE]", 1, 2},
-    {"pages", "pages", 0, 0},
-    {"new", "new", 0, 0},
-    {"save", "save FILE", 1, 1},
-    {"load", "load FILE", 1, 1},
-    {"render", "render top|front|left|persp FILE [WIDTHxHEIGHT]", 2, 3},
-    {"list", "list", 0, 0},
-};
-
-const Command* findCommand(const std::string& name) {
-    for (const Command& c : commands)
-        if (name == c.name) return &c;
-    return nullptr;
-}
-
-bool parsePoint(const Words& w, size_t first, Point3& p, std::string& message) {
+bool parsePoint(Context& c, size_t first, Point3& p) {
     for (int i = 0; i < 3; ++i) {
-        if (!parseFloatWord(w[first + i], p[i])) {
-            message = "bad number \"" + w[first + i] + "\"";
+        if (!parseFloatWord(c.w[first + i], p[i])) {
+            c.message = "bad number \"" + c.w[first + i] + "\"";
             return false;
         }
     }
@@ -59,13 +36,190 @@ bool parseSize(const std::string& word, int& width, int& height) {
 }
 
 // Where "as NAME" may follow: the optional name, or an error for anything else there.
-bool optionalName(const Words& w, size_t at, std::string& name, std::string& message) {
-    if (w.size() == at) return true;
-    if (w.size() == at + 2 && w[at] == "as") {
-        name = w[at + 1];
+bool optionalName(Context& c, size_t at, std::string& name) {
+    if (c.w.size() == at) return true;
+    if (c.w.size() == at + 2 && c.w[at] == "as") {
+        name = c.w[at + 1];
         return true;
     }
-    message = "expected \"as NAME\" after the arguments";
+    c.message = "expected \"as NAME\" after the arguments";
+    return false;
+}
+
+bool nodesFrom(Context& c, size_t first, size_t end, std::vector<Node*>& nodes) {
+    for (size_t i = first; i < end; ++i) {
+        Node* n = c.session.node(c.w[i]);
+        if (!n) {
+            c.message = "no node named \"" + c.w[i] + "\"";
+            return false;
+        }
+        nodes.push_back(n);
+    }
+    return true;
+}
+
+// Checks: everything that can be known before anything runs.
+
+bool checkNothing(Context&) { return true; }
+
+bool checkCreate(Context& c) {
+    if (c.w[2] != "at") return usageError(c);
+    if (!c.session.findKind(c.w[1])) {
+        c.message = "unknown kind \"" + c.w[1] + "\"; the kinds are " + c.session.kindNames();
+        return false;
+    }
+    Point3 p;
+    std::string name;
+    return parsePoint(c, 3, p) && optionalName(c, 6, name);
+}
+
+bool checkMove(Context& c) {
+    size_t by = c.w.size() - 4;
+    if (by < 2 || c.w[by] != "by") return usageError(c);
+    Point3 p;
+    return parsePoint(c, by + 1, p);
+}
+
+bool checkClone(Context& c) {
+    std::string name;
+    return optionalName(c, 2, name);
+}
+
+bool checkRender(Context& c) {
+    ViewKind view;
+    int width, height;
+    if (!parseViewKind(c.w[1], view)) {
+        c.message = "unknown view \"" + c.w[1] + "\"; the views are top, front, left, persp";
+        return false;
+    }
+    if (c.w.size() == 4 && !parseSize(c.w[3], width, height)) {
+        c.message = "bad size \"" + c.w[3] + "\"; give WIDTHxHEIGHT, 16 to 8192 each";
+        return false;
+    }
+    return true;
+}
+
+// Runs.
+
+bool runCreate(Context& c) {
+    Point3 at;
+    std::string name;
+    parsePoint(c, 3, at);
+    optionalName(c, 6, name);
+    return c.session.create(*c.session.findKind(c.w[1]), at, name, c.message) != nullptr;
+}
+
+bool runRename(Context& c) {
+    std::vector<Node*> nodes;
+    return nodesFrom(c, 1, 2, nodes) && c.session.rename(nodes[0], c.w[2], c.message);
+}
+
+bool runSelect(Context& c) {
+    std::vector<Node*> nodes;
+    if (!nodesFrom(c, 1, c.w.size(), nodes)) return false;
+    c.session.select(nodes);
+    return true;
+}
+
+bool runMove(Context& c) {
+    std::vector<Node*> nodes;
+    Point3 delta;
+    size_t by = c.w.size() - 4;
+    if (!nodesFrom(c, 1, by, nodes)) return false;
+    parsePoint(c, by + 1, delta);
+    for (Node* n : nodes) c.session.moveBy(n, delta);
+    return true;
+}
+
+bool runClone(Context& c) {
+    std::vector<Node*> nodes;
+    std::string name;
+    optionalName(c, 2, name);
+    return nodesFrom(c, 1, 2, nodes) && c.session.clone(nodes[0], name, c.message) != nullptr;
+}
+
+// delete, freeze, unfreeze, hide, unhide: one action on each named node.
+template <void (*act)(HostSession&, Node*)>
+bool runOnEach(Context& c) {
+    std::vector<Node*> nodes;
+    if (!nodesFrom(c, 1, c.w.size(), nodes)) return false;
+    for (Node* n : nodes) act(c.session, n);
+    return true;
+}
+void deleteNode(HostSession& s, Node* n) { s.remove(n); }
+void freezeNode(HostSession& s, Node* n) { s.setFrozen(n, true); }
+void unfreezeNode(HostSession& s, Node* n) { s.setFrozen(n, false); }
+void hideNode(HostSession& s, Node* n) { s.setHidden(n, true); }
+void unhideNode(HostSession& s, Node* n) { s.setHidden(n, false); }
+
+bool runSet(Context& c) {
+    return c.session.setControl(c.w[1], c.w.size() > 2 ? c.w[2] : "", c.message);
+}
+
+bool runPages(Context& c) {
+    std::fputs(c.session.pagesText().c_str(), c.out);
+    return true;
+}
+
+bool runNew(Context& c) {
+    c.session.reset();
+    return true;
+}
+
+bool runSave(Context& c) { return c.session.save(c.w[1], c.message); }
+bool runLoad(Context& c) { return c.session.load(c.w[1], c.message); }
+
+bool runRender(Context& c) {
+    ViewKind view;
+    parseViewKind(c.w[1], view);
+    int width = 800, height = 600;
+    if (c.w.size() == 4) parseSize(c.w[3], width, height);
+    return c.session.render(view, c.w[2], width, height, c.message);
+}
+
+bool runList(Context& c) {
+    std::fputs(c.session.listing().c_str(), c.out);
+    return true;
+}
+
+struct Command {
+    const char* name;
+    const char* usage;
+    size_t minArgs, maxArgs;  // words after the command name
+    bool (*check)(Context&);
+    bool (*run)(Context&);
+};
+
+constexpr size_t ANY = 1000;
+
+const Command commands[] = {
+    {"create", "create KIND at X Y Z [as NAME]", 5, 7, checkCreate, runCreate},
+    {"rename", "rename NAME NEW-NAME", 2, 2, checkNothing, runRename},
+    {"select", "select [NAME...]", 0, ANY, checkNothing, runSelect},
+    {"move", "move NAME... by DX DY DZ", 5, ANY, checkMove, runMove},
+    {"clone", "clone NAME [as NEW-NAME]", 1, 3, checkClone, runClone},
+    {"delete", "delete NAME...", 1, ANY, checkNothing, runOnEach<deleteNode>},
+    {"freeze", "freeze NAME...", 1, ANY, checkNothing, runOnEach<freezeNode>},
+    {"unfreeze", "unfreeze NAME...", 1, ANY, checkNothing, runOnEach<unfreezeNode>},
+    {"hide", "hide NAME...", 1, ANY, checkNothing, runOnEach<hideNode>},
+    {"unhide", "unhide NAME...", 1, ANY, checkNothing, runOnEach<unhideNode>},
+    {"set", "set LABEL [VALUE]", 1, 2, checkNothing, runSet},
+    {"pages", "pages", 0, 0, checkNothing, runPages},
+    {"new", "new", 0, 0, checkNothing, runNew},
+    {"save", "save FILE", 1, 1, checkNothing, runSave},
+    {"load", "load FILE", 1, 1, checkNothing, runLoad},
+    {"render", "render top|front|left|persp FILE [WIDTHxHEIGHT]", 2, 3, checkRender, runRender},
+    {"list", "list", 0, 0, checkNothing, runList},
+};
+
+const Command* findCommand(const std::string& name) {
+    for (const Command& c : commands)
+        if (name == c.name) return &c;
+    return nullptr;
+}
+
+bool usageError(Context& c) {
+    c.message = std::string("usage: ") + findCommand(c.w[0])->usage;
     return false;
 }
 
@@ -107,133 +261,19 @@ bool ScriptRunner::runText(const std::string& name, const std::string& text) {
     return true;
 }
 
-// Everything that can be known before running: command names, argument counts, numbers,
-// sizes, view names and kinds.
 bool ScriptRunner::check(const ScriptLine& line, std::string& message) {
-    const Words& w = line.words;
-    const Command* c = findCommand(w[0]);
-    if (!c) {
-        message = "unknown command \"" + w[0] + "\"";
+    const Command* command = findCommand(line.words[0]);
+    if (!command) {
+        message = "unknown command \"" + line.words[0] + "\"";
         return false;
     }
-    size_t args = w.size() - 1;
-    if (args < c->minArgs || args > c->maxArgs) {
-        message = std::string("usage: ") + c->usage;
-        return false;
-    }
-    std::string cmd = w[0], name;
-    Point3 p;
-    if (cmd == "create") {
-        if (w[2] != "at") {
-            message = std::string("usage: ") + c->usage;
-            return false;
-        }
-        if (!session_.findKind(w[1])) {
-            message = "unknown kind \"" + w[1] + "\"; the kinds are " + session_.kindNames();
-            return false;
-        }
-        return parsePoint(w, 3, p, message) && optionalName(w, 6, name, message);
-    }
-    if (cmd == "move") {
-        size_t by = w.size() - 4;
-        if (w[by] != "by" || by < 2) {
-            message = std::string("usage: ") + c->usage;
-            return false;
-        }
-        return parsePoint(w, by + 1, p, message);
-    }
-    if (cmd == "clone") return optionalName(w, 2, name, message);
-    if (cmd == "render") {
-        ViewKind view;
-        int width, height;
-        if (!parseViewKind(w[1], view)) {
-            message = "unknown view \"" + w[1] + "\"; the views are top, front, left, persp";
-            return false;
-        }
-        if (w.size() == 4 && !parseSize(w[3], width, height)) {
-            message = "bad size \"" + w[3] + "\"; give WIDTHxHEIGHT, 16 to 8192 each";
-            return false;
-        }
-    }
-    return true;
+    Context c{line.words, session_, out_, message};
+    size_t args = line.words.size() - 1;
+    if (args < command->minArgs || args > command->maxArgs) return usageError(c);
+    return command->check(c);
 }
 
 bool ScriptRunner::execute(const ScriptLine& line, std::string& message) {
-    const Words& w = line.words;
-    const std::string& cmd = w[0];
-    auto nodesFrom = [&](size_t first, size_t end, std::vector<Node*>& nodes) {
-        for (size_t i = first; i < end; ++i) {
-            Node* n = session_.node(w[i]);
-            if (!n) {
-                message = "no node named \"" + w[i] + "\"";
-                return false;
-            }
-            nodes.push_back(n);
-        }
-        return true;
-    };
-    std::vector<Node*> nodes;
-    if (cmd == "create") {
-        Point3 at;
-        std::string name;
-        parsePoint(w, 3, at, message);
-        optionalName(w, 6, name, message);
-        return session_.create(*session_.findKind(w[1]), at, name, message) != nullptr;
-    }
-    if (cmd == "rename") return nodesFrom(1, 2, nodes) && session_.rename(nodes[0], w[2], message);
-    if (cmd == "select") {
-        if (!nodesFrom(1, w.size(), nodes)) return false;
-        session_.select(nodes);
-        return true;
-    }
-    if (cmd == "move") {
-        Point3 delta;
-        size_t by = w.size() - 4;
-        if (!nodesFrom(1, by, nodes)) return false;
-        parsePoint(w, by + 1, delta, message);
-        for (Node* n : nodes) session_.moveBy(n, delta);
-        return true;
-    }
-    if (cmd == "clone") {
-        std::string name;
-        optionalName(w, 2, name, message);
-        return nodesFrom(1, 2, nodes) && session_.clone(nodes[0], name, message) != nullptr;
-    }
-    if (cmd == "delete" || cmd == "freeze" || cmd == "unfreeze" || cmd == "hide" ||
-        cmd == "unhide") {
-        if (!nodesFrom(1, w.size(), nodes)) return false;
-        for (Node* n : nodes) {
-            if (cmd == "delete")
-                session_.remove(n);
-            else if (cmd == "freeze" || cmd == "unfreeze")
-                session_.setFrozen(n, cmd == "freeze");
-            else
-                session_.setHidden(n, cmd == "hide");
-        }
-        return true;
-    }
-    if (cmd == "set") return session_.setControl(w[1], w.size() > 2 ? w[2] : "", message);
-    if (cmd == "pages") {
-        std::fputs(session_.pagesText().c_str(), out_);
-        return true;
-    }
-    if (cmd == "new") {
-        session_.reset();
-        return true;
-    }
-    if (cmd == "save") return session_.save(w[1], message);
-    if (cmd == "load") return session_.load(w[1], message);
-    if (cmd == "render") {
-        ViewKind view;
-        parseViewKind(w[1], view);
-        int width = 800, height = 600;
-        if (w.size() == 4) parseSize(w[3], width, height);
-        return session_.render(view, w[2], width, height, message);
-    }
-    if (cmd == "list") {
-        std::fputs(session_.listing().c_str(), out_);
-        return true;
-    }
-    message = "unknown command \"" + cmd + "\"";
-    return false;
+    Context c{line.words, session_, out_, message};
+    return findCommand(line.words[0])->run(c);
 }
