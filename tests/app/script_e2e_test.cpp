@@ -16,7 +16,7 @@ TEST(HostScripts, TheExampleLevelWritesItsSceneAndPicturesAndListsItsNodes) {
     EXPECT_EQ(readFile(folder + "\\level-top.png").substr(1, 3), "PNG");
     for (const char* node :
          {"gold_door", "secret_wall", "lift", "door_button", "hall_trigger", "pulse_trigger",
-          "three_buttons", "teleporter", "arrival", "hall_light", "alarm_light", "arrival_light"})
+          "three_buttons", "teleporter", "arrival", "hall_light", "alarm_light", "arrival_light", "ferry", "hidden_ledge"})
         EXPECT_NE(run.out.find(node), std::string::npos) << node;
     EXPECT_NE(run.out.find("(160, 40, 0)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("(40, -60, 32)"), std::string::npos) << run.out;
