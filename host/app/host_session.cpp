@@ -212,16 +212,20 @@ void HostSession::reset() {
     changed();
 }
 
-bool HostSession::render(ViewKind kind, const std::string& path, int width, int height,
-                         std::string& error) {
-    SoftwareViewport view(kind, width, height);
-    view.setScene(&scene_);
+void HostSession::frame(SoftwareViewport& view) const {
     Box3 box;
     for (const auto& n : scene_.nodes())
         if (!n->hidden) box += n->position();
     if (box.IsEmpty()) box = Box3(Point3(-100, -100, 0), Point3(100, 100, 0));
     box.EnlargeBy(40.0f);
-    view.camera().zoomToBox(box, width, height);
+    view.camera().zoomToBox(box, view.width(), view.height());
+}
+
+bool HostSession::render(ViewKind kind, const std::string& path, int width, int height,
+                         std::string& error) {
+    SoftwareViewport view(kind, width, height);
+    view.setScene(&scene_);
+    frame(view);
     renderViewport(view, scene_, 0, terminalProgress("rendering " + path, BIG_SCENE));
     return writePng(view.image(), path, error);
 }

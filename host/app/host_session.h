@@ -12,6 +12,7 @@
 #include "scene/scene.h"
 
 class CommandPanel;
+class SoftwareViewport;
 class EditSession;
 
 // "top", "front", "left" or "persp" (case ignored).
@@ -62,6 +63,10 @@ public:
     bool save(const std::string& path, std::string& error);
     bool load(const std::string& path, std::string& error);
     void reset();  // an empty scene
+
+    // Points a viewport's camera at every visible node (or the area round the origin of
+    // an empty scene), with a margin.
+    void frame(SoftwareViewport& view) const;
 
     // Renders the scene as seen from one view, framed to show every node, to a PNG file.
     bool render(ViewKind view, const std::string& path, int width, int height, std::string& error);

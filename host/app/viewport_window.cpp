@@ -72,13 +72,15 @@ void ViewportWindow::move(const RECT& area) {
 void ViewportWindow::redraw() { InvalidateRect(window_, nullptr, FALSE); }
 
 void ViewportWindow::frameScene() {
-    Box3 box;
-    for (const auto& n : session_.scene().nodes())
-        if (!n->hidden) box += n->position();
-    if (box.IsEmpty()) box = Box3(Point3(-100, -100, 0), Point3(100, 100, 0));
-    box.EnlargeBy(40.0f);
-    view_.camera().zoomToBox(box, view_.width(), view_.height());
+    session_.frame(view_);
     redraw();
+}
+
+bool ViewportWindow::cancelCreation() {
+    if (creation_.state() != CreationState::Placing) return false;
+    creation_.cancel(view_);
+    session_.changed();
+    return true;
 }
 
 void ViewportWindow::paint() {
@@ -210,11 +212,7 @@ LRESULT ViewportWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_MBUTTONDOWN:
         case WM_RBUTTONDOWN:
-            if (creation_.state() == CreationState::Placing) {
-                creation_.cancel(view_);
-                session_.changed();
-                return 0;
-            }
+            if (cancelCreation()) return 0;
             SetCapture(window_);
             dragLast_ = mousePoint(lp);
             drag_ =
@@ -233,10 +231,7 @@ LRESULT ViewportWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             redraw();
             return 0;
         case WM_KEYDOWN:
-            if (wp == VK_ESCAPE && creation_.state() == CreationState::Placing) {
-                creation_.cancel(view_);
-                session_.changed();
-            }
+            if (wp == VK_ESCAPE) cancelCreation();
             return 0;
     }
     return DefWindowProcA(window_, msg, wp, lp);

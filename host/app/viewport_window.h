@@ -37,6 +37,7 @@ private:
     void mouseMove(IPoint2 at, WPARAM keys);
     void buttonUp(IPoint2 at, WPARAM keys);
     void dragSelection(IPoint2 at);
+    bool cancelCreation();  // right button or Escape while placing; false when not placing
 
     enum class Drag { None, Create, Select, Move, Pan, Orbit };
     HostSession& session_;
