@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include "module/vexalhelpers.h"
+#include "resources/resource_strings.h"
 #include "vexsdk/custcontrols.h"
 
 int main(int argc, char** argv) {

@@ -1,0 +1,92 @@
+// Resource ids of the module: the string table, dialog templates and their controls. The
+// .rc and the code use these names alike.
+#pragma once
+
+// String table.
+#define IDS_CATEGORY 2
+#define IDS_PARAMETERS 3
+#define IDS_ENTITY_NAME 4
+#define IDS_HELPER_CLASS_NAME 5
+#define IDS_DOOR_PARAMS 9
+#define IDS_DOOR 10
+#define IDS_SECRET_DOOR 11
+#define IDS_PLATFORM 12
+#define IDS_MOVE_PLAT 13
+#define IDS_BUTTON 14
+#define IDS_TRIGGER_ONCE 15
+#define IDS_TRIGGER_MULTI 16
+#define IDS_TRIG_SECRET 17
+#define IDS_TRIG_COUNTER 18
+#define IDS_TELEPORT_TRIG 19
+#define IDS_TELEPORT_DEST 20
+#define IDS_MAP_PARAMETERS 21
+#define IDS_LIGHT_PARAMS 22
+
+#define IDD_HELPER_PANEL 110
+#define IDD_ENTITY_PARAMS 112
+#define IDD_KEY_VALUE 113
+#define IDD_LIGHT_PARAMS 114
+
+#define IDC_STATIC_TEXT 65535
+
+// Helper page (110).
+#define IDC_AXIS_LENGTH_EDIT 1010
+#define IDC_AXIS_LENGTH_SPINNER 1044
+#define IDC_SHOW_AXIS 1046
+#define IDC_CLASS_LIST 1050
+
+// Door page (112): each spinner's edit has the id one below the spinner's.
+#define IDC_TARGET_NAME 1029
+#define IDC_MESSAGE 1030
+#define IDC_ANGLE_EDIT 1051
+#define IDC_ANGLE_SPINNER 1052
+#define IDC_SPEED_EDIT 1053
+#define IDC_SPEED_SPINNER 1054
+#define IDC_WAIT_EDIT 1055
+#define IDC_WAIT_SPINNER 1056
+#define IDC_LIP_EDIT 1057
+#define IDC_LIP_SPINNER 1058
+#define IDC_SOUNDS 1060
+#define IDC_HEALTH_EDIT 1062
+#define IDC_HEALTH_SPINNER 1063
+#define IDC_DAMAGE_EDIT 1064
+#define IDC_DAMAGE_SPINNER 1065
+#define IDC_TOGGLE 1066
+#define IDC_START_OPEN 1067
+#define IDC_DONT_LINK 1068
+#define IDC_GOLD_KEY 1069
+#define IDC_SILVER_KEY 1070
+
+// Key/value page (113): the ids of rows 6 to 8 run bottom-up.
+#define IDC_KEY_ROW1 1072
+#define IDC_KEY_ROW2 1073
+#define IDC_KEY_ROW3 1074
+#define IDC_KEY_ROW4 1075
+#define IDC_KEY_ROW5 1076
+#define IDC_KEY_ROW8 1077
+#define IDC_KEY_ROW7 1078
+#define IDC_KEY_ROW6 1079
+#define IDC_VALUE_ROW1 1080
+#define IDC_VALUE_ROW2 1081
+#define IDC_VALUE_ROW3 1082
+#define IDC_VALUE_ROW4 1083
+#define IDC_VALUE_ROW5 1084
+#define IDC_VALUE_ROW8 1085
+#define IDC_VALUE_ROW7 1086
+#define IDC_VALUE_ROW6 1087
+
+// Light page (114): a style button's id minus IDC_STYLE_NORMAL is the stored style.
+#define IDC_LIGHT_ON 1073
+#define IDC_LIGHT_OFF 1074
+#define IDC_STYLE_NORMAL 1075
+#define IDC_STYLE_FLICKER_1 1076
+#define IDC_STYLE_SLOW_STRONG_PULSE 1077
+#define IDC_STYLE_CANDLE_1 1078
+#define IDC_STYLE_FAST_STROBE 1079
+#define IDC_STYLE_GENTLE_STROBE 1080
+#define IDC_STYLE_FLICKER_2 1081
+#define IDC_STYLE_CANDLE_2 1082
+#define IDC_STYLE_CANDLE_3 1083
+#define IDC_STYLE_SLOW_STROBE 1084
+#define IDC_STYLE_FLUORESCENT_FLICKER 1085
+#define IDC_STYLE_SLOW_PULSE_NO_BLACK 1086
