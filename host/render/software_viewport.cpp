@@ -90,7 +90,7 @@ Point3 SoftwareViewport::nearestGridPoint(const Point3& world, const Matrix3& pl
 bool SoftwareViewport::nearestOfferedPivot(IPoint2 mouse, const Matrix3& plane, Point3& world) {
     if (!scene_) return false;
     SnapQuery query;
-    query.snapMode = snap.inPlaneOnly ? 1 : 0;
+    query.snapMode = snap.inPlaneOnly ? SNAP_MODE_IN_PLANE : 0;
     query.snapRadius = snap.radius;
     query.vertexRank = PIVOT_SNAP_RANK;
     query.snapPlane = plane;

@@ -8,9 +8,6 @@
 
 class Scene;
 
-// Bit of snapPointOnPlane's flags: apply the host's snaps (grid and pivots).
-constexpr uint32_t SNAP_APPLY = 1;
-
 struct SnapSettings {
     bool enabled = true;
     bool toGrid = true;

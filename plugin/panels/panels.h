@@ -5,10 +5,6 @@
 
 class VexalEntityHelper;
 
-// Messages the host's custom controls send to a page.
-constexpr UINT spinnerChangeMessage = 0x658;
-constexpr UINT editCommitMessage = 0x6AD;
-
 // One set for the module: at most one helper is edited at a time.
 extern HostInterface* hostInterface;
 extern HWND helperPanelWnd;

@@ -9,8 +9,6 @@ namespace {
 constexpr float BACK_EXTENT_DIVISOR = 5.0f;
 constexpr float BOX_MARGIN = 10.0f;
 constexpr int PICK_REGION_SIZE = 4;
-constexpr int DECISIVE_REGION_KIND = 1;
-constexpr int WORLD_BOX_COLLAPSE_BIT = 0x20;
 constexpr double IN_PLANE_TOLERANCE = 0.0001;
 
 Matrix3 translationOnly(const Matrix3& tm) {
@@ -46,7 +44,7 @@ void VexalEntityHelper::localBounds(TimeValue t, SceneNode* node, HostViewport* 
 
 void VexalEntityHelper::worldBounds(TimeValue t, SceneNode* node, HostViewport* vpt, Box3& box) {
     Matrix3 tm = node->objectTransformAt(t, nullptr);
-    if (extDispFlags & WORLD_BOX_COLLAPSE_BIT)
+    if (extDispFlags & DISPLAY_WORLD_BOX_COLLAPSE)
         box = Box3(tm.GetTrans(), tm.GetTrans());
     else
         box = axisTripodBox(vpt, tm, showAxis ? axisLength : 0.0f, 0);
@@ -72,7 +70,7 @@ int VexalEntityHelper::pickTest(TimeValue t, SceneNode* node, int kind, int cros
     gw->setRenderFlags(saved);
 
     // Outside point regions a window (non-crossing) pick is the host's to decide.
-    if (region.regionKind != DECISIVE_REGION_KIND && region.crossingFlag == 0) return 1;
+    if (region.regionKind != HITREGION_POINT && region.crossingFlag == 0) return 1;
     return gw->pickHit();
 }
 
@@ -91,7 +89,7 @@ void VexalEntityHelper::offerSnap(TimeValue t, SceneNode* node, SnapQuery* snap,
 
     Point2 mouse(static_cast<float>(p->x), static_cast<float>(p->y));
     Point3 pivot(0, 0, 0);
-    if (snap->snapMode == 1 || (snap->snapFlags & 1)) {
+    if (snap->snapMode == SNAP_MODE_IN_PLANE || (snap->snapFlags & SNAP_FLAG_IN_PLANE)) {
         Point3 q = pivot * tm * toPlane;
         if (std::fabs(static_cast<double>(q.z)) > IN_PLANE_TOLERANCE) return;
     }

@@ -9,7 +9,7 @@ namespace {
 // Moves the new node to the host's snapped point under the mouse; only its translation
 // changes.
 void placeAtMouse(HostViewport* vpt, IPoint2 mouse, Matrix3& transform) {
-    Point3 p = vpt->snapPointOnPlane(&mouse, &mouse, nullptr, 1);
+    Point3 p = vpt->snapPointOnPlane(&mouse, &mouse, nullptr, SNAP_APPLY);
     transform.SetTrans(p);
 }
 

@@ -79,7 +79,7 @@ void CustEdit::commit() {
     }
     if (frame_) {
         int id = GetDlgCtrlID(frame);
-        SendMessageA(GetParent(frame), WM_CUSTEDIT_ENTER, MAKEWPARAM(id, 0),
+        SendMessageA(GetParent(frame), editCommitMessage, MAKEWPARAM(id, 0),
                      reinterpret_cast<LPARAM>(frame));
     }
     release();

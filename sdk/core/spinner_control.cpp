@@ -9,7 +9,7 @@
 // - What the user does (arrows, drag, typing into the linked edit) stays within the
 //   limits. A value the program sets is taken as given, and new limits force it inside
 //   only when asked to.
-// - Every change the user makes is reported to the parent with CC_SPINNER_CHANGE.
+// - Every change the user makes is reported to the parent with spinnerChangeMessage.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -125,7 +125,7 @@ int Spinner::getValueInt() {
 
 void Spinner::notifyParent() {
     if (!window_) return;
-    SendMessageA(GetParent(window_), CC_SPINNER_CHANGE, MAKEWPARAM(GetDlgCtrlID(window_), 0),
+    SendMessageA(GetParent(window_), spinnerChangeMessage, MAKEWPARAM(GetDlgCtrlID(window_), 0),
                  reinterpret_cast<LPARAM>(static_cast<ISpinnerControl*>(this)));
 }
 

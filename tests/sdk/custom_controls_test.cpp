@@ -20,12 +20,12 @@ struct Heard {
 std::vector<Heard> heard;
 
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == CC_SPINNER_CHANGE) {
+    if (message == spinnerChangeMessage) {
         auto* spinner = reinterpret_cast<ISpinnerControl*>(lParam);
         heard.push_back({message, LOWORD(wParam), lParam, spinner->getValueFloat()});
         return 0;
     }
-    if (message == WM_CUSTEDIT_ENTER) {
+    if (message == editCommitMessage) {
         heard.push_back({message, LOWORD(wParam), lParam, 0.0f});
         return 0;
     }
@@ -133,21 +133,21 @@ TEST_F(Controls, EditTextIsSetWithoutCommitAndReadWithinTheBuffer) {
     // A value put in by the program is no change of the user's: leaving commits nothing.
     SetFocus(edit);
     SetFocus(other);
-    EXPECT_EQ(count(WM_CUSTEDIT_ENTER), 0);
+    EXPECT_EQ(count(editCommitMessage), 0);
 }
 
 TEST_F(Controls, EnterAndLeavingAfterAChangeCommit) {
     type("t1");
-    EXPECT_EQ(count(WM_CUSTEDIT_ENTER), 0);
+    EXPECT_EQ(count(editCommitMessage), 0);
     pressEnter();
-    ASSERT_EQ(count(WM_CUSTEDIT_ENTER), 1);
+    ASSERT_EQ(count(editCommitMessage), 1);
     EXPECT_EQ(heard[0].id, EDIT_ID);
     EXPECT_EQ(editText(), "t1");
     SetFocus(other);  // nothing typed since the commit
-    EXPECT_EQ(count(WM_CUSTEDIT_ENTER), 1);
+    EXPECT_EQ(count(editCommitMessage), 1);
     type("x");  // entering the field selects its text, so typing replaces it
     SetFocus(other);
-    EXPECT_EQ(count(WM_CUSTEDIT_ENTER), 2);
+    EXPECT_EQ(count(editCommitMessage), 2);
     EXPECT_EQ(editText(), "x");
 }
 
@@ -165,9 +165,9 @@ TEST_F(Controls, LinkedEditShowsTheValueInTheSpinnersForm) {
     s->setValueInt(-2, 0);
     EXPECT_EQ(editText(), "-2");
     EXPECT_EQ(s->getValueInt(), -2);
-    EXPECT_EQ(count(CC_SPINNER_CHANGE), 0) << "values set without notification";
+    EXPECT_EQ(count(spinnerChangeMessage), 0) << "values set without notification";
     s->setValueInt(5, 1);
-    EXPECT_EQ(count(CC_SPINNER_CHANGE), 1);
+    EXPECT_EQ(count(spinnerChangeMessage), 1);
     ReleaseISpinner(s);
 }
 
@@ -181,7 +181,7 @@ TEST_F(Controls, LimitsForceTheValueInsideOnlyWhenAskedTo) {
     EXPECT_EQ(editText(), "1");
     s->setLimitsFloat(-5.5f, -2.0f, 1);
     EXPECT_EQ(s->getValueInt(), -2);
-    EXPECT_EQ(count(CC_SPINNER_CHANGE), 0);
+    EXPECT_EQ(count(spinnerChangeMessage), 0);
     ReleaseISpinner(s);
 }
 
@@ -195,7 +195,7 @@ TEST_F(Controls, ArrowClicksStepWithinTheLimitsAndReportEachChange) {
     for (const Step& step : steps) {
         click(step.y);
         EXPECT_EQ(s->getValueInt(), step.expected) << "click at " << step.y;
-        EXPECT_EQ(count(CC_SPINNER_CHANGE), step.changes);
+        EXPECT_EQ(count(spinnerChangeMessage), step.changes);
     }
     EXPECT_EQ(editText(), "358");
     ASSERT_FALSE(heard.empty());
@@ -218,7 +218,7 @@ TEST_F(Controls, DraggingChangesTheValueByTheScalePerPixel) {
     drag(5, -45);  // 50 pixels up
     EXPECT_NEAR(s->getValueFloat(), 25.0f, 1e-4);
     EXPECT_EQ(editText(), "25.0");
-    EXPECT_EQ(heard.back().message, CC_SPINNER_CHANGE);
+    EXPECT_EQ(heard.back().message, spinnerChangeMessage);
     drag(5, 1000);  // far down: held at the lower limit
     EXPECT_FLOAT_EQ(s->getValueFloat(), 10.0f);
     ReleaseISpinner(s);
@@ -243,12 +243,12 @@ TEST_F(Controls, TypingIntoTheLinkedEditChangesTheSpinner) {
         pressEnter();
         EXPECT_FLOAT_EQ(s->getValueFloat(), t.value) << t.text;
         EXPECT_EQ(editText(), t.shown) << t.text;
-        EXPECT_EQ(count(CC_SPINNER_CHANGE), t.changes) << t.text;
+        EXPECT_EQ(count(spinnerChangeMessage), t.changes) << t.text;
     }
     // The edit still tells the dialog about each commit, after the spinner's change.
-    EXPECT_EQ(count(WM_CUSTEDIT_ENTER), 4);
-    EXPECT_EQ(heard[0].message, CC_SPINNER_CHANGE);
-    EXPECT_EQ(heard[1].message, WM_CUSTEDIT_ENTER);
+    EXPECT_EQ(count(editCommitMessage), 4);
+    EXPECT_EQ(heard[0].message, spinnerChangeMessage);
+    EXPECT_EQ(heard[1].message, editCommitMessage);
     ReleaseISpinner(s);
 }
 
@@ -258,7 +258,7 @@ TEST_F(Controls, IntegerSpinnerRoundsWhatTheUserTypes) {
     SetFocus(other);  // leaving the field commits too
     EXPECT_EQ(s->getValueInt(), 13);
     EXPECT_EQ(editText(), "13");
-    EXPECT_EQ(count(CC_SPINNER_CHANGE), 1);
+    EXPECT_EQ(count(spinnerChangeMessage), 1);
     ReleaseISpinner(s);
 }
 
@@ -272,7 +272,7 @@ TEST_F(Controls, AnInterfaceHeldPastItsWindowIsHarmless) {
     char text[8] = "x";
     e->getText(text, sizeof text);
     EXPECT_STREQ(text, "");
-    EXPECT_EQ(count(CC_SPINNER_CHANGE), 0);
+    EXPECT_EQ(count(spinnerChangeMessage), 0);
     ReleaseISpinner(s);
     ReleaseICustEdit(e);
 }

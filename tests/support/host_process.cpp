@@ -1,7 +1,5 @@
 #include <windows.h>
 #include "host_process.h"
-#include <fstream>
-#include <sstream>
 
 std::string makeScratchFolder(const std::string& name) {
     char temp[MAX_PATH];
@@ -10,21 +8,6 @@ std::string makeScratchFolder(const std::string& name) {
         std::string(temp) + "vexalhost-" + name + "-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-bool fileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 static HANDLE inheritableFile(const std::string& path) {

@@ -1,6 +1,7 @@
 // Runs vexalhost.exe as its own process, as a user at a terminal does, in a fresh folder.
 #pragma once
 #include <string>
+#include "test_files.h"
 
 struct HostRun {
     int exitCode = -1;
@@ -9,9 +10,6 @@ struct HostRun {
 
 // A new empty folder for one test's files.
 std::string makeScratchFolder(const std::string& name);
-std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& text);
-bool fileExists(const std::string& path);
 
 // Runs "vexalhost.exe <arguments>" (from the test's own folder) with folder as the current
 // directory, and collects its exit code and output.

@@ -9,10 +9,10 @@
 
 // Sent to the parent when the user changes a spinner: low word of wParam the spinner's
 // id, lParam its ISpinnerControl.
-constexpr UINT CC_SPINNER_CHANGE = 0x658;
+constexpr UINT spinnerChangeMessage = 0x658;
 // Sent to the parent when the user commits a custom edit (Enter, or leaving the field
 // after a change): low word of wParam the edit's id.
-constexpr UINT WM_CUSTEDIT_ENTER = 0x6AD;
+constexpr UINT editCommitMessage = 0x6AD;
 
 // Edit-type codes of ISpinnerControl::linkToEdit: how the linked edit shows the value.
 constexpr int EDITTYPE_FLOAT = 1;

@@ -22,7 +22,8 @@ constexpr int MARKER_X = 3;
 constexpr int MARKER_CIRCLE = 4;
 constexpr int MARKER_DIAMOND = 5;
 
-// Hit-region kinds.
+// Hit-region kinds. An object's pick answers for a point region always; for the others
+// only when crossing is set, leaving a window pick to the host.
 constexpr int HITREGION_POINT = 1;   // a square of +-size pixels around one point
 constexpr int HITREGION_RECT = 2;    // the rectangle spanned by two points
 constexpr int HITREGION_CIRCLE = 3;  // a circle: centre and a point on its rim
@@ -62,6 +63,13 @@ protected:
     ~ViewGraphics() = default;
 };
 
+// Bit of the display flag word a host hands an object (storeDisplayFlags): the object's
+// world box shrinks to its pivot.
+constexpr int DISPLAY_WORLD_BOX_COLLAPSE = 0x20;
+
+// Bit of snapPointOnPlane's flags: apply the host's snaps (grid and pivots) to the point.
+constexpr uint32_t SNAP_APPLY = 1;
+
 class HostViewport {
 public:
     virtual ViewGraphics* graphics() = 0;
@@ -86,15 +94,19 @@ protected:
     ~SceneNode() = default;
 };
 
+// Either of these limits a snap request to points on its snap plane.
+constexpr int SNAP_MODE_IN_PLANE = 1;  // a value of snapMode
+constexpr int SNAP_FLAG_IN_PLANE = 1;  // a bit of snapFlags
+
 // A snap request, which also carries the best snap found so far.
 struct SnapQuery {
-    int snapMode = 0;    // 1: only points on the snap plane
+    int snapMode = 0;    // SNAP_MODE_IN_PLANE: only points on the snap plane
     int snapRadius = 0;  // pixels
     int vertexRank = 0;  // <= 0: vertex snapping off; smaller is more important
     int edgeRank = 0;
     int faceRank = 0;
     int reserved = 0;
-    int snapFlags = 0;  // bit 0: only points on the snap plane
+    int snapFlags = 0;  // SNAP_FLAG_IN_PLANE: only points on the snap plane
     Matrix3 snapPlane{true};
     Point3 bestPointWorld;
     Point2 bestPointScreen;

@@ -93,6 +93,30 @@ TEST_F(RenderedViewport, TripodKeepsItsOnScreenSizeWhileZooming) {
     }
 }
 
+TEST_F(RenderedViewport, TripodKeepsItsOnScreenSizeAtAnyDepthInPerspective) {
+    SoftwareViewport persp(ViewKind::Perspective, 641, 481);
+    // Along the line of sight: one between the target and the eye, one far behind the target.
+    Node* nearOne = place("Door", mouseAt(Point3(40, -70, 0), &persp), &persp);
+    Node* farOne = place("Door", mouseAt(Point3(-250, 430, 0), &persp), &persp);
+    ASSERT_TRUE(nearOne && farOne);
+    nearOne->selected = farOne->selected = true;
+    renderViewport(persp, scene);
+    // The tripod's pixels in a square around each pivot: the same count near and far.
+    auto tripodPixels = [&](Node* node) {
+        IPoint2 c = mouseAt(node->position(), &persp);
+        int count = 0;
+        for (int y = c.y - 30; y <= c.y + 30; ++y)
+            for (int x = c.x - 30; x <= c.x + 30; ++x)
+                if (persp.image().pixel(x, y) == SELECTED) ++count;
+        return count;
+    };
+    const Point3 eye = persp.camera().frame().eye;
+    ASSERT_GT(Length(farOne->position() - eye), 1.5f * Length(nearOne->position() - eye));
+    const int nearCount = tripodPixels(nearOne), farCount = tripodPixels(farOne);
+    EXPECT_GT(nearCount, 40);
+    EXPECT_NEAR(farCount, nearCount, nearCount / 4);
+}
+
 TEST_F(RenderedViewport, FrozenHelpersTakeTheHostColourAndHiddenOnesVanish) {
     Node* a = place("Door", IPoint2(343, 202));
     Node* b = place("Door", IPoint2(283, 282));

@@ -122,7 +122,7 @@ TEST(SnapPointOnPlane, PerspectiveRayMeetsTheGroundOrFallsBack) {
     Point3 p = view.snapPointOnPlane(&centre, &out, nullptr, 0);
     EXPECT_NEAR(Length(p - view.camera().target()), 0, 1e-2);
     IPoint2 sky(160, 0);  // above the horizon the ray never meets the ground
-    Point3 q = view.snapPointOnPlane(&sky, &out, nullptr, 1);
+    Point3 q = view.snapPointOnPlane(&sky, &out, nullptr, SNAP_APPLY);
     EXPECT_TRUE(std::isfinite(q.x) && std::isfinite(q.y) && std::isfinite(q.z));
 }
 

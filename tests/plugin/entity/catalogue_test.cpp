@@ -12,11 +12,42 @@ int tableLength(const char* const* table) {
     return n;
 }
 
-TEST(Catalogue, HoldsNinetyEightDistinctShortNamesThenTheEndMarker) {
+// Stored scenes carry these names: a misspelt or moved entry breaks every scene using it.
+// clang-format off
+const char* const expectedClassNames[] = {
+    /*  0 */ "air_bubbles", "ambient_drip", "ambient_drone", "ambient_comp_hum",
+    /*  4 */ "ambient_fluoro_buzz", "ambient_light_buzz", "ambient_suck_wind", "ambient_swamp1",
+    /*  8 */ "ambient_swamp2", "ambient_thunder", "event_lightning", "func_door",
+    /* 12 */ "func_door_secret", "func_wall", "func_button", "func_train", "func_plat",
+    /* 17 */ "func_dm_only", "func_illusionary", "func_bossgate", "func_episodegate", "info_null",
+    /* 22 */ "info_notnull", "info_intermission", "info_player_start", "info_player_deathmatch",
+    /* 26 */ "info_player_coop", "info_player_start2", "info_teleport_destination", "item_cells",
+    /* 30 */ "item_rockets", "item_shells", "item_spikes", "item_weapon", "item_health",
+    /* 35 */ "item_artifact_envirosuit", "item_artifact_super_damage",
+    /* 37 */ "item_artifact_invulnerability", "item_artifact_invisibility", "item_armorInv",
+    /* 40 */ "item_armor2", "item_armor1", "item_key1", "item_key2", "item_sigil", "light",
+    /* 46 */ "light_torch_small_walltorch", "light_flame_large_yellow", "light_flame_small_yellow",
+    /* 49 */ "light_flame_small_white", "light_fluoro", "light_fluorospark", "light_globe",
+    /* 53 */ "monster_army", "monster_dog", "monster_ogre", "monster_ogre_marksman",
+    /* 57 */ "monster_knight", "monster_zombie", "monster_wizard", "monster_demon1",
+    /* 61 */ "monster_shambler", "monster_boss", "monster_enforcer", "monster_hell_knight",
+    /* 65 */ "monster_shalrath", "monster_tarbaby", "monster_fish", "monster_oldone",
+    /* 69 */ "misc_fireball", "misc_explobox", "misc_explobox2", "misc_teleporttrain",
+    /* 73 */ "misc_noisemaker", "noclass", "path_corner", "test_teleport", "test_fodder",
+    /* 78 */ "trap_spikeshooter", "trap_shooter", "trigger_teleport", "trigger_changelevel",
+    /* 82 */ "trigger_setskill", "trigger_counter", "trigger_once", "trigger_multiple",
+    /* 86 */ "trigger_onlyregistered", "trigger_secret", "trigger_monsterjump", "trigger_relay",
+    /* 90 */ "trigger_push", "trigger_hurt", "weapon_supershotgun", "weapon_nailgun",
+    /* 94 */ "weapon_supernailgun", "weapon_grenadelauncher", "weapon_rocketlauncher",
+    /* 97 */ "weapon_lightning",
+};
+// clang-format on
+
+TEST(Catalogue, HoldsTheNinetyEightNamesInOrderThenTheEndMarker) {
     ASSERT_EQ(tableLength(entityClassNames), 98);
     for (int i = 0; i < 98; ++i) {
+        EXPECT_STREQ(entityClassNames[i], expectedClassNames[i]) << "index " << i;
         EXPECT_LE(std::strlen(entityClassNames[i]), 29u) << entityClassNames[i];
-        for (int j = i + 1; j < 98; ++j) EXPECT_STRNE(entityClassNames[i], entityClassNames[j]);
     }
 }
 
@@ -35,15 +66,8 @@ int indexAfterLookup(const char* name, int start) {
     return h.classIndex;
 }
 
-TEST(Catalogue, LookupFindsEachListedPosition) {
-    const std::pair<const char*, int> cases[] = {
-        {"func_door", 11},        {"light", 45},
-        {"light_globe", 52},      {"info_teleport_destination", 28},
-        {"weapon_lightning", 97}, {"air_bubbles", 0},
-        {"trigger_hurt", 91},     {"func_wall", 13},
-        {"item_armorInv", 39},
-    };
-    for (auto& [name, index] : cases) EXPECT_EQ(indexAfterLookup(name, -7), index) << name;
+TEST(Catalogue, LookupFindsEveryNameAtItsPosition) {
+    for (int i = 0; i < 98; ++i) EXPECT_EQ(indexAfterLookup(expectedClassNames[i], -7), i);
 }
 
 TEST(Catalogue, LookupIsCaseSensitiveAndLeavesUnknownNamesAlone) {

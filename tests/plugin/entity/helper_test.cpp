@@ -4,6 +4,7 @@
 #include "entity/entity_helper.h"
 #include "module/class_descriptors.h"
 #include "resources/resource_strings.h"
+#include "test_files.h"
 
 namespace {
 
@@ -12,13 +13,6 @@ public:
     ReferenceTarget* findMapping(ReferenceTarget* from) override { return from; }
     void addEntry(ReferenceTarget*, ReferenceTarget*) override {}
 };
-
-bool allZero(const void* p, size_t n) {
-    const unsigned char* b = static_cast<const unsigned char*>(p);
-    for (size_t i = 0; i < n; ++i)
-        if (b[i]) return false;
-    return true;
-}
 
 TEST(Helper, ConstructionPresetsNameIndexDefaultsAndZeroRecord) {
     VexalEntityHelper h("func_door");

@@ -8,29 +8,9 @@
 #include "entity/entity_helper.h"
 #include "scene/chunk_reader.h"
 #include "scene/chunk_writer.h"
+#include "test_files.h"
 
 namespace {
-
-// A file in the working folder, removed at the end of the test.
-class ScratchFile {
-public:
-    explicit ScratchFile(const char* tag)
-        : path_(std::string("persistence_") + tag + "_" + std::to_string(GetCurrentProcessId()) +
-                ".bin") {}
-    ~ScratchFile() { DeleteFileA(path_.c_str()); }
-    const std::string& path() const { return path_; }
-
-    std::vector<unsigned char> bytes() const {
-        FileSource in;
-        if (!in.open(path_)) return {};
-        std::vector<unsigned char> all(in.size());
-        all.resize(in.read(all.data(), all.size()));
-        return all;
-    }
-
-private:
-    std::string path_;
-};
 
 void saveToFile(VexalEntityHelper& helper, const std::string& path) {
     FileSink out;
@@ -70,12 +50,6 @@ void writeChunks(const std::string& path, const std::vector<FieldChunk>& chunks)
     ASSERT_TRUE(out.close());
 }
 
-std::vector<unsigned char> nameField(const char* name, size_t size = 80) {
-    std::vector<unsigned char> field(size, 0);
-    std::memcpy(field.data(), name, std::strlen(name));
-    return field;
-}
-
 std::vector<unsigned char> header(uint16_t id, uint32_t length) {
     return {static_cast<unsigned char>(id),           static_cast<unsigned char>(id >> 8),
             static_cast<unsigned char>(length),       static_cast<unsigned char>(length >> 8),
@@ -86,7 +60,7 @@ void append(std::vector<unsigned char>& to, const std::vector<unsigned char>& mo
     to.insert(to.end(), more.begin(), more.end());
 }
 
-TEST(PersistenceFile, TheDoorExampleGivesTheseBytesOnDisk) {
+TEST(PersistenceFile, DoorSavesItsFourChunksWithHeadersOnDisk) {
     VexalEntityHelper door("func_door");
     door.showAxis = 0;
     door.axisLength = 35.5f;
@@ -106,10 +80,10 @@ TEST(PersistenceFile, TheDoorExampleGivesTheseBytesOnDisk) {
     std::vector<unsigned char> record(516, 0);
     record[24] = 1;  // goldKey, a little-endian word at offset 24
     append(expected, record);
-    EXPECT_EQ(file.bytes(), expected);
+    EXPECT_EQ(readFileBytes(file.path()), expected);
 }
 
-TEST(PersistenceFile, StreamsOfTheWorkedExamplesLoad) {
+TEST(PersistenceFile, ChunksInAnyOrderAndOfOddLengthsLoad) {
     std::vector<unsigned char> recordBytes(516, 0x3C);
     std::vector<unsigned char> offBytes(4, 0);
     float length = 12.5f;
@@ -214,14 +188,14 @@ TEST(PersistenceFile, RoundTripIsByteForByteIncludingReservedAreas) {
     EXPECT_EQ(std::memcmp(copy.props.reserved80, src.props.reserved80, 92), 0);
 
     saveToFile(copy, second.path());
-    EXPECT_EQ(second.bytes(), first.bytes());
-    EXPECT_EQ(first.bytes().size(), 628u);
+    EXPECT_EQ(readFileBytes(second.path()), readFileBytes(first.path()));
+    EXPECT_EQ(readFileBytes(first.path()).size(), 628u);
 }
 
 TEST(PersistenceFile, AChunkRunningPastTheFileStopsTheStreamNotTheHelper) {
     ScratchFile file("truncated");
     writeChunks(file.path(), {{0x0100, {0, 0, 0, 0}}, {0x0120, nameField("func_door")}});
-    std::vector<unsigned char> bytes = file.bytes();
+    std::vector<unsigned char> bytes = readFileBytes(file.path());
     bytes.resize(bytes.size() - 1);  // the classname chunk now runs past the end
     {
         FileSink out;

@@ -4,25 +4,13 @@
 #include <cstring>
 #include "entity/entity_helper.h"
 #include "recording_streams.h"
+#include "test_files.h"
 
 namespace {
 
 std::vector<unsigned char> bytesOf(const void* p, size_t n) {
     const auto* b = static_cast<const unsigned char*>(p);
     return std::vector<unsigned char>(b, b + n);
-}
-
-std::vector<unsigned char> nameField(const char* name) {
-    std::vector<unsigned char> field(80, 0);
-    std::memcpy(field.data(), name, std::strlen(name));
-    return field;
-}
-
-bool allZero(const void* p, size_t n) {
-    const auto* b = static_cast<const unsigned char*>(p);
-    for (size_t i = 0; i < n; ++i)
-        if (b[i]) return false;
-    return true;
 }
 
 // The whole state that persistence may change, to compare helpers field by field.

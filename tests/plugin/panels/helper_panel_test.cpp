@@ -5,6 +5,8 @@
 #include "entity/entity_catalogue.h"
 #include "panel/panel_controls.h"
 #include "panel_test_fixture.h"
+#include "recording_streams.h"
+#include "test_files.h"
 
 namespace {
 
@@ -123,6 +125,24 @@ TEST_F(HelperPanel, PickingAClassWritesNameAndIndexButKeepsThePageSet) {
     EXPECT_FALSE(dependent.heard.empty());
     EXPECT_EQ(redraws().size(), dependent.heard.size());
     for (const std::string& redraw : redraws()) EXPECT_EQ(redraw, "redraw 4800 8 null");
+}
+
+TEST_F(HelperPanel, PickingAClassRewritesTheWholeNameAndLeavesTheRecordAsItWas) {
+    VexalEntityHelper* door = make("func_door");
+    door->props.angle = 90;
+    door->props.goldKey = 1;
+    std::strcpy(door->props.targetName, "gold_door");
+    const EntityProps before = door->props;
+    begin(door);
+    ASSERT_TRUE(clickListItem(list(), "light_torch_small_walltorch"));
+    ASSERT_TRUE(clickListItem(list(), "light"));  // shorter than the name before it
+
+    RecordingSave saved;
+    ASSERT_EQ(door->Save(&saved), IO_OK);
+    ASSERT_EQ(saved.chunks.size(), 4u);
+    EXPECT_EQ(saved.chunks[2].bytes, nameField("light")) << "no tail of the longer name";
+    EXPECT_EQ(std::memcmp(saved.chunks[3].bytes.data(), &before, sizeof before), 0)
+        << "a door renamed to a light keeps and saves its door fields";
 }
 
 TEST_F(HelperPanel, FocusIntoTheListStoresTheSelectedNameAgain) {

@@ -133,6 +133,17 @@ TEST_F(LightPage, AKeptPageShowsAndEditsTheNextLightOnly) {
     EXPECT_EQ(light->props.lightFlags, 0);
 }
 
+TEST_F(LightPage, NotificationsOtherThanAClickStoreNothing) {
+    VexalEntityHelper* light = make("light");
+    open(light);
+    for (int id : {IDC_LIGHT_OFF, IDC_STYLE_CANDLE_1})
+        for (WORD code : {WORD(BN_SETFOCUS), WORD(BN_KILLFOCUS), WORD(BN_DOUBLECLICKED)})
+            SendMessageA(classPanelWnd, WM_COMMAND, MAKEWPARAM(id, code),
+                         reinterpret_cast<LPARAM>(GetDlgItem(classPanelWnd, id)));
+    EXPECT_EQ(light->props.lightFlags, 0);
+    EXPECT_EQ(light->props.lightStyle, 0);
+}
+
 TEST_F(LightPage, AnUnboundPageChangesNothing) {
     VexalEntityHelper* light = make("light");
     light->props.lightStyle = 2;

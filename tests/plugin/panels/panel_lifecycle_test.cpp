@@ -4,6 +4,7 @@
 #include <cstring>
 #include "panel/panel_controls.h"
 #include "panel_test_fixture.h"
+#include "vexsdk/custcontrols.h"
 
 namespace {
 
@@ -37,6 +38,11 @@ TEST_F(Lifecycle, PagesAreRequestedInOrderByTheHelpersClass) {
         {"func_plat",
          {"add 110 Parameters", "register 110", "add 113 Map Parameters", "register 113"}},
         {"trigger_once",
+         {"add 110 Parameters", "register 110", "add 113 Map Parameters", "register 113"}},
+        // Either side of the lights' range.
+        {"item_sigil",
+         {"add 110 Parameters", "register 110", "add 113 Map Parameters", "register 113"}},
+        {"monster_army",
          {"add 110 Parameters", "register 110", "add 113 Map Parameters", "register 113"}},
     };
     for (const Case& c : cases) {
@@ -106,6 +112,22 @@ TEST_F(Lifecycle, ClicksOnKeptPagesChangeNoHelper) {
 
     door->beginEdit(&host, 0, nullptr);
     edited = door;
+}
+
+TEST_F(Lifecycle, UnboundPagesAnswerFalseToEveryMessageButInitDialog) {
+    for (const char* classname : {"func_door", "light"}) {
+        VexalEntityHelper* helper = make(classname);
+        begin(helper);
+        end(helper, 0);
+        for (HWND page : panel.pages()) {
+            auto proc = reinterpret_cast<DLGPROC>(GetWindowLongPtrA(page, DWLP_DLGPROC));
+            for (UINT message :
+                 {UINT(WM_COMMAND), spinnerChangeMessage, editCommitMessage, UINT(WM_DESTROY)})
+                EXPECT_EQ(proc(page, message, 0, 0), FALSE) << classname << " " << message;
+        }
+        begin(helper);
+        end(helper, END_EDIT_REMOVEUI);
+    }
 }
 
 TEST_F(Lifecycle, KeptPagesAreHandedToTheNextHelperAndShowIt) {

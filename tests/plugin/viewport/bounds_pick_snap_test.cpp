@@ -26,7 +26,7 @@ struct Fixture {
 
 std::string text(const Box3& b) { return text(b.pmin) + "-" + text(b.pmax); }
 
-TEST(Bounds, WorkedBoxAtTheOriginAndMoved) {
+TEST(Bounds, WorldBoxFollowsTheNodeWhileTheLocalBoxStaysAtTheOrigin) {
     Fixture f;
     EXPECT_EQ(text(f.world()), "(-14,-14,-14)-(30,30,30)");
     EXPECT_EQ(text(f.local()), "(-14,-14,-14)-(30,30,30)");
@@ -184,7 +184,7 @@ struct SnapFixture : Fixture {
     }
 };
 
-TEST(Snap, WorkedDistanceOfFive) {
+TEST(Snap, PivotWithinTheRadiusBecomesTheBestSnapOutsideItNot) {
     SnapFixture f;
     ASSERT_TRUE(f.offer());
     EXPECT_EQ(f.query.bestDistance, 5);

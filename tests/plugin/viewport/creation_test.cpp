@@ -142,4 +142,13 @@ TEST(Creation, CallbackWithoutTargetStillPlacesTheNode) {
     EXPECT_EQ(tm.GetTrans(), A);
 }
 
+TEST(Creation, PlacingClearsThePositionIdentityBitEvenAtTheOrigin) {
+    RecordingViewport vpt;
+    VexalEntityHelper helper("trigger_once");
+    Matrix3 tm(true);
+    vpt.snapAnswer = Point3(0, 0, 0);
+    helper.creationCallback()->onMouse(&vpt, CreateMsgPoint, 0, 0, M1, tm);
+    EXPECT_EQ(tm.flags, MAT_ROT_IDENT | MAT_SCL_IDENT);
+}
+
 }  // namespace

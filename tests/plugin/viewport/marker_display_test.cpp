@@ -25,7 +25,7 @@ struct Scene1 {
     }
 };
 
-TEST(MarkerDisplay, WorkedElevenCallSequence) {
+TEST(MarkerDisplay, SelectedRotatedHelperDrawsLabelledArrowArmsThenItsPivotRing) {
     Scene1 s;
     s.node.transform = rotatedAndMoved();
     s.node.selected = 1;

@@ -1,5 +1,5 @@
-// Templates 112, 113 and 114 as the built plug-in carries them, item by item, in the
-// language each is filed under.
+// The four page templates as the built plug-in carries them, item by item, in the language
+// each is filed under.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <vector>
@@ -23,7 +23,24 @@ DialogTemplate loadPage(int id, LANGID language) {
     return page;
 }
 
-TEST(ClassPageTemplates, DoorParams112) {
+TEST(PageTemplates, HelperPanel110IsFiledAsEnglishUsWithEveryItemInPlace) {
+    const DialogTemplate page = loadPage(110, englishUs);
+    expectPage(page, 0x50000040, 108, 87);
+    expectItems(page, {
+                          {1046, "BUTTON", "Axis", 0x50010003, 5, 11, 28, 10},
+                          {1010, "CustEdit", "", 0x50010000, 63, 11, 28, 10},
+                          {65535, "STATIC", "Length:", 0x50020002, 37, 11, 23, 8},
+                          {1044, "SpinnerControl", "", 0x50000000, 93, 11, 7, 10},
+                          {65535, "STATIC", "Vexal Entity Helper", 0x50020001, 1, 0, 107, 8},
+                          {65535, "STATIC", "Class", 0x50020000, 5, 23, 19, 8},
+                          {1050, "LISTBOX", "", 0x50a10003, 1, 32, 104, 54},
+                      });
+    DialogTemplate other;
+    EXPECT_FALSE(loadDialogTemplate(plugin(), 110, englishUk, other))
+        << "filed in one language only";
+}
+
+TEST(PageTemplates, DoorParams112) {
     const DialogTemplate page = loadPage(112, englishUs);
     expectPage(page, 0x50000040, 108, 150);
     expectItems(page, {
@@ -59,7 +76,7 @@ TEST(ClassPageTemplates, DoorParams112) {
                       });
 }
 
-TEST(ClassPageTemplates, KeyValue113IsFiledAsEnglishUkWithRowsSixToEightBottomUp) {
+TEST(PageTemplates, KeyValue113IsFiledAsEnglishUkWithRowsSixToEightBottomUp) {
     const DialogTemplate page = loadPage(113, englishUk);
     expectPage(page, 0x50000040, 108, 101);
     std::vector<ExpectedItem> cells;
@@ -74,7 +91,7 @@ TEST(ClassPageTemplates, KeyValue113IsFiledAsEnglishUkWithRowsSixToEightBottomUp
     EXPECT_FALSE(loadDialogTemplate(plugin(), 113, englishUs, other));
 }
 
-TEST(ClassPageTemplates, LightParams114HasTheStyleButtonsInIdOrderPlacedByLook) {
+TEST(PageTemplates, LightParams114HasTheStyleButtonsInIdOrderPlacedByLook) {
     const DialogTemplate page = loadPage(114, englishUs);
     expectPage(page, 0x50000040, 108, 181);
     expectItems(page, {
@@ -98,7 +115,7 @@ TEST(ClassPageTemplates, LightParams114HasTheStyleButtonsInIdOrderPlacedByLook) 
                       });
 }
 
-TEST(ClassPageTemplates, DoorAndLightPagesAreFiledAsEnglishUsOnly) {
+TEST(PageTemplates, DoorAndLightPagesAreFiledAsEnglishUsOnly) {
     DialogTemplate other;
     EXPECT_FALSE(loadDialogTemplate(plugin(), 112, englishUk, other));
     EXPECT_FALSE(loadDialogTemplate(plugin(), 114, englishUk, other));
