@@ -38,6 +38,28 @@ void Scene::remove(Node* node) {
     if (it != nodes_.end()) nodes_.erase(it);
 }
 
+size_t Scene::indexOf(const Node* node) const {
+    for (size_t i = 0; i < nodes_.size(); ++i)
+        if (nodes_[i].get() == node) return i;
+    return nodes_.size();
+}
+
+std::unique_ptr<Node> Scene::detach(Node* node) {
+    size_t i = indexOf(node);
+    if (i == nodes_.size()) return nullptr;
+    std::unique_ptr<Node> out = std::move(nodes_[i]);
+    nodes_.erase(nodes_.begin() + static_cast<std::ptrdiff_t>(i));
+    out->scene_ = nullptr;  // a node out of the scene announces to no one
+    return out;
+}
+
+void Scene::attach(std::unique_ptr<Node> node, size_t index) {
+    if (!node) return;
+    node->scene_ = this;
+    index = std::min(index, nodes_.size());
+    nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(index), std::move(node));
+}
+
 void Scene::clear() { nodes_.clear(); }
 
 Node* Scene::find(const std::string& name) const {

@@ -58,6 +58,10 @@ public:
     // Takes ownership of object (may be null for an opaque node).
     Node* add(Object* object, Class_ID classId, SClass_ID superClassId, const std::string& name);
     void remove(Node* node);
+    // Takes a node out of the scene without ending it, and puts it back at an index.
+    std::unique_ptr<Node> detach(Node* node);
+    void attach(std::unique_ptr<Node> node, size_t index);
+    size_t indexOf(const Node* node) const;  // size() when the node is not in the scene
     void clear();
     Node* find(const std::string& name) const;
     Node* findByObject(const Object* object) const;

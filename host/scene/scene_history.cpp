@@ -1,0 +1,227 @@
+#include "scene/scene_history.h"
+#include <algorithm>
+#include "scene/chunk_reader.h"
+#include "scene/chunk_writer.h"
+
+std::vector<unsigned char> saveObjectChunks(Object& object) {
+    MemorySink sink;
+    ChunkWriter writer(sink);
+    if (object.Save(&writer) != IO_OK || writer.failed()) return {};
+    return sink.bytes;
+}
+
+bool loadObjectChunks(Object& object, const std::vector<unsigned char>& chunks) {
+    MemorySource source(chunks);
+    ChunkReader reader(source);
+    return object.Load(&reader) == IO_OK && !reader.failed();
+}
+
+namespace {
+
+// Nodes that the step puts into the scene on one side and keeps out of it on the other.
+class NodesStep : public HistoryStep {
+public:
+    NodesStep(std::string name, const std::vector<Node*>& nodes, bool inSceneAfter)
+        : HistoryStep(std::move(name)), nodes_(nodes), inSceneAfter_(inSceneAfter) {}
+    void undo(Scene& scene) override { place(scene, !inSceneAfter_); }
+    void redo(Scene& scene) override { place(scene, inSceneAfter_); }
+    // The nodes out of the scene are this step's; the object's own memory is not the host's
+    // to measure.
+    size_t bytes() const override {
+        return nodes_.size() * sizeof(Node*) + kept_.size() * sizeof(Kept) +
+               kept_.size() * sizeof(Node);
+    }
+
+    // Takes the nodes out of the scene into this step.
+    void takeOut(Scene& scene) {
+        // From the back, so each recorded index is the node's place when it goes back in.
+        std::vector<std::pair<size_t, Node*>> byIndex;
+        for (Node* node : nodes_) byIndex.emplace_back(scene.indexOf(node), node);
+        std::sort(byIndex.begin(), byIndex.end());
+        kept_.clear();
+        for (auto it = byIndex.rbegin(); it != byIndex.rend(); ++it)
+            kept_.push_back({it->first, scene.detach(it->second)});
+    }
+    void putBack(Scene& scene) {
+        for (auto it = kept_.rbegin(); it != kept_.rend(); ++it)
+            scene.attach(std::move(it->node), it->index);
+        kept_.clear();
+    }
+
+private:
+    void place(Scene& scene, bool inScene) {
+        if (inScene)
+            putBack(scene);
+        else
+            takeOut(scene);
+    }
+    struct Kept {
+        size_t index;
+        std::unique_ptr<Node> node;
+    };
+    std::vector<Node*> nodes_;
+    bool inSceneAfter_;
+    std::vector<Kept> kept_;
+};
+
+class MoveStep : public HistoryStep {
+public:
+    explicit MoveStep(const std::vector<SceneHistory::Transform>& before) : HistoryStep("Move") {
+        for (const auto& t : before) moves_.push_back({t.node, t.before, t.node->transform});
+    }
+    void undo(Scene&) override {
+        for (Move& m : moves_) m.node->transform = m.before;
+    }
+    void redo(Scene&) override {
+        for (Move& m : moves_) m.node->transform = m.after;
+    }
+    size_t bytes() const override { return moves_.size() * sizeof(Move); }
+
+private:
+    struct Move {
+        Node* node;
+        Matrix3 before, after;
+    };
+    std::vector<Move> moves_;
+};
+
+class RenameStep : public HistoryStep {
+public:
+    RenameStep(Node* node, std::string before)
+        : HistoryStep("Rename"), node_(node), before_(std::move(before)), after_(node->name) {}
+    void undo(Scene&) override { node_->name = before_; }
+    void redo(Scene&) override { node_->name = after_; }
+    size_t bytes() const override { return before_.size() + after_.size(); }
+
+private:
+    Node* node_;
+    std::string before_, after_;
+};
+
+class FlagStep : public HistoryStep {
+public:
+    FlagStep(std::string name, bool Node::*flag, std::vector<Node*> nodes, std::vector<bool> before)
+        : HistoryStep(std::move(name)),
+          flag_(flag),
+          nodes_(std::move(nodes)),
+          before_(std::move(before)) {}
+    void undo(Scene&) override {
+        for (size_t i = 0; i < nodes_.size(); ++i) nodes_[i]->*flag_ = before_[i];
+    }
+    void redo(Scene&) override {
+        for (size_t i = 0; i < nodes_.size(); ++i) nodes_[i]->*flag_ = !before_[i];
+    }
+    size_t bytes() const override { return nodes_.size() * (sizeof(Node*) + 1); }
+
+private:
+    bool Node::*flag_;
+    std::vector<Node*> nodes_;
+    std::vector<bool> before_;
+};
+
+class ObjectEditStep : public HistoryStep {
+public:
+    ObjectEditStep(std::string name, Node* node, std::vector<unsigned char> before,
+                   std::vector<unsigned char> after)
+        : HistoryStep(std::move(name)),
+          node_(node),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
+    void undo(Scene&) override { loadObjectChunks(*node_->object(), before_); }
+    void redo(Scene&) override { loadObjectChunks(*node_->object(), after_); }
+    size_t bytes() const override { return before_.size() + after_.size(); }
+
+private:
+    Node* node_;
+    std::vector<unsigned char> before_, after_;
+};
+
+}  // namespace
+
+SceneHistory::SceneHistory(Scene& scene, size_t stepLimit) : scene_(scene), limit_(stepLimit) {}
+
+void SceneHistory::push(std::unique_ptr<HistoryStep> step) {
+    // A new step ends every undone one; a clean state among them is gone for good.
+    if (cleanPosition_ > static_cast<long>(position_)) cleanPosition_ = -1;
+    steps_.resize(position_);
+    steps_.push_back(std::move(step));
+    if (steps_.size() > limit_) {
+        steps_.erase(steps_.begin());
+        cleanPosition_ = cleanPosition_ > 0 ? cleanPosition_ - 1 : -1;
+    }
+    position_ = steps_.size();
+}
+
+void SceneHistory::added(const std::string& name, const std::vector<Node*>& nodes) {
+    if (!nodes.empty()) push(std::make_unique<NodesStep>(name, nodes, true));
+}
+
+void SceneHistory::remove(const std::vector<Node*>& nodes) {
+    if (nodes.empty()) return;
+    auto step = std::make_unique<NodesStep>("Delete", nodes, false);
+    step->takeOut(scene_);
+    push(std::move(step));
+}
+
+void SceneHistory::moved(const std::vector<Transform>& before) {
+    bool changed = false;
+    for (const Transform& t : before) changed |= !(t.node->transform == t.before);
+    if (changed) push(std::make_unique<MoveStep>(before));
+}
+
+void SceneHistory::renamed(Node* node, const std::string& before) {
+    if (node->name != before) push(std::make_unique<RenameStep>(node, before));
+}
+
+void SceneHistory::setFlag(const std::vector<Node*>& nodes, Flag flag, bool value) {
+    bool Node::*member = flag == Flag::Frozen ? &Node::frozen : &Node::hidden;
+    std::vector<Node*> changed;
+    std::vector<bool> before;
+    for (Node* node : nodes) {
+        if (node->*member == value) continue;
+        changed.push_back(node);
+        before.push_back(node->*member);
+        node->*member = value;
+    }
+    if (changed.empty()) return;
+    const char* name =
+        flag == Flag::Frozen ? (value ? "Freeze" : "Unfreeze") : (value ? "Hide" : "Unhide");
+    push(std::make_unique<FlagStep>(name, member, std::move(changed), std::move(before)));
+}
+
+void SceneHistory::objectEdited(const std::string& name, Node* node,
+                                const std::vector<unsigned char>& before) {
+    if (!node->object()) return;
+    std::vector<unsigned char> after = saveObjectChunks(*node->object());
+    if (after != before) push(std::make_unique<ObjectEditStep>(name, node, before, after));
+}
+
+int SceneHistory::undo(int count) {
+    int done = 0;
+    if (!canUndo() || count <= 0) return 0;
+    if (beforeChange) beforeChange();
+    for (; done < count && canUndo(); ++done) steps_[--position_]->undo(scene_);
+    if (afterChange) afterChange();
+    return done;
+}
+
+int SceneHistory::redo(int count) {
+    int done = 0;
+    if (!canRedo() || count <= 0) return 0;
+    if (beforeChange) beforeChange();
+    for (; done < count && canRedo(); ++done) steps_[position_++]->redo(scene_);
+    if (afterChange) afterChange();
+    return done;
+}
+
+void SceneHistory::clear() {
+    steps_.clear();
+    position_ = 0;
+    cleanPosition_ = 0;
+}
+
+size_t SceneHistory::bytesKept() const {
+    size_t total = 0;
+    for (const auto& step : steps_) total += step->bytes();
+    return total;
+}

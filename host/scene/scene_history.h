@@ -1,0 +1,80 @@
+// The scene's undo and redo. Each user action is one step that knows how to take itself
+// back and do itself again. A step keeps only what the action changed: the nodes it took
+// out of the scene, the transforms or names it replaced, the object chunks before and
+// after a page edit. Nodes taken out stay alive in their step, so a Node pointer stays
+// valid through any undo and redo.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+#include "scene/scene.h"
+
+// An object's own chunks, as its Save writes them into memory.
+std::vector<unsigned char> saveObjectChunks(Object& object);
+// Gives an object back chunks saveObjectChunks made; false when the object refuses them.
+bool loadObjectChunks(Object& object, const std::vector<unsigned char>& chunks);
+
+class HistoryStep {
+public:
+    explicit HistoryStep(std::string name) : name_(std::move(name)) {}
+    virtual ~HistoryStep() = default;
+    const std::string& name() const { return name_; }
+    virtual void undo(Scene& scene) = 0;
+    virtual void redo(Scene& scene) = 0;
+    virtual size_t bytes() const = 0;  // what the step keeps, for the history's budget
+
+private:
+    std::string name_;
+};
+
+class SceneHistory {
+public:
+    explicit SceneHistory(Scene& scene, size_t stepLimit = 1000);
+    SceneHistory(const SceneHistory&) = delete;
+    SceneHistory& operator=(const SceneHistory&) = delete;
+
+    // Actions that change the scene through the history. Each is one step named after it.
+    void added(const std::string& name, const std::vector<Node*>& nodes);  // create, clone
+    void remove(const std::vector<Node*>& nodes);                          // "Delete"
+    struct Transform {
+        Node* node;
+        Matrix3 before;
+    };
+    void moved(const std::vector<Transform>& before);     // "Move": the nodes hold the after
+    void renamed(Node* node, const std::string& before);  // "Rename"
+    enum class Flag { Frozen, Hidden };
+    void setFlag(const std::vector<Node*>& nodes, Flag flag, bool value);  // freeze, hide...
+    // A page edit: the object's chunks when the edit began; a step only when they changed.
+    void objectEdited(const std::string& name, Node* node,
+                      const std::vector<unsigned char>& before);
+
+    bool canUndo() const { return position_ > 0; }
+    bool canRedo() const { return position_ < steps_.size(); }
+    std::string undoName() const { return canUndo() ? steps_[position_ - 1]->name() : ""; }
+    std::string redoName() const { return canRedo() ? steps_[position_]->name() : ""; }
+    // Up to count steps; the number taken.
+    int undo(int count = 1);
+    int redo(int count = 1);
+
+    // The scene as it stands matches its file; isClean until the next step or undo.
+    void markClean() { cleanPosition_ = static_cast<long>(position_); }
+    bool isClean() const { return cleanPosition_ == static_cast<long>(position_); }
+    // Forgets every step (a new or loaded scene); the scene is clean.
+    void clear();
+
+    size_t size() const { return steps_.size(); }
+    size_t bytesKept() const;
+
+    // Called around every undo and redo, so the host can close and reopen pages.
+    std::function<void()> beforeChange, afterChange;
+
+private:
+    void push(std::unique_ptr<HistoryStep> step);
+
+    Scene& scene_;
+    size_t limit_;
+    std::vector<std::unique_ptr<HistoryStep>> steps_;
+    size_t position_ = 0;     // steps before it are done, from it on undone
+    long cleanPosition_ = 0;  // -1: the clean state is no longer reachable
+};

@@ -1,0 +1,169 @@
+// Undo and redo of every kind of step on a scene of the real plug-in's helpers.
+#include <functional>
+#include "scene/scene_history.h"
+#include "scene/scene_ops.h"
+#include "scene_test_support.h"
+
+namespace {
+
+// Everything a step may change, as one comparable text.
+std::string stateOf(const Scene& scene) {
+    std::string s;
+    for (const auto& n : scene.nodes()) {
+        Point3 p = n->position();
+        s += n->name + " " + std::to_string(p.x) + "," + std::to_string(p.y) + "," +
+             std::to_string(p.z) + (n->frozen ? " F" : "") + (n->hidden ? " H" : "") + " [";
+        for (unsigned char b : saveObjectChunks(*n->object())) s += std::to_string(b) + ".";
+        s += "]\n";
+    }
+    return s;
+}
+
+// A door, a light and a trigger at (10, 20, 0), with a history.
+struct ThreeHelpers {
+    ThreeHelpers() {
+        for (const char* kind : {"Door", "VexalEntity", "Trigger Once"}) {
+            std::string error;
+            EXPECT_NE(createHelperNode(scene, pluginRegistry(), kind, Point3(10, 20, 0), error),
+                      nullptr)
+                << error;
+        }
+        a = scene.nodes()[0].get();
+        b = scene.nodes()[1].get();
+    }
+    Scene scene;
+    SceneHistory history{scene};
+    Node *a = nullptr, *b = nullptr;
+};
+
+class History : public testing::Test, public ThreeHelpers {};
+
+TEST_F(History, EveryKindOfStepUndoesAndRedoesExactly) {
+    std::string error;
+    const struct {
+        const char* name;
+        std::function<void(ThreeHelpers&)> act;
+    } actions[] = {
+        {"Create",
+         [&](ThreeHelpers& t) {
+             t.history.added("Create", {createHelperNode(t.scene, pluginRegistry(), "Button",
+                                                         Point3(), error)});
+         }},
+        {"Clone",
+         [&](ThreeHelpers& t) { t.history.added("Clone", {cloneNode(t.scene, *t.b, error)}); }},
+        {"Delete",
+         [](ThreeHelpers& t) {
+             t.history.remove({t.b, t.a});
+         }},
+        {"Move",
+         [](ThreeHelpers& t) {
+             Matrix3 before = t.a->transform;
+             t.a->transform.SetTrans(Point3(5, 5, 5));
+             t.history.moved({{t.a, before}});
+         }},
+        {"Rename",
+         [](ThreeHelpers& t) {
+             std::string before = t.a->name;
+             t.a->name = "gold_door";
+             t.history.renamed(t.a, before);
+         }},
+        {"Freeze",
+         [](ThreeHelpers& t) {
+             t.history.setFlag({t.a, t.b}, SceneHistory::Flag::Frozen, true);
+         }},
+        {"Hide",
+         [](ThreeHelpers& t) { t.history.setFlag({t.b}, SceneHistory::Flag::Hidden, true); }},
+        {"Door edit",
+         [](ThreeHelpers& t) {
+             // The light's chunks given to the door: every byte of the door's data changes.
+             std::vector<unsigned char> before = saveObjectChunks(*t.a->object());
+             ASSERT_TRUE(loadObjectChunks(*t.a->object(), saveObjectChunks(*t.b->object())));
+             t.history.objectEdited("Door edit", t.a, before);
+         }},
+    };
+    for (const auto& action : actions) {
+        SCOPED_TRACE(action.name);
+        ThreeHelpers t;
+        const std::string before = stateOf(t.scene);
+        action.act(t);
+        const std::string after = stateOf(t.scene);
+        ASSERT_NE(after, before);
+        EXPECT_EQ(t.history.undoName(), action.name);
+        EXPECT_EQ(t.history.undo(), 1);
+        EXPECT_EQ(stateOf(t.scene), before);
+        EXPECT_EQ(t.history.redoName(), action.name);
+        EXPECT_EQ(t.history.redo(), 1);
+        EXPECT_EQ(stateOf(t.scene), after);
+    }
+}
+
+TEST_F(History, StepsThatChangeNothingAreNotKept) {
+    history.moved({{a, a->transform}});
+    history.renamed(a, a->name);
+    history.setFlag({a}, SceneHistory::Flag::Hidden, false);
+    history.objectEdited("Door edit", a, saveObjectChunks(*a->object()));
+    EXPECT_FALSE(history.canUndo());
+}
+
+TEST_F(History, DeletedNodesComeBackAsTheSameNodesInTheirPlaces) {
+    Node* c = scene.nodes()[2].get();
+    history.remove({a, c});
+    EXPECT_EQ(scene.size(), 1u);
+    history.undo();
+    ASSERT_EQ(scene.size(), 3u);
+    EXPECT_EQ(scene.nodes()[0].get(), a);
+    EXPECT_EQ(scene.nodes()[1].get(), b);
+    EXPECT_EQ(scene.nodes()[2].get(), c);
+}
+
+TEST_F(History, TheCleanMarkFollowsUndoAndIsLostWithTheRedoBranch) {
+    history.markClean();
+    history.setFlag({a}, SceneHistory::Flag::Hidden, true);
+    EXPECT_FALSE(history.isClean());
+    history.undo();
+    EXPECT_TRUE(history.isClean());
+    history.redo();
+    EXPECT_FALSE(history.isClean());
+    history.undo();
+    history.setFlag({b}, SceneHistory::Flag::Frozen, true);  // a new branch
+    history.undo();
+    EXPECT_TRUE(history.isClean());
+
+    history.markClean();
+    history.undo();  // nothing to undo: still clean
+    history.setFlag({a}, SceneHistory::Flag::Frozen, true);
+    history.markClean();
+    history.undo();
+    history.setFlag({b}, SceneHistory::Flag::Hidden, true);  // the clean state is undone away
+    EXPECT_FALSE(history.isClean());
+    history.undo();
+    EXPECT_FALSE(history.isClean());
+}
+
+TEST_F(History, TwoHundredMovesOfOneNodeKeepTheMovesNotTheScene) {
+    for (int i = 0; i < 997; ++i) {
+        std::string error;
+        createHelperNode(scene, pluginRegistry(), "Door", Point3(), error);
+    }
+    for (int i = 1; i <= 200; ++i) {
+        Matrix3 before = a->transform;
+        a->transform.SetTrans(Point3(static_cast<float>(i), 0, 0));
+        history.moved({{a, before}});
+    }
+    EXPECT_EQ(history.size(), 200u);
+    EXPECT_LE(history.bytesKept(), 200u * 2 * sizeof(Matrix3) + 200u * 64);
+    EXPECT_EQ(history.undo(200), 200);
+    EXPECT_EQ(a->position(), Point3(10, 20, 0));
+    EXPECT_EQ(history.redo(500), 200);
+    EXPECT_EQ(a->position(), Point3(200, 0, 0));
+}
+
+TEST_F(History, OldestStepsGiveWayAtTheLimit) {
+    SceneHistory small(scene, 3);
+    for (int i = 0; i < 5; ++i) small.setFlag({a}, SceneHistory::Flag::Hidden, i % 2 == 0);
+    EXPECT_EQ(small.size(), 3u);
+    EXPECT_EQ(small.undo(10), 3);
+    EXPECT_FALSE(a->hidden) << "back to the state after the second step, the oldest kept";
+}
+
+}  // namespace
