@@ -1,0 +1,40 @@
+// What the host draws over the helpers, beside what each object draws of itself: every
+// entity's node name and classname next to its pivot, and an arrow from each entity that
+// fires a target to every entity carrying that target name.
+#pragma once
+#include <string>
+#include <vector>
+#include "render/software_viewport.h"
+
+class Node;
+
+// What the overlay needs to know of one node's entity.
+struct EntityMark {
+    const Node* node = nullptr;
+    std::string classname;
+    std::string targetName;            // the name others fire at; empty when none
+    std::vector<std::string> targets;  // the names it fires ("target", "killtarget")
+};
+
+enum class LabelMode { All, Selected, None };
+
+struct OverlayOptions {
+    LabelMode labels = LabelMode::None;
+    bool links = false;
+};
+
+// Pixels from the pivot to the top-left corner of a node's label.
+constexpr int LABEL_OFFSET_X = 8;
+constexpr int LABEL_OFFSET_Y = 6;
+// A target that matches no entity: a red stub this long, up and to the right.
+constexpr int DANGLING_STUB_LENGTH = 14;
+
+const Rgb LINK_COLOUR = {70, 130, 190};
+const Rgb SELECTED_LINK_COLOUR = {140, 210, 255};
+const Rgb DANGLING_COLOUR = {230, 50, 40};
+
+// Draws onto the view's image, over everything drawn so far. Hidden nodes get neither
+// label nor links. A label that would overlap one already placed is left out, selected
+// nodes' labels being placed first.
+void drawEntityOverlay(SoftwareViewport& view, const std::vector<EntityMark>& marks,
+                       const OverlayOptions& options);

@@ -1,0 +1,69 @@
+// Names and links the host draws over the helpers, found at their pixels.
+#include "host_fixture.h"
+#include "render/entity_overlay.h"
+
+namespace {
+
+class Overlay : public HostFixture {
+protected:
+    // A fires "vault" at B (100 right of it); C fires "nowhere".
+    void SetUp() override {
+        HostFixture::SetUp();
+        a = place("Door", mouseAt(Point3(0, 0, 0)));
+        b = place("Door", mouseAt(Point3(100, 0, 0)));
+        c = place("Door", mouseAt(Point3(0, -100, 0)));
+        ASSERT_TRUE(a && b && c);
+        for (Node* n : {a, b, c}) n->selected = false;
+        marks = {{a, "trigger_once", "", {"vault"}},
+                 {b, "func_door", "vault", {}},
+                 {c, "trigger_multiple", "", {"nowhere"}}};
+    }
+    int count(Rgb colour, int left, int top, int right, int bottom) {
+        int n = 0;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x) n += top_.image().pixel(x, y) == colour;
+        return n;
+    }
+    void draw(OverlayOptions options) {
+        renderViewport(top, scene);
+        drawEntityOverlay(top, marks, options);
+    }
+    SoftwareViewport& top_ = top;
+    Node *a = nullptr, *b = nullptr, *c = nullptr;
+    std::vector<EntityMark> marks;
+};
+
+const Rgb GREY = {102, 102, 102};
+
+TEST_F(Overlay, LabelsSitBesideThePivotInTheTripodColour) {
+    draw({LabelMode::All, false});
+    // a's pivot is at (320, 240): its two lines start 8 right and 6 below.
+    EXPECT_GT(count(GREY, 328, 246, 400, 253), 10) << "node name";
+    EXPECT_GT(count(GREY, 328, 256, 400, 263), 10) << "classname";
+    EXPECT_EQ(count(GREY, 200, 246, 300, 263), 0) << "nothing left of the pivot";
+
+    b->selected = true;
+    draw({LabelMode::Selected, false});
+    EXPECT_EQ(count(GREY, 328, 246, 400, 263), 0) << "unselected a has no label";
+    EXPECT_GT(count({255, 255, 255}, 428, 246, 500, 263), 10) << "selected b has";
+}
+
+TEST_F(Overlay, ArrowsRunToTheTargetAndUnmatchedTargetsGetARedStub) {
+    draw({LabelMode::None, true});
+    EXPECT_EQ(top_.image().pixel(370, 240), LINK_COLOUR) << "half way from a to b";
+    EXPECT_GT(count(DANGLING_COLOUR, 322, 320, 340, 340), 5) << "c's stub, up and right";
+    b->selected = true;
+    draw({LabelMode::None, true});
+    EXPECT_EQ(top_.image().pixel(370, 240), SELECTED_LINK_COLOUR) << "a link of the selection";
+}
+
+TEST_F(Overlay, ZoomedOutLabelsThatWouldOverlapAreLeftOut) {
+    top.camera().setUnitsPerPixel(20.0f);  // a and b now 5 pixels apart
+    b->selected = true;
+    draw({LabelMode::All, false});
+    // Below the tripods, where the labels go.
+    EXPECT_GT(count({255, 255, 255}, 320, 246, 420, 270), 10) << "the selected label wins";
+    EXPECT_EQ(count(GREY, 320, 246, 420, 270), 0) << "a's label would cover it";
+}
+
+}  // namespace
