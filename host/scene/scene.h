@@ -60,7 +60,6 @@ public:
     void remove(Node* node);
     void clear();
     Node* find(const std::string& name) const;
-    Node* findByObject(const Object* object) const;
     // base followed by the lowest free number: "Door001", "Door002", ...
     std::string uniqueName(const std::string& base) const;
     std::vector<Node*> selection() const;
