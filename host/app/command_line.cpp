@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include "app/host_session.h"
+#include "app/image_size.h"
 #include "app/main_window.h"
 #include "app/script_runner.h"
 
@@ -52,9 +53,7 @@ int renderScene(HostSession& session, int argc, char** argv) {
         else if (option == "--out")
             out = value;
         else if (option == "--size") {
-            if (std::sscanf(value.c_str(), "%dx%d", &width, &height) != 2 || width < 16 ||
-                height < 16 || width > 8192 || height > 8192)
-                return fail("bad size \"" + value + "\"; give WIDTHxHEIGHT, 16 to 8192 each");
+            if (!parseImageSize(value, width, height)) return fail(imageSizeError(value));
         } else {
             return fail("unknown option " + option + "\n" + usage);
         }

@@ -1,10 +1,8 @@
 #include "app/host_session.h"
 #include <algorithm>
-#include <cctype>
 #include "interaction/creation_tool.h"
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
-#include "panel/panel_controls.h"
 #include "render/scene_render.h"
 #include "render/software_viewport.h"
 #include "scene/scene_file.h"
@@ -13,22 +11,6 @@
 // Scenes this big show progress on the terminal while they load, save or render.
 constexpr uint64_t BIG_SCENE = 4096;
 constexpr uint64_t BIG_SCENE_BYTES = BIG_SCENE * 700;
-
-bool parseViewKind(const std::string& word, ViewKind& view) {
-    std::string w = word;
-    for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (w == "top")
-        view = ViewKind::Top;
-    else if (w == "front")
-        view = ViewKind::Front;
-    else if (w == "left")
-        view = ViewKind::Left;
-    else if (w == "persp" || w == "perspective")
-        view = ViewKind::Perspective;
-    else
-        return false;
-    return true;
-}
 
 HostSession::HostSession() = default;
 
@@ -146,44 +128,6 @@ void HostSession::select(const std::vector<Node*>& nodes) {
 void HostSession::selectionChanged() {
     editSession_->followSelection(scene_);
     changed();
-}
-
-bool HostSession::setControl(const std::string& label, const std::string& value,
-                             std::string& error) {
-    std::vector<HWND> pages = panel_->pages();
-    if (pages.empty()) {
-        error = "no pages are shown: select one helper first";
-        return false;
-    }
-    HWND control = panel_->findControl(label);
-    if (!control) {
-        error = "no control \"" + label + "\" on the shown pages";
-        std::vector<std::string> titles = panel_->pageTitles();
-        for (size_t i = 0; i < pages.size(); ++i) {
-            error += i ? "; " : ": ";
-            error += "\"" + titles[i] + "\" has";
-            for (const std::string& l : pageLabels(pages[i])) error += " \"" + l + "\"";
-        }
-        return false;
-    }
-    if (!setControlValue(control, value)) {
-        error = "\"" + label + "\" cannot take the value \"" + value + "\"";
-        return false;
-    }
-    return true;
-}
-
-std::string HostSession::pagesText() const {
-    std::string text;
-    std::vector<HWND> pages = panel_->pages();
-    std::vector<std::string> titles = panel_->pageTitles();
-    for (size_t i = 0; i < pages.size(); ++i) {
-        text += titles[i] + "\n";
-        for (const std::string& label : pageLabels(pages[i])) {
-            text += "  " + label + ": " + controlValue(findLabelledControl(pages[i], label)) + "\n";
-        }
-    }
-    return text;
 }
 
 bool HostSession::save(const std::string& path, std::string& error) {

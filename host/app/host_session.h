@@ -15,9 +15,6 @@ class CommandPanel;
 class SoftwareViewport;
 class EditSession;
 
-// "top", "front", "left" or "persp" (case ignored).
-bool parseViewKind(const std::string& word, ViewKind& view);
-
 class HostSession {
 public:
     HostSession();
@@ -55,10 +52,6 @@ public:
     // After the nodes' selected flags changed elsewhere (clicks in a viewport).
     void selectionChanged();
     Animatable* edited() const;
-
-    // The pages of the edited helper: set a control by its label, or describe them.
-    bool setControl(const std::string& label, const std::string& value, std::string& error);
-    std::string pagesText() const;
 
     bool save(const std::string& path, std::string& error);
     bool load(const std::string& path, std::string& error);

@@ -5,6 +5,7 @@
 #include "app/host_session.h"
 #include "panel/command_panel.h"
 #include "scene/scene_ops.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -12,19 +13,8 @@ const char* windowClass = "VexalHostMain";
 constexpr int PANEL_WIDTH = 250;
 constexpr int KIND_BUTTON_HEIGHT = 22;
 constexpr int CATEGORY_HEIGHT = 18;
-
-void registerClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = windowClass;
-    RegisterClassA(&wc);
-    registered = true;
-}
+enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU, MENU_COUNT };
+const char* const menuTitles[MENU_COUNT] = {"&File", "&Edit", "&View"};
 
 HWND child(const char* cls, const char* text, DWORD style, HWND parent, int id) {
     HWND w = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
@@ -47,7 +37,8 @@ MainWindow::~MainWindow() {
 bool MainWindow::create(std::string& error) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    registerClass(proc);
+    registerWindowClass(windowClass, boundWindowProc<MainWindow, &MainWindow::handle>, IDC_ARROW,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     window_ = CreateWindowExA(0, windowClass, "Vexal Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                               CW_USEDEFAULT, CW_USEDEFAULT, 1280, 800, nullptr, nullptr,
                               GetModuleHandleA(nullptr), this);
@@ -83,30 +74,36 @@ bool MainWindow::create(std::string& error) {
     return true;
 }
 
+const MainWindow::MenuItem MainWindow::menuItems[] = {
+    {FILE_MENU, CMD_NEW, "&New\tCtrl+N", &MainWindow::newScene},
+    {FILE_MENU, CMD_OPEN, "&Open...\tCtrl+O", &MainWindow::openScene},
+    {FILE_MENU, CMD_SAVE, "&Save\tCtrl+S", &MainWindow::save},
+    {FILE_MENU, CMD_SAVE_AS, "Save &As...", &MainWindow::saveAsCommand},
+    {FILE_MENU, 0, nullptr, nullptr},
+    {FILE_MENU, CMD_EXIT, "E&xit", &MainWindow::exit},
+    {EDIT_MENU, CMD_CLONE, "&Clone\tCtrl+D", &MainWindow::cloneSelection},
+    {EDIT_MENU, CMD_DELETE, "&Delete\tDel", &MainWindow::deleteSelection},
+    {EDIT_MENU, 0, nullptr, nullptr},
+    {EDIT_MENU, CMD_FREEZE, "&Freeze", &MainWindow::freezeSelection},
+    {EDIT_MENU, CMD_UNFREEZE, "&Unfreeze", &MainWindow::unfreezeSelection},
+    {EDIT_MENU, CMD_HIDE, "&Hide", &MainWindow::hideSelection},
+    {EDIT_MENU, CMD_UNHIDE_ALL, "Unhide A&ll", &MainWindow::unhideAll},
+    {EDIT_MENU, 0, nullptr, nullptr},
+    {EDIT_MENU, CMD_SELECT_ALL, "Select &All\tCtrl+A", &MainWindow::selectAll},
+    {EDIT_MENU, CMD_SELECT_NONE, "Select &None", &MainWindow::selectNone},
+    {VIEW_MENU, CMD_FRAME, "&Frame Scene\tZ", &MainWindow::frameActiveView},
+    {VIEW_MENU, CMD_SNAP, "&Snap\tS", &MainWindow::toggleSnap},
+};
+
 void MainWindow::buildMenu() {
-    HMENU bar = CreateMenu(), file = CreatePopupMenu(), edit = CreatePopupMenu(),
-          view = CreatePopupMenu();
-    AppendMenuA(file, MF_STRING, CMD_NEW, "&New\tCtrl+N");
-    AppendMenuA(file, MF_STRING, CMD_OPEN, "&Open...\tCtrl+O");
-    AppendMenuA(file, MF_STRING, CMD_SAVE, "&Save\tCtrl+S");
-    AppendMenuA(file, MF_STRING, CMD_SAVE_AS, "Save &As...");
-    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(file, MF_STRING, CMD_EXIT, "E&xit");
-    AppendMenuA(edit, MF_STRING, CMD_CLONE, "&Clone\tCtrl+D");
-    AppendMenuA(edit, MF_STRING, CMD_DELETE, "&Delete\tDel");
-    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(edit, MF_STRING, CMD_FREEZE, "&Freeze");
-    AppendMenuA(edit, MF_STRING, CMD_UNFREEZE, "&Unfreeze");
-    AppendMenuA(edit, MF_STRING, CMD_HIDE, "&Hide");
-    AppendMenuA(edit, MF_STRING, CMD_UNHIDE_ALL, "Unhide A&ll");
-    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(edit, MF_STRING, CMD_SELECT_ALL, "Select &All\tCtrl+A");
-    AppendMenuA(edit, MF_STRING, CMD_SELECT_NONE, "Select &None");
-    AppendMenuA(view, MF_STRING, CMD_FRAME, "&Frame Scene\tZ");
-    AppendMenuA(view, MF_STRING | MF_CHECKED, CMD_SNAP, "&Snap\tS");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
-    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), "&View");
+    HMENU bar = CreateMenu(), menus[MENU_COUNT];
+    for (int m = 0; m < MENU_COUNT; ++m) {
+        menus[m] = CreatePopupMenu();
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menus[m]), menuTitles[m]);
+    }
+    for (const MenuItem& item : menuItems)
+        AppendMenuA(menus[item.menu], item.id ? MF_STRING : MF_SEPARATOR, item.id, item.text);
+    CheckMenuItem(menus[VIEW_MENU], CMD_SNAP, MF_CHECKED);
     SetMenu(window_, bar);
     ACCEL keys[] = {
         {FVIRTKEY | FCONTROL, 'N', CMD_NEW},  {FVIRTKEY | FCONTROL, 'O', CMD_OPEN},
@@ -248,91 +245,85 @@ bool MainWindow::saveAs() {
 }
 
 void MainWindow::command(int id) {
-    Scene& scene = session_.scene();
-    std::string error;
     if (id >= CMD_KIND_FIRST && id < CMD_KIND_FIRST + int(kindButtons_.size())) {
         armKind(id - CMD_KIND_FIRST);
         return;
     }
-    switch (id) {
-        case CMD_NEW:
-            session_.reset();
-            path_.clear();
-            updateTitle();
-            break;
-        case CMD_OPEN: {
-            std::string path = askFile(false);
-            if (!path.empty()) open(path);
-            break;
-        }
-        case CMD_SAVE:
-            if (path_.empty()) {
-                saveAs();
-            } else if (!session_.save(path_, error)) {
-                MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
-            }
-            break;
-        case CMD_SAVE_AS:
-            saveAs();
-            break;
-        case CMD_EXIT:
-            DestroyWindow(window_);
-            break;
-        case CMD_CLONE: {
-            std::vector<Node*> copies;
-            for (Node* n : scene.selection())
-                if (Node* c = session_.clone(n, "", error)) copies.push_back(c);
-            session_.select(copies);
-            break;
-        }
-        case CMD_DELETE:
-            for (Node* n : scene.selection()) session_.remove(n);
-            session_.selectionChanged();
-            break;
-        case CMD_FREEZE:
-        case CMD_UNFREEZE:
-            for (Node* n : scene.selection()) session_.setFrozen(n, id == CMD_FREEZE);
-            break;
-        case CMD_HIDE:
-            for (Node* n : scene.selection()) session_.setHidden(n, true);
-            break;
-        case CMD_UNHIDE_ALL:
-            for (const auto& n : scene.nodes()) session_.setHidden(n.get(), false);
-            break;
-        case CMD_SELECT_ALL:
-        case CMD_SELECT_NONE: {
-            std::vector<Node*> all;
-            if (id == CMD_SELECT_ALL)
-                for (const auto& n : scene.nodes())
-                    if (!n->hidden && !n->frozen) all.push_back(n.get());
-            session_.select(all);
-            break;
-        }
-        case CMD_FRAME:
-            if (active_) active_->frameScene();
-            break;
-        case CMD_SNAP: {
-            bool on = !viewports_[0]->view().snap.enabled;
-            for (auto& v : viewports_) v->view().snap.enabled = on;
-            CheckMenuItem(GetMenu(window_), CMD_SNAP, on ? MF_CHECKED : MF_UNCHECKED);
-            updateStatus();
-            break;
-        }
-    }
+    for (const MenuItem& item : menuItems)
+        if (item.id == id && item.run) (this->*item.run)();
 }
 
-LRESULT CALLBACK MainWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-        static_cast<MainWindow*>(cs->lpCreateParams)->window_ = w;
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-    return self ? self->handle(msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
+void MainWindow::newScene() {
+    session_.reset();
+    path_.clear();
+    updateTitle();
 }
 
-LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+void MainWindow::openScene() {
+    std::string path = askFile(false);
+    if (!path.empty()) open(path);
+}
+
+void MainWindow::save() {
+    std::string error;
+    if (path_.empty())
+        saveAs();
+    else if (!session_.save(path_, error))
+        MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
+}
+
+void MainWindow::exit() { DestroyWindow(window_); }
+
+void MainWindow::cloneSelection() {
+    std::string error;
+    std::vector<Node*> copies;
+    for (Node* n : session_.scene().selection())
+        if (Node* c = session_.clone(n, "", error)) copies.push_back(c);
+    session_.select(copies);
+}
+
+void MainWindow::deleteSelection() {
+    for (Node* n : session_.scene().selection()) session_.remove(n);
+    session_.selectionChanged();
+}
+
+void MainWindow::setSelectionFrozen(bool frozen) {
+    for (Node* n : session_.scene().selection()) session_.setFrozen(n, frozen);
+}
+
+void MainWindow::hideSelection() {
+    for (Node* n : session_.scene().selection()) session_.setHidden(n, true);
+}
+
+void MainWindow::unhideAll() {
+    for (const auto& n : session_.scene().nodes()) session_.setHidden(n.get(), false);
+}
+
+void MainWindow::selectAll() {
+    std::vector<Node*> all;
+    for (const auto& n : session_.scene().nodes())
+        if (!n->hidden && !n->frozen) all.push_back(n.get());
+    session_.select(all);
+}
+
+void MainWindow::selectNone() { session_.select({}); }
+
+void MainWindow::frameActiveView() {
+    if (active_) active_->frameScene();
+}
+
+void MainWindow::toggleSnap() {
+    bool on = !viewports_[0]->view().snap.enabled;
+    for (auto& v : viewports_) v->view().snap.enabled = on;
+    CheckMenuItem(GetMenu(window_), CMD_SNAP, on ? MF_CHECKED : MF_UNCHECKED);
+    updateStatus();
+}
+
+LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_NCCREATE:
+            window_ = w;
+            break;
         case WM_SIZE:
             if (status_) layout();
             return 0;
@@ -347,7 +338,7 @@ LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             PostQuitMessage(0);
             return 0;
     }
-    return DefWindowProcA(window_, msg, wp, lp);
+    return DefWindowProcA(w, msg, wp, lp);
 }
 
 void MainWindow::dispatch(MSG& msg) {

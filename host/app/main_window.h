@@ -52,8 +52,17 @@ public:
     void command(int id);
 
 private:
-    static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    // One line of the menu bar's menus: which menu, the command and its text; id 0 is a
+    // separator. run carries the command out.
+    struct MenuItem {
+        int menu;
+        int id;
+        const char* text;
+        void (MainWindow::*run)();
+    };
+    static const MenuItem menuItems[];
+
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     void buildMenu();
     void buildCreationList();
     void layout();
@@ -64,6 +73,24 @@ private:
     void updateTitle();
     bool saveAs();
     void redrawAll();
+
+    // The commands, one each.
+    void newScene();
+    void openScene();
+    void save();
+    void saveAsCommand() { saveAs(); }
+    void exit();
+    void cloneSelection();
+    void deleteSelection();
+    void freezeSelection() { setSelectionFrozen(true); }
+    void unfreezeSelection() { setSelectionFrozen(false); }
+    void setSelectionFrozen(bool frozen);
+    void hideSelection();
+    void unhideAll();
+    void selectAll();
+    void selectNone();
+    void frameActiveView();
+    void toggleSnap();
     std::string askFile(bool save);
 
     HostSession& session_;

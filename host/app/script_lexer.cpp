@@ -1,4 +1,5 @@
 #include "app/script_lexer.h"
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -32,8 +33,17 @@ bool splitScriptLine(const std::string& text, std::vector<std::string>& words, s
     return true;
 }
 
+namespace {
+
+// strtod and strtol skip leading blanks; a word that starts with one is no number.
+bool startsAsNumber(const std::string& word) {
+    return !word.empty() && !std::isspace(static_cast<unsigned char>(word[0]));
+}
+
+}  // namespace
+
 bool parseFloatWord(const std::string& word, float& value) {
-    if (word.empty()) return false;
+    if (!startsAsNumber(word)) return false;
     char* end = nullptr;
     errno = 0;
     double v = std::strtod(word.c_str(), &end);
@@ -43,7 +53,7 @@ bool parseFloatWord(const std::string& word, float& value) {
 }
 
 bool parseIntWord(const std::string& word, int& value) {
-    if (word.empty()) return false;
+    if (!startsAsNumber(word)) return false;
     char* end = nullptr;
     errno = 0;
     long v = std::strtol(word.c_str(), &end, 10);

@@ -2,6 +2,8 @@
 #include <fstream>
 #include <sstream>
 #include "app/host_session.h"
+#include "app/image_size.h"
+#include "panel/panel_controls.h"
 
 namespace {
 
@@ -26,13 +28,6 @@ bool parsePoint(Context& c, size_t first, Point3& p) {
         }
     }
     return true;
-}
-
-bool parseSize(const std::string& word, int& width, int& height) {
-    size_t x = word.find('x');
-    if (x == std::string::npos) return false;
-    return parseIntWord(word.substr(0, x), width) && parseIntWord(word.substr(x + 1), height) &&
-           width >= 16 && height >= 16 && width <= 8192 && height <= 8192;
 }
 
 // Where "as NAME" may follow: the optional name, or an error for anything else there.
@@ -92,8 +87,8 @@ bool checkRender(Context& c) {
         c.message = "unknown view \"" + c.w[1] + "\"; the views are top, front, left, persp";
         return false;
     }
-    if (c.w.size() == 4 && !parseSize(c.w[3], width, height)) {
-        c.message = "bad size \"" + c.w[3] + "\"; give WIDTHxHEIGHT, 16 to 8192 each";
+    if (c.w.size() == 4 && !parseImageSize(c.w[3], width, height)) {
+        c.message = imageSizeError(c.w[3]);
         return false;
     }
     return true;
@@ -153,11 +148,12 @@ void hideNode(HostSession& s, Node* n) { s.setHidden(n, true); }
 void unhideNode(HostSession& s, Node* n) { s.setHidden(n, false); }
 
 bool runSet(Context& c) {
-    return c.session.setControl(c.w[1], c.w.size() > 2 ? c.w[2] : "", c.message);
+    return setPageControl(c.session.commandPanel(), c.w[1], c.w.size() > 2 ? c.w[2] : "",
+                          c.message);
 }
 
 bool runPages(Context& c) {
-    std::fputs(c.session.pagesText().c_str(), c.out);
+    std::fputs(describePages(c.session.commandPanel()).c_str(), c.out);
     return true;
 }
 
@@ -173,7 +169,7 @@ bool runRender(Context& c) {
     ViewKind view;
     parseViewKind(c.w[1], view);
     int width = 800, height = 600;
-    if (c.w.size() == 4) parseSize(c.w[3], width, height);
+    if (c.w.size() == 4) parseImageSize(c.w[3], width, height);
     return c.session.render(view, c.w[2], width, height, c.message);
 }
 

@@ -3,22 +3,11 @@
 #include "app/host_session.h"
 #include "interaction/selection.h"
 #include "render/scene_render.h"
+#include "ui/window_class.h"
 
 namespace {
 
 const char* windowClass = "VexalViewport";
-
-void registerClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;  // replaced per window once its object is known
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_CROSS);
-    wc.lpszClassName = windowClass;
-    RegisterClassA(&wc);
-    registered = true;
-}
 
 IPoint2 mousePoint(LPARAM lp) {
     return IPoint2(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
@@ -40,20 +29,12 @@ ViewportWindow::~ViewportWindow() {
 }
 
 bool ViewportWindow::create(HWND parent, int id) {
-    registerClass();
-    window_ = CreateWindowExA(0, windowClass, viewKindName(view_.kind()),
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 64, 64, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleA(nullptr), nullptr);
-    if (!window_) return false;
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-    return true;
-}
-
-LRESULT CALLBACK ViewportWindow::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<ViewportWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-    return self ? self->handle(msg, wp, lp) : DefWindowProcA(w, msg, wp, lp);
+    registerWindowClass(windowClass, boundWindowProc<ViewportWindow, &ViewportWindow::handle>,
+                        IDC_CROSS, nullptr);
+    return CreateWindowExA(0, windowClass, viewKindName(view_.kind()),
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 64, 64, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), this) != nullptr;
 }
 
 void ViewportWindow::setActive(bool active) {
@@ -200,8 +181,14 @@ void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
     session_.selectionChanged();
 }
 
-LRESULT ViewportWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_NCCREATE:
+            window_ = w;
+            break;
+        case WM_NCDESTROY:
+            window_ = nullptr;
+            break;
         case WM_PAINT:
             paint();
             return 0;
@@ -234,5 +221,5 @@ LRESULT ViewportWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp == VK_ESCAPE) cancelCreation();
             return 0;
     }
-    return DefWindowProcA(window_, msg, wp, lp);
+    return DefWindowProcA(w, msg, wp, lp);
 }

@@ -30,8 +30,7 @@ public:
     void frameScene();  // zooms to show every node
 
 private:
-    static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     void paint();
     void buttonDown(IPoint2 at, WPARAM keys);
     void mouseMove(IPoint2 at, WPARAM keys);

@@ -1,25 +1,15 @@
 #include "panel/command_panel.h"
 #include <algorithm>
 #include "panel/panel_controls.h"
+#include "ui/window_class.h"
 
 namespace {
 
 const char panelClass[] = "VexalCommandPanel";
 const char frameClass[] = "VexalRollupPage";
 const int titleHeight = 18;
-const int margin = 4;      // around each page, inside the panel
-const int pageInset = 3;   // between a page's frame and its dialog
-const int wheelStep = 40;  // pixels scrolled per wheel notch
-
-CommandPanel* panelOf(HWND window) {
-    return reinterpret_cast<CommandPanel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
-
-// Both windows find the panel through their user data, set from the creation parameter.
-void adoptCreateParam(HWND window, LPARAM lParam) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-}
+const int margin = 4;     // around each page, inside the panel
+const int pageInset = 3;  // between a page's frame and its dialog
 
 int heightOf(HWND window) {
     RECT r;
@@ -42,20 +32,10 @@ CommandPanel::~CommandPanel() {
 }
 
 bool CommandPanel::create(HWND parent, const RECT& area) {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.lpfnWndProc = panelProc;
-        wc.lpszClassName = panelClass;
-        RegisterClassA(&wc);
-        wc.lpfnWndProc = frameProc;
-        wc.lpszClassName = frameClass;
-        RegisterClassA(&wc);
-        registered = true;
-    }
+    registerWindowClass(panelClass, boundWindowProc<CommandPanel, &CommandPanel::handlePanel>,
+                        IDC_ARROW, GetSysColorBrush(COLOR_BTNFACE));
+    registerWindowClass(frameClass, boundWindowProc<CommandPanel, &CommandPanel::handleFrame>,
+                        IDC_ARROW, GetSysColorBrush(COLOR_BTNFACE));
     DWORD style = WS_VSCROLL | WS_CLIPCHILDREN;
     RECT r = area;
     if (parent) {
@@ -142,12 +122,6 @@ std::vector<HWND> CommandPanel::pages() const {
     return result;
 }
 
-HWND CommandPanel::findPage(const std::string& title) const {
-    for (const Page& p : pages_)
-        if (p.title == title) return p.dialog;
-    return nullptr;
-}
-
 bool CommandPanel::isRegistered(HWND page) const {
     const Page* p = pageOf(page);
     return p && p->registered;
@@ -158,11 +132,6 @@ void CommandPanel::setPageOpen(HWND page, bool open) {
     if (!p || p->open == open) return;
     p->open = open;
     layout();
-}
-
-bool CommandPanel::isPageOpen(HWND page) const {
-    const Page* p = pageOf(page);
-    return p && p->open;
 }
 
 HWND CommandPanel::findControl(const std::string& label) const {
@@ -199,38 +168,35 @@ void CommandPanel::layout() {
     RECT client;
     GetClientRect(window_, &client);
     const int frameWidth = std::max(0, static_cast<int>(client.right) - 2 * margin);
-    contentHeight_ = margin;
+    int content = margin;
+    for (const Page& p : pages_)
+        if (p.dialog) content += titleHeight + bodyHeight(p) + margin;
+    scroll_.setExtent(content, client.bottom);
+    int y = margin - scroll_.position();
     for (const Page& p : pages_) {
         if (!p.dialog) continue;
-        const int body = p.open ? heightOf(p.dialog) + 2 * pageInset : 0;
-        contentHeight_ += titleHeight + body + margin;
-    }
-    const int maxScroll = std::max(0, contentHeight_ - static_cast<int>(client.bottom));
-    scroll_ = std::min(std::max(scroll_, 0), maxScroll);
-    int y = margin - scroll_;
-    for (const Page& p : pages_) {
-        if (!p.dialog) continue;
-        const int body = p.open ? heightOf(p.dialog) + 2 * pageInset : 0;
+        const int body = bodyHeight(p);
+        // Moved frames are painted afresh, never from the bits of their old place.
         SetWindowPos(p.frame, nullptr, margin, y, frameWidth, titleHeight + body,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         SetWindowPos(p.dialog, nullptr, (frameWidth - widthOf(p.dialog)) / 2,
-                     titleHeight + pageInset, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                     titleHeight + pageInset, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         ShowWindow(p.dialog, p.open ? SW_SHOWNA : SW_HIDE);
-        InvalidateRect(p.frame, nullptr, TRUE);
         y += titleHeight + body + margin;
     }
     SCROLLINFO si = {};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    si.nMax = contentHeight_ - 1;
+    si.nMax = content - 1;
     si.nPage = static_cast<UINT>(client.bottom);
-    si.nPos = scroll_;
+    si.nPos = scroll_.position();
     SetScrollInfo(window_, SB_VERT, &si, TRUE);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void CommandPanel::scrollTo(int position) {
-    scroll_ = position;
-    layout();
+int CommandPanel::bodyHeight(const Page& page) const {
+    return page.open ? heightOf(page.dialog) + 2 * pageInset : 0;
 }
 
 void CommandPanel::paintTitle(HWND frame) {
@@ -259,74 +225,45 @@ void CommandPanel::paintTitle(HWND frame) {
     EndPaint(frame, &ps);
 }
 
-LRESULT CALLBACK CommandPanel::panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) adoptCreateParam(window, lParam);
-    CommandPanel* self = panelOf(window);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT CommandPanel::handlePanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            window_ = window;
+            break;
         case WM_SIZE:
-            self->layout();
+            layout();
             return 0;
         case WM_VSCROLL: {
             SCROLLINFO si = {};
             si.cbSize = sizeof si;
-            si.fMask = SIF_ALL;
+            si.fMask = SIF_TRACKPOS;
             GetScrollInfo(window, SB_VERT, &si);
-            int position = self->scroll_;
-            switch (LOWORD(wParam)) {
-                case SB_LINEUP:
-                    position -= wheelStep / 2;
-                    break;
-                case SB_LINEDOWN:
-                    position += wheelStep / 2;
-                    break;
-                case SB_PAGEUP:
-                    position -= static_cast<int>(si.nPage);
-                    break;
-                case SB_PAGEDOWN:
-                    position += static_cast<int>(si.nPage);
-                    break;
-                case SB_THUMBTRACK:
-                case SB_THUMBPOSITION:
-                    position = si.nTrackPos;
-                    break;
-                case SB_TOP:
-                    position = 0;
-                    break;
-                case SB_BOTTOM:
-                    position = self->contentHeight_;
-                    break;
-            }
-            self->scrollTo(position);
+            if (scroll_.request(LOWORD(wParam), si.nTrackPos)) layout();
             return 0;
         }
         case WM_MOUSEWHEEL:
-            self->scrollTo(self->scroll_ -
-                           GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * wheelStep);
+            if (scroll_.wheel(GET_WHEEL_DELTA_WPARAM(wParam))) layout();
             return 0;
         case WM_CLOSE:
             // The pages belong to the edit in progress; closing only hides them.
             ShowWindow(window, SW_HIDE);
             return 0;
         case WM_NCDESTROY:
-            self->window_ = nullptr;
-            self->pages_.clear();
+            window_ = nullptr;
+            pages_.clear();
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK CommandPanel::frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) adoptCreateParam(window, lParam);
-    CommandPanel* self = panelOf(window);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT CommandPanel::handleFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
-            self->paintTitle(window);
+            paintTitle(window);
             return 0;
         case WM_LBUTTONDOWN:
             if (HIWORD(lParam) < titleHeight) {
-                if (Page* p = self->pageOfFrame(window)) self->setPageOpen(p->dialog, !p->open);
+                if (Page* p = pageOfFrame(window)) setPageOpen(p->dialog, !p->open);
             }
             return 0;
     }

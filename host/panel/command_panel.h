@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "panel/panel_scroll.h"
 #include "vexsdk/hostinterface.h"
 
 class CommandPanel final : public HostInterface {
@@ -41,12 +42,11 @@ public:
     // The pages shown, top to bottom.
     std::vector<std::string> pageTitles() const;
     std::vector<HWND> pages() const;
-    // The page window under the first title bar with this text, or null.
-    HWND findPage(const std::string& title) const;
     bool isRegistered(HWND page) const;
     // Opens or closes a page under its title bar, as a click on the bar does.
     void setPageOpen(HWND page, bool open);
-    bool isPageOpen(HWND page) const;
+    // How far the pages are scrolled up, in pixels.
+    int scrollPosition() const { return scroll_.position(); }
 
     // A control of the shown pages named by its label (see panel_controls.h), searched
     // page by page from the top; null when none carries it.
@@ -64,21 +64,20 @@ private:
         bool registered;
         bool open;
     };
-    static LRESULT CALLBACK panelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handlePanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Page* pageOf(HWND dialog);
     const Page* pageOf(HWND dialog) const;
     Page* pageOfFrame(HWND frame);
     void layout();
-    void scrollTo(int position);
+    int bodyHeight(const Page& page) const;
     void paintTitle(HWND frame);
 
     HWND window_ = nullptr;
     bool ownsTopLevel_ = false;
     std::vector<Page> pages_;
-    int scroll_ = 0;
-    int contentHeight_ = 0;
+    PanelScroll scroll_;
     TimeValue time_ = 0;
     RedrawHandler redraw_;
 };

@@ -4,10 +4,9 @@
 // Moving straight from one object to another of the same class ends the first edit with
 // the pages kept (flag bit 0 clear) and begins the next on them; any other move ends it
 // with the pages removed. "Same class" is what a host can see of an object: its class id
-// and superclass id. Every helper of one plug-in kind family may answer the same class id
-// (all Vexal entity helpers do, door, light or trigger alike); the plug-in then decides
-// which of the kept pages suit the next object, and the panel does not flicker while the
-// user walks through a row of such helpers.
+// and superclass id. A plug-in's objects of different kinds may all answer the same class
+// id; the plug-in then decides which of the kept pages suit the next object, and the panel
+// does not flicker while the user walks through a row of such objects.
 #pragma once
 #include "vexsdk/objects.h"
 

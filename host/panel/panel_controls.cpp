@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <vector>
+#include "panel/command_panel.h"
 #include "vexsdk/custcontrols.h"
 
 namespace {
@@ -225,4 +226,50 @@ std::string controlValue(HWND control) {
         return text;
     }
     return windowText(control);
+}
+
+namespace {
+
+std::string unknownLabelError(const CommandPanel& panel, const std::string& label) {
+    std::string error = "no control \"" + label + "\" on the shown pages";
+    const std::vector<HWND> pages = panel.pages();
+    const std::vector<std::string> titles = panel.pageTitles();
+    for (size_t i = 0; i < pages.size(); ++i) {
+        error += i ? "; " : ": ";
+        error += "\"" + titles[i] + "\" has";
+        for (const std::string& l : pageLabels(pages[i])) error += " \"" + l + "\"";
+    }
+    return error;
+}
+
+}  // namespace
+
+bool setPageControl(const CommandPanel& panel, const std::string& label, const std::string& value,
+                    std::string& error) {
+    if (panel.pages().empty()) {
+        error = "no pages are shown: select one helper first";
+        return false;
+    }
+    HWND control = panel.findControl(label);
+    if (!control) {
+        error = unknownLabelError(panel, label);
+        return false;
+    }
+    if (!setControlValue(control, value)) {
+        error = "\"" + label + "\" cannot take the value \"" + value + "\"";
+        return false;
+    }
+    return true;
+}
+
+std::string describePages(const CommandPanel& panel) {
+    std::string text;
+    const std::vector<HWND> pages = panel.pages();
+    const std::vector<std::string> titles = panel.pageTitles();
+    for (size_t i = 0; i < pages.size(); ++i) {
+        text += titles[i] + "\n";
+        for (const std::string& label : pageLabels(pages[i]))
+            text += "  " + label + ": " + controlValue(findLabelledControl(pages[i], label)) + "\n";
+    }
+    return text;
 }

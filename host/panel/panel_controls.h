@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class CommandPanel;
+
 // The control a user would call by this label on page (compared without regard to case,
 // and a trailing ':' ignored):
 // - a button whose own text it is ("Axis", "Gold Key", "On");
@@ -43,3 +45,11 @@ bool setControlValue(HWND control, const std::string& value);
 // What the control shows: a check box or radio button "1"/"0", a list its selected line, an edit
 // its text, a spinner its value.
 std::string controlValue(HWND control);
+
+// The shown pages of the panel, as a script works them: sets the control a label names,
+// or says what is wrong (no pages, no such label with the labels there are, a value the
+// control cannot take).
+bool setPageControl(const CommandPanel& panel, const std::string& label, const std::string& value,
+                    std::string& error);
+// Every page's title and, under it, each label with what its control shows.
+std::string describePages(const CommandPanel& panel);

@@ -1,5 +1,6 @@
 #include "render/camera.h"
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -24,6 +25,25 @@ const char* viewKindName(ViewKind kind) {
             return "Perspective";
     }
     return "";
+}
+
+bool parseViewKind(const std::string& word, ViewKind& view) {
+    std::string w = word;
+    for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const struct {
+        const char* word;
+        ViewKind kind;
+    } names[] = {{"top", ViewKind::Top},
+                 {"front", ViewKind::Front},
+                 {"left", ViewKind::Left},
+                 {"persp", ViewKind::Perspective},
+                 {"perspective", ViewKind::Perspective}};
+    for (const auto& name : names)
+        if (w == name.word) {
+            view = name.kind;
+            return true;
+        }
+    return false;
 }
 
 Camera::Camera(ViewKind kind) : kind_(kind) {}

@@ -1,6 +1,7 @@
 // Where a viewport looks from and how far it is zoomed, and the projection that follows
 // for a window of a given size.
 #pragma once
+#include <string>
 #include "vexsdk/geom.h"
 
 // p * m, written out here so that the renderer's inner loops need no call into geom.dll.
@@ -25,6 +26,8 @@ enum class ViewKind { Top, Front, Left, Perspective };
 
 // "Top", "Front", "Left" or "Perspective".
 const char* viewKindName(ViewKind kind);
+// The view a word names: "top", "front", "left", "persp" or "perspective" (case ignored).
+bool parseViewKind(const std::string& word, ViewKind& view);
 
 // The camera's orthonormal frame: right and up span the window, forward looks into it.
 struct ViewFrame {

@@ -1,5 +1,4 @@
 #include "render/scene_render.h"
-#include <algorithm>
 #include "render/bitmap_font.h"
 #include "render/grid.h"
 #include "scene/scene.h"
@@ -7,7 +6,6 @@
 namespace {
 
 const Rgb BACKGROUND = {40, 40, 44};
-const Rgb BORDER = {12, 12, 12};
 const Rgb LABEL = {200, 200, 200};
 
 }  // namespace
@@ -33,31 +31,4 @@ void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t,
     if (progress) progress(total, total);
     gw.resetState();
     drawBitmapText(view.image(), 6, 5, viewKindName(view.kind()), LABEL);
-}
-
-bool renderViewportToPng(SoftwareViewport& view, Scene& scene, const std::string& path,
-                         std::string& error, TimeValue t) {
-    renderViewport(view, scene, t);
-    return writePng(view.image(), path, error);
-}
-
-Framebuffer composeImages(const std::vector<const Framebuffer*>& images, int columns) {
-    columns = std::max(columns, 1);
-    int rows = static_cast<int>((images.size() + columns - 1) / columns);
-    int cellW = 0, cellH = 0;
-    for (const Framebuffer* image : images) {
-        cellW = std::max(cellW, image->width());
-        cellH = std::max(cellH, image->height());
-    }
-    Framebuffer out(columns * (cellW + 1) + 1, rows * (cellH + 1) + 1);
-    out.clear(BORDER);
-    for (size_t i = 0; i < images.size(); ++i) {
-        int left = static_cast<int>(i % columns) * (cellW + 1) + 1;
-        int top = static_cast<int>(i / columns) * (cellH + 1) + 1;
-        const Framebuffer& image = *images[i];
-        for (int row = 0; row < image.height(); ++row)
-            for (int x = 0; x < image.width(); ++x)
-                out.plot(left + x, top + row, image.pixel(x, row));
-    }
-    return out;
 }

@@ -1,7 +1,6 @@
 // Rendering a scene into viewports and writing the pictures out.
 #pragma once
 #include <string>
-#include <vector>
 #include "render/software_viewport.h"
 #include "scene/progress.h"
 #include "vexsdk/values.h"
@@ -15,13 +14,6 @@ constexpr float FROZEN_GREY[3] = {0.45f, 0.50f, 0.62f};
 // through its own display operation, and the view's name in the corner.
 void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t = 0,
                     const ProgressReport& progress = {});
-
-// renderViewport followed by writePng of the view's image.
-bool renderViewportToPng(SoftwareViewport& view, Scene& scene, const std::string& path,
-                         std::string& error, TimeValue t = 0);
-
-// Images laid out in rows of `columns`, separated by a one-pixel border.
-Framebuffer composeImages(const std::vector<const Framebuffer*>& images, int columns);
 
 // Writes an image as a PNG file; false with a message on failure.
 bool writePng(const Framebuffer& image, const std::string& path, std::string& error);

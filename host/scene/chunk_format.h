@@ -33,7 +33,6 @@ constexpr uint32_t NODE_STATE_FROZEN = 2;
 constexpr uint32_t NODE_STATE_HIDDEN = 4;
 
 constexpr uint32_t NODE_TRANSFORM_SIZE = 12 * 4 + 4;  // four rows of three floats, flag word
-constexpr uint32_t NODE_CLASS_SIZE = 12;
 
 // "0x4100": how messages name a chunk id.
 inline std::string chunkIdText(uint16_t id) {

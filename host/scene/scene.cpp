@@ -68,12 +68,6 @@ Node* Scene::find(const std::string& name) const {
     return nullptr;
 }
 
-Node* Scene::findByObject(const Object* object) const {
-    for (const auto& n : nodes_)
-        if (n->object() == object) return n.get();
-    return nullptr;
-}
-
 static std::string numbered(const std::string& base, int i) {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, "%03d", i);

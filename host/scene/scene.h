@@ -64,7 +64,6 @@ public:
     size_t indexOf(const Node* node) const;  // size() when the node is not in the scene
     void clear();
     Node* find(const std::string& name) const;
-    Node* findByObject(const Object* object) const;
     // base followed by the lowest free number: "Door001", "Door002", ...
     std::string uniqueName(const std::string& base) const;
     std::vector<Node*> selection() const;

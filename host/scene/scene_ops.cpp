@@ -29,31 +29,6 @@ std::string nameBase(const std::string& name) {
 
 }  // namespace
 
-Node* createHelperNode(Scene& scene, const PluginKind& kind, const Point3& position,
-                       std::string& error) {
-    Animatable* made = kind.desc->create(0);
-    Object* object = made ? dynamic_cast<Object*>(made) : nullptr;
-    if (!object) {
-        if (made) made->DeleteThis();
-        error = "\"" + kind.className + "\": the plug-in made no object";
-        return nullptr;
-    }
-    Node* node = scene.add(object, object->ClassID(), object->SuperClassID(),
-                           scene.uniqueName(kind.className));
-    node->transform.SetTrans(position);
-    return node;
-}
-
-Node* createHelperNode(Scene& scene, const PluginRegistry& registry, const std::string& kindName,
-                       const Point3& position, std::string& error) {
-    const PluginKind* kind = registry.findByName(kindName);
-    if (!kind) {
-        error = "\"" + kindName + "\": no plug-in offers this kind";
-        return nullptr;
-    }
-    return createHelperNode(scene, *kind, position, error);
-}
-
 Node* cloneNode(Scene& scene, Node& source, std::string& error) {
     Object* copy = nullptr;
     if (!source.isOpaque()) {

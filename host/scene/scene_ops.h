@@ -1,18 +1,10 @@
-// What the host does with the nodes of a scene: create a helper of a kind, clone, delete
+// What the host does with the nodes of a scene: clone, delete
 // and list. Saving and loading are in scene_file.h.
 #pragma once
 #include <string>
 #include <vector>
 #include "plugins/plugin_registry.h"
 #include "scene/scene.h"
-
-// A new node holding an object made by the kind's descriptor, at position, named after the
-// kind ("Door001"). Null with a message when the descriptor makes nothing usable.
-Node* createHelperNode(Scene& scene, const PluginKind& kind, const Point3& position,
-                       std::string& error);
-// The same for the kind listed under kindName (case-insensitive).
-Node* createHelperNode(Scene& scene, const PluginRegistry& registry, const std::string& kindName,
-                       const Point3& position, std::string& error);
 
 // A new node with a clone of the source's object (or a copy of its stored bytes), the same
 // transform, and the next free name of the same base ("Door001" gives "Door002").

@@ -13,6 +13,7 @@
 #include "class_page_input.h"
 #include "entity/entity_props.h"
 #include "panel/command_panel.h"
+#include "panel_pages.h"
 #include "panel/panel_controls.h"
 #include "scene/chunk_format.h"
 #include "scene/chunk_reader.h"
@@ -99,7 +100,7 @@ protected:
     }
 
     HWND page(const char* title) {
-        HWND found = session.commandPanel().findPage(title);
+        HWND found = pageTitled(session.commandPanel(), title);
         EXPECT_NE(found, nullptr) << title;
         return found;
     }

@@ -57,6 +57,19 @@ protected:
     HWND top = nullptr;
 };
 
+TEST_F(MainWindowTest, EveryHostWindowRunsItsClassProcedureFromItsFirstMessage) {
+    // A window subclassed after creation would have missed its WM_NCCREATE and WM_CREATE.
+    std::vector<HWND> windows = {main.window(), session.commandPanel().window()};
+    for (int i = 0; i < 4; ++i) windows.push_back(main.viewport(i).window());
+    for (HWND w : windows) {
+        char name[64] = {};
+        GetClassNameA(w, name, sizeof name);
+        EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), GetClassLongPtrA(w, GCLP_WNDPROC)) << name;
+        EXPECT_NE(GetClassLongPtrA(w, GCLP_WNDPROC), reinterpret_cast<LONG_PTR>(DefWindowProcA))
+            << name;
+    }
+}
+
 TEST_F(MainWindowTest, ClickingAKindIntoAViewportCreatesSelectsAndEditsIt) {
     ASSERT_NE(main.kindButton("Door"), nullptr);
     ASSERT_NE(main.kindButton("Teleport Dest"), nullptr);

@@ -8,6 +8,7 @@
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
 #include "panel/panel_controls.h"
+#include "panel_pages.h"
 #include "plugins/plugin_registry.h"
 #include "scene/scene.h"
 
@@ -105,8 +106,8 @@ TEST_F(PanelWithPlugin, StacksTheDoorsPagesUnderTheirTitles) {
         previousBottom = r.bottom;
     }
     // Closing a page under its title moves the pages below it up.
-    HWND parameters = panel.findPage("Parameters");
-    HWND door = panel.findPage("Door Params");
+    HWND parameters = pageTitled(panel, "Parameters");
+    HWND door = pageTitled(panel, "Door Params");
     RECT before, after;
     GetWindowRect(door, &before);
     panel.setPageOpen(parameters, false);

@@ -8,6 +8,7 @@
 #pragma GCC diagnostic pop
 #include <memory>
 #include "host_fixture.h"
+#include "test_pictures.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "plugins/plugin_registry.h"
 #include "scene/chunk_reader.h"
 #include "scene/scene.h"
+#include "helper_nodes.h"
 #include "test_files.h"
 
 inline const PluginRegistry& pluginRegistry() {
