@@ -21,10 +21,8 @@ bool CreationTool::start(SoftwareViewport& view) {
         error_ = "\"" + kind_->className + "\" made no object";
         return false;
     }
-    CStr base;
-    object->defaultNodeName(base);
     node_ = scene_.add(object, object->ClassID(), object->SuperClassID(),
-                       scene_.uniqueName(base.data()));
+                       scene_.uniqueName(kind_->nodeNameBase()));
     callback_ = object->creationCallback();
     if (!callback_) {
         scene_.remove(node_);

@@ -77,6 +77,13 @@ const PluginKind* PluginRegistry::findByName(const std::string& className) const
     return nullptr;
 }
 
+std::string PluginKind::nodeNameBase() const {
+    std::string base;
+    for (char c : className)
+        if (c != ' ') base += c;
+    return base.empty() ? "Node" : base;
+}
+
 std::string defaultPluginFolder() {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);

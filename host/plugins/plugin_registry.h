@@ -21,6 +21,10 @@ struct PluginKind {
     std::string category;
     Class_ID classId;
     SClass_ID superClassId = 0;
+
+    // What a new node of this kind is called before its number: the class name without
+    // blanks ("Trigger Once" gives "TriggerOnce").
+    std::string nodeNameBase() const;
 };
 
 class PluginRegistry {

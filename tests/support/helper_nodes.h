@@ -17,7 +17,7 @@ inline Node* createHelperNode(Scene& scene, const PluginKind& kind, const Point3
         return nullptr;
     }
     Node* node = scene.add(object, object->ClassID(), object->SuperClassID(),
-                           scene.uniqueName(kind.className));
+                           scene.uniqueName(kind.nodeNameBase()));
     node->transform.SetTrans(position);
     return node;
 }

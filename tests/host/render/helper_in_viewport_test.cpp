@@ -12,7 +12,7 @@ TEST_F(HostFixture, ClickPlacesTheHelperOnTheSnappedGridPoint) {
     ASSERT_NE(door, nullptr);
     EXPECT_EQ(door->position(), Point3(20, 40, 0));
     EXPECT_TRUE(door->selected);
-    EXPECT_EQ(door->name, "VexalEntity001");
+    EXPECT_EQ(door->name, "Door001");
     EXPECT_EQ(door->classId, Class_ID(0x41D53AFE, 0x616C0F57));
 
     SoftwareViewport front(ViewKind::Front, 641, 481);
@@ -20,7 +20,8 @@ TEST_F(HostFixture, ClickPlacesTheHelperOnTheSnappedGridPoint) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->position(), Point3(20, 0, 40));
     EXPECT_FALSE(door->selected);  // the newest helper is the selection
-    EXPECT_EQ(button->name, "VexalEntity002");
+    EXPECT_EQ(button->name, "Button001");
+    EXPECT_EQ(place("Trigger Once", IPoint2(100, 100))->name, "TriggerOnce001");
 }
 
 TEST_F(HostFixture, PerspectiveClickPlacesOnTheGroundAndPicksBack) {

@@ -72,8 +72,8 @@ TEST(SceneFile, EveryKindSavesAndLoadsBackAndSavesToTheSameBytes) {
     EXPECT_EQ(loaded.find("Replaced001"), nullptr);
     EXPECT_NE(loaded.nodes()[0].get(), stale);
     expectSameNodes(original, loaded);
-    EXPECT_STREQ(helperOf(loaded.find("Teleport Dest001"))->classname, "info_teleport_destination");
-    EXPECT_EQ(helperOf(loaded.find("Teleport Dest001"))->classIndex, 28);
+    EXPECT_STREQ(helperOf(loaded.find("TeleportDest001"))->classname, "info_teleport_destination");
+    EXPECT_EQ(helperOf(loaded.find("TeleportDest001"))->classIndex, 28);
 
     ASSERT_TRUE(saveScene(loaded, second.path(), error)) << error;
     EXPECT_EQ(readFileBytes(second.path()), readFileBytes(first.path()));
@@ -156,9 +156,9 @@ TEST(SceneFile, DamagedFilesAreRefusedWholeWithOneLineNamingTheFile) {
          "node 1 'Door001': chunk 0x0100 at offset " + std::to_string(axis0) +
              " has length 3, shorter than its header"},
         {"a node part twice", edited([&](auto& b) { b[class1] = 0x30; }),
-         "node 2 'Trigger Once001': it holds chunk 0x4130 twice"},
+         "node 2 'TriggerOnce001': it holds chunk 0x4130 twice"},
         {"unknown node part", edited([&](auto& b) { b[class1] = 0x41; }),
-         "node 2 'Trigger Once001': it holds an unknown chunk 0x4141"},
+         "node 2 'TriggerOnce001': it holds an unknown chunk 0x4141"},
         {"end count wrong", edited([&](auto& b) { putWord(b, end + 6, 3); }),
          "the end chunk counts 3 nodes, the file holds 2"},
         {"data after the end", edited([](auto& b) {
@@ -230,9 +230,9 @@ TEST(SceneFile, AnObjectOfAnUnknownClassIsKeptAsItsBytesAndWrittenBackUnchanged)
     ASSERT_TRUE(loadScene(pluginRegistry(), in.path(), scene, error, &warnings)) << error;
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0], in.path() +
-                               ": node 2 'Trigger Once001': class 0x12345678,0x9ABCDEF0 "
+                               ": node 2 'TriggerOnce001': class 0x12345678,0x9ABCDEF0 "
                                "(superclass 0x50) is provided by no plug-in; kept as stored bytes");
-    Node* unknown = scene.find("Trigger Once001");
+    Node* unknown = scene.find("TriggerOnce001");
     ASSERT_NE(unknown, nullptr);
     EXPECT_TRUE(unknown->isOpaque());
     EXPECT_EQ(unknown->classId, Class_ID(0x12345678, 0x9ABCDEF0));
