@@ -60,6 +60,10 @@ public:
     bool setControl(const std::string& label, const std::string& value, std::string& error);
     std::string pagesText() const;
 
+    // Runs work with the edit of the shown pages closed and reopened around it: pages store
+    // some fields only when the edit ends (typed but unconfirmed texts), as a host does
+    // before it reads the scene as a whole.
+    bool withEditClosed(const std::function<bool()>& work);
     bool save(const std::string& path, std::string& error);
     bool load(const std::string& path, std::string& error);
     void reset();  // an empty scene
@@ -70,7 +74,7 @@ public:
 
     // Renders the scene as seen from one view, framed to show every node, to a PNG file.
     bool render(ViewKind view, const std::string& path, int width, int height, std::string& error);
-    std::string listing() const;
+    std::string listing();
 
     // Asks for the viewports to be drawn again.
     void changed();
