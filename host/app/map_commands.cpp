@@ -225,6 +225,8 @@ int checkCommand(HostSession& session, const std::string& scene) {
     std::string error;
     if (!session.load(scene, error)) return fail(error);
     bool fails = false;
-    for (const CheckLine& line : checkScene(session, fails)) std::printf("%s\n", line.text.c_str());
+    const std::vector<CheckLine> lines = checkScene(session, fails);
+    for (const CheckLine& line : lines) std::printf("%s\n", line.text.c_str());
+    std::printf("%s: %zu findings\n", scene.c_str(), lines.size());
     return fails ? 1 : 0;
 }
