@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <cstdio>
 #include "app/host_session.h"
+#include "app/map_menu.h"
 #include "panel/command_panel.h"
 #include "scene/scene_ops.h"
 
@@ -39,6 +40,7 @@ HWND child(const char* cls, const char* text, DWORD style, HWND parent, int id) 
 MainWindow::MainWindow(HostSession& session) : session_(session), creation_(session.scene()) {}
 
 MainWindow::~MainWindow() {
+    mapMenu_.reset();
     for (auto& v : viewports_) v.reset();
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (window_) DestroyWindow(window_);
@@ -60,6 +62,7 @@ bool MainWindow::create(std::string& error) {
     SendMessageA(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
     buildMenu();
     if (!session_.start(error, window_, RECT{0, 0, PANEL_WIDTH, 400})) return false;
+    mapMenu_ = std::make_unique<MapMenu>(session_, window_);
     buildCreationList();
     const ViewKind kinds[4] = {ViewKind::Top, ViewKind::Front, ViewKind::Left,
                                ViewKind::Perspective};
@@ -91,6 +94,9 @@ void MainWindow::buildMenu() {
     AppendMenuA(file, MF_STRING, CMD_SAVE, "&Save\tCtrl+S");
     AppendMenuA(file, MF_STRING, CMD_SAVE_AS, "Save &As...");
     AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, CMD_IMPORT_MAP, "&Import Map...");
+    AppendMenuA(file, MF_STRING, CMD_EXPORT_MAP, "&Export Map...");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(file, MF_STRING, CMD_EXIT, "E&xit");
     AppendMenuA(edit, MF_STRING, CMD_CLONE, "&Clone\tCtrl+D");
     AppendMenuA(edit, MF_STRING, CMD_DELETE, "&Delete\tDel");
@@ -102,6 +108,8 @@ void MainWindow::buildMenu() {
     AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(edit, MF_STRING, CMD_SELECT_ALL, "Select &All\tCtrl+A");
     AppendMenuA(edit, MF_STRING, CMD_SELECT_NONE, "Select &None");
+    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(edit, MF_STRING, CMD_CHECK, "Chec&k");
     AppendMenuA(view, MF_STRING, CMD_FRAME, "&Frame Scene\tZ");
     AppendMenuA(view, MF_STRING | MF_CHECKED, CMD_SNAP, "&Snap\tS");
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
@@ -274,6 +282,15 @@ void MainWindow::command(int id) {
             break;
         case CMD_SAVE_AS:
             saveAs();
+            break;
+        case CMD_IMPORT_MAP:
+            mapMenu_->importMap();
+            break;
+        case CMD_EXPORT_MAP:
+            mapMenu_->exportMap();
+            break;
+        case CMD_CHECK:
+            mapMenu_->check();
             break;
         case CMD_EXIT:
             DestroyWindow(window_);
