@@ -107,7 +107,7 @@ void checkPairs(Scope& s, const HelperEntry& h) {
                                                      : "; the pair's value is exported"));
     }
     std::string key;
-    if (findUnwritableText(h.record, key))
+    if (findUnwritableText(h.record, entityLines(h.record, h.position), key))
         report(s, h, Severity::Error,
                "the text of " + quoted(key) +
                    " holds a '\"' or a line break, which map text cannot hold");

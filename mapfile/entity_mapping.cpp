@@ -294,12 +294,20 @@ bool unwritableText(const std::string& text) {
     return text.find_first_of("\"\r\n") != std::string::npos;
 }
 
-bool findUnwritableText(const HelperRecord& record, std::string& key) {
-    std::vector<MapLine> lines = entityLines(record, Point3());
-    for (MapLine& cell : recordCells(record.props)) lines.push_back(std::move(cell));
+bool findUnwritableText(const HelperRecord& record, const std::vector<MapLine>& lines,
+                        std::string& key) {
     for (const MapLine& line : lines)
         if (unwritableText(line.key) || unwritableText(line.value)) {
             key = line.key;
+            return true;
+        }
+    // Pairs replaced by a later one, and values without a key, are not among the lines.
+    const std::string pairs(record.props.keyValueText,
+                            strnlen(record.props.keyValueText, sizeof record.props.keyValueText));
+    if (!unwritableText(pairs)) return false;
+    for (const MapLine& cell : recordCells(record.props))
+        if (unwritableText(cell.key) || unwritableText(cell.value)) {
+            key = cell.key;
             return true;
         }
     return false;

@@ -59,6 +59,8 @@ struct ImportNote {
 void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes);
 
 // Whether a text that map text cannot hold (a '"' or a line break) is among the lines
-// export writes or the pairs; key receives the key it belongs to.
-bool findUnwritableText(const HelperRecord& record, std::string& key);
+// export writes (lines: entityLines of the record) or the pairs; key receives the key it
+// belongs to.
+bool findUnwritableText(const HelperRecord& record, const std::vector<MapLine>& lines,
+                        std::string& key);
 bool unwritableText(const std::string& text);

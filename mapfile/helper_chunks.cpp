@@ -5,18 +5,17 @@
 
 namespace {
 
-struct Chunk {
-    uint16_t id;
-    std::vector<unsigned char> bytes;
-};
-
-// A save stream that keeps each chunk's bytes; helpers write data chunks only.
-class MemorySave : public ISave {
+// A save stream that decodes as the helper writes: the bytes of the classname and record
+// chunks go straight to their fields, and only a chunk of exactly a field's size counts.
+class RecordSave : public ISave {
 public:
+    explicit RecordSave(HelperRecord& record) : record_(record) {}
+
     void startChunk(uint16_t id) override {
         if (open_) failed_ = true;
-        chunks.push_back({id, {}});
         open_ = true;
+        id_ = id;
+        length_ = 0;
     }
     IOResult writeBlock(const void* buf, uint32_t nbytes, uint32_t* written) override {
         if (written) *written = 0;
@@ -24,22 +23,38 @@ public:
             failed_ = true;
             return IO_ERROR;
         }
-        const auto* bytes = static_cast<const unsigned char*>(buf);
-        chunks.back().bytes.insert(chunks.back().bytes.end(), bytes, bytes + nbytes);
+        if (length_ + nbytes <= sizeof buffer_) std::memcpy(buffer_ + length_, buf, nbytes);
+        length_ += nbytes;
         if (written) *written = nbytes;
         return IO_OK;
     }
     void finishChunk() override {
         if (!open_) failed_ = true;
         open_ = false;
+        if (id_ == CHUNK_CLASSNAME && length_ == sizeof record_.classname) {
+            std::memcpy(record_.classname, buffer_, length_);
+            hasName = true;
+        } else if (id_ == CHUNK_PROPS && length_ == sizeof record_.props) {
+            std::memcpy(&record_.props, buffer_, length_);
+            hasProps = true;
+        }
     }
     bool failed() const { return failed_ || open_; }
 
-    std::vector<Chunk> chunks;
+    bool hasName = false, hasProps = false;
 
 private:
+    HelperRecord& record_;
+    unsigned char buffer_[sizeof(EntityProps)];
+    uint64_t length_ = 0;
+    uint16_t id_ = 0;
     bool open_ = false;
     bool failed_ = false;
+};
+
+struct Chunk {
+    uint16_t id;
+    std::vector<unsigned char> bytes;
 };
 
 // A load stream over composed chunks, read as the host's file reader hands them out.
@@ -99,23 +114,13 @@ bool isHelperClass(Class_ID classId, SClass_ID superClassId) {
 }
 
 bool readHelperRecord(Object& helper, HelperRecord& record, std::string& error) {
-    MemorySave save;
+    RecordSave save(record);
     if (helper.Save(&save) != IO_OK || save.failed()) {
         error = "the helper's save failed";
         return false;
     }
-    bool hasName = false, hasProps = false;
-    for (const Chunk& chunk : save.chunks) {
-        if (chunk.id == CHUNK_CLASSNAME && chunk.bytes.size() == sizeof record.classname) {
-            std::memcpy(record.classname, chunk.bytes.data(), sizeof record.classname);
-            hasName = true;
-        } else if (chunk.id == CHUNK_PROPS && chunk.bytes.size() == sizeof record.props) {
-            std::memcpy(&record.props, chunk.bytes.data(), sizeof record.props);
-            hasProps = true;
-        }
-    }
-    if (!hasName || !hasProps) error = "the helper saved no classname or no record chunk";
-    return hasName && hasProps;
+    if (!save.hasName || !save.hasProps) error = "the helper saved no classname or no record chunk";
+    return save.hasName && save.hasProps;
 }
 
 Object* makeHelper(ClassDesc& firstDescriptor, const HelperRecord& record, std::string& error) {

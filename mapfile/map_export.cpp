@@ -32,20 +32,22 @@ bool writeWorldspawn(const MapText* base, std::string& out, std::string& error) 
 
 bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std::string& out,
               std::string& error) {
+    std::string text;
+    if (!writeWorldspawn(base, text, error)) return false;
     for (const HelperEntry& helper : helpers) {
+        const std::vector<MapLine> lines = entityLines(helper.record, helper.position);
         std::string key;
         if (helper.name.find_first_of("\r\n") != std::string::npos) {
             error = "node '" + helper.name + "': its name holds a line break";
             return false;
         }
-        if (findUnwritableText(helper.record, key)) {
+        if (findUnwritableText(helper.record, lines, key)) {
             error = "node '" + helper.name + "': the text of \"" + key +
                     "\" holds a '\"' or a line break, which map text cannot hold";
             return false;
         }
+        writeMapEntity(text, helper.name, lines);
     }
-    if (!writeWorldspawn(base, out, error)) return false;
-    for (const HelperEntry& helper : helpers)
-        writeMapEntity(out, helper.name, entityLines(helper.record, helper.position));
+    out += text;
     return true;
 }

@@ -139,8 +139,10 @@ bool MapReader::next(Token& token) {
     token.offset = pos_;
     token.line = line_;
     token.column = static_cast<int>(pos_ - lineStart_) + 1;
-    commentBefore_ = std::move(comment_);
-    comment_.clear();
+    if (!comment_.empty() || !commentBefore_.empty()) {
+        commentBefore_.swap(comment_);
+        comment_.clear();
+    }
     if (pos_ == size_) return true;
     if (text_[pos_] == '"') {
         token.kind = Token::Quoted;
@@ -163,15 +165,32 @@ bool MapReader::expect(std::string_view word, const char* what) {
     return fail(token, std::string("expected ") + what);
 }
 
+// Coordinates are mostly whole numbers: those are read without the general conversion.
+bool readNumber(std::string_view text, double& value) {
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const bool negative = begin != end && *begin == '-';
+    if (begin != end && (*begin == '+' || negative)) ++begin;
+    if (begin == end || *begin == '-' || *begin == '+') return false;
+    if (end - begin <= 15) {
+        int64_t whole = 0;
+        const char* digit = begin;
+        while (digit != end && *digit >= '0' && *digit <= '9')
+            whole = whole * 10 + (*digit++ - '0');
+        if (digit == end) {
+            value = static_cast<double>(negative ? -whole : whole);
+            return true;
+        }
+    }
+    const auto result = std::from_chars(begin, end, value);
+    if (negative) value = -value;
+    return result.ec == std::errc() && result.ptr == end;
+}
+
 bool MapReader::number(double& value) {
     Token token;
     if (!next(token)) return false;
-    const char* begin = token.text.data();
-    const char* end = begin + token.text.size();
-    if (begin != end && *begin == '+') ++begin;
-    const auto result = std::from_chars(begin, end, value);
-    if (token.kind == Token::Word && result.ec == std::errc() && result.ptr == end && begin != end)
-        return true;
+    if (token.kind == Token::Word && readNumber(token.text, value)) return true;
     if (token.kind == Token::End) return fail(token, "end of file where a number belongs");
     return fail(token, "expected a number");
 }
@@ -383,6 +402,8 @@ void appendQuoted(std::string& out, std::string_view text) {
 bool readMapText(std::string text, MapText& map, MapTextError& error) {
     map = MapText();
     map.text = std::move(text);
+    // A face line is 60 bytes or more: the planes are stored without reallocating.
+    map.planes.reserve(map.text.size() / 60);
     MapReader reader(map, error);
     if (reader.readFile()) return true;
     map = MapText();
