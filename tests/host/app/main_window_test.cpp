@@ -124,8 +124,9 @@ TEST_F(MainWindowTest, EditCheckListsTheReportAndADoubleClickSelectsTheHelper) {
     ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
     char line[256] = {};
     SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
-    EXPECT_EQ(std::string(line), door->name + " (func_door): warning: nothing targets the "
-                                              "door's target name \"vault\"");
+    EXPECT_EQ(std::string(line), door->name +
+                                     " (func_door): warning: nothing targets the "
+                                     "door's target name \"vault\"");
     SendMessageA(list, LB_SETCURSEL, 0, 0);
     SendMessageA(main.mapMenu().reportWindow(), WM_COMMAND, MAKEWPARAM(1, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(list));
