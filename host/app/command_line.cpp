@@ -5,6 +5,7 @@
 #include <string>
 #include "app/host_session.h"
 #include "app/image_size.h"
+#include "app/map_commands.h"
 #include "app/main_window.h"
 #include "app/script_runner.h"
 
@@ -16,6 +17,9 @@ const char* usage =
     "       vexalhost kinds                the kinds the plug-ins offer\n"
     "       vexalhost run SCRIPT           run a host script\n"
     "       vexalhost list SCENE           the nodes of a scene file\n"
+    "       vexalhost export SCENE OUT.map [--base BASE.map]   the helpers as map text\n"
+    "       vexalhost import IN.map OUT.vxs  a scene of the map's entities\n"
+    "       vexalhost check SCENE          what the game would trip over\n"
     "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n";
 
 int fail(const std::string& message) {
@@ -92,6 +96,11 @@ int runCommandLine(int argc, char** argv) {
         return runner.runFile(argv[2]) ? 0 : 1;
     }
     if (command == "list" && argc == 3) return listScene(session, argv[2]);
+    if (command == "export" && argc == 4) return exportCommand(session, argv[2], argv[3], "");
+    if (command == "export" && argc == 6 && std::strcmp(argv[4], "--base") == 0)
+        return exportCommand(session, argv[2], argv[3], argv[5]);
+    if (command == "import" && argc == 4) return importCommand(session, argv[2], argv[3]);
+    if (command == "check" && argc == 3) return checkCommand(session, argv[2]);
     if (command == "render" && argc >= 3) return renderScene(session, argc, argv);
     return fail("unknown command line\n" + std::string(usage));
 }

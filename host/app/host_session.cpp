@@ -1,5 +1,7 @@
 #include "app/host_session.h"
 #include <algorithm>
+#include <cctype>
+#include "app/map_commands.h"
 #include "interaction/creation_tool.h"
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
@@ -130,14 +132,18 @@ void HostSession::selectionChanged() {
     changed();
 }
 
-bool HostSession::save(const std::string& path, std::string& error) {
-    // Pages write some fields only when the edit ends (typed but unconfirmed texts), so
-    // the edit is closed and reopened around the save, as a host does before writing.
+bool HostSession::withEditClosed(const std::function<bool()>& work) {
     Animatable* current = edited();
     editSession_->edit(nullptr);
-    bool ok = saveScene(scene_, path, error, terminalProgress("saving " + path, BIG_SCENE));
+    bool ok = work();
     editSession_->edit(current);
     return ok;
+}
+
+bool HostSession::save(const std::string& path, std::string& error) {
+    return withEditClosed([&] {
+        return saveScene(scene_, path, error, terminalProgress("saving " + path, BIG_SCENE));
+    });
 }
 
 bool HostSession::load(const std::string& path, std::string& error) {
@@ -174,4 +180,4 @@ bool HostSession::render(ViewKind kind, const std::string& path, int width, int 
     return writePng(view.image(), path, error);
 }
 
-std::string HostSession::listing() const { return formatNodeList(listNodes(scene_, registry_)); }
+std::string HostSession::listing() { return helperListing(scene_); }

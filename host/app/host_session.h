@@ -53,6 +53,10 @@ public:
     void selectionChanged();
     Animatable* edited() const;
 
+    // Runs work with the edit of the shown pages closed and reopened around it: pages store
+    // some fields only when the edit ends (typed but unconfirmed texts), as a host does
+    // before it reads the scene as a whole.
+    bool withEditClosed(const std::function<bool()>& work);
     bool save(const std::string& path, std::string& error);
     bool load(const std::string& path, std::string& error);
     void reset();  // an empty scene
@@ -63,7 +67,7 @@ public:
 
     // Renders the scene as seen from one view, framed to show every node, to a PNG file.
     bool render(ViewKind view, const std::string& path, int width, int height, std::string& error);
-    std::string listing() const;
+    std::string listing();
 
     // Asks for the viewports to be drawn again.
     void changed();

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <cstdio>
 #include "app/host_session.h"
+#include "app/map_menu.h"
 #include "panel/command_panel.h"
 #include "scene/scene_ops.h"
 #include "ui/window_class.h"
@@ -29,6 +30,7 @@ HWND child(const char* cls, const char* text, DWORD style, HWND parent, int id) 
 MainWindow::MainWindow(HostSession& session) : session_(session), creation_(session.scene()) {}
 
 MainWindow::~MainWindow() {
+    mapMenu_.reset();
     for (auto& v : viewports_) v.reset();
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (window_) DestroyWindow(window_);
@@ -51,6 +53,7 @@ bool MainWindow::create(std::string& error) {
     SendMessageA(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
     buildMenu();
     if (!session_.start(error, window_, RECT{0, 0, PANEL_WIDTH, 400})) return false;
+    mapMenu_ = std::make_unique<MapMenu>(session_, window_);
     buildCreationList();
     const ViewKind kinds[4] = {ViewKind::Top, ViewKind::Front, ViewKind::Left,
                                ViewKind::Perspective};
@@ -80,6 +83,9 @@ const MainWindow::MenuItem MainWindow::menuItems[] = {
     {FILE_MENU, CMD_SAVE, "&Save\tCtrl+S", &MainWindow::save},
     {FILE_MENU, CMD_SAVE_AS, "Save &As...", &MainWindow::saveAsCommand},
     {FILE_MENU, 0, nullptr, nullptr},
+    {FILE_MENU, CMD_IMPORT_MAP, "&Import Map...", &MainWindow::importMap},
+    {FILE_MENU, CMD_EXPORT_MAP, "&Export Map...", &MainWindow::exportMap},
+    {FILE_MENU, 0, nullptr, nullptr},
     {FILE_MENU, CMD_EXIT, "E&xit", &MainWindow::exit},
     {EDIT_MENU, CMD_CLONE, "&Clone\tCtrl+D", &MainWindow::cloneSelection},
     {EDIT_MENU, CMD_DELETE, "&Delete\tDel", &MainWindow::deleteSelection},
@@ -91,6 +97,8 @@ const MainWindow::MenuItem MainWindow::menuItems[] = {
     {EDIT_MENU, 0, nullptr, nullptr},
     {EDIT_MENU, CMD_SELECT_ALL, "Select &All\tCtrl+A", &MainWindow::selectAll},
     {EDIT_MENU, CMD_SELECT_NONE, "Select &None", &MainWindow::selectNone},
+    {EDIT_MENU, 0, nullptr, nullptr},
+    {EDIT_MENU, CMD_CHECK, "Chec&k", &MainWindow::checkScene},
     {VIEW_MENU, CMD_FRAME, "&Frame Scene\tZ", &MainWindow::frameActiveView},
     {VIEW_MENU, CMD_SNAP, "&Snap\tS", &MainWindow::toggleSnap},
 };
@@ -273,6 +281,12 @@ void MainWindow::save() {
 }
 
 void MainWindow::exit() { DestroyWindow(window_); }
+
+void MainWindow::importMap() { mapMenu_->importMap(); }
+
+void MainWindow::exportMap() { mapMenu_->exportMap(); }
+
+void MainWindow::checkScene() { mapMenu_->check(); }
 
 void MainWindow::cloneSelection() {
     std::string error;

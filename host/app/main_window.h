@@ -11,6 +11,7 @@
 #include "interaction/creation_tool.h"
 
 class HostSession;
+class MapMenu;
 
 class MainWindow {
 public:
@@ -36,6 +37,8 @@ public:
         CMD_OPEN,
         CMD_SAVE,
         CMD_SAVE_AS,
+        CMD_IMPORT_MAP,
+        CMD_EXPORT_MAP,
         CMD_EXIT,
         CMD_CLONE = 200,
         CMD_DELETE,
@@ -45,11 +48,13 @@ public:
         CMD_UNHIDE_ALL,
         CMD_SELECT_ALL,
         CMD_SELECT_NONE,
+        CMD_CHECK,
         CMD_FRAME = 300,
         CMD_SNAP,
         CMD_KIND_FIRST = 1000,
     };
     void command(int id);
+    MapMenu& mapMenu() { return *mapMenu_; }
 
 private:
     // One line of the menu bar's menus: which menu, the command and its text; id 0 is a
@@ -80,6 +85,9 @@ private:
     void save();
     void saveAsCommand() { saveAs(); }
     void exit();
+    void importMap();
+    void exportMap();
+    void checkScene();
     void cloneSelection();
     void deleteSelection();
     void freezeSelection() { setSelectionFrozen(true); }
@@ -102,6 +110,7 @@ private:
     std::array<std::unique_ptr<ViewportWindow>, 4> viewports_;
     ViewportWindow* active_ = nullptr;
     HACCEL accelerators_ = nullptr;
+    std::unique_ptr<MapMenu> mapMenu_;
     std::string path_;
     std::string mouseText_;
 };

@@ -3,6 +3,7 @@
 #include <sstream>
 #include "app/host_session.h"
 #include "app/image_size.h"
+#include "app/map_commands.h"
 #include "panel/panel_controls.h"
 
 namespace {
@@ -173,6 +174,32 @@ bool runRender(Context& c) {
     return c.session.render(view, c.w[2], width, height, c.message);
 }
 
+bool checkExport(Context& c) {
+    if (c.w.size() == 4 && c.w[2] != "base") return usageError(c);
+    return c.w.size() != 3 || usageError(c);
+}
+
+bool runExport(Context& c) {
+    return exportMap(c.session, c.w[1], c.w.size() == 4 ? c.w[3] : "", c.message);
+}
+
+// Warnings go to standard error; an entity left out fails the line after the rest is in.
+bool runImport(Context& c) {
+    std::vector<std::string> messages;
+    const bool complete = importMap(c.session, c.w[1], messages, c.message);
+    for (const std::string& m : messages) std::fprintf(stderr, "%s\n", m.c_str());
+    if (!complete && c.message.empty()) c.message = "entities of " + c.w[1] + " were left out";
+    return complete;
+}
+
+bool runCheck(Context& c) {
+    bool fails = false;
+    for (const CheckLine& line : checkScene(c.session, fails))
+        std::fprintf(c.out, "%s\n", line.text.c_str());
+    if (fails) c.message = "the check reports errors or warnings";
+    return !fails;
+}
+
 bool runList(Context& c) {
     std::fputs(c.session.listing().c_str(), c.out);
     return true;
@@ -206,6 +233,9 @@ const Command commands[] = {
     {"load", "load FILE", 1, 1, checkNothing, runLoad},
     {"render", "render top|front|left|persp FILE [WIDTHxHEIGHT]", 2, 3, checkRender, runRender},
     {"list", "list", 0, 0, checkNothing, runList},
+    {"export", "export FILE [base FILE]", 1, 3, checkExport, runExport},
+    {"import", "import FILE", 1, 1, checkNothing, runImport},
+    {"check", "check", 0, 0, checkNothing, runCheck},
 };
 
 const Command* findCommand(const std::string& name) {

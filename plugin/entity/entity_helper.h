@@ -8,16 +8,6 @@
 extern int32_t defaultShowAxis;
 extern float defaultAxisLength;
 
-// The class id every helper answers: that of the first descriptor.
-constexpr uint32_t ENTITY_CLASS_ID_A = 0x41D53AFE;
-constexpr uint32_t ENTITY_CLASS_ID_B = 0x616C0F57;
-
-// Stored chunk ids.
-constexpr uint16_t CHUNK_SHOW_AXIS = 0x0100;
-constexpr uint16_t CHUNK_AXIS_LENGTH = 0x0110;
-constexpr uint16_t CHUNK_CLASSNAME = 0x0120;
-constexpr uint16_t CHUNK_PROPS = 0x0130;
-
 class VexalEntityHelper : public HelperObject {
 public:
     explicit VexalEntityHelper(const char* presetClassname);
@@ -69,7 +59,7 @@ public:
     void drawAxisLabel(HostViewport* vpt, const char* text, const Point3& position);
     Box3 axisTripodBox(HostViewport* vpt, const Matrix3& tm, float length, int resetTransform);
 
-    char classname[80];
+    char classname[ENTITY_CLASSNAME_SIZE];
     int32_t classIndex;
     int32_t creating;
     int32_t showAxis;

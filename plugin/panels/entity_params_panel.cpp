@@ -4,7 +4,7 @@
 #include "panels.h"
 #include "field_text.h"
 #include "resources/resource.h"
-#include "entity/entity_catalogue.h"
+#include "entity_catalogue.h"
 #include "entity/entity_helper.h"
 #include "vexsdk/custcontrols.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include "panels.h"
 #include "resources/resource.h"
-#include "entity/entity_catalogue.h"
+#include "entity_catalogue.h"
 #include "entity/entity_helper.h"
 #include "vexsdk/custcontrols.h"
 

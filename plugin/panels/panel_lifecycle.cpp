@@ -2,7 +2,7 @@
 // order, how kept pages are handed to the next helper, and what is read back at the end.
 #include "panels.h"
 #include "resources/resource.h"
-#include "entity/entity_catalogue.h"
+#include "entity_catalogue.h"
 #include "entity/entity_helper.h"
 #include "resources/resource_strings.h"
 

@@ -11,7 +11,7 @@
 #include "host_process.h"
 #include "app/host_session.h"
 #include "class_page_input.h"
-#include "entity/entity_props.h"
+#include "entity_props.h"
 #include "panel/command_panel.h"
 #include "panel_pages.h"
 #include "panel/panel_controls.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include "app/host_session.h"
 #include "app/main_window.h"
+#include "app/map_menu.h"
 #include "panel/command_panel.h"
 #include "panel/panel_controls.h"
 
@@ -124,3 +125,24 @@ TEST_F(MainWindowTest, DraggingTheSelectionMovesItAndDeleteRemovesIt) {
 }
 
 }  // namespace
+
+TEST_F(MainWindowTest, EditCheckListsTheReportAndADoubleClickSelectsTheHelper) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    setControlValue(session.commandPanel().findControl("Target Name"), "vault");
+    session.select({});
+    main.command(MainWindow::CMD_CHECK);
+    HWND list = main.mapMenu().reportList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+    char line[256] = {};
+    SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(std::string(line), door->name +
+                                     " (func_door): warning: nothing targets the "
+                                     "door's target name \"vault\"");
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageA(main.mapMenu().reportWindow(), WM_COMMAND, MAKEWPARAM(1, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_TRUE(door->selected);
+    EXPECT_EQ(session.commandPanel().pageTitles().size(), 3u);
+}

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
-#include "entity/entity_catalogue.h"
+#include "entity_catalogue.h"
 #include "entity/entity_helper.h"
 
 namespace {

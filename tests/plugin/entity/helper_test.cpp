@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <cstring>
-#include "entity/entity_catalogue.h"
+#include "entity_catalogue.h"
 #include "entity/entity_helper.h"
 #include "module/class_descriptors.h"
 #include "resources/resource_strings.h"

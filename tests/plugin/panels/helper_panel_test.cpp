@@ -2,7 +2,7 @@
 // control writes the helper at once and announces the change once.
 #include <cstring>
 #include <functional>
-#include "entity/entity_catalogue.h"
+#include "entity_catalogue.h"
 #include "panel/panel_controls.h"
 #include "panel_test_fixture.h"
 #include "recording_streams.h"

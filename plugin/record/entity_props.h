@@ -1,8 +1,20 @@
-// The 516-byte property record of every helper. It is stored byte for byte in scene
-// files, so every offset, width and reserved gap here is a stored format.
+// How a helper stores itself: its class id, its chunks, and the 516-byte property record,
+// stored byte for byte in scene files, so every offset, width and reserved gap here is a
+// stored format. The plug-in and the map text library share this one definition.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+
+// The class id every helper answers: that of the first descriptor.
+constexpr uint32_t ENTITY_CLASS_ID_A = 0x41D53AFE;
+constexpr uint32_t ENTITY_CLASS_ID_B = 0x616C0F57;
+
+// Stored chunk ids, each holding one field's raw little-endian bytes.
+constexpr uint16_t CHUNK_SHOW_AXIS = 0x0100;    // int32
+constexpr uint16_t CHUNK_AXIS_LENGTH = 0x0110;  // float
+constexpr uint16_t CHUNK_CLASSNAME = 0x0120;    // char[ENTITY_CLASSNAME_SIZE]
+constexpr uint16_t CHUNK_PROPS = 0x0130;        // EntityProps
+constexpr size_t ENTITY_CLASSNAME_SIZE = 80;
 
 struct EntityProps {
     int32_t angle;            // 0

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 #include <vector>
-#include "panels/key_value_text.h"
+#include "key_value_text.h"
 
 namespace {
 

@@ -1,0 +1,37 @@
+// The host's way to map text and back: export, import and check of the scene's helpers,
+// and the listing that shows what each helper is. The work is done by the map text
+// library; this file hands it the scene's helpers and files.
+#pragma once
+#include <string>
+#include <vector>
+#include "scene/scene.h"
+
+class HostSession;
+
+// Writes the scene's helpers as map text to path (atomically, as scenes are written),
+// with the worldspawn of basePath when it is not empty. Errors name the file.
+bool exportMap(HostSession& session, const std::string& path, const std::string& basePath,
+               std::string& error);
+
+// Adds the entities of a map file to the scene as helpers. Messages (warnings, and
+// errors for entities left out) go to messages as "FILE:LINE: ...". False with error
+// ("FILE:LINE:COLUMN: ..." for text that cannot be read) when nothing was imported, and
+// false with an empty error when an entity had to be left out.
+bool importMap(HostSession& session, const std::string& path, std::vector<std::string>& messages,
+               std::string& error, std::vector<Node*>* added = nullptr);
+
+// The check's report on the scene's helpers, one finding a line, sorted by node.
+struct CheckLine {
+    std::string node;  // the helper's node name
+    std::string text;  // "NODE (CLASSNAME): error|warning|note: message"
+};
+std::vector<CheckLine> checkScene(HostSession& session, bool& fails);
+
+// One line per node: name, classname, target name, targets, position, state.
+std::string helperListing(Scene& scene);
+
+// The command line's "export", "import" and "check"; the exit code.
+int exportCommand(HostSession& session, const std::string& scene, const std::string& out,
+                  const std::string& base);
+int importCommand(HostSession& session, const std::string& map, const std::string& out);
+int checkCommand(HostSession& session, const std::string& scene);

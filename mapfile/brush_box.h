@@ -1,0 +1,8 @@
+// Where an entity without an origin stands: the centre of the box around its brushes'
+// corners (each corner is where three of a brush's planes meet inside all its others)
+// and its patches' control points.
+#pragma once
+#include "map_text.h"
+
+// False when the entity has no brush or patch that gives a point.
+bool brushBoxCentre(const MapText& map, const MapEntity& entity, MapVector& centre);

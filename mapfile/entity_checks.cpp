@@ -1,0 +1,169 @@
+#include "entity_checks.h"
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+#include <tuple>
+#include "entity_catalogue.h"
+#include "key_value_text.h"
+
+namespace {
+
+struct Scope {
+    const std::vector<HelperEntry>& helpers;
+    std::set<std::string> targetNames;  // the door field or a "targetname" pair of any helper
+    std::set<std::string> targeted;     // every "target" and "killtarget" value
+    std::vector<CheckFinding>& findings;
+};
+
+void report(Scope& scope, const HelperEntry& helper, Severity severity,
+            const std::string& message) {
+    scope.findings.push_back({helper.name, helper.record.classnameText(), severity, message});
+}
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+void checkTargets(Scope& s, const HelperEntry& h, const EntityView& view) {
+    for (const MapLine& pair : view.pairs)
+        if ((pair.key == "target" || pair.key == "killtarget") && !pair.value.empty() &&
+            !s.targetNames.count(pair.value))
+            report(s, h, Severity::Warning,
+                   pair.key + " " + quoted(pair.value) + " matches no helper's target name");
+    const PageClass page = pageClassOf(view.classname);
+    if (page == PageClass::Door && !view.targetName.empty() && !s.targeted.count(view.targetName))
+        report(s, h, Severity::Warning,
+               "nothing targets the door's target name " + quoted(view.targetName));
+    if (view.classname == "trigger_teleport" && view.targets.empty())
+        report(s, h, Severity::Warning, "the teleporter has no target");
+    if (view.classname == "info_teleport_destination" && view.targetName.empty())
+        report(s, h, Severity::Warning, "the teleport destination has no target name");
+}
+
+void checkClass(Scope& s, const HelperEntry& h, const EntityView& view) {
+    const EntityProps& props = h.record.props;
+    const PageClass page = pageClassOf(view.classname);
+    if (!inCatalogue(view.classname))
+        report(s, h, Severity::Warning, "classname outside the catalogue");
+    if (page == PageClass::Door && props.goldKey && props.silverKey)
+        report(s, h, Severity::Warning, "both Gold Key and Silver Key are ticked");
+    if (page == PageClass::Door && (props.sounds < -1 || props.sounds > 4))
+        report(s, h, Severity::Warning,
+               "sound " + std::to_string(props.sounds) +
+                   " is outside the list: the page shows no line and export leaves it out");
+    if (page == PageClass::Light && (props.lightStyle < 0 || props.lightStyle >= LIGHT_STYLE_COUNT))
+        report(s, h, Severity::Warning,
+               "light style " + std::to_string(props.lightStyle) +
+                   " is outside the list: the page shows Normal and export leaves it out");
+}
+
+// Page keys that a helper of another class would export: fields kept from an earlier
+// classname.
+void checkStaleFields(Scope& s, const HelperEntry& h, PageClass page) {
+    const std::pair<PageClass, const char*> others[] = {{PageClass::Door, "func_door"},
+                                                        {PageClass::Light, "light"}};
+    for (const auto& [otherPage, otherClass] : others) {
+        if (otherPage == page) continue;
+        HelperRecord as = h.record;
+        as.setClassname(otherClass);
+        std::memset(as.props.keyValueText, 0, sizeof as.props.keyValueText);
+        std::string keys;
+        for (const MapLine& line : entityLines(as, Point3()))
+            if (line.key != "classname" && line.key != "origin")
+                keys += (keys.empty() ? "" : ", ") + line.key;
+        if (!keys.empty())
+            report(s, h, Severity::Note,
+                   std::string(otherPage == PageClass::Door ? "door" : "light") + " fields (" +
+                       keys + ") hold values kept from an earlier classname; not exported");
+    }
+}
+
+void checkPairs(Scope& s, const HelperEntry& h) {
+    const int pieces = recordPieceCount(h.record.props);
+    if (pieces > keyValueCellCount)
+        report(s, h, Severity::Warning,
+               "the key/value text splits into " + std::to_string(pieces) +
+                   " pieces; only sixteen are read");
+    HelperRecord pagesOnly = h.record;
+    std::memset(pagesOnly.props.keyValueText, 0, sizeof pagesOnly.props.keyValueText);
+    std::vector<MapLine> written = entityLines(pagesOnly, h.position);
+    std::set<std::string> seen;
+    for (const MapLine& cell : recordCells(h.record.props)) {
+        if (cell.key.empty()) {
+            if (!cell.value.empty())
+                report(s, h, Severity::Warning,
+                       "the value " + quoted(cell.value) + " has no key; not exported");
+            continue;
+        }
+        if (!seen.insert(cell.key).second)
+            report(s, h, Severity::Warning,
+                   "the key " + quoted(cell.key) + " is set twice; the last one is exported");
+        for (const MapLine& line : written)
+            if (line.key == cell.key)
+                report(s, h, Severity::Warning,
+                       "the key " + quoted(cell.key) + " is also set " +
+                           (line.key == "classname" || line.key == "origin" ? "by the helper"
+                                                                            : "on the page") +
+                           (cell.key == "spawnflags" ? "; both are combined"
+                                                     : "; the pair's value is exported"));
+    }
+    std::string key;
+    if (findUnwritableText(h.record, entityLines(h.record, h.position), key))
+        report(s, h, Severity::Error,
+               "the text of " + quoted(key) +
+                   " holds a '\"' or a line break, which map text cannot hold");
+}
+
+// Helpers of one classname at one position: the ones after the first are reported.
+void checkClones(Scope& s) {
+    std::map<std::tuple<std::string, float, float, float>, const HelperEntry*> first;
+    std::vector<const HelperEntry*> byName;
+    for (const HelperEntry& h : s.helpers) byName.push_back(&h);
+    std::stable_sort(byName.begin(), byName.end(),
+                     [](const HelperEntry* a, const HelperEntry* b) { return a->name < b->name; });
+    for (const HelperEntry* h : byName) {
+        const auto place =
+            std::make_tuple(h->record.classnameText(), h->position.x, h->position.y, h->position.z);
+        auto [at, added] = first.emplace(place, h);
+        if (!added)
+            report(s, *h, Severity::Warning,
+                   "at the same position as " + at->second->name + " (a clone left in place?)");
+    }
+}
+
+}  // namespace
+
+std::vector<CheckFinding> checkHelpers(const std::vector<HelperEntry>& helpers) {
+    std::vector<CheckFinding> findings;
+    Scope scope{helpers, {}, {}, findings};
+    std::vector<EntityView> views;
+    for (const HelperEntry& h : helpers) {
+        views.push_back(viewEntity(h.record));
+        const EntityView& view = views.back();
+        if (!view.targetName.empty()) scope.targetNames.insert(view.targetName);
+        for (const MapLine& pair : view.pairs)
+            if (pair.key == "targetname") scope.targetNames.insert(pair.value);
+        for (const std::string& target : view.targets) scope.targeted.insert(target);
+    }
+    for (size_t i = 0; i < helpers.size(); ++i) {
+        checkTargets(scope, helpers[i], views[i]);
+        checkClass(scope, helpers[i], views[i]);
+        checkPairs(scope, helpers[i]);
+        checkStaleFields(scope, helpers[i], pageClassOf(views[i].classname));
+    }
+    checkClones(scope);
+    std::stable_sort(findings.begin(), findings.end(),
+                     [](const CheckFinding& a, const CheckFinding& b) { return a.node < b.node; });
+    return findings;
+}
+
+std::string formatFinding(const CheckFinding& finding) {
+    static const char* const severityNames[] = {"error", "warning", "note"};
+    return finding.node + " (" + finding.classname +
+           "): " + severityNames[static_cast<int>(finding.severity)] + ": " + finding.message;
+}
+
+bool reportFails(const std::vector<CheckFinding>& findings) {
+    for (const CheckFinding& finding : findings)
+        if (finding.severity != Severity::Note) return true;
+    return false;
+}

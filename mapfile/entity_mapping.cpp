@@ -1,0 +1,314 @@
+#include "entity_mapping.h"
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <cstring>
+#include "entity_catalogue.h"
+#include "key_value_text.h"
+#include "number_text.h"
+
+namespace {
+
+// A key a class page writes: a number field (written when within low..high and not 0),
+// a text field (written when not empty), or the spawnflags made of check boxes.
+struct PageKey {
+    const char* key;
+    enum Kind { Number, Text, Flags } kind;
+    int32_t EntityProps::*number;
+    size_t textOffset, textSize;
+    int32_t low, high;
+};
+
+// A check box: ticked when field & fieldMask is not 0; its spawnflags bit.
+struct FlagBit {
+    int32_t EntityProps::*field;
+    int32_t fieldMask;
+    int32_t spawnflag;
+};
+
+struct ClassPage {
+    std::vector<PageKey> keys;
+    std::vector<FlagBit> flags;
+};
+
+PageKey number(const char* key, int32_t EntityProps::*field, int32_t low = INT32_MIN,
+               int32_t high = INT32_MAX) {
+    return {key, PageKey::Number, field, 0, 0, low, high};
+}
+PageKey text(const char* key, size_t offset, size_t size) {
+    return {key, PageKey::Text, nullptr, offset, size, 0, 0};
+}
+const PageKey spawnflags = {"spawnflags", PageKey::Flags, nullptr, 0, 0, 0, 0};
+
+const ClassPage& doorPage() {
+    static const ClassPage page = {
+        {number("angle", &EntityProps::angle), number("speed", &EntityProps::speed),
+         text("targetname", offsetof(EntityProps, targetName), sizeof(EntityProps::targetName)),
+         number("sounds", &EntityProps::sounds, 1, 4), number("wait", &EntityProps::wait),
+         number("lip", &EntityProps::lip),
+         text("message", offsetof(EntityProps, message), sizeof(EntityProps::message)),
+         number("health", &EntityProps::health), number("dmg", &EntityProps::damage), spawnflags},
+        {{&EntityProps::startOpen, -1, DOOR_SPAWN_START_OPEN},
+         {&EntityProps::dontLink, -1, DOOR_SPAWN_DONT_LINK},
+         {&EntityProps::goldKey, -1, DOOR_SPAWN_GOLD_KEY},
+         {&EntityProps::silverKey, -1, DOOR_SPAWN_SILVER_KEY},
+         {&EntityProps::toggle, -1, DOOR_SPAWN_TOGGLE}}};
+    return page;
+}
+
+const ClassPage& lightPage() {
+    static const ClassPage page = {
+        {spawnflags, number("style", &EntityProps::lightStyle, 1, LIGHT_STYLE_COUNT - 1)},
+        {{&EntityProps::lightFlags, LIGHT_FLAG_START_OFF, LIGHT_SPAWN_START_OFF}}};
+    return page;
+}
+
+const ClassPage* pageOf(PageClass pageClass) {
+    if (pageClass == PageClass::Door) return &doorPage();
+    if (pageClass == PageClass::Light) return &lightPage();
+    return nullptr;
+}
+
+const char* textField(const EntityProps& props, const PageKey& key) {
+    return reinterpret_cast<const char*>(&props) + key.textOffset;
+}
+char* textField(EntityProps& props, const PageKey& key) {
+    return reinterpret_cast<char*>(&props) + key.textOffset;
+}
+
+int32_t pageFlags(const ClassPage& page, const EntityProps& props) {
+    int32_t flags = 0;
+    for (const FlagBit& bit : page.flags)
+        if (props.*bit.field & bit.fieldMask) flags |= bit.spawnflag;
+    return flags;
+}
+
+// The value export writes for a page key, or empty when it leaves the key out.
+std::string pageValue(const ClassPage& page, const PageKey& key, const EntityProps& props) {
+    switch (key.kind) {
+        case PageKey::Number: {
+            const int32_t value = props.*key.number;
+            return value != 0 && value >= key.low && value <= key.high ? std::to_string(value) : "";
+        }
+        case PageKey::Text:
+            return std::string(textField(props, key), strnlen(textField(props, key), key.textSize));
+        case PageKey::Flags: {
+            const int32_t flags = pageFlags(page, props);
+            return flags ? std::to_string(flags) : "";
+        }
+    }
+    return "";
+}
+
+MapLine* findLine(std::vector<MapLine>& lines, const std::string& key) {
+    for (MapLine& line : lines)
+        if (line.key == key) return &line;
+    return nullptr;
+}
+
+// A pair joins the lines: it replaces a line of its key (spawnflags are or-ed), or follows.
+void addPair(std::vector<MapLine>& lines, const MapLine& pair) {
+    MapLine* line = findLine(lines, pair.key);
+    if (!line) {
+        lines.push_back(pair);
+        return;
+    }
+    int32_t written, added;
+    if (pair.key == "spawnflags" && readCanonicalInt(line->value, written) &&
+        readCanonicalInt(pair.value, added))
+        line->value = std::to_string(written | added);
+    else
+        line->value = pair.value;
+}
+
+// ---- Import ----
+
+// The Map Parameters being filled: at most eight pairs in the record's text.
+class PairCells {
+public:
+    // Why the pair does not fit, or empty when it was added.
+    std::string add(const MapLine& pair) {
+        if (pair.key.empty()) return "it has no key";
+        if (pair.key.find('|') != std::string::npos || pair.value.find('|') != std::string::npos)
+            return "a '|' would split its cell";
+        if (pair.key.size() >= keyValueCellSize || pair.value.size() >= keyValueCellSize)
+            return "a cell holds at most " + std::to_string(keyValueCellSize - 1) + " characters";
+        if (cells_.size() == keyValueCellCount) return "the record holds eight pairs";
+        // Every cell, empty ones too, is followed by its bar.
+        const size_t length = used_ + pair.key.size() + pair.value.size() + keyValueCellCount;
+        if (length > sizeof(EntityProps::keyValueText) - 1)
+            return "the pairs' text holds " +
+                   std::to_string(sizeof(EntityProps::keyValueText) - 1) + " characters";
+        used_ += pair.key.size() + pair.value.size();
+        cells_.push_back(pair.key);
+        cells_.push_back(pair.value);
+        return "";
+    }
+    void store(EntityProps& props) const {
+        const char* cells[keyValueCellCount];
+        for (int i = 0; i < keyValueCellCount; ++i)
+            cells[i] = i < static_cast<int>(cells_.size()) ? cells_[i].c_str() : "";
+        composeKeyValueText(cells, props.keyValueText, sizeof props.keyValueText);
+    }
+
+private:
+    std::vector<std::string> cells_;
+    size_t used_ = 0;
+};
+
+// Stores a page key's value in its field when export would write the same line back.
+bool fillField(const PageKey& key, const std::string& value, EntityProps& props) {
+    if (key.kind == PageKey::Text) {
+        if (value.empty() || value.size() >= key.textSize) return false;
+        std::memset(textField(props, key), 0, key.textSize);
+        std::memcpy(textField(props, key), value.data(), value.size());
+        return true;
+    }
+    int32_t number;
+    if (!readCanonicalInt(value, number) || number == 0 || number < key.low || number > key.high)
+        return false;
+    props.*key.number = number;
+    return true;
+}
+
+// The page's bits tick their boxes; what is left stays a "spawnflags" pair (empty: none).
+std::string fillFlags(const ClassPage& page, int32_t flags, EntityProps& props) {
+    int32_t pageBits = 0;
+    for (const FlagBit& bit : page.flags) {
+        pageBits |= bit.spawnflag;
+        if (flags & bit.spawnflag) props.*bit.field |= bit.fieldMask == -1 ? 1 : bit.fieldMask;
+    }
+    const int32_t rest = flags & ~pageBits;
+    return rest != 0 || (flags & pageBits) == 0 ? std::to_string(rest) : "";
+}
+
+const PageKey* findPageKey(const ClassPage* page, const std::string& key) {
+    if (!page) return nullptr;
+    for (const PageKey& k : page->keys)
+        if (key == k.key) return &k;
+    return nullptr;
+}
+
+}  // namespace
+
+PageClass pageClassOf(const std::string& classname) {
+    if (classname == entityClassNames[CLASS_INDEX_FUNC_DOOR]) return PageClass::Door;
+    for (int i = CLASS_INDEX_FIRST_LIGHT; i <= CLASS_INDEX_LAST_LIGHT; ++i)
+        if (classname == entityClassNames[i]) return PageClass::Light;
+    return PageClass::Other;
+}
+
+bool inCatalogue(const std::string& classname) {
+    for (int i = 0; entityClassNames[i][0] != '\0'; ++i)
+        if (classname == entityClassNames[i]) return true;
+    return false;
+}
+
+std::vector<MapLine> recordCells(const EntityProps& props) {
+    char pieces[keyValueCellCount][keyValueCellSize];
+    const int count = splitKeyValueText(props.keyValueText, sizeof props.keyValueText, pieces);
+    std::vector<MapLine> cells;
+    for (int i = 0; i < count; i += 2)
+        cells.push_back({pieces[i], i + 1 < count ? pieces[i + 1] : ""});
+    return cells;
+}
+
+int recordPieceCount(const EntityProps& props) {
+    const size_t length = strnlen(props.keyValueText, sizeof props.keyValueText);
+    int bars = 0;
+    for (size_t i = 0; i < length; ++i) bars += props.keyValueText[i] == '|';
+    return bars;
+}
+
+std::vector<MapLine> recordPairs(const EntityProps& props) {
+    std::vector<MapLine> pairs;
+    for (MapLine& cell : recordCells(props))
+        if (!cell.key.empty()) pairs.push_back(std::move(cell));
+    return pairs;
+}
+
+std::vector<std::string> pageKeys(PageClass pageClass) {
+    std::vector<std::string> keys;
+    if (const ClassPage* page = pageOf(pageClass))
+        for (const PageKey& key : page->keys) keys.push_back(key.key);
+    return keys;
+}
+
+std::vector<MapLine> entityLines(const HelperRecord& record, const Point3& origin) {
+    const std::string classname = record.classnameText();
+    std::vector<MapLine> lines = {
+        {"classname", classname},
+        {"origin", shortestNumberText(origin.x) + " " + shortestNumberText(origin.y) + " " +
+                       shortestNumberText(origin.z)}};
+    if (const ClassPage* page = pageOf(pageClassOf(classname)))
+        for (const PageKey& key : page->keys) {
+            std::string value = pageValue(*page, key, record.props);
+            if (!value.empty()) lines.push_back({key.key, std::move(value)});
+        }
+    for (const MapLine& pair : recordPairs(record.props)) addPair(lines, pair);
+    return lines;
+}
+
+EntityView viewEntity(const HelperRecord& record) {
+    EntityView view;
+    view.classname = record.classnameText();
+    view.pairs = recordPairs(record.props);
+    for (const MapLine& line : entityLines(record, Point3()))
+        if (line.key == "targetname") view.targetName = line.value;
+    for (const MapLine& pair : view.pairs)
+        if ((pair.key == "target" || pair.key == "killtarget") && !pair.value.empty())
+            view.targets.push_back(pair.value);
+    return view;
+}
+
+void applyEntityKeys(const MapEntity& entity, HelperRecord& record,
+                     std::vector<ImportNote>& notes) {
+    const std::string classname = record.classnameText();
+    const ClassPage* page = pageOf(pageClassOf(classname));
+    std::vector<std::string> filled;  // a page key fills its field once
+    PairCells cells;
+    for (const MapPair& pair : entity.pairs) {
+        if (pair.key == "classname" || pair.key == "origin") continue;
+        MapLine rest{pair.key, pair.value};
+        const PageKey* key = findPageKey(page, pair.key);
+        if (key && std::find(filled.begin(), filled.end(), pair.key) == filled.end()) {
+            int32_t flags;
+            if (key->kind == PageKey::Flags && readCanonicalInt(pair.value, flags)) {
+                filled.push_back(pair.key);
+                rest.value = fillFlags(*page, flags, record.props);
+                if (rest.value.empty()) continue;
+            } else if (key->kind != PageKey::Flags && fillField(*key, pair.value, record.props)) {
+                filled.push_back(pair.key);
+                continue;
+            }
+        }
+        const std::string why = cells.add(rest);
+        if (!why.empty())
+            notes.push_back({pair.line, false,
+                             classname + ": the pair \"" + pair.key + "\" is left out: " + why});
+    }
+    cells.store(record.props);
+}
+
+bool unwritableText(const std::string& text) {
+    return text.find_first_of("\"\r\n") != std::string::npos;
+}
+
+bool findUnwritableText(const HelperRecord& record, const std::vector<MapLine>& lines,
+                        std::string& key) {
+    for (const MapLine& line : lines)
+        if (unwritableText(line.key) || unwritableText(line.value)) {
+            key = line.key;
+            return true;
+        }
+    // Pairs replaced by a later one, and values without a key, are not among the lines.
+    const std::string pairs(record.props.keyValueText,
+                            strnlen(record.props.keyValueText, sizeof record.props.keyValueText));
+    if (!unwritableText(pairs)) return false;
+    for (const MapLine& cell : recordCells(record.props))
+        if (unwritableText(cell.key) || unwritableText(cell.value)) {
+            key = cell.key;
+            return true;
+        }
+    return false;
+}

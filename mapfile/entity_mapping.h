@@ -1,0 +1,66 @@
+// A helper's record as the keys of a map entity, and an entity's keys back into a record.
+// What fits the record travels both ways unchanged; the rest rides in the Map Parameters
+// pairs.
+#pragma once
+#include <string>
+#include <vector>
+#include "helper_chunks.h"
+#include "map_text.h"
+#include "vexsdk/geom.h"
+
+// The door's "spawnflags" bits for its check boxes, and the light's for "starts off".
+constexpr int32_t DOOR_SPAWN_START_OPEN = 1;
+constexpr int32_t DOOR_SPAWN_DONT_LINK = 4;
+constexpr int32_t DOOR_SPAWN_GOLD_KEY = 8;
+constexpr int32_t DOOR_SPAWN_SILVER_KEY = 16;
+constexpr int32_t DOOR_SPAWN_TOGGLE = 32;
+constexpr int32_t LIGHT_SPAWN_START_OFF = 1;
+
+// Which class pages a classname has.
+enum class PageClass { Door, Light, Other };
+PageClass pageClassOf(const std::string& classname);
+bool inCatalogue(const std::string& classname);
+
+// The Map Parameters cells as pairs, in cell order: every pair, those without a key too.
+std::vector<MapLine> recordCells(const EntityProps& props);
+// How many pieces the key/value text splits into (more than sixteen are not read).
+int recordPieceCount(const EntityProps& props);
+// The cells' pairs that export writes: those with a key.
+std::vector<MapLine> recordPairs(const EntityProps& props);
+
+// The keys a class's pages write (for a door: "angle", ..., "spawnflags").
+std::vector<std::string> pageKeys(PageClass pageClass);
+
+// Every line export writes for the helper, in order: "classname", "origin", the page's
+// keys (numbers that are 0 and empty texts left out), then the pairs; a pair whose key is
+// already written replaces that line's value, and "spawnflags" is combined by bitwise or.
+std::vector<MapLine> entityLines(const HelperRecord& record, const Point3& origin);
+
+// What a helper says to someone who draws labels and links.
+struct EntityView {
+    std::string classname;
+    std::string targetName;            // as exported: the door field or a "targetname" pair
+    std::vector<std::string> targets;  // the values of its "target" and "killtarget" pairs
+    std::vector<MapLine> pairs;
+};
+EntityView viewEntity(const HelperRecord& record);
+
+// A message of an import about one entity.
+struct ImportNote {
+    int line = 0;  // of the entity's key, or of the entity
+    bool error = false;
+    std::string text;
+};
+
+// Fills a record (holding the entity's classname already) from the entity's other keys,
+// "classname" and "origin" aside: a page key goes to its field when export would write
+// the same line back from it, everything else to the pairs in file order. Pairs that do
+// not fit are left out with a note.
+void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes);
+
+// Whether a text that map text cannot hold (a '"' or a line break) is among the lines
+// export writes (lines: entityLines of the record) or the pairs; key receives the key it
+// belongs to.
+bool findUnwritableText(const HelperRecord& record, const std::vector<MapLine>& lines,
+                        std::string& key);
+bool unwritableText(const std::string& text);

@@ -1,0 +1,124 @@
+#include "map_import.h"
+#include <set>
+#include <sstream>
+#include "brush_box.h"
+#include "number_text.h"
+
+namespace {
+
+class NodeNames {
+public:
+    explicit NodeNames(const std::function<bool(const std::string&)>& taken) : taken_(taken) {}
+
+    std::string choose(const MapEntity& entity, const std::string& classname) {
+        const MapPair* targetName = entity.find("targetname");
+        if (targetName && take(targetName->value)) return targetName->value;
+        if (take(entity.comment)) return entity.comment;
+        for (int n = 1;; ++n)
+            if (take(classname + "_" + std::to_string(n)))
+                return classname + "_" + std::to_string(n);
+    }
+
+private:
+    bool take(const std::string& name) {
+        if (name.empty() || taken_(name) || !given_.insert(name).second) return false;
+        return true;
+    }
+
+    const std::function<bool(const std::string&)>& taken_;
+    std::set<std::string> given_;
+};
+
+bool readOrigin(const std::string& text, Point3& origin) {
+    std::istringstream words(text);
+    std::string word, extra;
+    for (int axis = 0; axis < 3; ++axis)
+        if (!(words >> word) || !readFloat(word, origin[axis])) return false;
+    return !(words >> extra);
+}
+
+// Where the helper goes, with a note when the entity does not say.
+Point3 entityPosition(const MapText& map, const MapEntity& entity, const std::string& classname,
+                      std::vector<ImportNote>& notes) {
+    Point3 position;
+    const MapPair* origin = entity.find("origin");
+    if (origin && readOrigin(origin->value, position)) return position;
+    if (origin)
+        notes.push_back(
+            {origin->line, false,
+             classname + ": the origin \"" + origin->value + "\" is not three numbers"});
+    MapVector centre;
+    if (brushBoxCentre(map, entity, centre))
+        return Point3(static_cast<float>(centre.x), static_cast<float>(centre.y),
+                      static_cast<float>(centre.z));
+    notes.push_back(
+        {entity.line, false, classname + ": no origin and no brushes; placed at 0 0 0"});
+    return Point3();
+}
+
+void noteBrushes(const MapEntity& entity, const std::string& classname,
+                 std::vector<ImportNote>& notes) {
+    if (entity.brushes.empty()) return;
+    const size_t count = entity.brushes.size();
+    notes.push_back({entity.line, false,
+                     classname + ": " + std::to_string(count) +
+                         (count == 1 ? " brush" : " brushes") + " left out"});
+}
+
+// The entity's classname when it can make a helper; an error note when it cannot.
+bool helperClassname(const MapEntity& entity, std::string& classname,
+                     std::vector<ImportNote>& notes) {
+    const MapPair* pair = entity.find("classname");
+    if (!pair || pair->value.empty()) {
+        notes.push_back({entity.line, true, "an entity without a classname is left out"});
+        return false;
+    }
+    classname = pair->value;
+    if (classname.size() >= ENTITY_CLASSNAME_SIZE) {
+        notes.push_back({pair->line, true,
+                         "the classname \"" + classname + "\" is longer than " +
+                             std::to_string(ENTITY_CLASSNAME_SIZE - 1) +
+                             " characters; the entity is left out"});
+        return false;
+    }
+    if (!inCatalogue(classname))
+        notes.push_back({pair->line, false,
+                         "the classname \"" + classname + "\" is not in the catalogue; kept"});
+    return true;
+}
+
+}  // namespace
+
+bool MapImport::hasError() const {
+    for (const ImportNote& note : notes)
+        if (note.error) return true;
+    return false;
+}
+
+bool importMap(const MapText& map, ClassDesc& firstDescriptor,
+               const std::function<bool(const std::string&)>& nameTaken, MapImport& out,
+               std::string& error) {
+    HelperRecord fresh;
+    if (!freshHelperRecord(firstDescriptor, fresh, error)) return false;
+    NodeNames names(nameTaken);
+    for (const MapEntity& entity : map.entities) {
+        const MapPair* classPair = entity.find("classname");
+        if (classPair && classPair->value == "worldspawn") {
+            noteBrushes(entity, "worldspawn", out.notes);
+            continue;
+        }
+        std::string classname;
+        if (!helperClassname(entity, classname, out.notes)) continue;
+        HelperRecord record = fresh;
+        record.setClassname(classname);
+        applyEntityKeys(entity, record, out.notes);
+        ImportedHelper imported;
+        imported.position = entityPosition(map, entity, classname, out.notes);
+        noteBrushes(entity, classname, out.notes);
+        imported.helper.reset(makeHelper(firstDescriptor, record, error));
+        if (!imported.helper) return false;
+        imported.name = names.choose(entity, classname);
+        out.helpers.push_back(std::move(imported));
+    }
+    return true;
+}

@@ -1,0 +1,75 @@
+// Map text: brace-delimited entities of "key" "value" lines with optional brushes and
+// patches inside, in the dialects in use (plane points with or without texture axes, and
+// the versioned form with brushDef/brushDef3/patchDef2/patchDef3 blocks), '//' comments
+// anywhere between tokens. Keys and values are quoted and hold no '"' and no line break.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct MapVector {
+    double x = 0, y = 0, z = 0;
+};
+
+// A brush face as its plane: points p inside the brush have dot(normal, p) <= distance
+// (or all the other way round, depending on the dialect's winding).
+struct MapPlane {
+    MapVector normal;
+    double distance = 0;
+};
+
+struct MapPair {
+    std::string key, value;
+    int line = 0;
+};
+
+// A brush or patch. Its text (braces included) is kept as a span of MapText::text, its
+// planes (brushes) or control points (patches) as a range of MapText's arrays.
+struct MapBrush {
+    int line = 0;
+    size_t textBegin = 0, textEnd = 0;
+    bool isPatch = false;
+    uint32_t first = 0, count = 0;
+};
+
+struct MapEntity {
+    int line = 0;         // of its opening brace
+    std::string comment;  // a '//' comment line just before the entity, without the slashes
+    std::vector<MapPair> pairs;
+    std::vector<MapBrush> brushes;
+
+    // The first pair with this key, or null.
+    const MapPair* find(std::string_view key) const;
+};
+
+struct MapText {
+    std::string text;
+    int version = 0;  // of a leading "Version N" line
+    std::vector<MapEntity> entities;
+    std::vector<MapPlane> planes;
+    std::vector<MapVector> points;
+
+    std::string_view brushText(const MapBrush& brush) const {
+        return std::string_view(text).substr(brush.textBegin, brush.textEnd - brush.textBegin);
+    }
+};
+
+// Where text cannot be read: 1-based line and column (in bytes), and what is wrong.
+struct MapTextError {
+    int line = 0, column = 0;
+    std::string message;
+};
+
+// Reads the whole text into map (which keeps the text). On failure map is left empty
+// and error says where and why.
+bool readMapText(std::string text, MapText& map, MapTextError& error);
+
+// Appends one entity: the comment line when given, then "key" "value" lines, then each
+// brush text as it was read.
+struct MapLine {
+    std::string key, value;
+};
+void writeMapEntity(std::string& out, std::string_view comment, const std::vector<MapLine>& lines,
+                    const std::vector<std::string_view>& brushes = {});

@@ -1,0 +1,154 @@
+// Importing map text into helpers: a map of every dialect with its entities, positions and
+// pairs; what fits the record and what rides in the pairs; pairs that do not fit.
+#include <gtest/gtest.h>
+#include <fstream>
+#include <sstream>
+#include "mapfile_test_support.h"
+
+namespace {
+
+std::string dataFile(const std::string& name) {
+    std::ifstream in(std::string(VEXAL_MAP_DATA) + "/" + name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_FALSE(text.str().empty()) << name;
+    return text.str();
+}
+
+struct Expected {
+    const char* name;
+    const char* lines;  // what export writes back: "key=value|..."
+};
+
+struct Dialect {
+    const char* file;
+    int version;
+    size_t entities, brushes;
+    std::vector<Expected> helpers;
+};
+
+const Dialect dialects[] = {
+    {"standard.map",
+     0,
+     3,
+     2,
+     {{"d1", "classname=func_door|origin=32 8 64|angle=90|targetname=d1|wait=0.5"},
+      {"info_player_start_1", "classname=info_player_start|origin=16 -32 24|angle=270"}}},
+    {"texture_axes.map",
+     0,
+     3,
+     3,
+     {{"func_button_1", "classname=func_button|origin=0 0 40|target=d1"},
+      {"a light with a style", "classname=light|origin=0 0 96.5|spawnflags=1|style=5|light=300"}}},
+    {"brushdef.map",
+     1,
+     3,
+     2,
+     {{"lift", "classname=func_plat|origin=0 0 8|targetname=lift"},
+      {"entity 2", "classname=item_key1|origin=8 8 8"}}},
+    {"brushdef3.map",
+     2,
+     3,
+     3,
+     {{"entity 1", "classname=trigger_once|origin=120 10 30|target=lift"},
+      {"entity 2", "classname=func_door|origin=16 0 32|spawnflags=42"}}},
+};
+
+TEST(MapImport, EveryDialectGivesItsEntitiesPositionsAndPairs) {
+    for (const Dialect& d : dialects) {
+        const std::string text = dataFile(d.file);
+        MapText map = readMap(text);
+        size_t brushes = 0;
+        for (const MapEntity& e : map.entities) brushes += e.brushes.size();
+        EXPECT_EQ(map.version, d.version) << d.file;
+        EXPECT_EQ(map.entities.size(), d.entities) << d.file;
+        EXPECT_EQ(brushes, d.brushes) << d.file;
+        MapImport imported = importText(text);
+        ASSERT_EQ(imported.helpers.size(), d.helpers.size()) << d.file;
+        for (size_t i = 0; i < d.helpers.size(); ++i) {
+            const ImportedHelper& h = imported.helpers[i];
+            EXPECT_EQ(h.name, d.helpers[i].name) << d.file;
+            EXPECT_EQ(exportedLines(*h.helper, h.position), d.helpers[i].lines) << d.file;
+        }
+        EXPECT_FALSE(imported.hasError()) << d.file;
+    }
+}
+
+TEST(MapImport, TheDoorsFlagsTickItsBoxesAndTheRestStaysAPair) {
+    MapImport imported = importText(dataFile("brushdef3.map"));
+    ASSERT_EQ(imported.helpers.size(), 2u);
+    HelperRecord door;
+    std::string error;
+    ASSERT_TRUE(readHelperRecord(*imported.helpers[1].helper, door, error));
+    EXPECT_EQ(door.props.goldKey, 1);
+    EXPECT_EQ(door.props.toggle, 1);
+    EXPECT_EQ(door.props.startOpen + door.props.dontLink + door.props.silverKey, 0);
+    EXPECT_EQ(std::string(door.props.keyValueText).substr(0, 13), "spawnflags|2|");
+}
+
+struct Mapping {
+    const char* name;
+    const char* entity;    // the keys after "classname"
+    const char* exported;  // what export writes back, origin 0 0 0
+    size_t notes;          // the note that an entity without origin is placed at 0 0 0 too
+};
+
+const Mapping mappings[] = {
+    {"the worked door",
+     "\"classname\" \"func_door\"\n\"angle\" \"90\"\n\"speed\" \"120\"\n\"targetname\" "
+     "\"gold_door\"\n"
+     "\"sounds\" \"1\"\n\"spawnflags\" \"40\"\n\"target\" \"vault\"",
+     "classname=func_door|origin=0 0 0|angle=90|speed=120|targetname=gold_door|sounds=1|"
+     "spawnflags=40|target=vault",
+     1},
+    {"values no field holds",
+     "\"classname\" \"func_door\"\n\"wait\" \"0.5\"\n\"sounds\" \"0\"\n\"angle\" \"090\"\n"
+     "\"lip\" \"4294967296\"\n\"spawnflags\" \"42\"",
+     "classname=func_door|origin=0 0 0|spawnflags=42|wait=0.5|sounds=0|angle=090|lip=4294967296",
+     1},
+    {"a light's style outside its list",
+     "\"classname\" \"light_globe\"\n\"style\" \"32\"\n\"spawnflags\" \"3\"",
+     "classname=light_globe|origin=0 0 0|spawnflags=3|style=32", 1},
+    {"page keys of another class are pairs",
+     "\"classname\" \"func_wall\"\n\"speed\" \"120\"\n\"origin\" \"1 2 3\"",
+     "classname=func_wall|origin=1 2 3|speed=120", 0},
+    {"pairs that do not fit",
+     "\"classname\" \"func_wall\"\n\"a\" \"1\"\n\"b\" \"x|y\"\n\"c\" \"3\"\n\"d\" \"4\"\n\"e\" "
+     "\"5\"\n"
+     "\"f\" \"6\"\n\"g\" \"7\"\n\"h\" \"8\"\n\"i\" \"9\"\n\"j\" \"10\"\n\"\" \"no key\"",
+     "classname=func_wall|origin=0 0 0|a=1|c=3|d=4|e=5|f=6|g=7|h=8|i=9", 4},
+    {"a cell of more than 79 characters",
+     "\"classname\" \"func_wall\"\n\"message\" "
+     "\"1234567890123456789012345678901234567890123456789012345678901234567890123456789X\"",
+     "classname=func_wall|origin=0 0 0", 2},
+};
+
+TEST(MapImport, WhatFitsTheRecordGoesToItsFieldAndTheRestToThePairs) {
+    for (const Mapping& m : mappings) {
+        MapImport imported = importText(std::string("{\n") + m.entity + "\n}\n");
+        ASSERT_EQ(imported.helpers.size(), 1u) << m.name;
+        EXPECT_EQ(exportedLines(*imported.helpers[0].helper, imported.helpers[0].position),
+                  m.exported)
+            << m.name;
+        EXPECT_EQ(imported.notes.size(), m.notes) << m.name;
+        for (const ImportNote& note : imported.notes) EXPECT_FALSE(note.error) << note.text;
+    }
+}
+
+TEST(MapImport, ClassnamesOutsideTheCatalogueWarnAndOverlongOnesSkipTheEntity) {
+    const std::string longName(80, 'x');
+    MapImport imported = importText("{\n\"classname\" \"func_lava\"\n}\n{\n\"classname\" \"" +
+                                    longName + "\"\n}\n{\n}\n");
+    ASSERT_EQ(imported.helpers.size(), 1u);
+    EXPECT_EQ(imported.helpers[0].name, "func_lava_1");
+    EXPECT_EQ(imported.helpers[0].position, Point3());
+    ASSERT_EQ(imported.notes.size(), 4u);
+    EXPECT_FALSE(imported.notes[0].error);  // outside the catalogue
+    EXPECT_FALSE(imported.notes[1].error);  // placed at 0 0 0
+    EXPECT_EQ(imported.notes[2].line, 5);
+    EXPECT_TRUE(imported.notes[2].error) << imported.notes[2].text;
+    EXPECT_TRUE(imported.notes[3].error);  // no classname
+    EXPECT_TRUE(imported.hasError());
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+// Reading map text: what a bad input is told (line, column, message) and that nothing of
+// it is kept; a base map's worldspawn travels through export unchanged.
+#include <gtest/gtest.h>
+#include "mapfile_test_support.h"
+
+namespace {
+
+struct BadMap {
+    const char* name;
+    const char* text;
+    int line, column;
+    const char* message;
+};
+
+const BadMap badMaps[] = {
+    {"unterminated quote", "{\n\"classname\" \"func_door\n}\n", 2, 13, "unterminated quote"},
+    {"quote at the end", "{\n\"classname\" \"func_door", 2, 13, "unterminated quote"},
+    {"key outside an entity", "{\n}\n\"classname\" \"light\"\n", 3, 1, "a '{' is missing"},
+    {"closing brace alone", "{\n}\n}\n", 3, 1, "'}' without a '{'"},
+    {"end of file in an entity", "// x\n{\n\"classname\" \"light\"\n", 4, 1,
+     "end of file inside the entity that starts at line 2"},
+    {"key without value", "{\n\"classname\"\n\"origin\" \"0 0 0\"\n}\n", 2, 1,
+     "the key \"classname\" has no value"},
+    {"a byte that is not text", "{\n\"classname\" \"li\x01ght\"\n}\n", 2, 16, "not text"},
+    {"a control byte between tokens", "{\n\x7f\n}\n", 2, 1, "not text"},
+    {"brace missing after a brush", "{\n{\n( 0 0 0 ) ( 1 0 0 ) ( 0 1 0 ) T 0 0 0 1 1\n{\n}\n", 4, 1,
+     "'{' inside a brush"},
+    {"a word for a number", "{\n{\n( 0 x 0 ) ( 1 0 0 ) ( 0 1 0 ) T 0 0 0 1 1\n}\n}\n", 3, 5,
+     "expected a number"},
+    {"a patch cut short", "{\n{\npatchDef2\n{\nT\n( 3 3 0 0 )\n", 5, 1, "needs 5 numbers"},
+};
+
+TEST(MapText, EachBadInputNamesItsLineAndColumnAndKeepsNothing) {
+    for (const BadMap& bad : badMaps) {
+        MapText map;
+        map.entities.resize(1);
+        MapTextError error;
+        EXPECT_FALSE(readMapText(bad.text, map, error)) << bad.name;
+        EXPECT_EQ(error.line, bad.line) << bad.name;
+        EXPECT_EQ(error.column, bad.column) << bad.name;
+        EXPECT_NE(error.message.find(bad.message), std::string::npos)
+            << bad.name << ": " << error.message;
+        EXPECT_TRUE(map.entities.empty() && map.text.empty()) << bad.name;
+    }
+}
+
+TEST(MapText, CommentsBetweenAnyTokensAndTheCommentThatNamesAnEntity) {
+    MapText map = readMap(
+        "// title\n//   door_a \n{ // opens\n\"classname\" \"func_door\"// class\n"
+        "{ // brush\n( 0 0 1 ) ( 0 0 0 ) // points\n( 0 1 0 ) T 0 0 0 1 1\n}\n}\n"
+        "{\n}\n");
+    ASSERT_EQ(map.entities.size(), 2u);
+    EXPECT_EQ(map.entities[0].comment, "door_a");
+    ASSERT_EQ(map.entities[0].pairs.size(), 1u);
+    EXPECT_EQ(map.entities[0].pairs[0].value, "func_door");
+    EXPECT_EQ(map.entities[0].brushes.size(), 1u);
+    EXPECT_EQ(map.entities[1].comment, "");
+}
+
+TEST(MapText, ExportCopiesTheBaseWorldspawnKeysAndBrushesThrough) {
+    const std::string brush =
+        "{\n( 0 0 1 ) ( 0 0 0 ) ( 0 1 0 ) WALL [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n}";
+    MapText base = readMap(
+        "{\n\"classname\" \"func_wall\"\n}\n{\n\"classname\" \"worldspawn\"\n"
+        "\"wad\" \"base.wad\"\n// brush 0\n" +
+        brush + "\n}\n");
+    HelperEntry door{"door_a", Point3(1.5f, -2, 64), makeRecord("func_door", "target|vault|")};
+    std::string out, error;
+    ASSERT_TRUE(writeMap({door}, &base, out, error)) << error;
+    EXPECT_EQ(out, "{\n\"classname\" \"worldspawn\"\n\"wad\" \"base.wad\"\n" + brush +
+                       "\n}\n// door_a\n{\n\"classname\" \"func_door\"\n\"origin\" \"1.5 -2 64\"\n"
+                       "\"target\" \"vault\"\n}\n");
+    MapText noWorld = readMap("{\n\"classname\" \"func_wall\"\n}\n");
+    EXPECT_FALSE(writeMap({door}, &noWorld, out, error));
+}
+
+TEST(MapText, ExportRefusesATextMapTextCannotHoldNamingNodeAndKey) {
+    HelperEntry helper{"sign", Point3(), makeRecord("trigger_once", "message|say \"hi\"|")};
+    std::string out, error;
+    EXPECT_FALSE(writeMap({helper}, nullptr, out, error));
+    EXPECT_NE(error.find("node 'sign'"), std::string::npos) << error;
+    EXPECT_NE(error.find("\"message\""), std::string::npos) << error;
+    EXPECT_TRUE(out.empty());
+}
+
+}  // namespace

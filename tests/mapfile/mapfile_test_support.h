@@ -1,0 +1,15 @@
+// Shared pieces of the map text tests: reading map text, importing it with the real
+// helpers, and a helper's exported lines as one line of text.
+#pragma once
+#include <string>
+#include <vector>
+#include "map_export.h"
+#include "map_import.h"
+
+MapText readMap(const std::string& text);
+MapImport importText(const std::string& text);
+// "key=value|key=value|..." of what export writes for the helper.
+std::string exportedLines(Object& helper, const Point3& position);
+std::string exportedLines(const HelperRecord& record, const Point3& position);
+// A record of a classname with its key/value text as stored ("key|value|...").
+HelperRecord makeRecord(const std::string& classname, const std::string& keyValueText = "");
