@@ -6,6 +6,7 @@
 #include "app/host_session.h"
 #include "app/main_window.h"
 #include "app/script_runner.h"
+#include "scene/progress.h"
 
 namespace {
 
@@ -15,7 +16,8 @@ const char* usage =
     "       vexalhost kinds                the kinds the plug-ins offer\n"
     "       vexalhost run SCRIPT           run a host script\n"
     "       vexalhost list SCENE           the nodes of a scene file\n"
-    "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n";
+    "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n"
+    "       --progress anywhere shows progress on big scenes even when stderr is no terminal\n";
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "vexalhost: %s\n", message.c_str());
@@ -70,9 +72,22 @@ int renderScene(HostSession& session, int argc, char** argv) {
     return 0;
 }
 
+// "--progress" may stand anywhere: it is taken out before the command is read.
+int withoutProgressOption(int argc, char** argv) {
+    int kept = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0 && std::strcmp(argv[i], "--progress") == 0)
+            askForProgress();
+        else
+            argv[kept++] = argv[i];
+    }
+    return kept;
+}
+
 }  // namespace
 
 int runCommandLine(int argc, char** argv) {
+    argc = withoutProgressOption(argc, argv);
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(usage, stdout);

@@ -7,8 +7,11 @@
 #include "panel/panel_controls.h"
 #include "render/scene_render.h"
 #include "render/software_viewport.h"
-#include "scene/scene_file.h"
+#include "scene/scene_reader.h"
+#include "scene/scene_writer.h"
+#include "scene/printable_name.h"
 #include "scene/scene_ops.h"
+#include "scene/storable_node.h"
 
 // Scenes this big show progress on the terminal while they load, save or render.
 constexpr uint64_t BIG_SCENE = 4096;
@@ -29,6 +32,22 @@ bool parseViewKind(const std::string& word, ViewKind& view) {
         return false;
     return true;
 }
+
+namespace {
+
+// A name that another node has, or that no scene file could hold, is refused.
+bool nameAvailable(const Scene& scene, const std::string& name, const Node* renamed,
+                   std::string& error) {
+    const Node* other = scene.find(name);
+    if (other && other != renamed) {
+        error = "a node named \"" + printableName(name) + "\" exists already";
+        return false;
+    }
+    error = nameLengthProblem(name.size());
+    return error.empty();
+}
+
+}  // namespace
 
 HostSession::HostSession() = default;
 
@@ -72,10 +91,7 @@ std::string HostSession::kindNames() const {
 
 Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::string& name,
                           std::string& error) {
-    if (!name.empty() && scene_.find(name)) {
-        error = "a node named \"" + name + "\" exists already";
-        return nullptr;
-    }
+    if (!name.empty() && !nameAvailable(scene_, name, nullptr, error)) return nullptr;
     // A new helper starts a fresh edit: the pages of the previous selection go away.
     select({});
     // A top view centred on the spot, so that the click at its centre pixel lands there
@@ -96,10 +112,7 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
 }
 
 Node* HostSession::clone(Node* source, const std::string& name, std::string& error) {
-    if (!name.empty() && scene_.find(name)) {
-        error = "a node named \"" + name + "\" exists already";
-        return nullptr;
-    }
+    if (!name.empty() && !nameAvailable(scene_, name, nullptr, error)) return nullptr;
     Node* copy = cloneNode(scene_, *source, error);
     if (copy && !name.empty()) copy->name = name;
     changed();
@@ -107,11 +120,7 @@ Node* HostSession::clone(Node* source, const std::string& name, std::string& err
 }
 
 bool HostSession::rename(Node* node, const std::string& name, std::string& error) {
-    Node* other = scene_.find(name);
-    if (other && other != node) {
-        error = "a node named \"" + name + "\" exists already";
-        return false;
-    }
+    if (!nameAvailable(scene_, name, node, error)) return false;
     node->name = name;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "scene/scene_ops.h"
 #include <cstdio>
 #include <utility>
+#include "scene/printable_name.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ Node* cloneNode(Scene& scene, Node& source, std::string& error) {
         copy = cloned ? dynamic_cast<Object*>(cloned) : nullptr;
         if (!copy) {
             if (cloned) cloned->DeleteThis();
-            error = "'" + source.name + "': the object could not be cloned";
+            error = "'" + printableName(source.name) + "': the object could not be cloned";
             return nullptr;
         }
     }
@@ -102,7 +103,7 @@ std::vector<NodeListing> listNodes(const Scene& scene, const PluginRegistry& reg
 
 std::string formatNodeList(const std::vector<NodeListing>& nodes) {
     std::string text;
-    char line[320];
+    char line[1024];  // room for two names escaped in full
     std::snprintf(line, sizeof line, "%-20s %-20s %-12s %-23s %-26s %s\n", "node", "class", "kind",
                   "class id", "position", "state");
     text += line;
@@ -116,10 +117,10 @@ std::string formatNodeList(const std::vector<NodeListing>& nodes) {
                       n.classId.PartB());
         std::snprintf(position, sizeof position, "(%g, %g, %g)", n.position.x, n.position.y,
                       n.position.z);
-        std::snprintf(line, sizeof line, "%-20s %-20s %-12s %-23s %-26s %s\n", n.name.c_str(),
-                      n.opaque ? "(unknown)" : n.className.c_str(),
-                      n.kindName.empty() ? "-" : n.kindName.c_str(), classId, position,
-                      state.c_str());
+        std::snprintf(
+            line, sizeof line, "%-20s %-20s %-12s %-23s %-26s %s\n", printableName(n.name).c_str(),
+            n.opaque ? "(unknown)" : printableName(n.className).c_str(),
+            n.kindName.empty() ? "-" : n.kindName.c_str(), classId, position, state.c_str());
         text += line;
     }
     return text;

@@ -1,5 +1,5 @@
 // What the host does with the nodes of a scene: create a helper of a kind, clone, delete
-// and list. Saving and loading are in scene_file.h.
+// and list. Saving and loading are in scene_writer.h and scene_reader.h.
 #pragma once
 #include <string>
 #include <vector>

@@ -14,9 +14,9 @@ TEST(HostScripts, TheExampleLevelWritesItsSceneAndPicturesAndListsItsNodes) {
          {"level.vxs", "level-top.png", "level-front.png", "level-left.png", "level-persp.png"})
         EXPECT_TRUE(fileExists(folder + "\\" + file)) << file;
     EXPECT_EQ(readFile(folder + "\\level-top.png").substr(1, 3), "PNG");
-    for (const char* node :
-         {"gold_door", "secret_wall", "lift", "door_button", "hall_trigger", "pulse_trigger",
-          "three_buttons", "teleporter", "arrival", "hall_light", "alarm_light", "arrival_light", "ferry", "hidden_ledge"})
+    for (const char* node : {"gold_door", "secret_wall", "lift", "door_button", "hall_trigger",
+                             "pulse_trigger", "three_buttons", "teleporter", "arrival",
+                             "hall_light", "alarm_light", "arrival_light", "ferry", "hidden_ledge"})
         EXPECT_NE(run.out.find(node), std::string::npos) << node;
     EXPECT_NE(run.out.find("(160, 40, 0)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("(40, -60, 32)"), std::string::npos) << run.out;
@@ -41,6 +41,15 @@ const ScriptError errors[] = {
     {"missing file", "load nowhere.vxs\nsave out.vxs\n", "nowhere.vxs", 1},
     {"unknown node", "select ghost\nsave out.vxs\n", "no node named \"ghost\"", 1},
     {"bad size", "render top x.png 10by10\nsave out.vxs\n", "bad size \"10by10\"", 1},
+    {"not a finite number", "create Door at nan 0 0\nsave out.vxs\n", "bad number \"nan\"", 1},
+    {"a spinner given no number",
+     "create Door at 0 0 0 as d\nselect d\nset Speed nan\nsave out.vxs\n",
+     "\"Speed\" cannot take the value \"nan\"", 3},
+    {"the axis length given no number",
+     "create Door at 0 0 0 as d\nselect d\nset Length inf\nsave out.vxs\n",
+     "\"Length\" cannot take the value \"inf\"", 3},
+    {"an empty file name", "create Door at 0 0 0\nsave \"\"\nsave out.vxs\n",
+     "the file name is empty", 2},
 };
 
 TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
@@ -55,6 +64,24 @@ TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
         EXPECT_NE(run.err.find(e.message), std::string::npos) << e.name << ": " << run.err;
         EXPECT_FALSE(fileExists(folder + "\\out.vxs")) << e.name;
     }
+}
+
+// A mark before the first word, nodes named twice, helpers at the edge of the float range.
+TEST(HostScripts, OddButValidScriptsRunToTheEnd) {
+    std::string folder = makeScratchFolder("odd");
+    writeFile(folder + "\\odd.script",
+              "\xEF\xBB\xBF"
+              "create Door at 0 0 0 as a\ncreate Door at 3e38 0 0 as far\n"
+              "create Door at 0 -3e38 0 as low\nmove a a by 1 0 0\nfreeze a a\nhide a a\n"
+              "select a a\nrender top small.png 64x48\nrender persp big.png\n"
+              "delete far far low\nlist\n");
+    HostRun run = runHost("run odd.script", folder);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_NE(run.out.find("(1, 0, 0)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("selected frozen hidden"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("far"), std::string::npos) << run.out;
+    EXPECT_TRUE(fileExists(folder + "\\big.png"));
 }
 
 TEST(HostScripts, AnUnknownLabelListsTheLabelsOfTheShownPages) {

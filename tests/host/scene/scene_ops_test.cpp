@@ -95,4 +95,17 @@ TEST(SceneOps, ListsNodesWithTheirClassNamesKindsAndState) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
 }
 
+// A name is the file's bytes: a line break in one must not make a second row, nor a
+// megabyte a megabyte-long line.
+TEST(SceneOps, ListingsShowNamesEscapedAndCut) {
+    Scene scene;
+    scene.add(nullptr, Class_ID(3, 4), 0x50, "fake\nrow\x7f");
+    scene.add(nullptr, Class_ID(3, 4), 0x50, std::string(1 << 20, 'n'));
+    std::string text = formatNodeList(listNodes(scene, pluginRegistry()));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    EXPECT_NE(text.find("fake\\x0Arow\\x7F "), std::string::npos) << text;
+    EXPECT_NE(text.find(std::string(64, 'n') + "... "), std::string::npos);
+    EXPECT_LT(text.size(), 1000u);
+}
+
 }  // namespace
