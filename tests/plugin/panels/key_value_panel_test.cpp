@@ -191,6 +191,18 @@ TEST_F(KeyValuePage, AnUntouchedPageStoresNothingATypedOneStoresAllCells) {
     EXPECT_EQ(storedText(typed), "|v1|" + bars(14));
 }
 
+// Bytes above 0x7F (0x98 among them) are shown and painted with the prefix's fonts, headless too.
+TEST_F(KeyValuePage, CellsShowAndPaintBytesAboveSeventyF) {
+    std::string high;
+    for (int byte = 0x80; byte <= 0xF9; ++byte) high += static_cast<char>(byte);  // as many as fit
+    VexalEntityHelper* trigger = make("trigger_once");
+    setText(trigger, high.substr(0, 61) + "|" + high.substr(61) + "|");
+    open(trigger);
+    RedrawWindow(GetParent(keyValuePanelWnd), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_EQ(shownCells(), cells({high.substr(0, 61), high.substr(61)}));
+}
+
 TEST_F(KeyValuePage, AnUnboundPageChangesNothing) {
     VexalEntityHelper* trigger = make("trigger_once");
     open(trigger);
