@@ -7,12 +7,31 @@
 #include "panel/edit_session.h"
 #include "render/scene_render.h"
 #include "render/software_viewport.h"
-#include "scene/scene_file.h"
+#include "scene/scene_reader.h"
+#include "scene/scene_writer.h"
+#include "scene/printable_name.h"
 #include "scene/scene_ops.h"
+#include "scene/storable_node.h"
 
 // Scenes this big show progress on the terminal while they load, save or render.
 constexpr uint64_t BIG_SCENE = 4096;
 constexpr uint64_t BIG_SCENE_BYTES = BIG_SCENE * 700;
+
+namespace {
+
+// A name that another node has, or that no scene file could hold, is refused.
+bool nameAvailable(const Scene& scene, const std::string& name, const Node* renamed,
+                   std::string& error) {
+    const Node* other = scene.find(name);
+    if (other && other != renamed) {
+        error = "a node named \"" + printableName(name) + "\" exists already";
+        return false;
+    }
+    error = nameLengthProblem(name.size());
+    return error.empty();
+}
+
+}  // namespace
 
 HostSession::HostSession() = default;
 
@@ -56,10 +75,7 @@ std::string HostSession::kindNames() const {
 
 Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::string& name,
                           std::string& error) {
-    if (!name.empty() && scene_.find(name)) {
-        error = "a node named \"" + name + "\" exists already";
-        return nullptr;
-    }
+    if (!name.empty() && !nameAvailable(scene_, name, nullptr, error)) return nullptr;
     // A new helper starts a fresh edit: the pages of the previous selection go away.
     select({});
     // A top view centred on the spot, so that the click at its centre pixel lands there
@@ -80,10 +96,7 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
 }
 
 Node* HostSession::clone(Node* source, const std::string& name, std::string& error) {
-    if (!name.empty() && scene_.find(name)) {
-        error = "a node named \"" + name + "\" exists already";
-        return nullptr;
-    }
+    if (!name.empty() && !nameAvailable(scene_, name, nullptr, error)) return nullptr;
     Node* copy = cloneNode(scene_, *source, error);
     if (copy && !name.empty()) copy->name = name;
     changed();
@@ -91,11 +104,7 @@ Node* HostSession::clone(Node* source, const std::string& name, std::string& err
 }
 
 bool HostSession::rename(Node* node, const std::string& name, std::string& error) {
-    Node* other = scene_.find(name);
-    if (other && other != node) {
-        error = "a node named \"" + name + "\" exists already";
-        return false;
-    }
+    if (!nameAvailable(scene_, name, node, error)) return false;
     node->name = name;
     return true;
 }

@@ -1,10 +1,12 @@
 #include "app/script_runner.h"
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include "app/host_session.h"
 #include "app/image_size.h"
 #include "app/map_commands.h"
 #include "panel/panel_controls.h"
+#include "scene/printable_name.h"
 
 namespace {
 
@@ -42,14 +44,15 @@ bool optionalName(Context& c, size_t at, std::string& name) {
     return false;
 }
 
+// Each named node once, however often it is named: "delete a a" deletes a once.
 bool nodesFrom(Context& c, size_t first, size_t end, std::vector<Node*>& nodes) {
     for (size_t i = first; i < end; ++i) {
         Node* n = c.session.node(c.w[i]);
         if (!n) {
-            c.message = "no node named \"" + c.w[i] + "\"";
+            c.message = "no node named \"" + printableName(c.w[i]) + "\"";
             return false;
         }
-        nodes.push_back(n);
+        if (std::find(nodes.begin(), nodes.end(), n) == nodes.end()) nodes.push_back(n);
     }
     return true;
 }
@@ -271,7 +274,9 @@ bool ScriptRunner::runFile(const std::string& path) {
 
 bool ScriptRunner::runText(const std::string& name, const std::string& text) {
     std::vector<ScriptLine> lines;
-    std::istringstream in(text);
+    // Editors may start a UTF-8 file with a byte-order mark; it is no part of the first word.
+    const char bom[] = "\xEF\xBB\xBF";
+    std::istringstream in(text.compare(0, 3, bom) == 0 ? text.substr(3) : text);
     std::string raw;
     std::string message;
     for (int number = 1; std::getline(in, raw); ++number) {

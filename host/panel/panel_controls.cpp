@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <vector>
 #include "panel/command_panel.h"
@@ -122,6 +124,25 @@ std::vector<GridCell> gridCells(HWND page) {
     return result;
 }
 
+// A spinner's edit has its spinner just to its right, on the same line.
+bool isSpinnerEdit(HWND edit) {
+    HWND page = GetParent(edit);
+    const RECT e = rectInPage(page, edit);
+    for (HWND c : childrenOf(page)) {
+        if (!hasClass(c, SPINNER_CLASS)) continue;
+        const RECT r = rectInPage(page, c);
+        if (r.top < e.bottom && r.bottom > e.top && r.left >= e.right - 2 && r.left - e.right < 8)
+            return true;
+    }
+    return false;
+}
+
+bool isFiniteNumber(const std::string& word) {
+    char* end = nullptr;
+    const double v = std::strtod(word.c_str(), &end);
+    return !word.empty() && *end == '\0' && std::isfinite(v);
+}
+
 bool truthy(const std::string& value) {
     const std::string v = normalisedLabel(value);
     return v == "1" || v == "on" || v == "true" || v == "yes";
@@ -199,6 +220,7 @@ bool setControlValue(HWND control, const std::string& value) {
     }
     if (hasClass(control, "ListBox")) return clickListItem(control, value);
     if (hasClass(control, CUSTEDIT_CLASS) || hasClass(control, "Edit")) {
+        if (isSpinnerEdit(control) && !isFiniteNumber(value)) return false;
         typeIntoField(control, value);
         return true;
     }

@@ -39,7 +39,7 @@ void focusControl(HWND control);
 // - radio or push button: clicked, whatever the value;
 // - list box: the line with that text is clicked;
 // - edit field or CustEdit: the value is typed and committed (a spinner's label names its
-//   edit, and the spinner takes what is typed there).
+//   edit, and the spinner takes what is typed there: only a finite number).
 // False when the control cannot take the value.
 bool setControlValue(HWND control, const std::string& value);
 // What the control shows: a check box or radio button "1"/"0", a list its selected line, an edit

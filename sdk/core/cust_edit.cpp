@@ -142,12 +142,14 @@ LRESULT CALLBACK custEditProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_ENABLE:
             if (self->field()) EnableWindow(self->field(), static_cast<BOOL>(wParam));
             return 0;
-        // The field holds the text and the font; the frame answers for it.
+        // The field holds the text, the font and whether the user changed the text since
+        // it was set or committed; the frame answers for it.
         case WM_SETTEXT:
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
         case WM_SETFONT:
         case WM_GETFONT:
+        case EM_GETMODIFY:
             if (self->field()) return SendMessageA(self->field(), message, wParam, lParam);
             break;
         case WM_NCDESTROY:

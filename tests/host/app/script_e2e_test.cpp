@@ -1,6 +1,7 @@
 // vexalhost run SCRIPT, end to end: the bundled example, the errors a script can make,
 // and edits made through the pages that survive a save and a load in a fresh process.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "host_process.h"
 
 namespace {
@@ -14,9 +15,9 @@ TEST(HostScripts, TheExampleLevelWritesItsSceneAndPicturesAndListsItsNodes) {
          {"level.vxs", "level-top.png", "level-front.png", "level-left.png", "level-persp.png"})
         EXPECT_TRUE(fileExists(folder + "\\" + file)) << file;
     EXPECT_EQ(readFile(folder + "\\level-top.png").substr(1, 3), "PNG");
-    for (const char* node :
-         {"gold_door", "secret_wall", "lift", "door_button", "hall_trigger", "pulse_trigger",
-          "three_buttons", "teleporter", "arrival", "hall_light", "alarm_light", "arrival_light", "ferry", "hidden_ledge"})
+    for (const char* node : {"gold_door", "secret_wall", "lift", "door_button", "hall_trigger",
+                             "pulse_trigger", "three_buttons", "teleporter", "arrival",
+                             "hall_light", "alarm_light", "arrival_light", "ferry", "hidden_ledge"})
         EXPECT_NE(run.out.find(node), std::string::npos) << node;
     EXPECT_NE(run.out.find("(160, 40, 0)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("(40, -60, 32)"), std::string::npos) << run.out;
@@ -41,6 +42,15 @@ const ScriptError errors[] = {
     {"missing file", "load nowhere.vxs\nsave out.vxs\n", "nowhere.vxs", 1},
     {"unknown node", "select ghost\nsave out.vxs\n", "no node named \"ghost\"", 1},
     {"bad size", "render top x.png 10by10\nsave out.vxs\n", "bad size \"10by10\"", 1},
+    {"not a finite number", "create Door at nan 0 0\nsave out.vxs\n", "bad number \"nan\"", 1},
+    {"a spinner given no number",
+     "create Door at 0 0 0 as d\nselect d\nset Speed nan\nsave out.vxs\n",
+     "\"Speed\" cannot take the value \"nan\"", 3},
+    {"the axis length given no number",
+     "create Door at 0 0 0 as d\nselect d\nset Length inf\nsave out.vxs\n",
+     "\"Length\" cannot take the value \"inf\"", 3},
+    {"an empty file name", "create Door at 0 0 0\nsave \"\"\nsave out.vxs\n",
+     "the file name is empty", 2},
 };
 
 TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
@@ -54,6 +64,45 @@ TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
         EXPECT_NE(run.err.find(prefix), std::string::npos) << e.name << ": " << run.err;
         EXPECT_NE(run.err.find(e.message), std::string::npos) << e.name << ": " << run.err;
         EXPECT_FALSE(fileExists(folder + "\\out.vxs")) << e.name;
+    }
+}
+
+// A mark before the first word, nodes named twice, helpers at the edge of the float range.
+TEST(HostScripts, OddButValidScriptsRunToTheEnd) {
+    std::string folder = makeScratchFolder("odd");
+    writeFile(folder + "\\odd.script",
+              "\xEF\xBB\xBF"
+              "create Door at 0 0 0 as a\ncreate Door at 3e38 0 0 as far\n"
+              "create Door at 0 -3e38 0 as low\nmove a a by 1 0 0\nfreeze a a\nhide a a\n"
+              "select a a\nrender top small.png 64x48\nrender persp big.png\n"
+              "delete far far low\nlist\n");
+    HostRun run = runHost("run odd.script", folder);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_NE(run.out.find("(1, 0, 0)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("selected frozen hidden"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("far"), std::string::npos) << run.out;
+    EXPECT_TRUE(fileExists(folder + "\\big.png"));
+}
+
+// The scene files kept from fuzzing and fault reports that load: listed one row a node,
+// and drawn in every view at a size where a stray write would crash.
+TEST(HostScripts, ReproducerScenesListAndRender) {
+    std::string folder = makeScratchFolder("reproducers");
+    for (const char* name : {"position-3e38", "axis-length-nan", "axis-length-3e38",
+                             "name-with-line-break", "key-text-byte-98"}) {
+        const std::string scene =
+            "\"" +
+            sourcePath(std::string("tests/fuzz/reproducers/scene/accepted-") + name + ".vxs") +
+            "\"";
+        HostRun list = runHost("list " + scene, folder);
+        EXPECT_EQ(list.exitCode, 0) << name << ": " << list.err;
+        EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 2) << list.out;
+        for (const char* view : {"top", "persp"}) {
+            HostRun render = runHost(
+                "render " + scene + " --view " + view + " --out r.png --size 96x72", folder);
+            EXPECT_EQ(render.exitCode, 0) << name << " " << view << ": " << render.err;
+        }
     }
 }
 
