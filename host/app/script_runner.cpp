@@ -3,6 +3,7 @@
 #include <sstream>
 #include "app/host_session.h"
 #include "app/image_size.h"
+#include "app/staged_files.h"
 #include "panel/panel_controls.h"
 
 namespace {
@@ -16,7 +17,20 @@ struct Context {
     HostSession& session;
     std::FILE* out;
     std::string& message;
+    StagedFiles& files;
+    std::string warning;
 };
+
+// Runs a file operation on the staged name of path; its messages name path itself.
+template <typename Operation>
+bool onStagedFile(Context& c, const std::string& path, const std::string& staged,
+                  Operation operation) {
+    if (operation(staged)) return true;
+    for (size_t at = c.message.find(staged); at != std::string::npos;
+         at = c.message.find(staged, at + path.size()))
+        c.message.replace(at, staged.size(), path);
+    return false;
+}
 
 bool usageError(Context& c);
 
@@ -148,8 +162,8 @@ void hideNode(HostSession& s, Node* n) { s.setHidden(n, true); }
 void unhideNode(HostSession& s, Node* n) { s.setHidden(n, false); }
 
 bool runSet(Context& c) {
-    return setPageControl(c.session.commandPanel(), c.w[1], c.w.size() > 2 ? c.w[2] : "",
-                          c.message);
+    return setPageControl(c.session.commandPanel(), c.w[1], c.w.size() > 2 ? c.w[2] : "", c.message,
+                          c.warning);
 }
 
 bool runPages(Context& c) {
@@ -162,15 +176,24 @@ bool runNew(Context& c) {
     return true;
 }
 
-bool runSave(Context& c) { return c.session.save(c.w[1], c.message); }
-bool runLoad(Context& c) { return c.session.load(c.w[1], c.message); }
+bool runSave(Context& c) {
+    return onStagedFile(c, c.w[1], c.files.writePath(c.w[1]),
+                        [&](const std::string& file) { return c.session.save(file, c.message); });
+}
+
+bool runLoad(Context& c) {
+    return onStagedFile(c, c.w[1], c.files.readPath(c.w[1]),
+                        [&](const std::string& file) { return c.session.load(file, c.message); });
+}
 
 bool runRender(Context& c) {
     ViewKind view;
     parseViewKind(c.w[1], view);
     int width = 800, height = 600;
     if (c.w.size() == 4) parseImageSize(c.w[3], width, height);
-    return c.session.render(view, c.w[2], width, height, c.message);
+    return onStagedFile(c, c.w[2], c.files.writePath(c.w[2]), [&](const std::string& file) {
+        return c.session.render(view, file, width, height, c.message);
+    });
 }
 
 bool runList(Context& c) {
@@ -252,9 +275,13 @@ bool ScriptRunner::runText(const std::string& name, const std::string& text) {
         if (!check(line, message)) return fail(name, number, message);
         lines.push_back(line);
     }
+    StagedFiles files;
     for (const ScriptLine& line : lines)
-        if (!execute(line, message)) return fail(name, line.number, message);
-    return true;
+        if (!execute(line, name, files, message)) return fail(name, line.number, message);
+    if (files.commit(message)) return true;
+    error_ = name + ": " + message;
+    std::fprintf(stderr, "%s\n", error_.c_str());
+    return false;
 }
 
 bool ScriptRunner::check(const ScriptLine& line, std::string& message) {
@@ -263,13 +290,18 @@ bool ScriptRunner::check(const ScriptLine& line, std::string& message) {
         message = "unknown command \"" + line.words[0] + "\"";
         return false;
     }
-    Context c{line.words, session_, out_, message};
+    StagedFiles none;
+    Context c{line.words, session_, out_, message, none, ""};
     size_t args = line.words.size() - 1;
     if (args < command->minArgs || args > command->maxArgs) return usageError(c);
     return command->check(c);
 }
 
-bool ScriptRunner::execute(const ScriptLine& line, std::string& message) {
-    Context c{line.words, session_, out_, message};
-    return findCommand(line.words[0])->run(c);
+bool ScriptRunner::execute(const ScriptLine& line, const std::string& name, StagedFiles& files,
+                           std::string& message) {
+    Context c{line.words, session_, out_, message, files, ""};
+    const bool ok = findCommand(line.words[0])->run(c);
+    if (!c.warning.empty())
+        std::fprintf(stderr, "%s:%d: warning: %s\n", name.c_str(), line.number, c.warning.c_str());
+    return ok;
 }

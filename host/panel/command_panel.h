@@ -52,6 +52,19 @@ public:
     // page by page from the top; null when none carries it.
     HWND findControl(const std::string& label) const;
 
+    // Where the keyboard focus is on the pages: the page's title and the control's id
+    // (0 when the focus is elsewhere). restoreFocus puts it back there on pages made anew.
+    struct FocusPlace {
+        std::string page;
+        int control = 0;
+    };
+    FocusPlace focusPlace() const;
+    void restoreFocus(const FocusPlace& place);
+
+    // Runs task once the message being handled now is done, from the thread's message
+    // loop: for work that would take down the page whose message is being handled.
+    void postTask(std::function<void()> task);
+
     // Keyboard navigation (Tab, arrows) within registered pages; call from the host's
     // message loop before TranslateMessage. True when the message was used.
     bool translateMessage(MSG* msg);
@@ -78,6 +91,7 @@ private:
     bool ownsTopLevel_ = false;
     std::vector<Page> pages_;
     PanelScroll scroll_;
+    std::vector<std::function<void()>> tasks_;
     TimeValue time_ = 0;
     RedrawHandler redraw_;
 };
