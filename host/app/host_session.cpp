@@ -87,6 +87,7 @@ void HostSession::objectChanged(Node& node) {
 
 void HostSession::reopenEdit() {
     const CommandPanel::FocusPlace focus = panel_->focusPlace();
+    CommandPanel::RedrawHold hold(*panel_);
     editSession_->reopen();
     panel_->restoreFocus(focus);
     rememberEditedState();
@@ -184,7 +185,10 @@ void HostSession::select(const std::vector<Node*>& nodes) {
 }
 
 void HostSession::selectionChanged() {
-    editSession_->followSelection(scene_);
+    {
+        CommandPanel::RedrawHold hold(*panel_);
+        editSession_->followSelection(scene_);
+    }
     rememberEditedState();
     changed();
 }

@@ -157,6 +157,16 @@ void CommandPanel::restoreFocus(const FocusPlace& place) {
             if (HWND control = GetDlgItem(p.dialog, place.control)) SetFocus(control);
 }
 
+void CommandPanel::holdRedraw() {
+    if (redrawHolds_++ == 0 && window_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+void CommandPanel::releaseRedraw() {
+    if (--redrawHolds_ > 0 || !window_) return;
+    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    layout();
+}
+
 void CommandPanel::postTask(std::function<void()> task) {
     tasks_.push_back(std::move(task));
     if (tasks_.size() == 1) PostMessageA(window_, WM_APP, 0, 0);

@@ -14,6 +14,19 @@
 
 class CommandPanel final : public HostInterface {
 public:
+    // Holds the panel's redraw for as long as it lives.
+    class RedrawHold {
+    public:
+        explicit RedrawHold(CommandPanel& panel) : panel_(panel) { panel_.holdRedraw(); }
+        ~RedrawHold() { panel_.releaseRedraw(); }
+        RedrawHold(const RedrawHold&) = delete;
+        RedrawHold& operator=(const RedrawHold&) = delete;
+
+    private:
+        CommandPanel& panel_;
+    };
+
+public:
     using RedrawHandler = std::function<void(TimeValue t, int mode, ReferenceTarget* changed)>;
 
     CommandPanel();
@@ -61,6 +74,11 @@ public:
     FocusPlace focusPlace() const;
     void restoreFocus(const FocusPlace& place);
 
+    // While many pages go and come (an edit ends and the next begins), the panel draws
+    // nothing; it is drawn whole again when the last hold ends.
+    void holdRedraw();
+    void releaseRedraw();
+
     // Runs task once the message being handled now is done, from the thread's message
     // loop: for work that would take down the page whose message is being handled.
     void postTask(std::function<void()> task);
@@ -91,6 +109,7 @@ private:
     bool ownsTopLevel_ = false;
     std::vector<Page> pages_;
     PanelScroll scroll_;
+    int redrawHolds_ = 0;
     std::vector<std::function<void()>> tasks_;
     TimeValue time_ = 0;
     RedrawHandler redraw_;
