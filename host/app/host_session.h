@@ -30,7 +30,7 @@ public:
     void setRedrawHandler(std::function<void()> handler) { redraw_ = std::move(handler); }
 
     const PluginKind* findKind(const std::string& name) const;
-    std::string kindNames() const;  // "Door", "Secret Door", ... for messages
+    std::string kindNames() const;  // every kind's name, quoted and comma-separated, for messages
     Node* node(const std::string& name) const { return scene_.find(name); }
     Scene& scene() { return scene_; }
     PluginRegistry& registry() { return registry_; }
