@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include "app/display_check.h"
 #include "app/host_session.h"
 #include "app/image_size.h"
 #include "app/map_commands.h"
@@ -96,10 +96,15 @@ int runCommandLine(int argc, char** argv) {
         std::fputs(usage, stdout);
         return 0;
     }
-    if (command.empty() && !std::getenv("DISPLAY")) {
+    const bool display = displayAvailable();
+    if (command.empty() && !display) {
         std::fputs(usage, stdout);
         command = "kinds";
     }
+    if (command == "window" && !display)
+        return fail(
+            "no display to show the window on (under Wine: scripts/wine-run --driver "
+            "x11 with an X server)");
     HostSession session;
     if (command.empty() || command == "window")
         return runMainWindow(session, argc > 2 ? argv[2] : nullptr);

@@ -60,7 +60,7 @@ public:
     void remove(Node* node);
     void clear();
     Node* find(const std::string& name) const;
-    // base followed by the lowest free number: "Door001", "Door002", ...
+    // base followed by the lowest free number: "Marker001", "Marker002", ...
     std::string uniqueName(const std::string& base) const;
     std::vector<Node*> selection() const;
     // Exchanges the nodes of two scenes; each keeps its own onNodeChanged. A load fills a

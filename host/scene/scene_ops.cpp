@@ -20,7 +20,7 @@ private:
     std::vector<std::pair<ReferenceTarget*, ReferenceTarget*>> entries_;
 };
 
-// "Door001" -> "Door": the base that uniqueName numbers.
+// "Marker001" -> "Marker": the base that uniqueName numbers.
 std::string nameBase(const std::string& name) {
     size_t end = name.size();
     while (end > 0 && name[end - 1] >= '0' && name[end - 1] <= '9') --end;

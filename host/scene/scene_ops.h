@@ -7,7 +7,7 @@
 #include "scene/scene.h"
 
 // A new node with a clone of the source's object (or a copy of its stored bytes), the same
-// transform, and the next free name of the same base ("Door001" gives "Door002").
+// transform, and the next free name of the same base ("Marker001" gives "Marker002").
 Node* cloneNode(Scene& scene, Node& source, std::string& error);
 
 void deleteNode(Scene& scene, Node* node);

@@ -1,5 +1,6 @@
 // vexalhost run SCRIPT, end to end: the bundled example, the errors a script can make,
 // and edits made through the pages that survive a save and a load in a fresh process.
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include "host_process.h"
@@ -51,6 +52,21 @@ const ScriptError errors[] = {
      "\"Length\" cannot take the value \"inf\"", 3},
     {"an empty file name", "create Door at 0 0 0\nsave \"\"\nsave out.vxs\n",
      "the file name is empty", 2},
+    // Files saved before the mistake are not left behind either.
+    {"saved, then an unknown label",
+     "create Door at 0 0 0 as d\nsave out.vxs\nrender top out.png\nselect d\nset Colour red\n",
+     "no control \"Colour\"", 5},
+    {"exported, then an unknown label",
+     "create Door at 0 0 0 as d\nexport out.map\nselect d\nset Colour red\n",
+     "no control \"Colour\"", 4},
+    {"a word for a spinner", "create Door at 0 0 0 as d\nselect d\nsave out.vxs\nset Speed abc\n",
+     "\"Speed\" cannot take the value \"abc\"", 4},
+    {"a word for a float spinner", "create Door at 0 0 0 as d\nselect d\nset Length abc\n",
+     "\"Length\" cannot take the value \"abc\"", 3},
+    {"neither on nor off", "create Door at 0 0 0 as d\nselect d\nset \"Gold Key\" maybe\n",
+     "\"Gold Key\" cannot take the value \"maybe\"", 3},
+    {"not a line of the list", "create Door at 0 0 0 as d\nselect d\nset Sounds banana\n",
+     "\"Sounds\" cannot take the value \"banana\"", 3},
 };
 
 TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
@@ -63,7 +79,10 @@ TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
         std::string prefix = "bad.script:" + std::to_string(e.line) + ": ";
         EXPECT_NE(run.err.find(prefix), std::string::npos) << e.name << ": " << run.err;
         EXPECT_NE(run.err.find(e.message), std::string::npos) << e.name << ": " << run.err;
-        EXPECT_FALSE(fileExists(folder + "\\out.vxs")) << e.name;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "\\out.*").c_str(), &found);
+        EXPECT_EQ(search, INVALID_HANDLE_VALUE) << e.name << ": " << found.cFileName;
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
     }
 }
 
@@ -104,6 +123,45 @@ TEST(HostScripts, ReproducerScenesListAndRender) {
             EXPECT_EQ(render.exitCode, 0) << name << " " << view << ": " << render.err;
         }
     }
+}
+
+TEST(HostScripts, ANumberBeyondASpinnersLimitsIsCutWithAWarning) {
+    std::string folder = makeScratchFolder("limits");
+    writeFile(
+        folder + "\\limits.script",
+        "create Door at 0 0 0 as d\nselect d\nset Speed 5000\nset Wait -7\nset Lip 12\npages\n");
+    HostRun run = runHost("run limits.script", folder);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    for (const char* warning :
+         {"limits.script:3: warning: Speed 5000 is above the most, 999; 999 set",
+          "limits.script:4: warning: Wait -7 is below the least, -1; -1 set"})
+        EXPECT_NE(run.err.find(warning), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("limits.script:5"), std::string::npos) << "12 is within the limits";
+    for (const char* shown : {"Speed: 999", "Wait: -1", "Lip: 12"})
+        EXPECT_NE(run.out.find(shown), std::string::npos) << shown << " in " << run.out;
+}
+
+TEST(HostScripts, EachSelectedHelperShowsItsOwnPagesAndAClassPickChangesThem) {
+    std::string folder = makeScratchFolder("follow");
+    writeFile(folder + "\\follow.script",
+              "create VexalEntity at 0 0 0 as lamp\ncreate Door at 50 0 0 as door\n"
+              "select lamp\nselect door\npages\nset Class light\npages\n");
+    HostRun run = runHost("run follow.script", folder);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const size_t picked = run.out.find("Class: light");
+    ASSERT_NE(picked, std::string::npos) << run.out;
+    const std::string door = run.out.substr(0, picked), light = run.out.substr(picked);
+    EXPECT_NE(door.find("Door Params"), std::string::npos) << door;
+    EXPECT_EQ(door.find("Light Params"), std::string::npos) << door;
+    EXPECT_NE(light.find("Light Params"), std::string::npos) << light;
+    EXPECT_EQ(light.find("Door Params"), std::string::npos) << light;
+}
+
+TEST(HostScripts, TheWindowWithoutADisplaySaysSoAndFails) {
+    // The tests run with Wine's null graphics driver: no display.
+    HostRun run = runHost("window", makeScratchFolder("no-display"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("no display"), std::string::npos) << run.err;
 }
 
 TEST(HostScripts, AnUnknownLabelListsTheLabelsOfTheShownPages) {
