@@ -1,7 +1,7 @@
 // Shows the command panel editing one helper of the given kind ("Door" unless named), for
 // trying the pages by hand and for pictures of them. Ends after the given number of
-// seconds (default 30).
-//   command_panel_show.exe [kind] [seconds]
+// seconds (default 30); turns the mouse wheel down by the given number of notches first.
+//   command_panel_show.exe [kind] [seconds] [notches]
 #include <windows.h>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +14,7 @@
 int main(int argc, char** argv) {
     const std::string kindName = argc > 1 ? argv[1] : "Door";
     const int seconds = argc > 2 ? std::atoi(argv[2]) : 30;
+    const int notches = argc > 3 ? std::atoi(argv[3]) : 0;
     PluginRegistry registry;
     std::string error;
     if (!registry.loadFolder(defaultPluginFolder(), error)) {
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
     if (!panel.create(nullptr, RECT{40, 40, 240, 560})) return 1;
     EditSession session(panel);
     session.followSelection(scene);
+    for (int i = 0; i < notches; ++i)
+        SendMessageA(panel.window(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
 
     SetTimer(nullptr, 0, static_cast<UINT>(seconds) * 1000, nullptr);
     MSG msg;

@@ -9,7 +9,8 @@
 #include <vector>
 #include "plugins/plugin_registry.h"
 #include "scene/chunk_reader.h"
-#include "scene/scene_file.h"
+#include "scene/scene_reader.h"
+#include "scene/scene_writer.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
 #include "app/command_line.h"
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include "app/display_check.h"
 #include "app/host_session.h"
 #include "app/image_size.h"
 #include "app/map_commands.h"
 #include "app/main_window.h"
 #include "app/script_runner.h"
+#include "scene/progress.h"
 
 namespace {
 
@@ -20,7 +21,8 @@ const char* usage =
     "       vexalhost export SCENE OUT.map [--base BASE.map]   the helpers as map text\n"
     "       vexalhost import IN.map OUT.vxs  a scene of the map's entities\n"
     "       vexalhost check SCENE          what the game would trip over\n"
-    "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n";
+    "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n"
+    "       --progress anywhere shows progress on big scenes even when stderr is no terminal\n";
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "vexalhost: %s\n", message.c_str());
@@ -73,18 +75,36 @@ int renderScene(HostSession& session, int argc, char** argv) {
     return 0;
 }
 
+// "--progress" may stand anywhere: it is taken out before the command is read.
+int withoutProgressOption(int argc, char** argv) {
+    int kept = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0 && std::strcmp(argv[i], "--progress") == 0)
+            askForProgress();
+        else
+            argv[kept++] = argv[i];
+    }
+    return kept;
+}
+
 }  // namespace
 
 int runCommandLine(int argc, char** argv) {
+    argc = withoutProgressOption(argc, argv);
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(usage, stdout);
         return 0;
     }
-    if (command.empty() && !std::getenv("DISPLAY")) {
+    const bool display = displayAvailable();
+    if (command.empty() && !display) {
         std::fputs(usage, stdout);
         command = "kinds";
     }
+    if (command == "window" && !display)
+        return fail(
+            "no display to show the window on (under Wine: scripts/wine-run --driver "
+            "x11 with an X server)");
     HostSession session;
     if (command.empty() || command == "window")
         return runMainWindow(session, argc > 2 ? argv[2] : nullptr);

@@ -7,12 +7,32 @@
 #include "panel/edit_session.h"
 #include "render/scene_render.h"
 #include "render/software_viewport.h"
-#include "scene/scene_file.h"
+#include "scene/chunk_writer.h"
+#include "scene/scene_reader.h"
+#include "scene/scene_writer.h"
+#include "scene/printable_name.h"
 #include "scene/scene_ops.h"
+#include "scene/storable_node.h"
 
 // Scenes this big show progress on the terminal while they load, save or render.
 constexpr uint64_t BIG_SCENE = 4096;
 constexpr uint64_t BIG_SCENE_BYTES = BIG_SCENE * 700;
+
+namespace {
+
+// A name that another node has, or that no scene file could hold, is refused.
+bool nameAvailable(const Scene& scene, const std::string& name, const Node* renamed,
+                   std::string& error) {
+    const Node* other = scene.find(name);
+    if (other && other != renamed) {
+        error = "a node named \"" + printableName(name) + "\" exists already";
+        return false;
+    }
+    error = nameLengthProblem(name.size());
+    return error.empty();
+}
+
+}  // namespace
 
 HostSession::HostSession() = default;
 
@@ -31,16 +51,68 @@ bool HostSession::start(std::string& error, HWND parent, RECT area) {
     }
     panel_->setRedrawHandler([this](TimeValue, int, ReferenceTarget*) { changed(); });
     editSession_ = std::make_unique<EditSession>(*panel_);
-    scene_.onNodeChanged = [this](Node&) { changed(); };
+    scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
     return true;
 }
 
 CommandPanel& HostSession::commandPanel() { return *panel_; }
 
+void HostSession::endEdit() { editSession_->edit(nullptr); }
+
 Animatable* HostSession::edited() const { return editSession_ ? editSession_->edited() : nullptr; }
 
 void HostSession::changed() {
     if (redraw_) redraw_();
+}
+
+void HostSession::markModified() {
+    modified_ = true;
+    changed();
+}
+
+namespace {
+
+std::vector<unsigned char> storedState(Animatable* object) {
+    auto* maker = dynamic_cast<ReferenceMaker*>(object);
+    if (!maker) return {};
+    MemorySink sink;
+    ChunkWriter writer(sink);
+    maker->Save(&writer);
+    return sink.bytes;
+}
+
+bool isListBox(HWND window) {
+    char name[16];
+    return window && GetClassNameA(window, name, sizeof name) && lstrcmpiA(name, "ListBox") == 0;
+}
+
+}  // namespace
+
+void HostSession::rememberEditedState() { editedState_ = storedState(edited()); }
+
+// A pick in a list on the pages (a kind of thing, a class) that changes the edited object
+// may make it ask for other pages than those shown. The edit is opened again once the
+// pick's own messages are done, since the list may be on a page that goes.
+void HostSession::objectChanged(Node& node) {
+    markModified();
+    if (!node.object() || node.object() != edited()) return;
+    std::vector<unsigned char> state = storedState(node.object());
+    const bool differs = state != editedState_;
+    editedState_.swap(state);
+    HWND focus = GetFocus();
+    if (!differs || reopenPending_ || !isListBox(focus) || !IsChild(panel_->window(), focus))
+        return;
+    reopenPending_ = true;
+    panel_->postTask([this] { reopenEdit(); });
+}
+
+void HostSession::reopenEdit() {
+    const CommandPanel::FocusPlace focus = panel_->focusPlace();
+    CommandPanel::RedrawHold hold(*panel_);
+    editSession_->reopen();
+    panel_->restoreFocus(focus);
+    rememberEditedState();
+    reopenPending_ = false;
 }
 
 const PluginKind* HostSession::findKind(const std::string& name) const {
@@ -56,10 +128,7 @@ std::string HostSession::kindNames() const {
 
 Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::string& name,
                           std::string& error) {
-    if (!name.empty() && scene_.find(name)) {
-        error = "a node named \"" + name + "\" exists already";
-        return nullptr;
-    }
+    if (!name.empty() && !nameAvailable(scene_, name, nullptr, error)) return nullptr;
     // A new helper starts a fresh edit: the pages of the previous selection go away.
     select({});
     // A top view centred on the spot, so that the click at its centre pixel lands there
@@ -75,27 +144,23 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
     }
     if (at.z != 0) moveBy(node, Point3(0, 0, at.z));
     if (!name.empty()) node->name = name;
-    changed();
+    // The creation leaves the new helper selected; the pages follow.
+    selectionChanged();
+    markModified();
     return node;
 }
 
 Node* HostSession::clone(Node* source, const std::string& name, std::string& error) {
-    if (!name.empty() && scene_.find(name)) {
-        error = "a node named \"" + name + "\" exists already";
-        return nullptr;
-    }
+    if (!name.empty() && !nameAvailable(scene_, name, nullptr, error)) return nullptr;
     Node* copy = cloneNode(scene_, *source, error);
     if (copy && !name.empty()) copy->name = name;
-    changed();
+    if (copy) markModified();
     return copy;
 }
 
 bool HostSession::rename(Node* node, const std::string& name, std::string& error) {
-    Node* other = scene_.find(name);
-    if (other && other != node) {
-        error = "a node named \"" + name + "\" exists already";
-        return false;
-    }
+    if (!nameAvailable(scene_, name, node, error)) return false;
+    if (node->name != name) markModified();
     node->name = name;
     return true;
 }
@@ -103,22 +168,25 @@ bool HostSession::rename(Node* node, const std::string& name, std::string& error
 void HostSession::remove(Node* node) {
     if (node->object() && node->object() == edited()) editSession_->edit(nullptr);
     deleteNode(scene_, node);
-    changed();
+    markModified();
 }
 
 void HostSession::moveBy(Node* node, const Point3& delta) {
+    if (delta == Point3(0, 0, 0)) return;
     node->transform.Translate(delta);
-    changed();
+    markModified();
 }
 
 void HostSession::setFrozen(Node* node, bool frozen) {
+    if (node->frozen == frozen) return;
     node->frozen = frozen;
-    changed();
+    markModified();
 }
 
 void HostSession::setHidden(Node* node, bool hidden) {
+    if (node->hidden == hidden) return;
     node->hidden = hidden;
-    changed();
+    markModified();
 }
 
 void HostSession::select(const std::vector<Node*>& nodes) {
@@ -128,7 +196,11 @@ void HostSession::select(const std::vector<Node*>& nodes) {
 }
 
 void HostSession::selectionChanged() {
-    editSession_->followSelection(scene_);
+    {
+        CommandPanel::RedrawHold hold(*panel_);
+        editSession_->followSelection(scene_);
+    }
+    rememberEditedState();
     changed();
 }
 
@@ -137,6 +209,9 @@ bool HostSession::withEditClosed(const std::function<bool()>& work) {
     editSession_->edit(nullptr);
     bool ok = work();
     editSession_->edit(current);
+    rememberEditedState();
+    if (ok) modified_ = false;
+    changed();
     return ok;
 }
 
@@ -152,6 +227,8 @@ bool HostSession::load(const std::string& path, std::string& error) {
     bool ok = loadScene(registry_, path, scene_, error, nullptr,
                         terminalProgress("loading " + path, BIG_SCENE_BYTES));
     editSession_->followSelection(scene_);
+    rememberEditedState();
+    if (ok) modified_ = false;
     changed();
     return ok;
 }
@@ -159,6 +236,7 @@ bool HostSession::load(const std::string& path, std::string& error) {
 void HostSession::reset() {
     editSession_->edit(nullptr);
     scene_.clear();
+    modified_ = false;
     changed();
 }
 

@@ -30,7 +30,7 @@ public:
     void setRedrawHandler(std::function<void()> handler) { redraw_ = std::move(handler); }
 
     const PluginKind* findKind(const std::string& name) const;
-    std::string kindNames() const;  // "Door", "Secret Door", ... for messages
+    std::string kindNames() const;  // every kind's name, quoted and comma-separated, for messages
     Node* node(const std::string& name) const { return scene_.find(name); }
     Scene& scene() { return scene_; }
     PluginRegistry& registry() { return registry_; }
@@ -52,6 +52,8 @@ public:
     // After the nodes' selected flags changed elsewhere (clicks in a viewport).
     void selectionChanged();
     Animatable* edited() const;
+    // Ends the edit: the pages go. Before the command panel's window is destroyed.
+    void endEdit();
 
     // Runs work with the edit of the shown pages closed and reopened around it: pages store
     // some fields only when the edit ends (typed but unconfirmed texts), as a host does
@@ -71,11 +73,25 @@ public:
 
     // Asks for the viewports to be drawn again.
     void changed();
+    // Whether the scene differs from its file (or, never saved, from an empty scene):
+    // every edit sets it, a save or a load clears it.
+    bool modified() const { return modified_; }
+    // An edit: the scene now differs from its file, and is drawn again.
+    void markModified();
 
 private:
+    void objectChanged(Node& node);
+    void reopenEdit();
+    // What the edited object stores now, to tell a change of its state from a notice that
+    // changed nothing (a list announcing that it got the focus).
+    void rememberEditedState();
+
     PluginRegistry registry_;
     Scene scene_;
     std::unique_ptr<CommandPanel> panel_;
     std::unique_ptr<EditSession> editSession_;
     std::function<void()> redraw_;
+    bool modified_ = false;
+    bool reopenPending_ = false;
+    std::vector<unsigned char> editedState_;
 };

@@ -1,9 +1,11 @@
 #include "app/main_window.h"
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shlobj.h>
 #include <cstdio>
 #include "app/host_session.h"
 #include "app/map_menu.h"
+#include "app/save_prompt.h"
 #include "panel/command_panel.h"
 #include "scene/scene_ops.h"
 #include "ui/window_class.h"
@@ -206,8 +208,14 @@ void MainWindow::updateStatus() {
     SendMessageA(status_, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(what.c_str()));
 }
 
+std::string MainWindow::sceneName() const {
+    const size_t slash = path_.find_last_of("\\/");
+    return path_.empty() ? "untitled" : path_.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
+// "level.vxs* - Vexal Host": the mark while the scene differs from its file.
 void MainWindow::updateTitle() {
-    std::string title = "Vexal Host - " + (path_.empty() ? std::string("untitled") : path_);
+    std::string title = sceneName() + (session_.modified() ? "*" : "") + " - Vexal Host";
     SetWindowTextA(window_, title.c_str());
 }
 
@@ -215,11 +223,38 @@ void MainWindow::redrawAll() {
     for (auto& v : viewports_)
         if (v) v->redraw();
     if (status_) updateStatus();
+    if (window_) updateTitle();
 }
 
+bool MainWindow::changesSettled() {
+    if (!session_.modified()) return true;
+    switch (askSaveChanges(window_, sceneName())) {
+        case SaveChoice::Save:
+            return saveScene();
+        case SaveChoice::DontSave:
+            return true;
+        case SaveChoice::Cancel:
+            break;
+    }
+    return false;
+}
+
+// A save starts in the current scene's folder with its name; a new scene's in the user's
+// documents.
 std::string MainWindow::askFile(bool save) {
     char file[MAX_PATH] = {};
+    std::string folder;
+    if (save) {
+        const size_t slash = path_.find_last_of("\\/");
+        if (slash != std::string::npos) folder = path_.substr(0, slash);
+        char documents[MAX_PATH];
+        if (folder.empty() && SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT,
+                                               documents) == S_OK)
+            folder = documents;
+        lstrcpynA(file, path_.empty() ? "untitled.vxs" : sceneName().c_str(), sizeof file);
+    }
     OPENFILENAMEA ofn = {};
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = window_;
     ofn.lpstrFilter = "Vexal scenes (*.vxs)\0*.vxs\0All files\0*.*\0";
@@ -248,8 +283,7 @@ bool MainWindow::saveAs() {
     if (path.empty()) return false;
     path_ = path;
     updateTitle();
-    command(CMD_SAVE);
-    return true;
+    return saveScene();
 }
 
 void MainWindow::command(int id) {
@@ -262,25 +296,29 @@ void MainWindow::command(int id) {
 }
 
 void MainWindow::newScene() {
+    if (!changesSettled()) return;
     session_.reset();
     path_.clear();
     updateTitle();
 }
 
 void MainWindow::openScene() {
+    if (!changesSettled()) return;
     std::string path = askFile(false);
     if (!path.empty()) open(path);
 }
 
-void MainWindow::save() {
+bool MainWindow::saveScene() {
+    if (path_.empty()) return saveAs();
     std::string error;
-    if (path_.empty())
-        saveAs();
-    else if (!session_.save(path_, error))
-        MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
+    if (session_.save(path_, error)) return true;
+    MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
+    return false;
 }
 
-void MainWindow::exit() { DestroyWindow(window_); }
+void MainWindow::exit() {
+    if (changesSettled()) DestroyWindow(window_);
+}
 
 void MainWindow::importMap() { mapMenu_->importMap(); }
 
@@ -345,9 +383,11 @@ LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             command(LOWORD(wp));
             return 0;
         case WM_CLOSE:
-            DestroyWindow(window_);
+            exit();
             return 0;
         case WM_DESTROY:
+            // The command panel, a child, goes with this window: its pages first.
+            session_.endEdit();
             window_ = nullptr;
             PostQuitMessage(0);
             return 0;

@@ -77,12 +77,17 @@ private:
     void updateStatus();
     void updateTitle();
     bool saveAs();
+    // Before the scene is replaced or the window closes: true when the work is saved or
+    // the user lets it go, false when he cancels (or the save failed).
+    bool changesSettled();
+    std::string sceneName() const;
     void redrawAll();
 
     // The commands, one each.
     void newScene();
     void openScene();
-    void save();
+    void save() { saveScene(); }
+    bool saveScene();
     void saveAsCommand() { saveAs(); }
     void exit();
     void importMap();

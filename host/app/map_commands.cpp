@@ -1,4 +1,5 @@
 #include "app/map_commands.h"
+#include "scene/printable_name.h"
 #include <cstdio>
 #include <memory>
 #include "app/host_session.h"
@@ -24,7 +25,7 @@ bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
         if (!isHelperNode(*node)) continue;
         HelperEntry entry{node->name, node->position(), {}};
         if (!readHelperRecord(*node->object(), entry.record, error)) {
-            error = "node '" + node->name + "': " + error;
+            error = "node '" + printableName(node->name) + "': " + error;
             return false;
         }
         helpers.entries.push_back(std::move(entry));
@@ -185,7 +186,7 @@ std::vector<CheckLine> checkScene(HostSession& session, bool& fails) {
 
 std::string helperListing(Scene& scene) {
     std::string text;
-    char line[400];
+    char line[1024];  // room for four texts escaped in full
     std::snprintf(line, sizeof line, "%-20s %-26s %-16s %-24s %-26s %s\n", "node", "classname",
                   "target name", "targets", "position", "state");
     text += line;
@@ -194,9 +195,11 @@ std::string helperListing(Scene& scene) {
         char position[64];
         const Point3 p = node->position();
         std::snprintf(position, sizeof position, "(%g, %g, %g)", p.x, p.y, p.z);
-        std::snprintf(line, sizeof line, "%-20s %-26s %-16s %-24s %-26s %s\n", node->name.c_str(),
-                      columns[0].c_str(), columns[1].c_str(), columns[2].c_str(), position,
-                      stateText(*node).c_str());
+        // Names and texts are the user's or a file's bytes: shown escaped and bounded.
+        std::snprintf(line, sizeof line, "%-20s %-26s %-16s %-24s %-26s %s\n",
+                      printableName(node->name).c_str(), printableName(columns[0]).c_str(),
+                      printableName(columns[1]).c_str(), printableName(columns[2]).c_str(),
+                      position, stateText(*node).c_str());
         text += line;
     }
     return text;

@@ -1,10 +1,13 @@
 #include "app/script_runner.h"
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include "app/host_session.h"
 #include "app/image_size.h"
 #include "app/map_commands.h"
+#include "app/staged_files.h"
 #include "panel/panel_controls.h"
+#include "scene/printable_name.h"
 
 namespace {
 
@@ -17,7 +20,20 @@ struct Context {
     HostSession& session;
     std::FILE* out;
     std::string& message;
+    StagedFiles& files;
+    std::string warning;
 };
+
+// Runs a file operation on the staged name of path; its messages name path itself.
+template <typename Operation>
+bool onStagedFile(Context& c, const std::string& path, const std::string& staged,
+                  Operation operation) {
+    if (operation(staged)) return true;
+    for (size_t at = c.message.find(staged); at != std::string::npos;
+         at = c.message.find(staged, at + path.size()))
+        c.message.replace(at, staged.size(), path);
+    return false;
+}
 
 bool usageError(Context& c);
 
@@ -42,14 +58,15 @@ bool optionalName(Context& c, size_t at, std::string& name) {
     return false;
 }
 
+// Each named node once, however often it is named: "delete a a" deletes a once.
 bool nodesFrom(Context& c, size_t first, size_t end, std::vector<Node*>& nodes) {
     for (size_t i = first; i < end; ++i) {
         Node* n = c.session.node(c.w[i]);
         if (!n) {
-            c.message = "no node named \"" + c.w[i] + "\"";
+            c.message = "no node named \"" + printableName(c.w[i]) + "\"";
             return false;
         }
-        nodes.push_back(n);
+        if (std::find(nodes.begin(), nodes.end(), n) == nodes.end()) nodes.push_back(n);
     }
     return true;
 }
@@ -81,7 +98,17 @@ bool checkClone(Context& c) {
     return optionalName(c, 2, name);
 }
 
+// A file the line writes needs a name; caught before the script runs, like any mistake.
+bool fileNamed(Context& c, const std::string& path) {
+    if (!path.empty()) return true;
+    c.message = "the file name is empty";
+    return false;
+}
+
+bool checkSave(Context& c) { return fileNamed(c, c.w[1]); }
+
 bool checkRender(Context& c) {
+    if (!fileNamed(c, c.w[2])) return false;
     ViewKind view;
     int width, height;
     if (!parseViewKind(c.w[1], view)) {
@@ -149,8 +176,8 @@ void hideNode(HostSession& s, Node* n) { s.setHidden(n, true); }
 void unhideNode(HostSession& s, Node* n) { s.setHidden(n, false); }
 
 bool runSet(Context& c) {
-    return setPageControl(c.session.commandPanel(), c.w[1], c.w.size() > 2 ? c.w[2] : "",
-                          c.message);
+    return setPageControl(c.session.commandPanel(), c.w[1], c.w.size() > 2 ? c.w[2] : "", c.message,
+                          c.warning);
 }
 
 bool runPages(Context& c) {
@@ -163,30 +190,42 @@ bool runNew(Context& c) {
     return true;
 }
 
-bool runSave(Context& c) { return c.session.save(c.w[1], c.message); }
-bool runLoad(Context& c) { return c.session.load(c.w[1], c.message); }
+bool runSave(Context& c) {
+    return onStagedFile(c, c.w[1], c.files.writePath(c.w[1]),
+                        [&](const std::string& file) { return c.session.save(file, c.message); });
+}
+
+bool runLoad(Context& c) {
+    return onStagedFile(c, c.w[1], c.files.readPath(c.w[1]),
+                        [&](const std::string& file) { return c.session.load(file, c.message); });
+}
 
 bool runRender(Context& c) {
     ViewKind view;
     parseViewKind(c.w[1], view);
     int width = 800, height = 600;
     if (c.w.size() == 4) parseImageSize(c.w[3], width, height);
-    return c.session.render(view, c.w[2], width, height, c.message);
+    return onStagedFile(c, c.w[2], c.files.writePath(c.w[2]), [&](const std::string& file) {
+        return c.session.render(view, file, width, height, c.message);
+    });
 }
 
 bool checkExport(Context& c) {
     if (c.w.size() == 4 && c.w[2] != "base") return usageError(c);
-    return c.w.size() != 3 || usageError(c);
+    return (c.w.size() != 3 || usageError(c)) && fileNamed(c, c.w[1]);
 }
 
 bool runExport(Context& c) {
-    return exportMap(c.session, c.w[1], c.w.size() == 4 ? c.w[3] : "", c.message);
+    const std::string base = c.w.size() == 4 ? c.files.readPath(c.w[3]) : "";
+    return onStagedFile(c, c.w[1], c.files.writePath(c.w[1]), [&](const std::string& file) {
+        return exportMap(c.session, file, base, c.message);
+    });
 }
 
 // Warnings go to standard error; an entity left out fails the line after the rest is in.
 bool runImport(Context& c) {
     std::vector<std::string> messages;
-    const bool complete = importMap(c.session, c.w[1], messages, c.message);
+    const bool complete = importMap(c.session, c.files.readPath(c.w[1]), messages, c.message);
     for (const std::string& m : messages) std::fprintf(stderr, "%s\n", m.c_str());
     if (!complete && c.message.empty()) c.message = "entities of " + c.w[1] + " were left out";
     return complete;
@@ -229,7 +268,7 @@ const Command commands[] = {
     {"set", "set LABEL [VALUE]", 1, 2, checkNothing, runSet},
     {"pages", "pages", 0, 0, checkNothing, runPages},
     {"new", "new", 0, 0, checkNothing, runNew},
-    {"save", "save FILE", 1, 1, checkNothing, runSave},
+    {"save", "save FILE", 1, 1, checkSave, runSave},
     {"load", "load FILE", 1, 1, checkNothing, runLoad},
     {"render", "render top|front|left|persp FILE [WIDTHxHEIGHT]", 2, 3, checkRender, runRender},
     {"list", "list", 0, 0, checkNothing, runList},
@@ -271,7 +310,9 @@ bool ScriptRunner::runFile(const std::string& path) {
 
 bool ScriptRunner::runText(const std::string& name, const std::string& text) {
     std::vector<ScriptLine> lines;
-    std::istringstream in(text);
+    // Editors may start a UTF-8 file with a byte-order mark; it is no part of the first word.
+    const char bom[] = "\xEF\xBB\xBF";
+    std::istringstream in(text.compare(0, 3, bom) == 0 ? text.substr(3) : text);
     std::string raw;
     std::string message;
     for (int number = 1; std::getline(in, raw); ++number) {
@@ -282,9 +323,13 @@ bool ScriptRunner::runText(const std::string& name, const std::string& text) {
         if (!check(line, message)) return fail(name, number, message);
         lines.push_back(line);
     }
+    StagedFiles files;
     for (const ScriptLine& line : lines)
-        if (!execute(line, message)) return fail(name, line.number, message);
-    return true;
+        if (!execute(line, name, files, message)) return fail(name, line.number, message);
+    if (files.commit(message)) return true;
+    error_ = name + ": " + message;
+    std::fprintf(stderr, "%s\n", error_.c_str());
+    return false;
 }
 
 bool ScriptRunner::check(const ScriptLine& line, std::string& message) {
@@ -293,13 +338,18 @@ bool ScriptRunner::check(const ScriptLine& line, std::string& message) {
         message = "unknown command \"" + line.words[0] + "\"";
         return false;
     }
-    Context c{line.words, session_, out_, message};
+    StagedFiles none;
+    Context c{line.words, session_, out_, message, none, ""};
     size_t args = line.words.size() - 1;
     if (args < command->minArgs || args > command->maxArgs) return usageError(c);
     return command->check(c);
 }
 
-bool ScriptRunner::execute(const ScriptLine& line, std::string& message) {
-    Context c{line.words, session_, out_, message};
-    return findCommand(line.words[0])->run(c);
+bool ScriptRunner::execute(const ScriptLine& line, const std::string& name, StagedFiles& files,
+                           std::string& message) {
+    Context c{line.words, session_, out_, message, files, ""};
+    const bool ok = findCommand(line.words[0])->run(c);
+    if (!c.warning.empty())
+        std::fprintf(stderr, "%s:%d: warning: %s\n", name.c_str(), line.number, c.warning.c_str());
+    return ok;
 }

@@ -1,6 +1,7 @@
 // Runs a host script: one command a line, '#' comments, every error reported with the
-// script's name and the line number. The whole script is checked before anything runs,
-// so a script with a mistake in it changes nothing and saves nothing.
+// script's name and the line number. The whole script is checked before anything runs, and
+// the files it writes get their names only once every line has run, so a script with a
+// mistake in it leaves no file behind.
 #pragma once
 #include <cstdio>
 #include <string>
@@ -8,6 +9,7 @@
 #include "app/script_lexer.h"
 
 class HostSession;
+class StagedFiles;
 
 class ScriptRunner {
 public:
@@ -23,7 +25,8 @@ public:
 
 private:
     bool check(const ScriptLine& line, std::string& message);
-    bool execute(const ScriptLine& line, std::string& message);
+    bool execute(const ScriptLine& line, const std::string& name, StagedFiles& files,
+                 std::string& message);
     bool fail(const std::string& name, int line, const std::string& message);
 
     HostSession& session_;

@@ -163,6 +163,7 @@ void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
     SelectMode mode = (keys & MK_CONTROL) ? SelectMode::Toggle : SelectMode::Replace;
     if (ended == Drag::Create) {
         if (creation_.release(view_, at) == CreationState::Finished && creation_.node()) {
+            session_.markModified();
             session_.select({creation_.node()});
             if (cb_.creationDone) cb_.creationDone();
         }

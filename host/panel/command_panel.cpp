@@ -140,6 +140,38 @@ HWND CommandPanel::findControl(const std::string& label) const {
     return nullptr;
 }
 
+CommandPanel::FocusPlace CommandPanel::focusPlace() const {
+    HWND focus = GetFocus();
+    for (const Page& p : pages_)
+        if (focus && IsChild(p.dialog, focus)) {
+            // A control's own child (the field inside a custom edit) stands for the control.
+            while (GetParent(focus) != p.dialog) focus = GetParent(focus);
+            return {p.title, GetDlgCtrlID(focus)};
+        }
+    return {};
+}
+
+void CommandPanel::restoreFocus(const FocusPlace& place) {
+    for (const Page& p : pages_)
+        if (place.control && p.title == place.page)
+            if (HWND control = GetDlgItem(p.dialog, place.control)) SetFocus(control);
+}
+
+void CommandPanel::holdRedraw() {
+    if (redrawHolds_++ == 0 && window_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+void CommandPanel::releaseRedraw() {
+    if (--redrawHolds_ > 0 || !window_) return;
+    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    layout();
+}
+
+void CommandPanel::postTask(std::function<void()> task) {
+    tasks_.push_back(std::move(task));
+    if (tasks_.size() == 1) PostMessageA(window_, WM_APP, 0, 0);
+}
+
 bool CommandPanel::translateMessage(MSG* msg) {
     for (const Page& p : pages_)
         if (p.registered && IsChild(p.dialog, msg->hwnd)) return IsDialogMessageA(p.dialog, msg);
@@ -244,6 +276,12 @@ LRESULT CommandPanel::handlePanel(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_MOUSEWHEEL:
             if (scroll_.wheel(GET_WHEEL_DELTA_WPARAM(wParam))) layout();
             return 0;
+        case WM_APP: {
+            std::vector<std::function<void()>> tasks;
+            tasks.swap(tasks_);
+            for (auto& task : tasks) task();
+            return 0;
+        }
         case WM_CLOSE:
             // The pages belong to the edit in progress; closing only hides them.
             ShowWindow(window, SW_HIDE);

@@ -14,6 +14,19 @@
 
 class CommandPanel final : public HostInterface {
 public:
+    // Holds the panel's redraw for as long as it lives.
+    class RedrawHold {
+    public:
+        explicit RedrawHold(CommandPanel& panel) : panel_(panel) { panel_.holdRedraw(); }
+        ~RedrawHold() { panel_.releaseRedraw(); }
+        RedrawHold(const RedrawHold&) = delete;
+        RedrawHold& operator=(const RedrawHold&) = delete;
+
+    private:
+        CommandPanel& panel_;
+    };
+
+public:
     using RedrawHandler = std::function<void(TimeValue t, int mode, ReferenceTarget* changed)>;
 
     CommandPanel();
@@ -52,6 +65,24 @@ public:
     // page by page from the top; null when none carries it.
     HWND findControl(const std::string& label) const;
 
+    // Where the keyboard focus is on the pages: the page's title and the control's id
+    // (0 when the focus is elsewhere). restoreFocus puts it back there on pages made anew.
+    struct FocusPlace {
+        std::string page;
+        int control = 0;
+    };
+    FocusPlace focusPlace() const;
+    void restoreFocus(const FocusPlace& place);
+
+    // While many pages go and come (an edit ends and the next begins), the panel draws
+    // nothing; it is drawn whole again when the last hold ends.
+    void holdRedraw();
+    void releaseRedraw();
+
+    // Runs task once the message being handled now is done, from the thread's message
+    // loop: for work that would take down the page whose message is being handled.
+    void postTask(std::function<void()> task);
+
     // Keyboard navigation (Tab, arrows) within registered pages; call from the host's
     // message loop before TranslateMessage. True when the message was used.
     bool translateMessage(MSG* msg);
@@ -78,6 +109,8 @@ private:
     bool ownsTopLevel_ = false;
     std::vector<Page> pages_;
     PanelScroll scroll_;
+    int redrawHolds_ = 0;
+    std::vector<std::function<void()>> tasks_;
     TimeValue time_ = 0;
     RedrawHandler redraw_;
 };

@@ -2,19 +2,27 @@
 #include "scene/scene.h"
 #include "vexsdk/hostinterface.h"
 
-bool EditSession::sameClass(Animatable* a, Animatable* b) {
-    return a && b && a->ClassID() == b->ClassID() && a->SuperClassID() == b->SuperClassID();
+void EditSession::end(Animatable* next) {
+    Animatable* previous = edited_;
+    // No page may reach the object while its pages go.
+    edited_ = nullptr;
+    if (previous) previous->endEdit(&host_, END_EDIT_REMOVEUI, next);
 }
 
 void EditSession::edit(Animatable* next) {
     if (next == edited_) return;
     Animatable* previous = edited_;
-    const uint32_t flags = sameClass(previous, next) ? 0 : END_EDIT_REMOVEUI;
-    // The pages go (or stay) before the next object puts its own up.
-    edited_ = nullptr;
-    if (previous) previous->endEdit(&host_, flags, next);
+    end(next);
     edited_ = next;
     if (next) next->beginEdit(&host_, 0, previous);
+}
+
+void EditSession::reopen() {
+    Animatable* object = edited_;
+    if (!object) return;
+    end(object);
+    edited_ = object;
+    object->beginEdit(&host_, 0, object);
 }
 
 void EditSession::followSelection(const Scene& scene) {

@@ -1,7 +1,11 @@
 #include "panel/panel_controls.h"
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <climits>
+#include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <vector>
 #include "panel/command_panel.h"
@@ -127,6 +131,24 @@ bool truthy(const std::string& value) {
     return v == "1" || v == "on" || v == "true" || v == "yes";
 }
 
+bool falsy(const std::string& value) {
+    const std::string v = normalisedLabel(value);
+    return v == "0" || v == "off" || v == "false" || v == "no";
+}
+
+// The spinner whose arrows sit right beside a field, on its line: the field shows the
+// spinner's value.
+HWND spinnerBeside(HWND field) {
+    HWND page = GetParent(field);
+    const RECT f = rectInPage(page, field);
+    for (HWND c : childrenOf(page)) {
+        if (!hasClass(c, SPINNER_CLASS)) continue;
+        const RECT r = rectInPage(page, c);
+        if (r.top < f.bottom && r.bottom > f.top && std::abs(r.left - f.right) <= 4) return c;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 HWND findLabelledControl(HWND page, const std::string& label) {
@@ -189,20 +211,64 @@ void typeIntoField(HWND field, const std::string& text) {
     SendMessageA(typing, WM_KEYUP, VK_RETURN, 0xC0000001);
 }
 
+namespace {
+
+ControlSet refused(const std::string& problem) { return {false, problem, ""}; }
+
+ControlSet setButton(HWND button, const std::string& value) {
+    if (isGroupBox(button)) return refused("a group box takes no value");
+    const bool on = truthy(value);
+    if (isCheckBox(button)) {
+        if (!on && !falsy(value)) return refused("a check box takes on or off");
+        const bool checked = SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (checked != on) clickButton(button);
+        return {true, "", ""};
+    }
+    if (!value.empty() && !on) return refused("a button is only clicked: give no value, or on");
+    clickButton(button);
+    return {true, "", ""};
+}
+
+// A number typed into a spinner's field: the spinner keeps it within its limits, and says
+// so when it had to.
+ControlSet typeNumber(HWND field, HWND spinnerWindow, const std::string& value) {
+    char* end = nullptr;
+    const double typed = std::strtod(value.c_str(), &end);
+    if (value.empty() || std::isspace(static_cast<unsigned char>(value[0])) || *end != '\0' ||
+        !std::isfinite(typed))
+        return refused("a spinner takes a number");
+    typeIntoField(field, value);
+    ISpinnerControl* spinner = GetISpinner(spinnerWindow);
+    const double taken = spinner ? spinner->getValueFloat() : typed;
+    ReleaseISpinner(spinner);
+    // A spinner of whole numbers shows no decimal point, and rounds what is typed.
+    const bool whole = windowText(field).find('.') == std::string::npos;
+    const double wanted = whole ? std::round(typed) : typed;
+    if (std::fabs(taken - wanted) <= 1e-4 * std::max(1.0, std::fabs(wanted))) return {true, "", ""};
+    char note[96];
+    std::snprintf(note, sizeof note, "%s is %s, %g; %g set", value.c_str(),
+                  typed > taken ? "above the most" : "below the least", taken, taken);
+    return {true, "", note};
+}
+
+}  // namespace
+
+ControlSet setControl(HWND control, const std::string& value) {
+    if (!control) return refused("no such control");
+    if (hasClass(control, "Button")) return setButton(control, value);
+    if (hasClass(control, "ListBox")) {
+        if (clickListItem(control, value)) return {true, "", ""};
+        return refused("the list has no line \"" + value + "\"");
+    }
+    if (!hasClass(control, CUSTEDIT_CLASS) && !hasClass(control, "Edit"))
+        return refused("the control takes no value");
+    if (HWND spinner = spinnerBeside(control)) return typeNumber(control, spinner, value);
+    typeIntoField(control, value);
+    return {true, "", ""};
+}
+
 bool setControlValue(HWND control, const std::string& value) {
-    if (!control) return false;
-    if (hasClass(control, "Button")) {
-        if (isGroupBox(control)) return false;
-        const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        if (!isCheckBox(control) || checked != truthy(value)) clickButton(control);
-        return true;
-    }
-    if (hasClass(control, "ListBox")) return clickListItem(control, value);
-    if (hasClass(control, CUSTEDIT_CLASS) || hasClass(control, "Edit")) {
-        typeIntoField(control, value);
-        return true;
-    }
-    return false;
+    return setControl(control, value).taken;
 }
 
 std::string controlValue(HWND control) {
@@ -244,8 +310,17 @@ std::string unknownLabelError(const CommandPanel& panel, const std::string& labe
 
 }  // namespace
 
+void runPendingMessages() {
+    MSG msg;
+    // Posted work only: painting and input wait for a loop that shows the windows.
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 bool setPageControl(const CommandPanel& panel, const std::string& label, const std::string& value,
-                    std::string& error) {
+                    std::string& error, std::string& warning) {
     if (panel.pages().empty()) {
         error = "no pages are shown: select one helper first";
         return false;
@@ -255,10 +330,13 @@ bool setPageControl(const CommandPanel& panel, const std::string& label, const s
         error = unknownLabelError(panel, label);
         return false;
     }
-    if (!setControlValue(control, value)) {
-        error = "\"" + label + "\" cannot take the value \"" + value + "\"";
+    const ControlSet set = setControl(control, value);
+    if (!set.taken) {
+        error = "\"" + label + "\" cannot take the value \"" + value + "\": " + set.problem;
         return false;
     }
+    if (!set.adjusted.empty()) warning = label + " " + set.adjusted;
+    runPendingMessages();
     return true;
 }
 

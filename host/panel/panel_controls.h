@@ -35,21 +35,32 @@ void typeIntoField(HWND field, const std::string& text);
 void focusControl(HWND control);
 
 // Sets a control by the value a script names:
-// - check box: "1"/"on"/"true" checks, anything else unchecks (clicked only if it changes);
-// - radio or push button: clicked, whatever the value;
+// - check box: "1"/"on"/"true"/"yes" checks, "0"/"off"/"false"/"no" unchecks (clicked only
+//   if it changes);
+// - radio or push button: clicked, with no value or "on";
 // - list box: the line with that text is clicked;
-// - edit field or CustEdit: the value is typed and committed (a spinner's label names its
-//   edit, and the spinner takes what is typed there).
-// False when the control cannot take the value.
+// - edit field or CustEdit: the value is typed and committed. A spinner's label names its
+//   edit, which then takes numbers only; the spinner keeps them within its limits.
+struct ControlSet {
+    bool taken = false;
+    std::string problem;   // why the control cannot take the value
+    std::string adjusted;  // "5000 is above the most, 999; 999 set" when the limits cut it
+};
+ControlSet setControl(HWND control, const std::string& value);
+// setControl(...).taken.
 bool setControlValue(HWND control, const std::string& value);
 // What the control shows: a check box or radio button "1"/"0", a list its selected line, an edit
 // its text, a spinner its value.
 std::string controlValue(HWND control);
 
+// Lets the thread's message loop handle what a user's action left queued.
+void runPendingMessages();
+
 // The shown pages of the panel, as a script works them: sets the control a label names,
 // or says what is wrong (no pages, no such label with the labels there are, a value the
-// control cannot take).
+// control cannot take). warning says what the control's limits made of a number
+// ("Speed 5000 is above the most, 999; 999 set"), and is empty otherwise.
 bool setPageControl(const CommandPanel& panel, const std::string& label, const std::string& value,
-                    std::string& error);
+                    std::string& error, std::string& warning);
 // Every page's title and, under it, each label with what its control shows.
 std::string describePages(const CommandPanel& panel);

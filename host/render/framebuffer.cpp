@@ -9,6 +9,49 @@ constexpr float FAR_AWAY = -std::numeric_limits<float>::infinity();
 
 uint8_t channel(float v) { return static_cast<uint8_t>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); }
 
+struct LineEnd {
+    double x, y, key;
+};
+
+enum : int { LEFT = 1, RIGHT = 2, ABOVE = 4, BELOW = 8 };
+
+int outside(const LineEnd& p, double xmin, double ymin, double xmax, double ymax) {
+    return (p.x < xmin ? LEFT : 0) | (p.x > xmax ? RIGHT : 0) | (p.y < ymin ? ABOVE : 0) |
+           (p.y > ymax ? BELOW : 0);
+}
+
+// The point of the segment from p to q where the coordinate that `along` picks reaches edge.
+// The edge's own coordinate is set exactly, so that ends far beyond the image (as far as
+// floats go) cannot leave a rounding error larger than the image in it.
+LineEnd pointAt(const LineEnd& p, const LineEnd& q, double LineEnd::*along, double edge) {
+    const double r = (edge - p.*along) / (q.*along - p.*along);
+    LineEnd at{p.x + (q.x - p.x) * r, p.y + (q.y - p.y) * r, p.key + (q.key - p.key) * r};
+    at.*along = edge;
+    return at;
+}
+
+// Cohen-Sutherland: moves the ends of the segment onto the rectangle; false when the
+// segment misses it. Each step puts an end exactly on an edge, so four steps suffice.
+bool clipToRectangle(LineEnd& a, LineEnd& b, double xmin, double ymin, double xmax, double ymax) {
+    for (int step = 0; step < 8; ++step) {
+        const int ca = outside(a, xmin, ymin, xmax, ymax), cb = outside(b, xmin, ymin, xmax, ymax);
+        if ((ca | cb) == 0) return true;
+        if ((ca & cb) != 0) return false;
+        LineEnd& end = ca ? a : b;
+        const LineEnd& other = ca ? b : a;
+        const int code = ca ? ca : cb;
+        if (code & LEFT)
+            end = pointAt(end, other, &LineEnd::x, xmin);
+        else if (code & RIGHT)
+            end = pointAt(end, other, &LineEnd::x, xmax);
+        else if (code & ABOVE)
+            end = pointAt(end, other, &LineEnd::y, ymin);
+        else
+            end = pointAt(end, other, &LineEnd::y, ymax);
+    }
+    return false;
+}
+
 }  // namespace
 
 Rgb rgbFromFloats(float r, float g, float b) { return {channel(r), channel(g), channel(b)}; }
@@ -40,24 +83,24 @@ void Framebuffer::plotPattern(int x, int row, const std::vector<IPoint2>& offset
     }
 }
 
-bool clipSegment(float x0, float y0, float x1, float y1, float xmin, float ymin, float xmax,
-                 float ymax, float& t0, float& t1) {
+bool clipSegment(double x0, double y0, double x1, double y1, double xmin, double ymin, double xmax,
+                 double ymax, double& t0, double& t1) {
     // Liang-Barsky: each window edge trims the parameter range of the segment.
-    t0 = 0.0f;
-    t1 = 1.0f;
+    t0 = 0.0;
+    t1 = 1.0;
     if (std::min(x0, x1) >= xmin && std::max(x0, x1) <= xmax && std::min(y0, y1) >= ymin &&
         std::max(y0, y1) <= ymax)
         return true;  // the common case: nothing to clip
-    float dx = x1 - x0, dy = y1 - y0;
-    const float p[4] = {-dx, dx, -dy, dy};
-    const float q[4] = {x0 - xmin, xmax - x0, y0 - ymin, ymax - y0};
+    double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x0 - xmin, xmax - x0, y0 - ymin, ymax - y0};
     for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0f) {
-            if (q[i] < 0.0f) return false;
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
             continue;
         }
-        float t = q[i] / p[i];
-        if (p[i] < 0.0f)
+        double t = q[i] / p[i];
+        if (p[i] < 0.0)
             t0 = std::max(t0, t);
         else
             t1 = std::min(t1, t);
@@ -68,15 +111,17 @@ bool clipSegment(float x0, float y0, float x1, float y1, float xmin, float ymin,
 
 void Framebuffer::drawLine(float x0, float row0, float key0, float x1, float row1, float key1,
                            Rgb c, bool depthTest) {
-    float t0, t1;
-    const float edge = 0.49f;  // rounded positions stay inside the image
-    if (!clipSegment(x0, row0, x1, row1, -edge, -edge, width_ - 1 + edge, height_ - 1 + edge, t0,
-                     t1))
+    // An end that is no finite number (a broken or overflowing transform) has no place on
+    // the image.
+    if (!std::isfinite(x0) || !std::isfinite(row0) || !std::isfinite(x1) || !std::isfinite(row1))
         return;
-    float dx = x1 - x0, dy = row1 - row0, dk = key1 - key0;
+    const double edge = 0.49;  // rounded positions stay inside the image
+    LineEnd a{x0, row0, key0}, b{x1, row1, key1};
+    if (!clipToRectangle(a, b, -edge, -edge, width_ - 1 + edge, height_ - 1 + edge)) return;
     // Shifted by half a pixel, the clipped positions are positive: truncation rounds them.
-    float ax = x0 + dx * t0 + 0.5f, ay = row0 + dy * t0 + 0.5f, ak = key0 + dk * t0;
-    float bx = x0 + dx * t1 + 0.5f, by = row0 + dy * t1 + 0.5f, bk = key0 + dk * t1;
+    float ax = static_cast<float>(a.x + 0.5), ay = static_cast<float>(a.y + 0.5);
+    float bx = static_cast<float>(b.x + 0.5), by = static_cast<float>(b.y + 0.5);
+    float ak = static_cast<float>(a.key), bk = static_cast<float>(b.key);
     float span = std::max(std::fabs(bx - ax), std::fabs(by - ay));
     int steps = static_cast<int>(span);
     if (static_cast<float>(steps) < span) ++steps;  // rounded up

@@ -76,5 +76,5 @@ private:
 
 // Clips the segment to [xmin,xmax] x [ymin,ymax]; t0 and t1 receive the kept part as
 // fractions of the segment. False when nothing is left.
-bool clipSegment(float x0, float y0, float x1, float y1, float xmin, float ymin, float xmax,
-                 float ymax, float& t0, float& t1);
+bool clipSegment(double x0, double y0, double x1, double y1, double xmin, double ymin, double xmax,
+                 double ymax, double& t0, double& t1);

@@ -57,6 +57,10 @@ void setColour(ViewGraphics& gw, const Point3& c) { gw.setDrawColor(COLOR_LINE, 
 // Lines along the plane's y (direction 0) or x (direction 1) at every multiple of spacing.
 void drawLines(ViewGraphics& gw, const PlaneRange& r, float spacing, int direction) {
     float from = direction == 0 ? r.x0 : r.y0, to = direction == 0 ? r.x1 : r.y1;
+    // Far from the origin the line numbers would not fit a long: no grid there.
+    const float farthestLine = 1e9f;
+    if (!(std::fabs(from / spacing) < farthestLine && std::fabs(to / spacing) < farthestLine))
+        return;
     long first = static_cast<long>(std::floor(from / spacing));
     long last = static_cast<long>(std::ceil(to / spacing));
     for (long i = first; i <= last; ++i) {
@@ -77,7 +81,10 @@ void drawGrid(SoftwareViewport& view) {
     if (view.gridSpacing <= 0.0f) return;
     Matrix3 plane = view.constructionPlane();
     PlaneRange range = visibleRange(view, plane);
-    if (range.x0 > range.x1 || range.y0 > range.y1) return;
+    // A camera framed on a scene at the edge of the float range sees no usable grid.
+    if (!(range.x0 <= range.x1 && range.y0 <= range.y1) || !std::isfinite(range.x1 - range.x0) ||
+        !std::isfinite(range.y1 - range.y0))
+        return;
     float spacing = displaySpacing(view, range, view.gridSpacing);
     SoftwareGraphics& gw = view.window();
     // The grid lies beneath the scene: it neither tests nor keeps depth.

@@ -45,7 +45,7 @@ bool PickArea::containsPoint(const Point2& p) const {
 
 bool PickArea::touchesSegment(const Point2& a, const Point2& b) const {
     if (shape_ == Shape::Circle) return distanceToSegment(centre_, a, b) <= radius_;
-    float t0, t1;
+    double t0, t1;
     return clipSegment(a.x, a.y, b.x, b.y, lo_.x, lo_.y, hi_.x, hi_.y, t0, t1);
 }
 

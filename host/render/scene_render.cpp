@@ -1,6 +1,7 @@
 #include "render/scene_render.h"
 #include "render/bitmap_font.h"
 #include "render/grid.h"
+#include "render/selection_mark.h"
 #include "scene/scene.h"
 
 namespace {
@@ -27,6 +28,7 @@ void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t,
             gw.setDrawColor(COLOR_TEXT, FROZEN_GREY[0], FROZEN_GREY[1], FROZEN_GREY[2]);
         }
         node->object()->drawInViewport(t, node.get(), &view, 0);
+        if (node->selected) drawSelectionMark(view, *node, t);
     }
     if (progress) progress(total, total);
     gw.resetState();

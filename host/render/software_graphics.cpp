@@ -1,6 +1,7 @@
 #include "render/software_graphics.h"
 #include "render/bitmap_font.h"
 #include "render/marker_patterns.h"
+#include <cmath>
 
 namespace {
 
@@ -14,6 +15,14 @@ int toPixel(float v) {
     float shifted = v + 0.5f;
     int i = static_cast<int>(shifted);
     return shifted < static_cast<float>(i) ? i - 1 : i;
+}
+
+// Texts and markers are anchored at one pixel. Past this distance from the image they
+// could not reach into it, and their pixel would not fit an int.
+constexpr float FARTHEST_ANCHOR = 1e6f;
+
+bool anchorNearImage(const Point2& w) {
+    return std::fabs(w.x) < FARTHEST_ANCHOR && std::fabs(w.y) < FARTHEST_ANCHOR;
 }
 
 }  // namespace
@@ -107,7 +116,7 @@ void SoftwareGraphics::drawText(Point3* pos, const char* text) {
     if (!projection_ || !text) return;
     Point3 v = applyTransform(*pos, toView_);
     Point2 w;
-    if (!projection_->viewToWindow(v, w.x, w.y)) {
+    if (!projection_->viewToWindow(v, w.x, w.y) || !anchorNearImage(w)) {
         if (picking()) pickPiece(false, false);
         return;
     }
@@ -125,7 +134,7 @@ void SoftwareGraphics::drawPointMarker(Point3* pos, int kind) {
     if (!projection_) return;
     Point3 v = applyTransform(*pos, toView_);
     Point2 w;
-    if (!projection_->viewToWindow(v, w.x, w.y)) {
+    if (!projection_->viewToWindow(v, w.x, w.y) || !anchorNearImage(w)) {
         if (picking()) pickPiece(false, false);
         return;
     }

@@ -46,20 +46,37 @@ bool MemorySource::skip(uint64_t n) {
     return true;
 }
 
-static bool seekTo(HANDLE file, uint64_t offset) {
+static bool seekFile(HANDLE file, uint64_t offset) {
     LARGE_INTEGER to;
     to.QuadPart = static_cast<LONGLONG>(offset);
     return SetFilePointerEx(file, to, nullptr, FILE_BEGIN) != 0;
 }
 
-// WriteFile takes at most 4 GiB - 1 per call.
-static bool writeAll(HANDLE file, const unsigned char* data, size_t n) {
+bool FileSink::seekTo(uint64_t offset) {
+    if (seekFile(file_, offset)) return true;
+    failure_ = "write failed (" + systemErrorText(GetLastError()) + ")";
+    return false;
+}
+
+// WriteFile takes at most 4 GiB - 1 per call. A write that stops short without an error
+// is a full disk (the system then reports no error code to quote).
+bool FileSink::writeAll(const unsigned char* data, size_t n) {
+    const size_t wanted = n;
     while (n > 0) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(n, 0x40000000));
         DWORD done = 0;
-        if (!WriteFile(file, data, chunk, &done, nullptr) || done != chunk) return false;
+        const bool ok = WriteFile(file_, data, chunk, &done, nullptr) != 0;
         data += done;
         n -= done;
+        if (!ok || done != chunk) {
+            const DWORD code = ok ? ERROR_DISK_FULL : GetLastError();
+            failure_ = "wrote " + std::to_string(wanted - n) + " of " + std::to_string(wanted) +
+                       " bytes: " +
+                       (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL
+                            ? std::string("the disk is full")
+                            : systemErrorText(code));
+            return false;
+        }
     }
     return true;
 }
@@ -77,7 +94,7 @@ bool FileSink::create(const std::string& path) {
 }
 
 bool FileSink::flush() {
-    if (!failed_ && !writeAll(file_, buffer_.data(), buffer_.size())) failed_ = true;
+    if (!failed_ && !writeAll(buffer_.data(), buffer_.size())) failed_ = true;
     flushed_ += buffer_.size();
     buffer_.clear();
     return !failed_;
@@ -88,7 +105,7 @@ bool FileSink::write(const void* data, size_t n) {
     const auto* p = static_cast<const unsigned char*>(data);
     if (buffer_.size() + n > FILE_BUFFER_SIZE && !flush()) return false;
     if (n >= FILE_BUFFER_SIZE) {
-        if (!writeAll(file_, p, n)) failed_ = true;
+        if (!writeAll(p, n)) failed_ = true;
         flushed_ += n;
         return !failed_;
     }
@@ -106,16 +123,23 @@ bool FileSink::patch(uint64_t offset, const void* data, size_t n) {
     }
     // Bytes partly or wholly in the file: flush first so that one seek-and-write suffices.
     if (!flush()) return false;
-    if (!seekTo(file_, offset) || !writeAll(file_, static_cast<const unsigned char*>(data), n) ||
-        !seekTo(file_, flushed_))
+    if (!seekTo(offset) || !writeAll(static_cast<const unsigned char*>(data), n) ||
+        !seekTo(flushed_))
         failed_ = true;
     return !failed_;
 }
 
 bool FileSink::close() {
     if (file_ == INVALID_HANDLE_VALUE) return false;
-    bool ok = flush() && FlushFileBuffers(file_);
-    ok = CloseHandle(file_) && ok;
+    bool ok = flush();
+    if (ok && !FlushFileBuffers(file_)) {
+        failure_ = "cannot flush the file to disk (" + systemErrorText(GetLastError()) + ")";
+        ok = false;
+    }
+    if (!CloseHandle(file_) && ok) {
+        failure_ = "cannot close the file (" + systemErrorText(GetLastError()) + ")";
+        ok = false;
+    }
     file_ = INVALID_HANDLE_VALUE;
     return ok;
 }
@@ -178,7 +202,7 @@ bool FileSource::skip(uint64_t n) {
     }
     pos_ += n;
     bufferPos_ = bufferEnd_ = 0;
-    return seekTo(file_, pos_);
+    return seekFile(file_, pos_);
 }
 
 std::string systemErrorText(DWORD code) {

@@ -13,6 +13,8 @@ public:
     // Overwrites bytes already written (a chunk length known only at its end).
     virtual bool patch(uint64_t offset, const void* data, size_t n) = 0;
     virtual uint64_t position() const = 0;
+    // Why the last write or patch failed, in words for a message.
+    virtual std::string failure() const { return "write failed"; }
 };
 
 class ByteSource {
@@ -65,14 +67,18 @@ public:
     uint64_t position() const override { return flushed_ + buffer_.size(); }
     // Writes out the buffer, forces the data to disk and closes the file.
     bool close();
+    std::string failure() const override { return failure_.empty() ? "write failed" : failure_; }
 
 private:
     bool flush();
+    bool writeAll(const unsigned char* data, size_t n);
+    bool seekTo(uint64_t offset);
 
     HANDLE file_ = INVALID_HANDLE_VALUE;
     std::vector<unsigned char> buffer_;
     uint64_t flushed_ = 0;  // bytes already in the file
     bool failed_ = false;
+    std::string failure_;
 };
 
 class FileSource : public ByteSource {

@@ -22,7 +22,7 @@ void ChunkWriter::startChunk(uint16_t id) {
     unsigned char header[CHUNK_HEADER_SIZE] = {};
     std::memcpy(header, &id, 2);
     uint64_t at = sink_.position();
-    if (!sink_.write(header, sizeof header)) return fail("write failed");
+    if (!sink_.write(header, sizeof header)) return fail(sink_.failure());
     open_.push_back({at, id, false, false});
 }
 
@@ -41,7 +41,7 @@ IOResult ChunkWriter::writeBlock(const void* buf, uint32_t nbytes, uint32_t* wri
     if (nbytes == 0) return IO_OK;
     chunk.hasData = true;
     if (!sink_.write(buf, nbytes)) {
-        fail("write failed");
+        fail(sink_.failure());
         return IO_ERROR;
     }
     if (written) *written = nbytes;
@@ -56,7 +56,7 @@ void ChunkWriter::finishChunk() {
     uint64_t length = sink_.position() - chunk.headerOffset;
     if (length > CHUNK_MAX_LENGTH) return fail("chunk " + chunkIdText(chunk.id) + " exceeds 2 GiB");
     uint32_t word = static_cast<uint32_t>(length) | (chunk.isList ? CHUNK_LIST_FLAG : 0);
-    if (!sink_.patch(chunk.headerOffset + 2, &word, 4)) fail("write failed");
+    if (!sink_.patch(chunk.headerOffset + 2, &word, 4)) fail(sink_.failure());
 }
 
 void ChunkWriter::markList() {
@@ -68,6 +68,6 @@ void ChunkWriter::markList() {
 bool ChunkWriter::writeFramed(const std::vector<unsigned char>& chunks) {
     markList();
     if (failed() || open_.empty()) return false;
-    if (!chunks.empty() && !sink_.write(chunks.data(), chunks.size())) fail("write failed");
+    if (!chunks.empty() && !sink_.write(chunks.data(), chunks.size())) fail(sink_.failure());
     return !failed();
 }

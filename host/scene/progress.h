@@ -8,8 +8,11 @@
 using ProgressReport = std::function<void(uint64_t done, uint64_t total)>;
 
 // A report that shows "task: NN%" on one terminal line (stderr) while an operation on a
-// big scene runs; totals below minimumTotal stay quiet.
+// big scene runs; totals below minimumTotal stay quiet. Without a terminal on stderr (a
+// log, a pipe) the report is silent unless progress was asked for.
 ProgressReport terminalProgress(const std::string& task, uint64_t minimumTotal);
+// Shows progress even when stderr is no terminal (the command line's --progress).
+void askForProgress();
 
 // How often a loop over nodes reports.
 constexpr uint64_t PROGRESS_STEP = 1024;

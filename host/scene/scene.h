@@ -64,7 +64,7 @@ public:
     size_t indexOf(const Node* node) const;  // size() when the node is not in the scene
     void clear();
     Node* find(const std::string& name) const;
-    // base followed by the lowest free number: "Door001", "Door002", ...
+    // base followed by the lowest free number: "Marker001", "Marker002", ...
     std::string uniqueName(const std::string& base) const;
     std::vector<Node*> selection() const;
     // Exchanges the nodes of two scenes; each keeps its own onNodeChanged. A load fills a

@@ -1,6 +1,6 @@
 // "Door Params": the door fields of the edited helper's property record. Spinners, the
 // sound list and the check boxes store at once and announce the change; the two texts
-// store on commit (quietly) and again when the edit ends.
+// store on commit (quietly), and when the edit ends if the user typed into them since.
 #include "panels.h"
 #include "field_text.h"
 #include "resources/resource.h"
@@ -186,6 +186,9 @@ void refreshEntityParamsPanel(HWND page, VexalEntityHelper* helper) {
 void readBackEntityParamsPanel(HWND page, VexalEntityHelper* helper) {
     for (const SpinnerField* spinner : spinnerFields)
         readSpinnerValue(page, *spinner, helper->props);
-    readText(page, IDC_TARGET_NAME, helper->props.targetName);
-    readText(page, IDC_MESSAGE, helper->props.message);
+    // An untouched text is left alone: read back, a stored text without its terminator
+    // would lose its last byte.
+    if (typedSinceStored(page, IDC_TARGET_NAME))
+        readText(page, IDC_TARGET_NAME, helper->props.targetName);
+    if (typedSinceStored(page, IDC_MESSAGE)) readText(page, IDC_MESSAGE, helper->props.message);
 }

@@ -46,6 +46,12 @@ INT_PTR CALLBACK keyValueDlgProc(HWND window, UINT message, WPARAM, LPARAM lPara
     return TRUE;
 }
 
+bool keyValueCellsTyped(HWND page) {
+    for (int cellId : cellIds)
+        if (typedSinceStored(page, cellId)) return true;
+    return false;
+}
+
 // Cells that no longer fit the text are emptied on the page, with a warning beep when one
 // of them held text, so that the page never shows pairs the record does not hold.
 void VexalEntityHelper::readKeyValuePanel() {

@@ -100,8 +100,10 @@ void VexalEntityHelper::addKeyValuePanel(HostInterface* ip) {
     fillKeyValuePanel(keyValuePanelWnd);
 }
 
+// Only typing since the last fill or commit is stored: an untouched page leaves a text
+// written by another tool as it was, bar-less or with pieces longer than a cell.
 void VexalEntityHelper::removeKeyValuePanel(HostInterface* ip, uint32_t flags) {
-    if (keyValuePanelWnd) readKeyValuePanel();
+    if (keyValuePanelWnd && keyValueCellsTyped(keyValuePanelWnd)) readKeyValuePanel();
     takeDown(ip, keyValuePanelWnd, flags);
 }
 

@@ -30,10 +30,19 @@ inline void addTableToList(HWND list, const char* const table[]) {
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
+// Whether the user typed into a page's custom edit since its text was shown or committed.
+// Committed text is stored at its commit, so only such typing is left for the read-back.
+inline bool typedSinceStored(HWND page, int editId) {
+    return SendDlgItemMessageA(page, editId, EM_GETMODIFY, 0, 0) != 0;
+}
+
+bool keyValueCellsTyped(HWND page);
+
 // Refreshes of a kept page for the next helper; the page is already bound to it.
 void refreshHelperPanel(HWND page, VexalEntityHelper* helper);
 void refreshEntityParamsPanel(HWND page, VexalEntityHelper* helper);
 void refreshLightParamsPanel(HWND page, VexalEntityHelper* helper);
 
-// End-of-edit read-back of the door page's spinners and texts into the helper.
+// End-of-edit read-back of the door page's spinners, and of the texts the user typed
+// without committing, into the helper.
 void readBackEntityParamsPanel(HWND page, VexalEntityHelper* helper);

@@ -8,6 +8,7 @@
 namespace {
 
 const int FIELD_ID = 1;
+const WPARAM CTRL_A = 1;  // the character Ctrl+A types
 
 LRESULT CALLBACK custEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -102,9 +103,14 @@ LRESULT CALLBACK CustEdit::fieldProc(HWND field, UINT message, WPARAM wParam, LP
                 self->commit();
                 return 0;
             }
+            if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0) {
+                SendMessageA(field, EM_SETSEL, 0, -1);
+                return 0;
+            }
             break;
         case WM_CHAR:
             if (wParam == '\r' || wParam == '\n') return 0;  // already handled as a commit
+            if (wParam == CTRL_A) return 0;                  // already handled as select-all
             break;
         case WM_NCDESTROY:
             SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
@@ -121,6 +127,9 @@ LRESULT CALLBACK custEditProc(HWND window, UINT message, WPARAM wParam, LPARAM l
             auto* made = new (std::nothrow) CustEdit(window);
             if (!made) return FALSE;
             SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(made));
+            // A field the user types into is always a stop of the Tab key, whatever the
+            // dialog's template says.
+            SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE) | WS_TABSTOP);
             break;
         }
         case WM_CREATE:
@@ -142,12 +151,14 @@ LRESULT CALLBACK custEditProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_ENABLE:
             if (self->field()) EnableWindow(self->field(), static_cast<BOOL>(wParam));
             return 0;
-        // The field holds the text and the font; the frame answers for it.
+        // The field holds the text, the font and whether the user changed the text since
+        // it was set or committed; the frame answers for it.
         case WM_SETTEXT:
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
         case WM_SETFONT:
         case WM_GETFONT:
+        case EM_GETMODIFY:
             if (self->field()) return SendMessageA(self->field(), message, wParam, lParam);
             break;
         case WM_NCDESTROY:

@@ -11,7 +11,8 @@
 // id, lParam its ISpinnerControl.
 constexpr UINT spinnerChangeMessage = 0x658;
 // Sent to the parent when the user commits a custom edit (Enter, or leaving the field
-// after a change): low word of wParam the edit's id.
+// after a change): low word of wParam the edit's id. EM_GETMODIFY sent to a custom edit
+// tells whether the user typed into it since its text was last set or committed.
 constexpr UINT editCommitMessage = 0x6AD;
 
 // Edit-type codes of ISpinnerControl::linkToEdit: how the linked edit shows the value.

@@ -7,8 +7,13 @@
 #include "app/map_menu.h"
 #include "panel/command_panel.h"
 #include "panel/panel_controls.h"
+#include "host_process.h"
+#include "modal_answer.h"
+#include "panel_pages.h"
 
 namespace {
+
+using Lines = std::vector<std::string>;
 
 void pumpMessages() {
     MSG msg;
@@ -51,6 +56,24 @@ protected:
         click(top, p.x, p.y);
         SendMessageA(main.kindButton("Door"), BM_CLICK, 0, 0);  // disarm
         return session.scene().nodes().empty() ? nullptr : session.scene().nodes().back().get();
+    }
+
+    std::string title() {
+        char text[256] = {};
+        GetWindowTextA(main.window(), text, sizeof text);
+        return text;
+    }
+    HWND control(const char* label) { return session.commandPanel().findControl(label); }
+    // A key as the keyboard sends it through the host's message loop, with Shift or Ctrl held.
+    void press(WPARAM key, int held = 0) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        if (held) keys[held] = 0x80;
+        SetKeyboardState(keys);
+        MSG msg = {GetFocus(), WM_KEYDOWN, key, 1, 0, {0, 0}};
+        main.dispatch(msg);
+        if (held) keys[held] = 0;
+        SetKeyboardState(keys);
     }
 
     HostSession session;
@@ -122,6 +145,162 @@ TEST_F(MainWindowTest, DraggingTheSelectionMovesItAndDeleteRemovesIt) {
     main.command(MainWindow::CMD_DELETE);
     EXPECT_EQ(session.scene().size(), 1u);
     EXPECT_TRUE(session.commandPanel().pages().empty());
+}
+
+TEST_F(MainWindowTest, PagesFollowTheSelectedHelperAndItsClass) {
+    Node* door = createDoorAt(Point3(-40, 0, 0));
+    std::string error;
+    Node* lamp = session.create(*session.findKind("VexalEntity"), Point3(40, 0, 0), "", error);
+    ASSERT_TRUE(door && lamp) << error;
+    const Lines doorPages = {"Parameters", "Door Params", "Map Parameters"};
+    const Lines lightPages = {"Parameters", "Light Params", "Map Parameters"};
+    const struct {
+        Node* clicked;
+        const char* pickedClass;  // then picked in the class list, or null
+        Lines pages;
+    } steps[] = {
+        {lamp, nullptr, lightPages},    {door, nullptr, doorPages},
+        {door, "light", lightPages},    {door, "func_button", {"Parameters", "Map Parameters"}},
+        {door, "func_door", doorPages},
+    };
+    for (const auto& step : steps) {
+        POINT p = at(step.clicked->position());
+        click(top, p.x, p.y);
+        if (step.pickedClass) {
+            ASSERT_TRUE(clickListItem(control("Class"), step.pickedClass));
+            pumpMessages();
+            EXPECT_EQ(GetFocus(), control("Class")) << "the focus stays in the class list";
+        }
+        EXPECT_EQ(session.commandPanel().pageTitles(), step.pages)
+            << (step.pickedClass ? step.pickedClass : step.clicked->name);
+    }
+}
+
+TEST_F(MainWindowTest, ChangesMarkTheTitleAndAreNotDroppedWithoutAsking) {
+    EXPECT_EQ(title(), "untitled - Vexal Host");
+    createDoorAt(Point3(0, 0, 0));
+    EXPECT_EQ(title(), "untitled* - Vexal Host");
+    const struct {
+        const char* what;
+        UINT message;
+        int command;
+        const char* button;
+        size_t nodes;
+    } steps[] = {
+        {"New, cancelled", WM_COMMAND, MainWindow::CMD_NEW, "Cancel", 1},
+        {"Exit, cancelled", WM_COMMAND, MainWindow::CMD_EXIT, "Cancel", 1},
+        {"close box, cancelled", WM_CLOSE, 0, "Cancel", 1},
+        {"New, not saved", WM_COMMAND, MainWindow::CMD_NEW, "Don't Save", 0},
+    };
+    for (const auto& step : steps) {
+        ModalAnswer answer{step.button};
+        answerNextDialog(answer);
+        SendMessageA(main.window(), step.message, step.command, 0);
+        EXPECT_EQ(answer.text, "Save changes to untitled?") << step.what;
+        ASSERT_TRUE(IsWindow(main.window())) << step.what;
+        EXPECT_EQ(session.scene().size(), step.nodes) << step.what;
+    }
+    EXPECT_EQ(title(), "untitled - Vexal Host");
+}
+
+TEST_F(MainWindowTest, SaveAsStartsBesideTheSceneAndThePromptSavesTheEdit) {
+    const std::string folder = makeScratchFolder("window-save"), file = folder + "\\gate.vxs";
+    createDoorAt(Point3(0, 0, 0));
+    std::string error;
+    ASSERT_TRUE(session.save(file, error)) << error;
+    ASSERT_TRUE(main.open(file));
+    EXPECT_EQ(title(), "gate.vxs - Vexal Host");
+
+    ModalAnswer saveAs{"Cancel"};
+    answerNextDialog(saveAs);
+    main.command(MainWindow::CMD_SAVE_AS);
+    EXPECT_EQ(saveAs.folder, folder);
+    EXPECT_EQ(saveAs.fileName, "gate.vxs");
+
+    POINT p = at(session.scene().nodes()[0]->position());
+    click(top, p.x, p.y);
+    setControlValue(control("Speed"), "120");
+    EXPECT_EQ(title(), "gate.vxs* - Vexal Host") << "a change announced by the helper's page";
+    ModalAnswer save{"Save"};
+    answerNextDialog(save);
+    main.command(MainWindow::CMD_EXIT);
+    EXPECT_TRUE(save.answered);
+    EXPECT_EQ(main.window(), nullptr);
+
+    HostSession reader;
+    ASSERT_TRUE(reader.start(error) && reader.load(file, error)) << error;
+    reader.select({reader.scene().nodes()[0].get()});
+    EXPECT_EQ(controlValue(reader.commandPanel().findControl("Speed")), "120");
+}
+
+TEST_F(MainWindowTest, KeysInThePagesWorkAsInAnyDialog) {
+    createDoorAt(Point3(0, 0, 0));
+    HWND map = pageTitled(session.commandPanel(), "Map Parameters");
+    HWND key1 = findLabelledControl(map, "Key 1");
+    SetFocus(key1);
+    press(VK_TAB);
+    EXPECT_TRUE(IsChild(findLabelledControl(map, "Key 2"), GetFocus())) << "Tab: the next cell";
+    press(VK_TAB, VK_SHIFT);
+    EXPECT_TRUE(IsChild(key1, GetFocus())) << "Shift+Tab: back";
+
+    for (char c : std::string("target")) SendMessageA(GetFocus(), WM_CHAR, c, 1);
+    SendMessageA(GetFocus(), EM_SETSEL, 6, 6);
+    press('A', VK_CONTROL);
+    DWORD from = 0, to = 0;
+    SendMessageA(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                 reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(std::make_pair(from, to), std::make_pair(DWORD(0), DWORD(6))) << "Ctrl+A";
+
+    // A spinner's field that holds no number on Enter shows the spinner's value again.
+    setControlValue(control("Speed"), "120");
+    Node* door = session.scene().nodes()[0].get();
+    const int changes = door->changeCount;
+    SetFocus(control("Speed"));
+    for (char c : std::string("abc")) SendMessageA(GetFocus(), WM_CHAR, c, 1);
+    press(VK_RETURN);
+    EXPECT_EQ(controlValue(control("Speed")), "120");
+    EXPECT_EQ(door->changeCount, changes) << "nothing stored";
+}
+
+TEST_F(MainWindowTest, TheWheelScrollsThePanelToBothEndsAndEveryPageIsRepainted) {
+    ShowWindow(main.window(), SW_SHOW);  // only what is shown has anything to repaint
+    createDoorAt(Point3(0, 0, 0));
+    CommandPanel& panel = session.commandPanel();
+    RECT client;
+    GetClientRect(panel.window(), &client);
+    auto pageTop = [&](HWND page) {
+        RECT r;
+        GetWindowRect(GetParent(page), &r);
+        MapWindowPoints(nullptr, panel.window(), reinterpret_cast<POINT*>(&r), 2);
+        return std::make_pair(r.top, r.bottom);
+    };
+    const std::vector<HWND> pages = panel.pages();
+    for (int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+        for (int notch = 0; notch < 40; ++notch) {
+            UpdateWindow(panel.window());
+            RedrawWindow(panel.window(), nullptr, nullptr,
+                         RDW_VALIDATE | RDW_ALLCHILDREN | RDW_NOERASE);
+            const int before = panel.scrollPosition();
+            SendMessageA(panel.window(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+            if (panel.scrollPosition() == before) break;
+            for (HWND page : pages)
+                for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                    RECT r, shown;
+                    GetWindowRect(c, &r);
+                    MapWindowPoints(nullptr, panel.window(), reinterpret_cast<POINT*>(&r), 2);
+                    if (IntersectRect(&shown, &r, &client)) {
+                        EXPECT_TRUE(GetUpdateRect(c, nullptr, FALSE)) << "a control left as it was";
+                    }
+                }
+        }
+        if (delta < 0) {
+            EXPECT_GT(panel.scrollPosition(), 0) << "the door's pages are taller than the panel";
+            EXPECT_EQ(pageTop(pages.back()).second, client.bottom - 4) << "the bottom reached";
+        } else {
+            EXPECT_EQ(panel.scrollPosition(), 0);
+            EXPECT_EQ(pageTop(pages.front()).first, 4) << "the top reached";
+        }
+    }
 }
 
 }  // namespace

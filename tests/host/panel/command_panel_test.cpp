@@ -1,5 +1,5 @@
 // The reference host's command panel and edit session with the built plug-in: pages from
-// the module's own resources, kept or removed as the selection moves, controls found by
+// the module's own resources, put up for each selected helper, controls found by
 // their labels, and a change on a page reaching the node and the viewports.
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ private:
     Lines& log_;
 };
 
-TEST(EditSession, KeepsThePagesOnlyBetweenObjectsOfTheSameClass) {
+TEST(EditSession, EveryMoveToAnotherObjectRemovesThePages) {
     Lines log;
     EditRecorder a("a", 7, log), b("b", 7, log), c("c", 8, log);
     CommandPanel panel;
@@ -45,9 +45,9 @@ TEST(EditSession, KeepsThePagesOnlyBetweenObjectsOfTheSameClass) {
         Lines calls;
     } steps[] = {
         {&a, {"begin a"}},
-        {&b, {"end a 0", "begin b"}},  // same class: pages kept
-        {&c, {"end b 1", "begin c"}},  // another class: pages removed
-        {&c, {}},                      // already edited
+        {&b, {"end a 1", "begin b"}},  // the same class id: each object its own pages
+        {&c, {"end b 1", "begin c"}},
+        {&c, {}},  // already edited
         {nullptr, {"end c 1"}},
     };
     for (const Step& step : steps) {
@@ -56,6 +56,11 @@ TEST(EditSession, KeepsThePagesOnlyBetweenObjectsOfTheSameClass) {
         EXPECT_EQ(log, step.calls);
         EXPECT_EQ(session.edited(), step.next);
     }
+    session.edit(&a);
+    log.clear();
+    session.reopen();
+    EXPECT_EQ(log, (Lines{"end a 1", "begin a"}));
+    EXPECT_EQ(session.edited(), &a);
 }
 
 class PanelWithPlugin : public testing::Test {
@@ -118,20 +123,25 @@ TEST_F(PanelWithPlugin, StacksTheDoorsPagesUnderTheirTitles) {
     EXPECT_TRUE(IsWindowVisible(parameters));
 }
 
-TEST_F(PanelWithPlugin, PagesStayWhileTheSelectionWalksFromHelperToHelper) {
+TEST_F(PanelWithPlugin, EachSelectedHelperGetsItsOwnPages) {
     Node* door = place("Door");
     Node* trigger = place("Trigger Once");
-    select({door});
-    const std::vector<HWND> pages = panel.pages();
-    select({trigger});
-    EXPECT_EQ(panel.pages(), pages) << "same pages, now editing the trigger";
-    EXPECT_EQ(controlValue(panel.findControl("Class")), "trigger_once");
-    select({door, trigger});
-    EXPECT_TRUE(panel.pages().empty());
-    select({trigger});
-    EXPECT_EQ(panel.pageTitles(), (Lines{"Parameters", "Map Parameters"}));
-    select({});
-    EXPECT_TRUE(panel.pages().empty());
+    Node* lamp = place("VexalEntity");
+    const struct {
+        std::initializer_list<Node*> selection;
+        Lines titles;
+    } steps[] = {
+        {{door}, {"Parameters", "Door Params", "Map Parameters"}},
+        {{trigger}, {"Parameters", "Map Parameters"}},
+        {{lamp}, {"Parameters", "Light Params", "Map Parameters"}},
+        {{door}, {"Parameters", "Door Params", "Map Parameters"}},
+        {{door, trigger}, {}},
+        {{}, {}},
+    };
+    for (const auto& step : steps) {
+        select(step.selection);
+        EXPECT_EQ(panel.pageTitles(), step.titles);
+    }
 }
 
 TEST_F(PanelWithPlugin, ControlsAreFoundByTheirLabels) {

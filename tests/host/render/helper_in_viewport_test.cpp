@@ -1,6 +1,7 @@
 // The built plug-in's helpers driven through the reference host's viewports: placed by
 // clicks, snapped, picked, selected with a rubber band and rendered.
 #include "host_fixture.h"
+#include "entity/entity_helper.h"
 
 namespace {
 
@@ -163,6 +164,33 @@ TEST_F(HostFixture, RubberBandWindowNeedsAllInsideCrossingATouch) {
                                 SelectMode::Replace),
               2u);
     EXPECT_EQ(scene.selection().size(), 2u);
+}
+
+// Positions, rotations and axis lengths at and past the float range: every view draws
+// what it can at sizes where a stray write would crash, and a sound helper still shows.
+TEST_F(HostFixture, HelpersWithNonFiniteOrHugeValuesRenderWithoutHarm) {
+    const float inf = INFINITY, nan = NAN;
+    SoftwareViewport empty(ViewKind::Top, 800, 600);
+    renderViewport(empty, scene, 0);
+    Node* sound = place("Door", IPoint2(320, 240));
+    ASSERT_NE(sound, nullptr);
+    sound->transform.SetTrans(Point3(37, 23, 0));  // off the grid lines
+    const Point3 distant[] = {{3e38f, 0, 0}, {nan, 0, 0}, {0, -inf, 0}, {0, 0, 3e38f}};
+    for (const Point3& p : distant) place("Door", IPoint2(100, 100))->transform.SetTrans(p);
+    place("Door", IPoint2(100, 100))->transform.RotateZ(nan);
+    for (float length : {nan, inf, -inf, 3e38f})
+        static_cast<VexalEntityHelper*>(place("Door", IPoint2(200, 100))->object())->axisLength =
+            length;
+    for (ViewKind kind : {ViewKind::Top, ViewKind::Front, ViewKind::Left, ViewKind::Perspective}) {
+        for (IPoint2 size : {IPoint2(800, 600), IPoint2(96, 72)}) {
+            SoftwareViewport view(kind, size.x, size.y);
+            renderViewport(view, scene, 0);
+        }
+    }
+    SoftwareViewport view(ViewKind::Top, 800, 600);
+    renderViewport(view, scene, 0);
+    const IPoint2 pivot = mouseAt(sound->position(), &view);
+    EXPECT_NE(view.image().pixel(pivot.x, pivot.y), empty.image().pixel(pivot.x, pivot.y));
 }
 
 }  // namespace

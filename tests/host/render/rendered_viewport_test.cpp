@@ -9,6 +9,7 @@
 #include <memory>
 #include "host_fixture.h"
 #include "test_pictures.h"
+#include "entity/entity_helper.h"
 
 namespace {
 
@@ -77,6 +78,27 @@ TEST_F(RenderedViewport, MarkerAndTripodColoursFollowSelection) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(png.at(c.pixel), c.colour) << c.what << ": " << describe(png.at(c.pixel));
+}
+
+TEST_F(RenderedViewport, TheHostMarksSelectedHelpersEvenWithoutTheirTripod) {
+    Node* a = place("Door", IPoint2(343, 202));
+    Node* b = place("Door", IPoint2(283, 282));
+    ASSERT_TRUE(a && b);
+    for (Node* n : {a, b}) static_cast<VexalEntityHelper*>(n->object())->showAxis = 0;
+    a->selected = true;
+    b->selected = false;
+    PngImage png = renderToPng(top, "viewport_selection_mark.png");
+    ASSERT_TRUE(png.loaded());
+    // Without its tripod a helper draws nothing white: what is white round it is the mark.
+    auto markPixels = [&](Node* n) {
+        const IPoint2 centre = mouseAt(n->position());
+        int count = 0;
+        for (int dy = -20; dy <= 20; ++dy)
+            for (int dx = -20; dx <= 20; ++dx) count += png.at(offset(centre, dx, dy)) == SELECTED;
+        return count;
+    };
+    EXPECT_GE(markPixels(a), 4 * 2 * 4) << "four brackets of two arms";
+    EXPECT_EQ(markPixels(b), 0);
 }
 
 TEST_F(RenderedViewport, TripodKeepsItsOnScreenSizeWhileZooming) {

@@ -1,10 +1,12 @@
 // Scene files with the real plug-in: every kind saved and loaded back, objects of unknown
 // classes kept as bytes, every kind of damaged file refused whole, and atomic saving.
+#include <cmath>
 #include "scene_test_support.h"
 #include "entity/entity_helper.h"
 #include "scene/chunk_format.h"
 #include "scene/chunk_writer.h"
-#include "scene/scene_file.h"
+#include "scene/scene_reader.h"
+#include "scene/scene_writer.h"
 #include "scene/scene_ops.h"
 
 namespace {
@@ -364,6 +366,22 @@ TEST(SceneFile, NodesMissingOrMisplacingTheirPartsAreRefused) {
          "node 1: its transform chunk holds 4 bytes, not 52 bytes"},
         {"a node of data", [](ChunkWriter& w) { dataChunk(w, SCENE_CHUNK_NODE, "abcd", 4); },
          "unexpected chunk 0x4100 at offset 14"},
+        {"a transform that is not finite numbers",
+         [](ChunkWriter& w) {
+             float transform[13] = {1, 0, 0, 0, 1, 0, 0, 0, 1, 7, INFINITY, 9, 0};
+             w.startChunk(SCENE_CHUNK_NODE);
+             dataChunk(w, SCENE_CHUNK_NODE_NAME, "two\nlines", 9);
+             dataChunk(w, SCENE_CHUNK_NODE_TRANSFORM, transform, sizeof transform);
+             w.finishChunk();
+         },
+         "node 1 'two\\x0Alines': its transform holds a value that is not a finite number"},
+        {"a name over 255 bytes",
+         [](ChunkWriter& w) {
+             w.startChunk(SCENE_CHUNK_NODE);
+             dataChunk(w, SCENE_CHUNK_NODE_NAME, std::string(256, 'n').c_str(), 256);
+             w.finishChunk();
+         },
+         "node 1: the name is 256 bytes long; a node name is at most 255 bytes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -375,6 +393,40 @@ TEST(SceneFile, NodesMissingOrMisplacingTheirPartsAreRefused) {
         EXPECT_FALSE(readScene(pluginRegistry(), source, scene, error, warnings));
         EXPECT_EQ(error, c.message);
     }
+}
+
+// What the reader would refuse is never written: the save fails and says which node.
+TEST(SceneFile, NodesNoFileMayHoldAreRefusedBySaving) {
+    struct Case {
+        std::string name;
+        float x;
+        const char* message;
+    } cases[] = {
+        {"d\r", NAN, "node 'd\\x0D': its transform holds a value that is not a finite number"},
+        {std::string(300, 'n'), 0,
+         "...': the name is 300 bytes long; a node name is at most 255 bytes"},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        std::string error;
+        createHelperNode(scene, pluginRegistry(), "Door", Point3(c.x, 0, 0), error);
+        scene.nodes()[0]->name = c.name;
+        MemorySink sink;
+        EXPECT_FALSE(writeScene(scene, sink, error));
+        EXPECT_NE(error.find(c.message), std::string::npos) << error;
+        EXPECT_LT(error.size(), 200u) << "a long name is cut";
+    }
+    Scene scene;
+    std::string error;
+    EXPECT_FALSE(saveScene(scene, "", error));
+    EXPECT_EQ(error, "the file name is empty");
+}
+
+// Tests run with stderr going to a file: progress stays off unless asked for.
+TEST(SceneFile, ProgressIsShownOnlyAtATerminalOrWhenAskedFor) {
+    EXPECT_FALSE(static_cast<bool>(terminalProgress("saving", 1)));
+    askForProgress();
+    EXPECT_TRUE(static_cast<bool>(terminalProgress("saving", 1)));
 }
 
 TEST(SceneFile, AMissingFileIsReported) {

@@ -71,31 +71,4 @@ TEST(SceneOps, CloneCopiesTheObjectAndTransformUnderTheNextName) {
     EXPECT_EQ(scene.size(), 3u);
 }
 
-TEST(SceneOps, ListsNodesWithTheirClassNamesKindsAndState) {
-    Scene scene;
-    std::string error;
-    createHelperNode(scene, pluginRegistry(), "Button", Point3(1.5f, 0, -2), error);
-    Node* stored = scene.add(nullptr, Class_ID(3, 4), 0x50, "Stranger001");
-    stored->hidden = true;
-    std::vector<NodeListing> list = listNodes(scene, pluginRegistry());
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].name, "Button001");
-    EXPECT_EQ(list[0].className, "VexalEntityHelper");
-    EXPECT_EQ(list[0].kindName, "VexalEntity");
-    EXPECT_EQ(list[0].position, Point3(1.5f, 0, -2));
-    EXPECT_FALSE(list[0].opaque);
-    EXPECT_EQ(list[1].className, "");
-    EXPECT_EQ(list[1].kindName, "");
-    EXPECT_TRUE(list[1].opaque);
-    EXPECT_TRUE(list[1].hidden);
-
-    std::string text = formatNodeList(list);
-    EXPECT_NE(text.find("Button001"), std::string::npos);
-    EXPECT_NE(text.find("VexalEntityHelper"), std::string::npos);
-    EXPECT_NE(text.find("0x41D53AFE,0x616C0F57"), std::string::npos);
-    EXPECT_NE(text.find("(1.5, 0, -2)"), std::string::npos);
-    EXPECT_NE(text.find("hidden stored-bytes"), std::string::npos);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
-}
-
 }  // namespace

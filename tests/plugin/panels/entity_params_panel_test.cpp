@@ -327,7 +327,7 @@ TEST_F(DoorPage, AnUnboundPageChangesNothing) {
     begin(door);
 }
 
-TEST_F(DoorPage, LoadedTextsWithoutATerminatorAreShownUpToTheirArraysEnd) {
+TEST_F(DoorPage, LoadedTextsWithoutATerminatorAreShownWholeAndSurviveBeingLookedAt) {
     VexalEntityHelper* door = make("func_door");
     std::memset(door->props.targetName, 't', sizeof door->props.targetName);
     door->props.toggle = 0x41414141;  // the bytes right after the name
@@ -336,9 +336,11 @@ TEST_F(DoorPage, LoadedTextsWithoutATerminatorAreShownUpToTheirArraysEnd) {
     open(door);
     EXPECT_EQ(shown(IDC_TARGET_NAME), std::string(32, 't'));
     EXPECT_EQ(shown(IDC_MESSAGE), std::string(80, 'm'));
+    const std::vector<unsigned char> loaded = recordBytes(door);
+    end(door, 0);
+    begin(door);
     end(door, END_EDIT_REMOVEUI);
-    EXPECT_EQ(std::string(door->props.targetName), std::string(31, 't'));
-    EXPECT_EQ(door->props.reserved252[0], 'r');
+    EXPECT_EQ(recordBytes(door), loaded) << "no edit, no change";
 }
 
 }  // namespace

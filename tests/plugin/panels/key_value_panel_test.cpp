@@ -157,7 +157,7 @@ TEST_F(KeyValuePage, AKeptPageRefilledForAnotherHelperNeverCarriesTheFirstHelper
     VexalEntityHelper* full = make("info_null");
     setText(full, "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|");
     moveOn(fresh, full);
-    EXPECT_EQ(storedText(fresh), bars(16));
+    EXPECT_EQ(storedText(fresh), "") << "looked at, not edited";
     EXPECT_EQ(shownCells(), cells({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12",
                                    "13", "14", "15", "16"}));
     commit(1085, "sixteen");
@@ -165,6 +165,42 @@ TEST_F(KeyValuePage, AKeptPageRefilledForAnotherHelperNeverCarriesTheFirstHelper
     EXPECT_EQ(storedText(full), "1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|sixteen|");
     EXPECT_EQ(storedText(trigger), first);
     EXPECT_EQ(shownCells(), cells({"target", "t1", "sounds", "2"}));
+}
+
+// Texts another tool wrote: shown as well as the cells allow, and kept as they are until
+// the user types into the page.
+TEST_F(KeyValuePage, AnUntouchedPageStoresNothingATypedOneStoresAllCells) {
+    const std::string longPiece(100, 'p');
+    const std::string loaded[] = {"no bar at all", longPiece + "|v|", std::string(127, 'x'),
+                                  std::string(127, '|')};
+    for (const std::string& text : loaded) {
+        VexalEntityHelper* trigger = make("trigger_once");
+        setText(trigger, text);
+        const std::string before(trigger->props.keyValueText, 128);
+        open(trigger);
+        end(trigger, 0);
+        begin(trigger);
+        end(trigger, END_EDIT_REMOVEUI);
+        EXPECT_EQ(std::string(trigger->props.keyValueText, 128), before) << text;
+    }
+    VexalEntityHelper* typed = make("trigger_once");
+    setText(typed, "no bar at all");
+    open(typed);
+    typeWithoutCommit(cell(1080), "v1");
+    end(typed, END_EDIT_REMOVEUI);
+    EXPECT_EQ(storedText(typed), "|v1|" + bars(14));
+}
+
+// Bytes above 0x7F (0x98 among them) are shown and painted with the prefix's fonts, headless too.
+TEST_F(KeyValuePage, CellsShowAndPaintBytesAboveSeventyF) {
+    std::string high;
+    for (int byte = 0x80; byte <= 0xF9; ++byte) high += static_cast<char>(byte);  // as many as fit
+    VexalEntityHelper* trigger = make("trigger_once");
+    setText(trigger, high.substr(0, 61) + "|" + high.substr(61) + "|");
+    open(trigger);
+    RedrawWindow(GetParent(keyValuePanelWnd), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_EQ(shownCells(), cells({high.substr(0, 61), high.substr(61)}));
 }
 
 TEST_F(KeyValuePage, AnUnboundPageChangesNothing) {

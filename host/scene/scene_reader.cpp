@@ -1,10 +1,12 @@
-#include "scene/scene_file.h"
+#include "scene/scene_reader.h"
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include "scene/chunk_format.h"
 #include "scene/chunk_reader.h"
-#include "scene/chunk_writer.h"
+#include "scene/printable_name.h"
+#include "scene/storable_node.h"
 
 namespace {
 
@@ -14,79 +16,6 @@ std::string describeClass(Class_ID id, SClass_ID superClassId) {
                   id.PartB(), superClassId);
     return text;
 }
-
-// ---- Saving ----
-
-void writeDataChunk(ChunkWriter& w, uint16_t id, const void* data, uint32_t size) {
-    uint32_t written = 0;
-    w.startChunk(id);
-    w.writeBlock(data, size, &written);
-    w.finishChunk();
-}
-
-void writeTransform(ChunkWriter& w, const Matrix3& tm) {
-    unsigned char bytes[NODE_TRANSFORM_SIZE];
-    for (int row = 0; row < 4; ++row)
-        for (int axis = 0; axis < 3; ++axis) {
-            float v = tm.rows[row][axis];
-            std::memcpy(bytes + (row * 3 + axis) * 4, &v, 4);
-        }
-    uint32_t flags = tm.flags;
-    std::memcpy(bytes + 48, &flags, 4);
-    writeDataChunk(w, SCENE_CHUNK_NODE_TRANSFORM, bytes, sizeof bytes);
-}
-
-uint32_t nodeStateBits(const Node& node) {
-    return (node.selected ? NODE_STATE_SELECTED : 0) | (node.frozen ? NODE_STATE_FROZEN : 0) |
-           (node.hidden ? NODE_STATE_HIDDEN : 0);
-}
-
-bool writeNodeObject(ChunkWriter& w, Node& node, std::string& error) {
-    w.startChunk(SCENE_CHUNK_NODE_OBJECT);
-    if (node.isOpaque()) {
-        w.writeFramed(node.opaqueData);
-    } else {
-        w.markList();
-        size_t depth = w.depth();
-        w.setFloor(depth);
-        IOResult saved = node.object()->Save(&w);
-        w.setFloor(0);
-        if (saved != IO_OK) {
-            error = "node '" + node.name + "': the object's save failed (result " +
-                    std::to_string(saved) + ")";
-            return false;
-        }
-        if (!w.failed() && w.depth() != depth) {
-            error = "node '" + node.name + "': the object left a chunk open";
-            return false;
-        }
-    }
-    w.finishChunk();
-    return true;
-}
-
-bool writeNode(ChunkWriter& w, Node& node, std::string& error) {
-    Class_ID classId = node.isOpaque() ? node.classId : node.object()->ClassID();
-    SClass_ID superClassId = node.isOpaque() ? node.superClassId : node.object()->SuperClassID();
-    uint32_t classWords[3] = {classId.PartA(), classId.PartB(), superClassId};
-    uint32_t state = nodeStateBits(node);
-
-    w.startChunk(SCENE_CHUNK_NODE);
-    writeDataChunk(w, SCENE_CHUNK_NODE_NAME, node.name.data(),
-                   static_cast<uint32_t>(node.name.size()));
-    writeTransform(w, node.transform);
-    writeDataChunk(w, SCENE_CHUNK_NODE_STATE, &state, sizeof state);
-    writeDataChunk(w, SCENE_CHUNK_NODE_CLASS, classWords, sizeof classWords);
-    if (!writeNodeObject(w, node, error)) return false;
-    w.finishChunk();
-    if (w.failed()) {
-        error = "node '" + node.name + "': " + w.error();
-        return false;
-    }
-    return true;
-}
-
-// ---- Loading ----
 
 // What one node chunk held, gathered before the node is built.
 struct NodeRecord {
@@ -103,7 +32,7 @@ struct NodeRecord {
 
     std::string label() const {
         std::string text = "node " + std::to_string(index);
-        return hasName ? text + " '" + name + "'" : text;
+        return hasName ? text + " '" + printableName(name) + "'" : text;
     }
 };
 
@@ -130,7 +59,8 @@ bool readTransform(ChunkReader& r, Matrix3& tm, std::string& error) {
     uint32_t flags;
     std::memcpy(&flags, bytes + 48, 4);
     tm.flags = flags & MAT_IDENT;
-    return true;
+    error = transformProblem(tm);
+    return error.empty();
 }
 
 // Checks that stored bytes are well-formed chunks, nested lists included.
@@ -213,7 +143,9 @@ bool readNodeChunk(const PluginRegistry& registry, ChunkReader& r, NodeRecord& n
     *seen = true;
     switch (id) {
         case SCENE_CHUNK_NODE_NAME:
-            return r.readRest(node.name);
+            error = nameLengthProblem(r.remaining());
+            if (!error.empty()) node.hasName = false;  // not read: the label shows no name
+            return error.empty() && r.readRest(node.name);
         case SCENE_CHUNK_NODE_TRANSFORM:
             return readTransform(r, node.transform, error);
         case SCENE_CHUNK_NODE_STATE:
@@ -321,22 +253,6 @@ bool readEnd(ChunkReader& r, int nodes, std::string& error) {
 
 }  // namespace
 
-bool writeScene(Scene& scene, ByteSink& sink, std::string& error, const ProgressReport& progress) {
-    ChunkWriter w(sink);
-    uint32_t header[2] = {SCENE_FILE_MAGIC, SCENE_FILE_VERSION};
-    writeDataChunk(w, SCENE_CHUNK_HEADER, header, sizeof header);
-    uint64_t done = 0, total = scene.size();
-    for (const auto& node : scene.nodes()) {
-        if (!writeNode(w, *node, error)) return false;
-        if (progress && ++done % PROGRESS_STEP == 0) progress(done, total);
-    }
-    if (progress) progress(total, total);
-    uint32_t count = static_cast<uint32_t>(scene.size());
-    writeDataChunk(w, SCENE_CHUNK_END, &count, sizeof count);
-    if (w.failed()) error = w.error();
-    return !w.failed();
-}
-
 bool readScene(const PluginRegistry& registry, ByteSource& source, Scene& into, std::string& error,
                std::vector<std::string>& warnings, const ProgressReport& progress) {
     if (!readHeader(source, error)) return false;
@@ -357,32 +273,6 @@ bool readScene(const PluginRegistry& registry, ByteSource& source, Scene& into, 
     }
     error = r.failed() ? r.error() : "truncated: the file ends before its end chunk";
     return false;
-}
-
-bool saveScene(Scene& scene, const std::string& path, std::string& error,
-               const ProgressReport& progress) {
-    std::string temporary = path + ".saving";
-    FileSink sink;
-    if (!sink.create(temporary)) {
-        error = temporary + ": cannot create (" + systemErrorText(GetLastError()) + ")";
-        return false;
-    }
-    std::string what;
-    bool written = writeScene(scene, sink, what, progress);
-    if (!sink.close() && written) {
-        written = false;
-        what = "write failed (" + systemErrorText(GetLastError()) + ")";
-    }
-    if (written && !MoveFileExA(temporary.c_str(), path.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        written = false;
-        what = "cannot replace the file (" + systemErrorText(GetLastError()) + ")";
-    }
-    if (!written) {
-        DeleteFileA(temporary.c_str());
-        error = path + ": " + what;
-    }
-    return written;
 }
 
 bool loadScene(const PluginRegistry& registry, const std::string& path, Scene& scene,

@@ -1,0 +1,16 @@
+// Answers the next modal dialog of the test's thread as a user would, from inside the
+// dialog's own message loop: reads what it shows, then presses one of its buttons.
+#pragma once
+#include <string>
+
+struct ModalAnswer {
+    explicit ModalAnswer(const char* press) : button(press) {}
+    std::string button;  // the text of the button to press, without its '&' ("Don't Save")
+    // What the dialog showed: its texts (static controls, joined by '|'), and for a file
+    // dialog its folder and file name.
+    std::string text, folder, fileName;
+    bool answered = false;
+};
+
+// The next dialog that comes up is answered into answer, which must outlive it.
+void answerNextDialog(ModalAnswer& answer);
