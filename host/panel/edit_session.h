@@ -6,6 +6,7 @@
 // objects is a host's choice that this host does not make: a plug-in's objects of
 // different kinds may answer the same class id while asking for different pages.
 #pragma once
+#include <functional>
 #include "vexsdk/objects.h"
 
 class HostInterface;
@@ -28,6 +29,9 @@ public:
     // is empty, holds several nodes, or a node whose class no plug-in provides.
     void followSelection(const Scene& scene);
     Animatable* edited() const { return edited_; }
+
+    // Told after each begin-edit and after each end-edit, with the object.
+    std::function<void(Animatable*)> onBegin, onEnd;
 
 private:
     void end(Animatable* next);
