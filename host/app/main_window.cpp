@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shlobj.h>
 #include <cstdio>
 #include "app/host_session.h"
@@ -9,6 +8,7 @@
 #include "app/save_prompt.h"
 #include "panel/command_panel.h"
 #include "scene/printable_name.h"
+#include "ui/file_dialog.h"
 #include "scene/scene_ops.h"
 #include "ui/window_class.h"
 
@@ -259,28 +259,17 @@ bool MainWindow::changesSettled() {
 // A save starts in the current scene's folder with its name; a new scene's in the user's
 // documents.
 std::string MainWindow::askFile(bool save) {
-    char file[MAX_PATH] = {};
-    std::string folder;
+    FileDialog dialog{"Vexal scenes (*.vxs)\0*.vxs\0All files\0*.*\0", "vxs", "", ""};
     if (save) {
         const size_t slash = path_.find_last_of("\\/");
-        if (slash != std::string::npos) folder = path_.substr(0, slash);
+        if (slash != std::string::npos) dialog.folder = path_.substr(0, slash);
         char documents[MAX_PATH];
-        if (folder.empty() && SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT,
-                                               documents) == S_OK)
-            folder = documents;
-        lstrcpynA(file, path_.empty() ? "untitled.vxs" : sceneName().c_str(), sizeof file);
+        if (dialog.folder.empty() && SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr,
+                                                      SHGFP_TYPE_CURRENT, documents) == S_OK)
+            dialog.folder = documents;
+        dialog.name = path_.empty() ? "untitled.vxs" : sceneName();
     }
-    OPENFILENAMEA ofn = {};
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = window_;
-    ofn.lpstrFilter = "Vexal scenes (*.vxs)\0*.vxs\0All files\0*.*\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrDefExt = "vxs";
-    ofn.Flags = save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
-    BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    return ok ? file : "";
+    return askFileName(window_, save, dialog);
 }
 
 bool MainWindow::open(const std::string& path) {
