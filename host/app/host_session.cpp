@@ -94,6 +94,7 @@ void HostSession::rememberEditedState() { editedState_ = storedState(edited()); 
 // may make it ask for other pages than those shown. The edit is opened again once the
 // pick's own messages are done, since the list may be on a page that goes.
 void HostSession::objectChanged(Node& node) {
+    entities_.nodeChanged(node);
     markModified();
     if (!node.object() || node.object() != edited()) return;
     std::vector<unsigned char> state = storedState(node.object());
@@ -160,8 +161,10 @@ Node* HostSession::clone(Node* source, const std::string& name, std::string& err
 
 bool HostSession::rename(Node* node, const std::string& name, std::string& error) {
     if (!nameAvailable(scene_, name, node, error)) return false;
-    if (node->name != name) markModified();
+    if (node->name == name) return true;
     node->name = name;
+    entities_.nodeChanged(*node);
+    markModified();
     return true;
 }
 
@@ -249,12 +252,18 @@ void HostSession::frame(SoftwareViewport& view) const {
     view.camera().zoomToBox(box, view.width(), view.height());
 }
 
+void HostSession::drawView(SoftwareViewport& view, const OverlayOptions& overlay) {
+    renderViewport(view, scene_);
+    drawEntityOverlay(view, entities_.marks(), overlay);
+}
+
 bool HostSession::render(ViewKind kind, const std::string& path, int width, int height,
-                         std::string& error) {
+                         std::string& error, const OverlayOptions& overlay) {
     SoftwareViewport view(kind, width, height);
     view.setScene(&scene_);
     frame(view);
     renderViewport(view, scene_, 0, terminalProgress("rendering " + path, BIG_SCENE));
+    drawEntityOverlay(view, entities_.marks(), overlay);
     return writePng(view.image(), path, error);
 }
 
