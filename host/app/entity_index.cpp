@@ -33,10 +33,23 @@ void EntityIndex::nodeChanged(const Node& node) {
 
 void EntityIndex::sceneChanged() {
     allStale_ = true;
+    edited_ = nullptr;
     marks_.clear();
     slots_.clear();
     stale_.clear();
     tell(Change::All, nullptr);
+}
+
+void EntityIndex::editChanged(const Animatable* ended, const Animatable* now) {
+    if (const Node* node = nodeOf(ended)) nodeChanged(*node);
+    edited_ = nodeOf(now);
+}
+
+const Node* EntityIndex::nodeOf(const Animatable* object) const {
+    if (!object) return nullptr;
+    for (const auto& node : scene_.nodes())
+        if (node->object() == object) return node.get();
+    return nullptr;
 }
 
 void EntityIndex::added(const Node& node) {
@@ -52,6 +65,7 @@ void EntityIndex::added(const Node& node) {
 // any scene.
 void EntityIndex::removing(const Node& node) {
     tell(Change::Removed, &node);
+    if (edited_ == &node) edited_ = nullptr;
     auto slot = slots_.find(&node);
     if (slot == slots_.end()) return;
     const size_t at = slot->second;
@@ -74,6 +88,7 @@ void EntityIndex::refresh() {
         }
         allStale_ = false;
     } else {
+        if (edited_) stale_.insert(edited_);
         for (const Node* node : stale_) marks_[slots_.at(node)] = readEntityMark(*node);
     }
     stale_.clear();

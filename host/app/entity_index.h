@@ -8,6 +8,7 @@
 #include <vector>
 #include "render/entity_overlay.h"
 
+class Animatable;
 class Node;
 class Scene;
 
@@ -29,6 +30,11 @@ public:
     void nodeChanged(const Node& node);
     // Any node may differ, or the scene holds other nodes: every node is read again.
     void sceneChanged();
+    // The pages edit another object. A helper stores typed text on a commit, or when its
+    // edit ends, without announcing it: the edited node is read again on every use, and
+    // the one whose edit ended once more.
+    void editChanged(const Animatable* ended, const Animatable* now);
+    const Node* editedNode() const { return edited_; }
 
     enum class Change { Node, Removed, All };
     // Told of every change as it happens (node is null for All); a removed node is
@@ -40,10 +46,12 @@ private:
     void removing(const Node& node);
     void refresh();
     void tell(Change change, const Node* node);
+    const Node* nodeOf(const Animatable* object) const;
 
     Scene& scene_;
     std::vector<EntityMark> marks_;
     std::unordered_map<const Node*, size_t> slots_;  // where a node's mark is in marks_
     std::unordered_set<const Node*> stale_;          // read again before the next use
     bool allStale_ = true;
+    const Node* edited_ = nullptr;
 };

@@ -59,6 +59,8 @@ void EntityRows::setFilter(const std::string& text) {
 }
 
 bool EntityRows::update() {
+    // What is typed into the edited node's pages may be stored without a word.
+    if (const Node* edited = index_.editedNode()) changed_.insert(edited);
     // Many changes at once (an import, a big delete) cost less as one new sort.
     if (rebuildPending_ || changed_.size() + removed_.size() > sorted_.size() / 8 + 16) {
         rebuild();

@@ -51,6 +51,9 @@ bool HostSession::start(std::string& error, HWND parent, RECT area) {
     }
     panel_->setRedrawHandler([this](TimeValue, int, ReferenceTarget*) { changed(); });
     editSession_ = std::make_unique<EditSession>(*panel_);
+    editSession_->onEditChanged = [this](Animatable* ended) {
+        entities_.editChanged(ended, edited());
+    };
     scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
     return true;
 }

@@ -15,6 +15,7 @@ void EditSession::edit(Animatable* next) {
     end(next);
     edited_ = next;
     if (next) next->beginEdit(&host_, 0, previous);
+    if (onEditChanged) onEditChanged(previous);
 }
 
 void EditSession::reopen() {
@@ -23,6 +24,7 @@ void EditSession::reopen() {
     end(object);
     edited_ = object;
     object->beginEdit(&host_, 0, object);
+    if (onEditChanged) onEditChanged(object);
 }
 
 void EditSession::followSelection(const Scene& scene) {

@@ -6,6 +6,7 @@
 // objects is a host's choice that this host does not make: a plug-in's objects of
 // different kinds may answer the same class id while asking for different pages.
 #pragma once
+#include <functional>
 #include "vexsdk/objects.h"
 
 class HostInterface;
@@ -28,6 +29,11 @@ public:
     // is empty, holds several nodes, or a node whose class no plug-in provides.
     void followSelection(const Scene& scene);
     Animatable* edited() const { return edited_; }
+
+    // Told after every change of the edited object, with the object whose edit ended (or
+    // null). An object may store what was typed into its pages when its edit ends, or on a
+    // commit, without announcing a change: whoever keeps a copy of its state hears it here.
+    std::function<void(Animatable* ended)> onEditChanged;
 
 private:
     void end(Animatable* next);
