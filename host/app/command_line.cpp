@@ -2,10 +2,12 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 #include "app/display_check.h"
 #include "app/host_session.h"
 #include "app/image_size.h"
 #include "app/map_commands.h"
+#include "app/overlay_options.h"
 #include "app/main_window.h"
 #include "app/script_runner.h"
 #include "scene/progress.h"
@@ -22,6 +24,7 @@ const char* usage =
     "       vexalhost import IN.map OUT.vxs  a scene of the map's entities\n"
     "       vexalhost check SCENE          what the game would trip over\n"
     "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n"
+    "                        [--labels [all|selected|none]] [--links]   names and links drawn\n"
     "       --progress anywhere shows progress on big scenes even when stderr is no terminal\n";
 
 int fail(const std::string& message) {
@@ -49,11 +52,16 @@ int listScene(HostSession& session, const char* path) {
 }
 
 int renderScene(HostSession& session, int argc, char** argv) {
-    std::string scene = argv[2], out, viewName = "top";
+    const std::vector<std::string> words(argv, argv + argc);
+    std::string scene = words[2], out, viewName = "top";
     int width = 800, height = 600;
-    for (int i = 3; i < argc; i += 2) {
-        if (i + 1 >= argc) return fail(std::string(argv[i]) + " needs a value\n" + usage);
-        std::string option = argv[i], value = argv[i + 1];
+    OverlayOptions overlay;
+    for (size_t i = 3; i < words.size();) {
+        if (takeOverlayOption(words, i, overlay)) continue;
+        if (i + 1 >= words.size()) return fail(words[i] + " needs a value\n" + usage);
+        const std::string& option = words[i];
+        const std::string& value = words[i + 1];
+        i += 2;
         if (option == "--view")
             viewName = value;
         else if (option == "--out")
@@ -68,7 +76,7 @@ int renderScene(HostSession& session, int argc, char** argv) {
     if (!parseViewKind(viewName, view)) return fail("unknown view \"" + viewName + "\"");
     if (out.empty()) return fail("render needs --out FILE.png");
     std::string error;
-    if (!session.load(scene, error) || !session.render(view, out, width, height, error))
+    if (!session.load(scene, error) || !session.render(view, out, width, height, error, overlay))
         return fail(error);
     std::printf("%s: %s view of %zu nodes, %dx%d\n", out.c_str(), viewKindName(view),
                 session.scene().size(), width, height);

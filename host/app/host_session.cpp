@@ -51,8 +51,16 @@ bool HostSession::start(std::string& error, HWND parent, RECT area) {
     }
     panel_->setRedrawHandler([this](TimeValue, int, ReferenceTarget*) { changed(); });
     editSession_ = std::make_unique<EditSession>(*panel_);
-    editSession_->onBegin = [this](Animatable* object) { editBegan(object); };
-    editSession_->onEnd = [this](Animatable* object) { editEnded(object); };
+    // A helper stores typed text when its edit ends, without announcing it: its entity is
+    // read again then, and the edited one on every use.
+    editSession_->onBegin = [this](Animatable* object) {
+        editBegan(object);
+        entities_.editChanged(nullptr, object);
+    };
+    editSession_->onEnd = [this](Animatable* object) {
+        editEnded(object);
+        entities_.editChanged(object, nullptr);
+    };
     scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
     return true;
 }
@@ -132,6 +140,7 @@ void HostSession::added(const std::string& name, const std::vector<Node*>& nodes
 // may make it ask for other pages than those shown. The edit is opened again once the
 // pick's own messages are done, since the list may be on a page that goes.
 void HostSession::objectChanged(Node& node) {
+    entities_.nodeChanged(node);
     markModified();
     if (!node.object() || node.object() != edited()) return;
     std::vector<unsigned char> state = storedState(node.object());
@@ -205,6 +214,7 @@ bool HostSession::rename(Node* node, const std::string& name, std::string& error
     const std::string before = node->name;
     node->name = name;
     history_.renamed(node, before);
+    entities_.nodeChanged(*node);
     markModified();
     return true;
 }
@@ -253,6 +263,7 @@ int HostSession::stepThrough(int (SceneHistory::*step)(int), int count) {
     editSession_->edit(nullptr);
     const int done = (history_.*step)(count);
     modified_ = !history_.isClean();
+    entities_.sceneChanged();  // names, flags and chunks may all have gone back
     for (const auto& n : scene_.nodes())
         if (n->selected && scene_.indexOf(n.get()) == scene_.size()) n->selected = false;
     selectionChanged();
@@ -331,12 +342,18 @@ void HostSession::frame(SoftwareViewport& view, bool selectionOnly) const {
     view.camera().zoomToBox(box, view.width(), view.height());
 }
 
+void HostSession::drawView(SoftwareViewport& view, const OverlayOptions& overlay) {
+    renderViewport(view, scene_);
+    drawEntityOverlay(view, entities_.marks(), overlay);
+}
+
 bool HostSession::render(ViewKind kind, const std::string& path, int width, int height,
-                         std::string& error) {
+                         std::string& error, const OverlayOptions& overlay) {
     SoftwareViewport view(kind, width, height);
     view.setScene(&scene_);
     frame(view);
     renderViewport(view, scene_, 0, terminalProgress("rendering " + path, BIG_SCENE));
+    drawEntityOverlay(view, entities_.marks(), overlay);
     return writePng(view.image(), path, error);
 }
 

@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "app/entity_index.h"
 #include "plugins/plugin_registry.h"
+#include "render/entity_overlay.h"
 #include "render/camera.h"
 #include "scene/scene.h"
 #include "scene/scene_history.h"
@@ -34,6 +36,11 @@ public:
     std::string kindNames() const;  // every kind's name, quoted and comma-separated, for messages
     Node* node(const std::string& name) const { return scene_.find(name); }
     Scene& scene() { return scene_; }
+    // Every node's entity, kept up to date as nodes change; an undo step that puts nodes
+    // back tells it which (nodeChanged) or that the whole scene changed (sceneChanged).
+    EntityIndex& entities() { return entities_; }
+    // What the window's viewports draw over the helpers (View > Labels, View > Links).
+    OverlayOptions& viewOverlay() { return viewOverlay_; }
     PluginRegistry& registry() { return registry_; }
 
     // Creates a helper as a user does: the kind's descriptor makes it and its creation
@@ -89,8 +96,11 @@ public:
     // an empty scene), with a margin.
     void frame(SoftwareViewport& view, bool selectionOnly = false) const;
 
+    // Draws the scene into a view's image, with labels and links as overlay asks.
+    void drawView(SoftwareViewport& view, const OverlayOptions& overlay);
     // Renders the scene as seen from one view, framed to show every node, to a PNG file.
-    bool render(ViewKind view, const std::string& path, int width, int height, std::string& error);
+    bool render(ViewKind view, const std::string& path, int width, int height, std::string& error,
+                const OverlayOptions& overlay = {});
     std::string listing();
 
     // Asks for the viewports to be drawn again.
@@ -120,6 +130,8 @@ private:
     Node* editedNode_ = nullptr;                    // whose pages are shown
     std::vector<unsigned char> chunksAtEditStart_;  // its chunks when they went up
     std::vector<std::pair<std::string, std::string>> kindOfClassname_;  // found once
+    EntityIndex entities_{scene_};
+    OverlayOptions viewOverlay_{LabelMode::All, true};
     std::unique_ptr<CommandPanel> panel_;
     std::unique_ptr<EditSession> editSession_;
     std::function<void()> redraw_;

@@ -2,9 +2,11 @@
 #include <commctrl.h>
 #include <shlobj.h>
 #include <cstdio>
+#include "app/entity_list.h"
 #include "app/host_session.h"
 #include "app/map_commands.h"
 #include "app/map_menu.h"
+#include "app/overlay_menu.h"
 #include "app/save_prompt.h"
 #include "panel/command_panel.h"
 #include "scene/printable_name.h"
@@ -16,6 +18,7 @@ namespace {
 
 const char* windowClass = "VexalHostMain";
 constexpr int PANEL_WIDTH = 250;
+constexpr int ENTITY_LIST_WIDTH = 330;
 constexpr int KIND_BUTTON_HEIGHT = 22;
 constexpr int CATEGORY_HEIGHT = 18;
 enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU, MENU_COUNT };
@@ -35,6 +38,7 @@ MainWindow::MainWindow(HostSession& session) : session_(session), creation_(sess
 
 MainWindow::~MainWindow() {
     mapMenu_.reset();
+    entityList_.reset();
     for (auto& v : viewports_) v.reset();
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (window_) DestroyWindow(window_);
@@ -59,6 +63,12 @@ bool MainWindow::create(std::string& error) {
     if (!session_.start(error, window_, RECT{0, 0, PANEL_WIDTH, 400})) return false;
     mapMenu_ = std::make_unique<MapMenu>(session_, window_);
     buildCreationList();
+    entityList_ = std::make_unique<EntityListWindow>(session_);
+    if (!entityList_->create(window_, 3)) {
+        error = "cannot create the entity list";
+        return false;
+    }
+    entityList_->onShow = [this](const Node& node) { showNode(node); };
     const ViewKind kinds[4] = {ViewKind::Top, ViewKind::Front, ViewKind::Left,
                                ViewKind::Perspective};
     ViewportWindow::Callbacks cb;
@@ -123,6 +133,7 @@ void MainWindow::buildMenu() {
     for (const MenuItem& item : menuItems)
         AppendMenuA(menus[item.menu], item.id ? MF_STRING : MF_SEPARATOR, item.id, item.text);
     CheckMenuItem(menus[VIEW_MENU], CMD_SNAP, MF_CHECKED);
+    appendOverlayMenu(menus[VIEW_MENU], session_.viewOverlay());
     SetMenu(window_, bar);
     ACCEL keys[] = {
         {FVIRTKEY | FCONTROL, 'N', CMD_NEW},  {FVIRTKEY | FCONTROL, 'O', CMD_OPEN},
@@ -163,7 +174,9 @@ void MainWindow::layout() {
     int panelTop = 12 + CATEGORY_HEIGHT + rows * (KIND_BUTTON_HEIGHT + 2);
     MoveWindow(session_.commandPanel().window(), panelLeft, panelTop, PANEL_WIDTH,
                bottom - panelTop, TRUE);
-    int w = panelLeft / 2, h = bottom / 2;
+    const int listLeft = panelLeft - ENTITY_LIST_WIDTH;
+    entityList_->move(RECT{listLeft, 0, panelLeft - 2, bottom});
+    int w = listLeft / 2, h = bottom / 2;
     for (int i = 0; i < 4; ++i) {
         int x = (i % 2) * w, y = (i / 2) * h;
         if (viewports_[i]) viewports_[i]->move(RECT{x, y, x + w - 2, y + h - 2});
@@ -239,6 +252,7 @@ void MainWindow::updateTitle() {
 void MainWindow::redrawAll() {
     for (auto& v : viewports_)
         if (v) v->redraw();
+    if (entityList_) entityList_->refresh();
     if (status_) updateStatus();
     if (window_) updateTitle();
 }
@@ -295,6 +309,10 @@ bool MainWindow::saveAs() {
 void MainWindow::command(int id) {
     if (id >= CMD_KIND_FIRST && id < CMD_KIND_FIRST + int(kindButtons_.size())) {
         armKind(id - CMD_KIND_FIRST);
+        return;
+    }
+    if (runOverlayCommand(GetMenu(window_), id, session_.viewOverlay())) {
+        redrawAll();
         return;
     }
     for (const MenuItem& item : menuItems)
@@ -409,6 +427,17 @@ void MainWindow::updateUndoItems(HMENU edit) {
                 redoText.c_str());
 }
 
+// The active view zoomed onto one node, from the entity list.
+void MainWindow::showNode(const Node& node) {
+    if (!active_) return;
+    Box3 box;
+    box += node.position();
+    box.EnlargeBy(80.0f);
+    SoftwareViewport& view = active_->view();
+    view.camera().zoomToBox(box, view.width(), view.height());
+    active_->redraw();
+}
+
 void MainWindow::toggleSnap() {
     bool on = !viewports_[0]->view().snap.enabled;
     for (auto& v : viewports_) v->view().snap.enabled = on;
@@ -444,10 +473,11 @@ LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void MainWindow::dispatch(MSG& msg) {
-    // Keys typed into a page belong to the page, not to the menu shortcuts.
+    // Keys typed into a page or the entity list belong there, not to the menu shortcuts.
     HWND panel = session_.commandPanel().window();
     bool inPanel = msg.hwnd == panel || IsChild(panel, msg.hwnd);
-    if (!inPanel && TranslateAcceleratorA(window_, accelerators_, &msg)) return;
+    const bool typing = inPanel || entityList_->owns(msg.hwnd);
+    if (!typing && TranslateAcceleratorA(window_, accelerators_, &msg)) return;
     if (inPanel && session_.commandPanel().translateMessage(&msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

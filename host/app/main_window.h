@@ -10,6 +10,7 @@
 #include "app/viewport_window.h"
 #include "interaction/creation_tool.h"
 
+class EntityListWindow;
 class HostSession;
 class MapMenu;
 
@@ -59,6 +60,7 @@ public:
     };
     void command(int id);
     MapMenu& mapMenu() { return *mapMenu_; }
+    EntityListWindow& entityList() { return *entityList_; }
 
 private:
     // One line of the menu bar's menus: which menu, the command and its text; id 0 is a
@@ -116,6 +118,7 @@ private:
     void selectAll();
     void selectNone();
     void frameActiveView();
+    void showNode(const Node& node);
     void toggleSnap();
     std::string askFile(bool save);
 
@@ -130,6 +133,7 @@ private:
     ViewportWindow* active_ = nullptr;
     HACCEL accelerators_ = nullptr;
     std::unique_ptr<MapMenu> mapMenu_;
+    std::unique_ptr<EntityListWindow> entityList_;
     std::string path_;
     std::string mouseText_;
 };

@@ -2,6 +2,7 @@
 #include "scene/printable_name.h"
 #include <cstdio>
 #include <memory>
+#include "app/entity_reading.h"
 #include "app/host_session.h"
 #include "entity_checks.h"
 #include "map_export.h"
@@ -15,10 +16,6 @@ struct SceneHelpers {
     std::vector<HelperEntry> entries;
     std::vector<Node*> nodes;
 };
-
-bool isHelperNode(const Node& node) {
-    return !node.isOpaque() && isHelperClass(node.classId, node.superClassId);
-}
 
 bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
     for (const auto& node : scene.nodes()) {
@@ -96,21 +93,13 @@ std::string stateText(const Node& node) {
     return state;
 }
 
-// Classname, target name and targets of a node: those of its helper, or its class name.
+// Classname, target name and targets of a node, "-" for none.
 std::vector<std::string> entityColumns(Node& node) {
-    HelperRecord record;
-    std::string error;
-    if (isHelperNode(node) && readHelperRecord(*node.object(), record, error)) {
-        EntityView view = viewEntity(record);
-        std::string targets;
-        for (const std::string& target : view.targets)
-            targets += (targets.empty() ? "" : ",") + target;
-        return {view.classname, view.targetName.empty() ? "-" : view.targetName,
-                targets.empty() ? "-" : targets};
-    }
-    CStr className;
-    if (!node.isOpaque()) node.object()->getClassName(className);
-    return {node.isOpaque() || !className.data() ? "(unknown)" : className.data(), "-", "-"};
+    const EntityMark mark = readEntityMark(node);
+    std::string targets;
+    for (const std::string& target : mark.targets) targets += (targets.empty() ? "" : ",") + target;
+    return {mark.classname, mark.targetName.empty() ? "-" : mark.targetName,
+            targets.empty() ? "-" : targets};
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/host_session.h"
 #include "app/image_size.h"
 #include "app/map_commands.h"
+#include "app/overlay_options.h"
 #include "app/staged_files.h"
 #include "panel/panel_controls.h"
 #include "scene/printable_name.h"
@@ -107,19 +108,29 @@ bool fileNamed(Context& c, const std::string& path) {
 
 bool checkSave(Context& c) { return fileNamed(c, c.w[1]); }
 
+// render VIEW FILE [WxH] [--labels [MODE]] [--links]: what follows the file.
+bool renderOptions(Context& c, int& width, int& height, OverlayOptions& overlay) {
+    size_t at = 3;
+    if (at < c.w.size() && c.w[at].compare(0, 2, "--") != 0 &&
+        !parseImageSize(c.w[at++], width, height)) {
+        c.message = imageSizeError(c.w[at - 1]);
+        return false;
+    }
+    while (at < c.w.size())
+        if (!takeOverlayOption(c.w, at, overlay)) return usageError(c);
+    return true;
+}
+
 bool checkRender(Context& c) {
     if (!fileNamed(c, c.w[2])) return false;
     ViewKind view;
-    int width, height;
     if (!parseViewKind(c.w[1], view)) {
         c.message = "unknown view \"" + c.w[1] + "\"; the views are top, front, left, persp";
         return false;
     }
-    if (c.w.size() == 4 && !parseImageSize(c.w[3], width, height)) {
-        c.message = imageSizeError(c.w[3]);
-        return false;
-    }
-    return true;
+    int width, height;
+    OverlayOptions overlay;
+    return renderOptions(c, width, height, overlay);
 }
 
 // Runs.
@@ -222,9 +233,10 @@ bool runRender(Context& c) {
     ViewKind view;
     parseViewKind(c.w[1], view);
     int width = 800, height = 600;
-    if (c.w.size() == 4) parseImageSize(c.w[3], width, height);
+    OverlayOptions overlay;
+    renderOptions(c, width, height, overlay);
     return onStagedFile(c, c.w[2], c.files.writePath(c.w[2]), [&](const std::string& file) {
-        return c.session.render(view, file, width, height, c.message);
+        return c.session.render(view, file, width, height, c.message, overlay);
     });
 }
 
@@ -288,7 +300,9 @@ const Command commands[] = {
     {"new", "new", 0, 0, checkNothing, runNew},
     {"save", "save FILE", 1, 1, checkSave, runSave},
     {"load", "load FILE", 1, 1, checkNothing, runLoad},
-    {"render", "render top|front|left|persp FILE [WIDTHxHEIGHT]", 2, 3, checkRender, runRender},
+    {"render",
+     "render top|front|left|persp FILE [WIDTHxHEIGHT] [--labels [all|selected|none]] [--links]", 2,
+     6, checkRender, runRender},
     {"list", "list", 0, 0, checkNothing, runList},
     {"undo", "undo [N]", 0, 1, checkStepCount, runSteps<&HostSession::undo, undoWord>},
     {"redo", "redo [N]", 0, 1, checkStepCount, runSteps<&HostSession::redo, redoWord>},

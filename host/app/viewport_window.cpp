@@ -76,7 +76,7 @@ bool ViewportWindow::cancelCreation() {
 void ViewportWindow::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
-    renderViewport(view_, session_.scene());
+    session_.drawView(view_, session_.viewOverlay());
     const Framebuffer& image = view_.image();
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;

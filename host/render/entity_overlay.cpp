@@ -135,7 +135,7 @@ void drawEntityOverlay(SoftwareViewport& view, const std::vector<EntityMark>& ma
     std::vector<Placed> placed;
     std::unordered_map<const EntityMark*, Point2> at;
     for (const EntityMark& m : marks) {
-        if (!m.node || m.node->hidden) continue;
+        if (!m.node || m.node->hidden || m.node->isOpaque()) continue;
         shown.push_back(&m);
         Point2 window;
         if (!view.mousePosition(m.node->position(), window)) continue;  // behind the eye

@@ -28,14 +28,18 @@ RefResult Node::notifyRefChanged(const Interval&, ReferenceTarget*, PartID&, Ref
 Node* Scene::add(Object* object, Class_ID classId, SClass_ID superClassId,
                  const std::string& name) {
     nodes_.push_back(std::make_unique<Node>(this, object, classId, superClassId));
-    nodes_.back()->name = name;
-    return nodes_.back().get();
+    Node* node = nodes_.back().get();
+    node->name = name;
+    if (onNodeAdded) onNodeAdded(*node);
+    return node;
 }
 
 void Scene::remove(Node* node) {
     auto it = std::find_if(nodes_.begin(), nodes_.end(),
                            [&](const std::unique_ptr<Node>& n) { return n.get() == node; });
-    if (it != nodes_.end()) nodes_.erase(it);
+    if (it == nodes_.end()) return;
+    if (onNodeRemoving) onNodeRemoving(*node);
+    nodes_.erase(it);
 }
 
 size_t Scene::indexOf(const Node* node) const {
@@ -47,6 +51,7 @@ size_t Scene::indexOf(const Node* node) const {
 std::unique_ptr<Node> Scene::detach(Node* node) {
     size_t i = indexOf(node);
     if (i == nodes_.size()) return nullptr;
+    if (onNodeRemoving) onNodeRemoving(*node);
     std::unique_ptr<Node> out = std::move(nodes_[i]);
     nodes_.erase(nodes_.begin() + static_cast<std::ptrdiff_t>(i));
     out->scene_ = nullptr;  // a node out of the scene announces to no one
@@ -57,10 +62,15 @@ void Scene::attach(std::unique_ptr<Node> node, size_t index) {
     if (!node) return;
     node->scene_ = this;
     index = std::min(index, nodes_.size());
+    Node* added = node.get();
     nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(index), std::move(node));
+    if (onNodeAdded) onNodeAdded(*added);
 }
 
-void Scene::clear() { nodes_.clear(); }
+void Scene::clear() {
+    nodes_.clear();
+    if (onNodesReplaced) onNodesReplaced();
+}
 
 Node* Scene::find(const std::string& name) const {
     for (const auto& n : nodes_)
@@ -100,4 +110,6 @@ void Scene::swapNodes(Scene& other) {
     nodes_.swap(other.nodes_);
     for (auto& n : nodes_) n->scene_ = this;
     for (auto& n : other.nodes_) n->scene_ = &other;
+    if (onNodesReplaced) onNodesReplaced();
+    if (other.onNodesReplaced) other.onNodesReplaced();
 }

@@ -76,6 +76,11 @@ public:
 
     // Called whenever a node's object announces a change (the host redraws).
     std::function<void(Node&)> onNodeChanged;
+    // What keeps a view of the nodes (the entity index) hears of every node that comes,
+    // every node about to go, and of the whole set of nodes being replaced (clear, swap).
+    std::function<void(Node&)> onNodeAdded;
+    std::function<void(const Node&)> onNodeRemoving;
+    std::function<void()> onNodesReplaced;
 
 private:
     friend class Node;

@@ -1,13 +1,8 @@
 // What the reference host's software renderer makes of the plug-in's helpers, checked
 // on PNG files read back from disk.
-#define STB_IMAGE_IMPLEMENTATION
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#include <stb_image.h>
-#pragma GCC diagnostic pop
 #include <memory>
 #include "host_fixture.h"
+#include "png_image.h"
 #include "test_pictures.h"
 #include "entity/entity_helper.h"
 
@@ -16,24 +11,6 @@ namespace {
 const Rgb MARKER = {255, 230, 0};
 const Rgb SELECTED = {255, 255, 255};
 const Rgb UNSELECTED = {102, 102, 102};
-
-// A PNG file read back, with its pixels.
-class PngImage {
-public:
-    explicit PngImage(const std::string& path)
-        : pixels_(stbi_load(path.c_str(), &width_, &height_, &channels_, 3), stbi_image_free) {}
-    bool loaded() const { return pixels_ != nullptr; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    Rgb at(IPoint2 p) const {
-        const unsigned char* px = pixels_.get() + (static_cast<size_t>(p.y) * width_ + p.x) * 3;
-        return {px[0], px[1], px[2]};
-    }
-
-private:
-    int width_ = 0, height_ = 0, channels_ = 0;
-    std::unique_ptr<unsigned char, void (*)(void*)> pixels_;
-};
 
 std::string describe(Rgb c) {
     return "(" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + ")";

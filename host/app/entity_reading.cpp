@@ -1,0 +1,25 @@
+#include "app/entity_reading.h"
+#include "entity_mapping.h"
+#include "helper_chunks.h"
+
+bool isHelperNode(const Node& node) {
+    return !node.isOpaque() && isHelperClass(node.classId, node.superClassId);
+}
+
+EntityMark readEntityMark(const Node& node) {
+    EntityMark mark;
+    mark.node = &node;
+    HelperRecord record;
+    std::string error;
+    if (isHelperNode(node) && readHelperRecord(*node.object(), record, error)) {
+        EntityView view = viewEntity(record);
+        mark.classname = std::move(view.classname);
+        mark.targetName = std::move(view.targetName);
+        mark.targets = std::move(view.targets);
+        return mark;
+    }
+    CStr className;
+    if (!node.isOpaque()) node.object()->getClassName(className);
+    mark.classname = node.isOpaque() || !className.data() ? "(unknown)" : className.data();
+    return mark;
+}

@@ -1,0 +1,11 @@
+// What a node is as an entity: the helper's classname, target name and targets, decoded
+// from its stored chunks; for any other node its class name.
+#pragma once
+#include "render/entity_overlay.h"
+#include "scene/scene.h"
+
+// A node whose object is one of the plug-in's entity helpers.
+bool isHelperNode(const Node& node);
+
+// A helper's entity; for another object its class name, for stored bytes "(unknown)".
+EntityMark readEntityMark(const Node& node);
