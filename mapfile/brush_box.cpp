@@ -16,6 +16,10 @@ struct Box {
 };
 
 constexpr double ON_PLANE = 0.01;  // map units: corners are written to a few decimals
+// Corners are sought among all triples of a brush's faces, each tried against every face:
+// work grows with the fourth power of the faces, and a brush of thousands would stall the
+// import. Brushes as drawn have far fewer.
+constexpr uint32_t MAX_BRUSH_FACES = 64;
 
 double dot(const MapVector& a, const MapVector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 MapVector cross(const MapVector& a, const MapVector& b) {
@@ -61,6 +65,7 @@ bool brushBoxCentre(const MapText& map, const MapEntity& entity, MapVector& cent
             for (uint32_t i = 0; i < brush.count; ++i) box.add(map.points[brush.first + i]);
             continue;
         }
+        if (brush.count > MAX_BRUSH_FACES) continue;
         // The dialects differ in winding: a closed brush has corners in one of the two.
         const MapPlane* planes = map.planes.data() + brush.first;
         if (!addCorners(planes, brush.count, 1, box)) addCorners(planes, brush.count, -1, box);

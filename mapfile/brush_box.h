@@ -1,6 +1,6 @@
 // Where an entity without an origin stands: the centre of the box around its brushes'
 // corners (each corner is where three of a brush's planes meet inside all its others)
-// and its patches' control points.
+// and its patches' control points. A brush of more than 64 faces gives no corners.
 #pragma once
 #include "map_text.h"
 

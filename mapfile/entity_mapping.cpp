@@ -265,20 +265,38 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record,
                      std::vector<ImportNote>& notes) {
     const std::string classname = record.classnameText();
     const ClassPage* page = pageOf(pageClassOf(classname));
-    std::vector<std::string> filled;  // a page key fills its field once
+    // Export writes one line per key: of a page key given twice, only the last line counts,
+    // or the line export writes would move between the field's place and the pairs'.
+    std::vector<std::pair<const PageKey*, size_t>> lastLine;
+    for (size_t i = 0; i < entity.pairs.size(); ++i) {
+        const PageKey* key = findPageKey(page, entity.pairs[i].key);
+        if (!key) continue;
+        auto known = std::find_if(lastLine.begin(), lastLine.end(),
+                                  [&](const auto& last) { return last.first == key; });
+        if (known == lastLine.end())
+            lastLine.push_back({key, i});
+        else
+            known->second = i;
+    }
     PairCells cells;
-    for (const MapPair& pair : entity.pairs) {
+    for (size_t i = 0; i < entity.pairs.size(); ++i) {
+        const MapPair& pair = entity.pairs[i];
         if (pair.key == "classname" || pair.key == "origin") continue;
         MapLine rest{pair.key, pair.value};
         const PageKey* key = findPageKey(page, pair.key);
-        if (key && std::find(filled.begin(), filled.end(), pair.key) == filled.end()) {
+        if (key &&
+            std::find(lastLine.begin(), lastLine.end(), std::make_pair(key, i)) == lastLine.end()) {
+            notes.push_back({pair.line, false,
+                             classname + ": the pair \"" + pair.key +
+                                 "\" is left out: a later line of the key replaces it"});
+            continue;
+        }
+        if (key) {
             int32_t flags;
             if (key->kind == PageKey::Flags && readCanonicalInt(pair.value, flags)) {
-                filled.push_back(pair.key);
                 rest.value = fillFlags(*page, flags, record.props);
                 if (rest.value.empty()) continue;
             } else if (key->kind != PageKey::Flags && fillField(*key, pair.value, record.props)) {
-                filled.push_back(pair.key);
                 continue;
             }
         }

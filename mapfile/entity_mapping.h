@@ -54,8 +54,9 @@ struct ImportNote {
 
 // Fills a record (holding the entity's classname already) from the entity's other keys,
 // "classname" and "origin" aside: a page key goes to its field when export would write
-// the same line back from it, everything else to the pairs in file order. Pairs that do
-// not fit are left out with a note.
+// the same line back from it, everything else to the pairs in file order. Of a page key
+// given more than once only the last line counts. Pairs that do not fit are left out with
+// a note.
 void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes);
 
 // Whether a text that map text cannot hold (a '"' or a line break) is among the lines

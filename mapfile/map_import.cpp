@@ -6,22 +6,41 @@
 
 namespace {
 
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Whether export's "// NAME" line gives the name back: no line break, no blank at either end.
+bool readsBack(const std::string& name) {
+    return !name.empty() && name.find_first_of("\r\n") == std::string::npos &&
+           !isBlank(name.front()) && !isBlank(name.back());
+}
+
+std::string trimmed(const std::string& text) {
+    size_t from = 0, to = text.size();
+    while (from < to && isBlank(text[from])) ++from;
+    while (to > from && isBlank(text[to - 1])) --to;
+    return text.substr(from, to - from);
+}
+
 class NodeNames {
 public:
     explicit NodeNames(const std::function<bool(const std::string&)>& taken) : taken_(taken) {}
 
     std::string choose(const MapEntity& entity, const std::string& classname) {
-        const MapPair* targetName = entity.find("targetname");
+        // Of a key given twice export keeps the last line.
+        const MapPair* targetName = nullptr;
+        for (const MapPair& pair : entity.pairs)
+            if (pair.key == "targetname") targetName = &pair;
         if (targetName && take(targetName->value)) return targetName->value;
         if (take(entity.comment)) return entity.comment;
+        // A classname's blanks at either end would not read back either.
+        const std::string base = trimmed(classname) + "_";
         for (int n = 1;; ++n)
-            if (take(classname + "_" + std::to_string(n)))
-                return classname + "_" + std::to_string(n);
+            if (take(base + std::to_string(n))) return base + std::to_string(n);
     }
 
 private:
     bool take(const std::string& name) {
-        if (name.empty() || taken_(name) || !given_.insert(name).second) return false;
+        if (!readsBack(name) || taken_(name) || !given_.insert(name).second) return false;
         return true;
     }
 
@@ -52,7 +71,8 @@ Point3 entityPosition(const MapText& map, const MapEntity& entity, const std::st
         return Point3(static_cast<float>(centre.x), static_cast<float>(centre.y),
                       static_cast<float>(centre.z));
     notes.push_back(
-        {entity.line, false, classname + ": no origin and no brushes; placed at 0 0 0"});
+        {entity.line, false,
+         classname + ": no origin and no brush corners or patch points; placed at 0 0 0"});
     return Point3();
 }
 

@@ -24,10 +24,11 @@ struct MapImport {
     bool hasError() const;
 };
 
-// Imports every entity. The node names: the entity's "targetname" when that is free, else
+// Imports every entity. The node names: the entity's (last) "targetname" when free, else
 // the name its '// NAME' comment line gives when free, else CLASSNAME_N with the lowest
-// free N. nameTaken tells the names the scene has already. False with a message only when
-// the plug-in makes no helper.
+// free N; a name with a line break or a blank at either end is passed over, as export's
+// comment line would not give it back. nameTaken tells the names the scene has already.
+// False with a message only when the plug-in makes no helper.
 bool importMap(const MapText& map, ClassDesc& firstDescriptor,
                const std::function<bool(const std::string&)>& nameTaken, MapImport& out,
                std::string& error);

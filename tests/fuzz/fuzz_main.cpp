@@ -20,7 +20,7 @@
 namespace {
 
 // Every reader the driver knows; a new target is one line here.
-const FuzzTarget targets[] = {sceneFileTarget()};
+const FuzzTarget targets[] = {sceneFileTarget(), mapTextTarget()};
 
 constexpr ULONGLONG HANG_MS = 10000;  // one input taking this long is a hang
 

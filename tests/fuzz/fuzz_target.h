@@ -21,3 +21,4 @@ struct FuzzTarget {
 };
 
 FuzzTarget sceneFileTarget();
+FuzzTarget mapTextTarget();

@@ -4,21 +4,12 @@
 #include "chunk_mutator.h"
 #include "fuzz_target.h"
 #include "helper_nodes.h"
+#include "loaded_plugins.h"
 #include "scene/scene_ops.h"
 #include "scene/scene_reader.h"
 #include "scene/scene_writer.h"
 
 namespace {
-
-const PluginRegistry& registry() {
-    static PluginRegistry loaded;
-    static const bool ready = [] {
-        std::string error;
-        return loaded.loadFolder(defaultPluginFolder(), error);
-    }();
-    (void)ready;
-    return loaded;
-}
 
 Bytes saved(Scene& scene) {
     MemorySink sink;
@@ -32,7 +23,7 @@ Bytes everyKind() {
     Scene scene;
     std::string error;
     float x = 0;
-    for (const PluginKind& kind : registry().kinds()) {
+    for (const PluginKind& kind : loadedPlugins().kinds()) {
         Node* node = createHelperNode(scene, kind, Point3(x, -x / 2, 2.5f), error);
         if (!node) continue;
         node->transform.RotateZ(x / 100);
@@ -51,7 +42,7 @@ Bytes storedBytes() {
     node->opaqueData = {0x01, 0x00, 0x0A, 0x00, 0x00, 0x00, 'a',  'b',  'c',  'd',  0x02,
                         0x00, 0x0C, 0x00, 0x00, 0x80, 0x03, 0x00, 0x06, 0x00, 0x00, 0x00};
     std::string error;
-    createHelperNode(scene, registry(), "Door", Point3(1, 2, 3), error);
+    createHelperNode(scene, loadedPlugins(), "Door", Point3(1, 2, 3), error);
     return saved(scene);
 }
 
@@ -63,7 +54,7 @@ std::vector<Bytes> sceneSeeds() {
 bool read(const Bytes& bytes, Scene& scene, std::string& error) {
     MemorySource source(bytes);
     std::vector<std::string> warnings;
-    return readScene(registry(), source, scene, error, warnings);
+    return readScene(loadedPlugins(), source, scene, error, warnings);
 }
 
 std::string checkScene(const Bytes& input, bool& accepted) {

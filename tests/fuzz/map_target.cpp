@@ -1,0 +1,131 @@
+// The map text reader with the real plug-in's helpers: an input is read; a text that reads
+// is imported into helpers and exported (its worldspawn as the base), the export must read
+// and import, and exporting that again must give the same text. A refused text is refused
+// with one "LINE:COLUMN: message" that points into the text.
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include "fuzz_target.h"
+#include "key_value_text.h"
+#include "loaded_plugins.h"
+#include "map_export.h"
+#include "map_import.h"
+#include "text_mutator.h"
+
+namespace {
+
+ClassDesc& firstDescriptor() {
+    static ClassDesc* desc = [] {
+        const PluginKind* kind = loadedPlugins().findByClassId(helperClassId(), HELPER_CLASS_ID);
+        if (!kind) std::abort();  // no helpers: nothing to check against
+        return kind->desc;
+    }();
+    return *desc;
+}
+
+Bytes dataFile(const char* name) {
+    std::ifstream in(std::string(VEXAL_MAP_DATA) + "/" + name, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+HelperRecord record(const std::string& classname, std::vector<const char*> cells) {
+    HelperRecord made;
+    std::string error;
+    freshHelperRecord(firstDescriptor(), made, error);
+    made.setClassname(classname);
+    cells.resize(keyValueCellCount, "");
+    composeKeyValueText(cells.data(), made.props.keyValueText, sizeof made.props.keyValueText);
+    return made;
+}
+
+// A door, a light and a plain entity with fields, boxes and pairs set, as export writes them.
+Bytes generatedExport() {
+    HelperRecord door = record("func_door", {"target", "lamp", "spawnflags", "64"});
+    door.props.angle = -1;
+    door.props.speed = 150;
+    door.props.sounds = 3;
+    door.props.goldKey = 1;
+    door.props.toggle = 1;
+    std::strcpy(door.props.targetName, "gate");
+    std::strcpy(door.props.message, "It opens elsewhere");
+    HelperRecord light = record("light", {"light", "250", "_color", "1 0.5 0"});
+    light.props.lightStyle = 5;
+    light.props.lightFlags = LIGHT_FLAG_START_OFF;
+    const std::vector<HelperEntry> helpers = {
+        {"gate", Point3(64, -32.5f, 0.125f), door},
+        {"lamp", Point3(1e-3f, 3e38f, -0.0f), light},
+        {"start", Point3(), record("info_player_start", {"angle", "270", "", "orphan"})}};
+    std::string text, error;
+    writeMap(helpers, nullptr, text, error);
+    return Bytes(text.begin(), text.end());
+}
+
+std::vector<Bytes> mapSeeds() {
+    return {dataFile("standard.map"), dataFile("texture_axes.map"), dataFile("brushdef.map"),
+            dataFile("brushdef3.map"), generatedExport()};
+}
+
+// Empty when the error names a line and a column within the text, in one line.
+std::string refusalFault(const std::string& text, const MapTextError& where) {
+    const std::string said =
+        std::to_string(where.line) + ":" + std::to_string(where.column) + ": " + where.message;
+    if (where.message.empty() || where.message.find_first_of("\r\n") != std::string::npos)
+        return "refused without a one-line message: \"" + said + "\"";
+    size_t lineStart = 0;
+    for (int line = 1; line < where.line && lineStart != std::string::npos; ++line) {
+        lineStart = text.find('\n', lineStart);
+        if (lineStart != std::string::npos) ++lineStart;
+    }
+    const size_t lineEnd = lineStart == std::string::npos ? lineStart : text.find('\n', lineStart);
+    const size_t length = (lineEnd == std::string::npos ? text.size() : lineEnd) - lineStart;
+    if (where.line < 1 || where.column < 1 || lineStart == std::string::npos ||
+        static_cast<size_t>(where.column) > length + 1)
+        return "refused at a place outside the text: \"" + said + "\"";
+    return std::string();
+}
+
+// The helpers of the map, exported; empty with a message in failure when that fails.
+std::string importExport(const MapText& map, std::string& failure) {
+    MapImport imported;
+    std::string error, text;
+    if (!importMap(
+            map, firstDescriptor(), [](const std::string&) { return false; }, imported, error)) {
+        failure = "the import made no helper: " + error;
+        return text;
+    }
+    std::vector<HelperEntry> helpers;
+    for (const ImportedHelper& made : imported.helpers) {
+        helpers.push_back({made.name, made.position, {}});
+        if (!readHelperRecord(*made.helper, helpers.back().record, error)) {
+            failure = "an imported helper's record does not read: " + error;
+            return text;
+        }
+    }
+    if (!writeMap(helpers, findWorldspawn(map) ? &map : nullptr, text, error))
+        failure = "imported helpers do not export: " + error;
+    return text;
+}
+
+std::string checkMap(const Bytes& input, bool& accepted) {
+    const std::string text(input.begin(), input.end());
+    MapText map;
+    MapTextError where;
+    accepted = readMapText(text, map, where);
+    if (!accepted) return refusalFault(text, where);
+    std::string failure;
+    const std::string first = importExport(map, failure);
+    if (!failure.empty()) return failure;
+    MapText again;
+    if (!readMapText(first, again, where))
+        return "the export does not read: " + std::to_string(where.line) + ":" +
+               std::to_string(where.column) + ": " + where.message;
+    const std::string second = importExport(again, failure);
+    if (!failure.empty()) return "the export, imported again: " + failure;
+    if (second != first) return "mismatch: export, import and export give another text";
+    return std::string();
+}
+
+}  // namespace
+
+FuzzTarget mapTextTarget() { return {"map", ".map", mapSeeds, mutateText, checkMap}; }
