@@ -221,6 +221,10 @@ bool MapReader::readFile() {
         if (token.is("Version") && map_.entities.empty() && map_.version == 0) {
             double version;
             if (!number(version)) return false;
+            // Only a whole number that an int holds names a version; anything else is no
+            // version, never an out-of-range conversion.
+            if (!(version >= 1 && version <= 1000000) || version != static_cast<int>(version))
+                return fail(token, "a version must be a whole number from 1 to 1000000");
             map_.version = static_cast<int>(version);
         } else if (token.is("{")) {
             if (!readEntity(token)) return false;
