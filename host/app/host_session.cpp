@@ -117,7 +117,8 @@ void HostSession::editEnded(Animatable* object) {
     if (!editedNode_ || editedNode_->object() != object) return;
     Node* node = editedNode_;
     editedNode_ = nullptr;
-    history_.objectEdited(editStepName(*node), node, chunksAtEditStart_);
+    // Text typed into a page is stored quietly when the edit ends: it is a change all the same.
+    if (history_.objectEdited(editStepName(*node), node, chunksAtEditStart_)) modified_ = true;
 }
 
 std::string HostSession::editStepName(Node& node) {

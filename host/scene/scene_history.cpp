@@ -234,11 +234,13 @@ void SceneHistory::setFlag(const std::vector<Node*>& nodes, Flag flag, bool valu
     push(std::make_unique<FlagStep>(name, member, std::move(changed), std::move(before)));
 }
 
-void SceneHistory::objectEdited(const std::string& name, Node* node,
+bool SceneHistory::objectEdited(const std::string& name, Node* node,
                                 const std::vector<unsigned char>& before) {
-    if (!node->object()) return;
+    if (!node->object()) return false;
     std::vector<unsigned char> after = saveObjectChunks(*node->object());
-    if (after != before) push(std::make_unique<ObjectEditStep>(name, node, before, after));
+    if (after == before) return false;
+    push(std::make_unique<ObjectEditStep>(name, node, before, after));
+    return true;
 }
 
 int SceneHistory::undo(int count) {

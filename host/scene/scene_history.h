@@ -47,8 +47,9 @@ public:
     void renamed(Node* node, const std::string& before);  // "Rename"
     enum class Flag { Frozen, Hidden };
     void setFlag(const std::vector<Node*>& nodes, Flag flag, bool value);  // freeze, hide...
-    // A page edit: the object's chunks when the edit began; a step only when they changed.
-    void objectEdited(const std::string& name, Node* node,
+    // A page edit: the object's chunks when the edit began; a step (true) only when they
+    // changed.
+    bool objectEdited(const std::string& name, Node* node,
                       const std::vector<unsigned char>& before);
 
     // Steps recorded between begin and end (which may nest) are undone and redone as one,

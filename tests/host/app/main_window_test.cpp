@@ -495,3 +495,16 @@ TEST_F(EntityListTest, ClicksSelectAndShowTheNodeAndF2RenamesIt) {
 }
 
 }  // namespace
+
+TEST_F(MainWindowTest, TextStoredQuietlyWhenThePagesCloseMarksTheSceneChanged) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    ScratchFile file("quiet");
+    std::string error;
+    ASSERT_TRUE(session.save(file.path(), error)) << error;
+    EXPECT_FALSE(session.modified());
+    session.select({door});
+    setControlValue(control("Target Name"), "vault");  // the door page stores it quietly
+    session.select({});
+    EXPECT_TRUE(session.modified());
+}
