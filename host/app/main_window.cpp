@@ -82,6 +82,7 @@ bool MainWindow::create(std::string& error) {
     }
     session_.setRedrawHandler([this] { redrawAll(); });
     layout();
+    entityList_->refresh();
     for (auto& v : viewports_) v->frameScene();
     activate(*viewports_[0]);
     updateTitle();
