@@ -14,7 +14,7 @@ const struct {
     const char* title;
     int width;
 } columns[COLUMN_COUNT] = {
-    {"Name", 100}, {"Classname", 100}, {"Target name", 80}, {"Targets", 80}, {"State", 60},
+    {"Name", 80}, {"Classname", 92}, {"Target name", 72}, {"Targets", 72}, {"State", 42},
 };
 const COLORREF SET_ASIDE_TEXT = RGB(128, 128, 128);
 
