@@ -51,8 +51,13 @@ bool HostSession::start(std::string& error, HWND parent, RECT area) {
     }
     panel_->setRedrawHandler([this](TimeValue, int, ReferenceTarget*) { changed(); });
     editSession_ = std::make_unique<EditSession>(*panel_);
-    editSession_->onEditChanged = [this](Animatable* ended) {
-        entities_.editChanged(ended, edited());
+    editSession_->onBegin = [this](Animatable* object) {
+        editBegan(object);
+        entities_.editBegan(object);
+    };
+    editSession_->onEnd = [this](Animatable* object) {
+        editEnded(object);
+        entities_.editEnded(object);
     };
     scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
     return true;
@@ -92,6 +97,42 @@ bool isListBox(HWND window) {
 }  // namespace
 
 void HostSession::rememberEditedState() { editedState_ = storedState(edited()); }
+
+Node* HostSession::nodeOf(const Animatable* object) const {
+    for (const auto& n : scene_.nodes())
+        if (n->object() && n->object() == object) return n.get();
+    return nullptr;
+}
+
+// A page edit is one step: the helper's chunks when its pages went up against those when
+// they go, restored through the helper's own Load.
+void HostSession::editBegan(Animatable* object) {
+    editedNode_ = nodeOf(object);
+    if (editedNode_) chunksAtEditStart_ = saveObjectChunks(*editedNode_->object());
+}
+
+void HostSession::editEnded(Animatable* object) {
+    if (!editedNode_ || editedNode_->object() != object) return;
+    Node* node = editedNode_;
+    editedNode_ = nullptr;
+    history_.objectEdited(editStepName(*node), node, chunksAtEditStart_);
+}
+
+std::string HostSession::editStepName(Node& node) {
+    if (kindOfClassname_.empty())
+        for (const PluginKind& kind : registry_.kinds())
+            kindOfClassname_.emplace_back(kindClassname(kind), kind.className);
+    const std::string classname = helperClassname(node);
+    for (const auto& [preset, kindName] : kindOfClassname_)
+        if (!classname.empty() && preset == classname) return kindName + " edit";
+    return (classname.empty() ? node.name : classname) + " edit";
+}
+
+void HostSession::added(const std::string& name, const std::vector<Node*>& nodes) {
+    if (nodes.empty()) return;
+    history_.added(name, nodes);
+    markModified();
+}
 
 // A pick in a list on the pages (a kind of thing, a class) that changes the edited object
 // may make it ask for other pages than those shown. The edit is opened again once the
@@ -146,8 +187,9 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
         error = "the kind \"" + kind.className + "\" made no helper";
         return nullptr;
     }
-    if (at.z != 0) moveBy(node, Point3(0, 0, at.z));
+    node->transform.Translate(Point3(0, 0, at.z));
     if (!name.empty()) node->name = name;
+    history_.added("Create", {node});
     // The creation leaves the new helper selected; the pages follow.
     selectionChanged();
     markModified();
@@ -157,43 +199,79 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
 Node* HostSession::clone(Node* source, const std::string& name, std::string& error) {
     if (!name.empty() && !nameAvailable(scene_, name, nullptr, error)) return nullptr;
     Node* copy = cloneNode(scene_, *source, error);
-    if (copy && !name.empty()) copy->name = name;
-    if (copy) markModified();
+    if (!copy) return nullptr;
+    if (!name.empty()) copy->name = name;
+    history_.added("Clone", {copy});
+    markModified();
     return copy;
 }
 
 bool HostSession::rename(Node* node, const std::string& name, std::string& error) {
     if (!nameAvailable(scene_, name, node, error)) return false;
     if (node->name == name) return true;
+    const std::string before = node->name;
     node->name = name;
+    history_.renamed(node, before);
     entities_.nodeChanged(*node);
     markModified();
     return true;
 }
 
-void HostSession::remove(Node* node) {
-    if (node->object() && node->object() == edited()) editSession_->edit(nullptr);
-    deleteNode(scene_, node);
+// Deleted nodes live on in their step, so that undo can bring them back.
+void HostSession::remove(const std::vector<Node*>& nodes) {
+    if (nodes.empty()) return;
+    for (Node* node : nodes)
+        if (node->object() && node->object() == edited()) editSession_->edit(nullptr);
+    history_.remove(nodes);
     markModified();
 }
 
-void HostSession::moveBy(Node* node, const Point3& delta) {
-    if (delta == Point3(0, 0, 0)) return;
-    node->transform.Translate(delta);
+void HostSession::moveBy(const std::vector<Node*>& nodes, const Point3& delta) {
+    if (nodes.empty() || delta == Point3(0, 0, 0)) return;
+    std::vector<SceneHistory::Transform> before;
+    for (Node* node : nodes) {
+        before.push_back({node, node->transform});
+        node->transform.Translate(delta);
+    }
+    history_.moved(before);
     markModified();
 }
 
-void HostSession::setFrozen(Node* node, bool frozen) {
-    if (node->frozen == frozen) return;
-    node->frozen = frozen;
-    markModified();
+void HostSession::setFrozen(const std::vector<Node*>& nodes, bool frozen) {
+    const size_t steps = history_.size(), at = history_.canUndo();
+    history_.setFlag(nodes, SceneHistory::Flag::Frozen, frozen);
+    if (history_.size() != steps || history_.canUndo() != at) markModified();
 }
 
-void HostSession::setHidden(Node* node, bool hidden) {
-    if (node->hidden == hidden) return;
-    node->hidden = hidden;
-    markModified();
+void HostSession::setHidden(const std::vector<Node*>& nodes, bool hidden) {
+    const size_t steps = history_.size(), at = history_.canUndo();
+    history_.setFlag(nodes, SceneHistory::Flag::Hidden, hidden);
+    if (history_.size() != steps || history_.canUndo() != at) markModified();
 }
+
+HostSession::Action::Action(HostSession& session, const std::string& name) : session_(session) {
+    session_.history_.beginGroup(name);
+}
+
+HostSession::Action::~Action() { session_.history_.endGroup(); }
+
+int HostSession::stepThrough(int (SceneHistory::*step)(int), int count) {
+    // The pages go first: an edit still open becomes a step of its own, and no page may
+    // hold a helper that the step takes out of the scene.
+    editSession_->edit(nullptr);
+    const int done = (history_.*step)(count);
+    // A step may put back any node's chunks or name, none of them announced.
+    entities_.sceneChanged();
+    modified_ = !history_.isClean();
+    for (const auto& n : scene_.nodes())
+        if (n->selected && scene_.indexOf(n.get()) == scene_.size()) n->selected = false;
+    selectionChanged();
+    return done;
+}
+
+int HostSession::undo(int count) { return stepThrough(&SceneHistory::undo, count); }
+
+int HostSession::redo(int count) { return stepThrough(&SceneHistory::redo, count); }
 
 void HostSession::select(const std::vector<Node*>& nodes) {
     for (const auto& n : scene_.nodes()) n->selected = false;
@@ -216,15 +294,18 @@ bool HostSession::withEditClosed(const std::function<bool()>& work) {
     bool ok = work();
     editSession_->edit(current);
     rememberEditedState();
-    if (ok) modified_ = false;
     changed();
     return ok;
 }
 
 bool HostSession::save(const std::string& path, std::string& error) {
-    return withEditClosed([&] {
+    const bool ok = withEditClosed([&] {
         return saveScene(scene_, path, error, terminalProgress("saving " + path, BIG_SCENE));
     });
+    if (!ok) return false;
+    history_.markClean();
+    modified_ = false;
+    return true;
 }
 
 bool HostSession::load(const std::string& path, std::string& error) {
@@ -232,24 +313,29 @@ bool HostSession::load(const std::string& path, std::string& error) {
     // The scene stays as it was on failure.
     bool ok = loadScene(registry_, path, scene_, error, nullptr,
                         terminalProgress("loading " + path, BIG_SCENE_BYTES));
+    if (ok) {
+        history_.clear();
+        modified_ = false;
+    }
     editSession_->followSelection(scene_);
     rememberEditedState();
-    if (ok) modified_ = false;
     changed();
     return ok;
 }
 
 void HostSession::reset() {
     editSession_->edit(nullptr);
+    history_.clear();
     scene_.clear();
     modified_ = false;
     changed();
 }
 
-void HostSession::frame(SoftwareViewport& view) const {
+void HostSession::frame(SoftwareViewport& view, bool selectionOnly) const {
     Box3 box;
     for (const auto& n : scene_.nodes())
-        if (!n->hidden) box += n->position();
+        if (!n->hidden && (n->selected || !selectionOnly)) box += n->position();
+    if (selectionOnly && box.IsEmpty()) return frame(view, false);
     if (box.IsEmpty()) box = Box3(Point3(-100, -100, 0), Point3(100, 100, 0));
     box.EnlargeBy(40.0f);
     view.camera().zoomToBox(box, view.width(), view.height());

@@ -12,6 +12,7 @@
 #include "render/entity_overlay.h"
 #include "render/camera.h"
 #include "scene/scene.h"
+#include "scene/scene_history.h"
 
 class CommandPanel;
 class SoftwareViewport;
@@ -48,10 +49,31 @@ public:
                  std::string& error);
     Node* clone(Node* source, const std::string& name, std::string& error);
     bool rename(Node* node, const std::string& name, std::string& error);
-    void remove(Node* node);
-    void moveBy(Node* node, const Point3& delta);
-    void setFrozen(Node* node, bool frozen);
-    void setHidden(Node* node, bool hidden);
+    void remove(const std::vector<Node*>& nodes);
+    void moveBy(const std::vector<Node*>& nodes, const Point3& delta);
+    void setFrozen(const std::vector<Node*>& nodes, bool frozen);
+    void setHidden(const std::vector<Node*>& nodes, bool hidden);
+
+    // Several of the changes above that the user made as one action, undone as one step.
+    class Action {
+    public:
+        Action(HostSession& session, const std::string& name);
+        ~Action();
+        Action(const Action&) = delete;
+        Action& operator=(const Action&) = delete;
+
+    private:
+        HostSession& session_;
+    };
+
+    // Nodes that came into the scene another way (an import), as one step.
+    void added(const std::string& name, const std::vector<Node*>& nodes);
+
+    // Undo and redo of whole steps, with the pages closed around them; the number taken.
+    int undo(int count = 1);
+    int redo(int count = 1);
+    std::string undoName() const { return history_.undoName(); }
+    std::string redoName() const { return history_.redoName(); }
 
     // Makes these nodes the selection; a single selected helper is edited in the
     // command panel (the previous edit ends first).
@@ -72,7 +94,7 @@ public:
 
     // Points a viewport's camera at every visible node (or the area round the origin of
     // an empty scene), with a margin.
-    void frame(SoftwareViewport& view) const;
+    void frame(SoftwareViewport& view, bool selectionOnly = false) const;
 
     // Draws the scene into a view's image, with labels and links as overlay asks.
     void drawView(SoftwareViewport& view, const OverlayOptions& overlay);
@@ -84,7 +106,7 @@ public:
     // Asks for the viewports to be drawn again.
     void changed();
     // Whether the scene differs from its file (or, never saved, from an empty scene):
-    // every edit sets it, a save or a load clears it.
+    // every edit sets it, a save or a load clears it, and undo back to the saved state.
     bool modified() const { return modified_; }
     // An edit: the scene now differs from its file, and is drawn again.
     void markModified();
@@ -95,9 +117,19 @@ private:
     // What the edited object stores now, to tell a change of its state from a notice that
     // changed nothing (a list announcing that it got the focus).
     void rememberEditedState();
+    void editBegan(Animatable* object);
+    void editEnded(Animatable* object);
+    // "Door edit": the kind whose helpers start with the classname the node's helper has.
+    std::string editStepName(Node& node);
+    Node* nodeOf(const Animatable* object) const;
+    int stepThrough(int (SceneHistory::*step)(int), int count);
 
     PluginRegistry registry_;
     Scene scene_;
+    SceneHistory history_{scene_};
+    Node* editedNode_ = nullptr;                    // whose pages are shown
+    std::vector<unsigned char> chunksAtEditStart_;  // its chunks when they went up
+    std::vector<std::pair<std::string, std::string>> kindOfClassname_;  // found once
     EntityIndex entities_{scene_};
     OverlayOptions viewOverlay_{LabelMode::All, true};
     std::unique_ptr<CommandPanel> panel_;

@@ -1,14 +1,16 @@
 #include "app/main_window.h"
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shlobj.h>
 #include <cstdio>
 #include "app/entity_list.h"
 #include "app/host_session.h"
+#include "app/map_commands.h"
 #include "app/map_menu.h"
 #include "app/overlay_menu.h"
 #include "app/save_prompt.h"
 #include "panel/command_panel.h"
+#include "scene/printable_name.h"
+#include "ui/file_dialog.h"
 #include "scene/scene_ops.h"
 #include "ui/window_class.h"
 
@@ -73,6 +75,7 @@ bool MainWindow::create(std::string& error) {
     cb.activated = [this](ViewportWindow& v) { activate(v); };
     cb.mouseAt = [this](const Point3& p, bool on) { showMousePosition(p, on); };
     cb.creationDone = [this] { updateStatus(); };
+    cb.leaveCreateMode = [this] { leaveCreateMode(); };
     for (int i = 0; i < 4; ++i) {
         viewports_[i] = std::make_unique<ViewportWindow>(session_, creation_, kinds[i], cb);
         if (!viewports_[i]->create(window_, 10 + i)) {
@@ -100,6 +103,9 @@ const MainWindow::MenuItem MainWindow::menuItems[] = {
     {FILE_MENU, CMD_EXPORT_MAP, "&Export Map...", &MainWindow::exportMap},
     {FILE_MENU, 0, nullptr, nullptr},
     {FILE_MENU, CMD_EXIT, "E&xit", &MainWindow::exit},
+    {EDIT_MENU, CMD_UNDO, "&Undo\tCtrl+Z", &MainWindow::undo},
+    {EDIT_MENU, CMD_REDO, "&Redo\tCtrl+Y", &MainWindow::redo},
+    {EDIT_MENU, 0, nullptr, nullptr},
     {EDIT_MENU, CMD_CLONE, "&Clone\tCtrl+D", &MainWindow::cloneSelection},
     {EDIT_MENU, CMD_DELETE, "&Delete\tDel", &MainWindow::deleteSelection},
     {EDIT_MENU, 0, nullptr, nullptr},
@@ -113,6 +119,9 @@ const MainWindow::MenuItem MainWindow::menuItems[] = {
     {EDIT_MENU, 0, nullptr, nullptr},
     {EDIT_MENU, CMD_CHECK, "Chec&k", &MainWindow::checkScene},
     {VIEW_MENU, CMD_FRAME, "&Frame Scene\tZ", &MainWindow::frameActiveView},
+    {VIEW_MENU, CMD_FRAME_SELECTION, "Frame Se&lection\tF", &MainWindow::frameSelection},
+    {VIEW_MENU, CMD_FRAME_SELECTION_ALL, "Frame Selection in All &Views\tShift+F",
+     &MainWindow::frameSelectionInAllViews},
     {VIEW_MENU, CMD_SNAP, "&Snap\tS", &MainWindow::toggleSnap},
 };
 
@@ -132,6 +141,8 @@ void MainWindow::buildMenu() {
         {FVIRTKEY | FCONTROL, 'S', CMD_SAVE}, {FVIRTKEY | FCONTROL, 'D', CMD_CLONE},
         {FVIRTKEY, VK_DELETE, CMD_DELETE},    {FVIRTKEY | FCONTROL, 'A', CMD_SELECT_ALL},
         {FVIRTKEY, 'Z', CMD_FRAME},           {FVIRTKEY, 'S', CMD_SNAP},
+        {FVIRTKEY | FCONTROL, 'Z', CMD_UNDO}, {FVIRTKEY | FCONTROL, 'Y', CMD_REDO},
+        {FVIRTKEY, 'F', CMD_FRAME_SELECTION}, {FVIRTKEY | FSHIFT, 'F', CMD_FRAME_SELECTION_ALL},
     };
     accelerators_ = CreateAcceleratorTableA(keys, sizeof keys / sizeof keys[0]);
 }
@@ -214,11 +225,17 @@ void MainWindow::updateStatus() {
     else
         std::snprintf(text, sizeof text, "Snap off");
     SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
-    size_t selected = session_.scene().selection().size();
-    std::string what = creation_.kind()
-                           ? "Creating " + creation_.kind()->className + ": click in a viewport"
-                           : std::to_string(session_.scene().size()) + " nodes, " +
-                                 std::to_string(selected) + " selected";
+    const std::vector<Node*> selected = session_.scene().selection();
+    std::string what;
+    if (creation_.kind())
+        what = "Creating " + creation_.kind()->className + ": click in a viewport (Esc ends)";
+    else if (selected.size() == 1)
+        what = printableName(selected[0]->name) + " (" + helperClassname(*selected[0]) + ")";
+    else if (selected.empty())
+        what = std::to_string(session_.scene().size()) + " nodes";
+    else
+        what = std::to_string(selected.size()) + " selected";
+    if (!note_.empty()) what = note_ + " - " + what;
     SendMessageA(status_, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(what.c_str()));
 }
 
@@ -257,28 +274,17 @@ bool MainWindow::changesSettled() {
 // A save starts in the current scene's folder with its name; a new scene's in the user's
 // documents.
 std::string MainWindow::askFile(bool save) {
-    char file[MAX_PATH] = {};
-    std::string folder;
+    FileDialog dialog{"Vexal scenes (*.vxs)\0*.vxs\0All files\0*.*\0", "vxs", "", ""};
     if (save) {
         const size_t slash = path_.find_last_of("\\/");
-        if (slash != std::string::npos) folder = path_.substr(0, slash);
+        if (slash != std::string::npos) dialog.folder = path_.substr(0, slash);
         char documents[MAX_PATH];
-        if (folder.empty() && SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT,
-                                               documents) == S_OK)
-            folder = documents;
-        lstrcpynA(file, path_.empty() ? "untitled.vxs" : sceneName().c_str(), sizeof file);
+        if (dialog.folder.empty() && SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr,
+                                                      SHGFP_TYPE_CURRENT, documents) == S_OK)
+            dialog.folder = documents;
+        dialog.name = path_.empty() ? "untitled.vxs" : sceneName();
     }
-    OPENFILENAMEA ofn = {};
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = window_;
-    ofn.lpstrFilter = "Vexal scenes (*.vxs)\0*.vxs\0All files\0*.*\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrDefExt = "vxs";
-    ofn.Flags = save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
-    BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    return ok ? file : "";
+    return askFileName(window_, save, dialog);
 }
 
 bool MainWindow::open(const std::string& path) {
@@ -348,27 +354,42 @@ void MainWindow::checkScene() { mapMenu_->check(); }
 void MainWindow::cloneSelection() {
     std::string error;
     std::vector<Node*> copies;
-    for (Node* n : session_.scene().selection())
-        if (Node* c = session_.clone(n, "", error)) copies.push_back(c);
+    {
+        HostSession::Action action(session_, "Clone");
+        for (Node* n : session_.scene().selection())
+            if (Node* c = session_.clone(n, "", error)) copies.push_back(c);
+        // Beside the source, not on top of it, so the clone can be seen and picked.
+        session_.moveBy(copies, Point3(viewports_[0]->view().gridSpacing, 0, 0));
+    }
     session_.select(copies);
+    if (copies.size() == 1) setStatus("Cloned " + copies[0]->name);
 }
 
 void MainWindow::deleteSelection() {
-    for (Node* n : session_.scene().selection()) session_.remove(n);
+    session_.remove(session_.scene().selection());
     session_.selectionChanged();
 }
 
 void MainWindow::setSelectionFrozen(bool frozen) {
-    for (Node* n : session_.scene().selection()) session_.setFrozen(n, frozen);
+    session_.setFrozen(session_.scene().selection(), frozen);
 }
 
-void MainWindow::hideSelection() {
-    for (Node* n : session_.scene().selection()) session_.setHidden(n, true);
-}
+void MainWindow::hideSelection() { session_.setHidden(session_.scene().selection(), true); }
 
 void MainWindow::unhideAll() {
-    for (const auto& n : session_.scene().nodes()) session_.setHidden(n.get(), false);
+    std::vector<Node*> all;
+    for (const auto& n : session_.scene().nodes()) all.push_back(n.get());
+    session_.setHidden(all, false);
 }
+
+void MainWindow::setStatus(const std::string& note) {
+    note_ = note;
+    updateStatus();
+}
+
+void MainWindow::undo() { session_.undo(); }
+
+void MainWindow::redo() { session_.redo(); }
 
 void MainWindow::selectAll() {
     std::vector<Node*> all;
@@ -381,6 +402,30 @@ void MainWindow::selectNone() { session_.select({}); }
 
 void MainWindow::frameActiveView() {
     if (active_) active_->frameScene();
+}
+
+void MainWindow::frameSelection() {
+    if (active_) active_->frameSelection();
+}
+
+void MainWindow::frameSelectionInAllViews() {
+    for (auto& v : viewports_) v->frameSelection();
+}
+
+void MainWindow::leaveCreateMode() {
+    for (HWND button : kindButtons_) SendMessageA(button, BM_SETCHECK, BST_UNCHECKED, 0);
+    creation_.setKind(nullptr);
+    updateStatus();
+}
+
+void MainWindow::updateUndoItems(HMENU edit) {
+    const std::string undo = session_.undoName(), redo = session_.redoName();
+    const std::string undoText = "&Undo" + (undo.empty() ? "" : " " + undo) + "\tCtrl+Z";
+    const std::string redoText = "&Redo" + (redo.empty() ? "" : " " + redo) + "\tCtrl+Y";
+    ModifyMenuA(edit, CMD_UNDO, MF_BYCOMMAND | MF_STRING | (undo.empty() ? MF_GRAYED : 0), CMD_UNDO,
+                undoText.c_str());
+    ModifyMenuA(edit, CMD_REDO, MF_BYCOMMAND | MF_STRING | (redo.empty() ? MF_GRAYED : 0), CMD_REDO,
+                redoText.c_str());
 }
 
 // The active view zoomed onto one node, from the entity list.
@@ -409,6 +454,9 @@ LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SIZE:
             if (status_) layout();
             return 0;
+        case WM_INITMENUPOPUP:
+            updateUndoItems(reinterpret_cast<HMENU>(wp));
+            break;
         case WM_COMMAND:
             command(LOWORD(wp));
             return 0;

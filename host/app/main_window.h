@@ -50,7 +50,11 @@ public:
         CMD_SELECT_ALL,
         CMD_SELECT_NONE,
         CMD_CHECK,
+        CMD_UNDO,
+        CMD_REDO,
         CMD_FRAME = 300,
+        CMD_FRAME_SELECTION,
+        CMD_FRAME_SELECTION_ALL,
         CMD_SNAP,
         CMD_KIND_FIRST = 1000,
     };
@@ -77,6 +81,8 @@ private:
     void activate(ViewportWindow& view);
     void showMousePosition(const Point3& world, bool onPlane);
     void updateStatus();
+    // A note of the last action ("Cloned Door002") before the selection's description.
+    void setStatus(const std::string& note);
     void updateTitle();
     bool saveAs();
     // Before the scene is replaced or the window closes: true when the work is saved or
@@ -96,6 +102,13 @@ private:
     void exportMap();
     void checkScene();
     void cloneSelection();
+    void undo();
+    void redo();
+    void frameSelection();
+    void frameSelectionInAllViews();
+    void leaveCreateMode();
+    // Undo and Redo name the step they would take.
+    void updateUndoItems(HMENU edit);
     void deleteSelection();
     void freezeSelection() { setSelectionFrozen(true); }
     void unfreezeSelection() { setSelectionFrozen(false); }
@@ -113,6 +126,7 @@ private:
     CreationTool creation_;
     HWND window_ = nullptr;
     HWND status_ = nullptr;
+    std::string note_;
     HWND categoryLabel_ = nullptr;
     std::vector<HWND> kindButtons_;
     std::array<std::unique_ptr<ViewportWindow>, 4> viewports_;

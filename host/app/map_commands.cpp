@@ -143,13 +143,15 @@ bool importMap(HostSession& session, const std::string& path, std::vector<std::s
     for (const ImportNote& note : imported.notes)
         messages.push_back(path + ":" + std::to_string(note.line) + ": " +
                            (note.error ? "error: " : "warning: ") + note.text);
+    std::vector<Node*> nodes;
     for (ImportedHelper& helper : imported.helpers) {
         Object* object = helper.helper.release();
         Node* node = scene.add(object, object->ClassID(), object->SuperClassID(), helper.name);
         node->transform.SetTrans(helper.position);
-        if (added) added->push_back(node);
+        nodes.push_back(node);
     }
-    session.changed();
+    session.added("Import", nodes);
+    if (added) *added = nodes;
     return !imported.hasError();
 }
 
@@ -171,6 +173,25 @@ std::vector<CheckLine> checkScene(HostSession& session, bool& fails) {
         return true;
     });
     return lines;
+}
+
+std::string helperClassname(Node& node) {
+    HelperRecord record;
+    std::string error;
+    if (!isHelperNode(node) || !readHelperRecord(*node.object(), record, error)) return "";
+    return record.classnameText();
+}
+
+std::string kindClassname(const PluginKind& kind) {
+    Animatable* made = kind.desc ? kind.desc->create(0) : nullptr;
+    auto* object = dynamic_cast<Object*>(made);
+    HelperRecord record;
+    std::string error, classname;
+    if (object && isHelperClass(object->ClassID(), object->SuperClassID()) &&
+        readHelperRecord(*object, record, error))
+        classname = record.classnameText();
+    if (made) made->DeleteThis();
+    return classname;
 }
 
 std::string helperListing(Scene& scene) {

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "plugins/plugin_registry.h"
 #include "scene/scene.h"
 
 class HostSession;
@@ -26,6 +27,11 @@ struct CheckLine {
     std::string text;  // "NODE (CLASSNAME): error|warning|note: message"
 };
 std::vector<CheckLine> checkScene(HostSession& session, bool& fails);
+
+// The classname a node's helper stores, or "" for any other node.
+std::string helperClassname(Node& node);
+// The classname a kind's new helpers start with, or "" when the kind makes no helper.
+std::string kindClassname(const PluginKind& kind);
 
 // One line per node: name, classname, target name, targets, position, state.
 std::string helperListing(Scene& scene);

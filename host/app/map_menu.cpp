@@ -1,5 +1,5 @@
 #include "app/map_menu.h"
-#include <commdlg.h>
+#include "ui/file_dialog.h"
 #include "app/host_session.h"
 
 namespace {
@@ -18,17 +18,7 @@ MapMenu::~MapMenu() {
 }
 
 std::string MapMenu::askFile(bool save) {
-    char file[MAX_PATH] = {};
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner_;
-    ofn.lpstrFilter = "Map text (*.map)\0*.map\0All files\0*.*\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrDefExt = "map";
-    ofn.Flags = save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
-    BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    return ok ? file : "";
+    return askFileName(owner_, save, {"Map text (*.map)\0*.map\0All files\0*.*\0", "map", "", ""});
 }
 
 void MapMenu::importMap() {

@@ -161,7 +161,7 @@ bool runMove(Context& c) {
     size_t by = c.w.size() - 4;
     if (!nodesFrom(c, 1, by, nodes)) return false;
     parsePoint(c, by + 1, delta);
-    for (Node* n : nodes) c.session.moveBy(n, delta);
+    c.session.moveBy(nodes, delta);
     return true;
 }
 
@@ -172,19 +172,37 @@ bool runClone(Context& c) {
     return nodesFrom(c, 1, 2, nodes) && c.session.clone(nodes[0], name, c.message) != nullptr;
 }
 
-// delete, freeze, unfreeze, hide, unhide: one action on each named node.
-template <void (*act)(HostSession&, Node*)>
-bool runOnEach(Context& c) {
+// delete, freeze, unfreeze, hide, unhide: one action on the named nodes, one step.
+template <void (*act)(HostSession&, const std::vector<Node*>&)>
+bool runOnAll(Context& c) {
     std::vector<Node*> nodes;
     if (!nodesFrom(c, 1, c.w.size(), nodes)) return false;
-    for (Node* n : nodes) act(c.session, n);
+    act(c.session, nodes);
     return true;
 }
-void deleteNode(HostSession& s, Node* n) { s.remove(n); }
-void freezeNode(HostSession& s, Node* n) { s.setFrozen(n, true); }
-void unfreezeNode(HostSession& s, Node* n) { s.setFrozen(n, false); }
-void hideNode(HostSession& s, Node* n) { s.setHidden(n, true); }
-void unhideNode(HostSession& s, Node* n) { s.setHidden(n, false); }
+void deleteNodes(HostSession& s, const std::vector<Node*>& n) { s.remove(n); }
+void freezeNodes(HostSession& s, const std::vector<Node*>& n) { s.setFrozen(n, true); }
+void unfreezeNodes(HostSession& s, const std::vector<Node*>& n) { s.setFrozen(n, false); }
+void hideNodes(HostSession& s, const std::vector<Node*>& n) { s.setHidden(n, true); }
+void unhideNodes(HostSession& s, const std::vector<Node*>& n) { s.setHidden(n, false); }
+
+// undo [N], redo [N]: fewer steps than asked is no error; none at all is.
+bool checkStepCount(Context& c) {
+    if (c.w.size() < 2) return true;
+    char* end = nullptr;
+    const long n = std::strtol(c.w[1].c_str(), &end, 10);
+    if (*end == '\0' && n >= 1 && n <= 100000) return true;
+    c.message = "bad step count \"" + c.w[1] + "\"";
+    return false;
+}
+template <int (HostSession::*step)(int), const char* what>
+bool runSteps(Context& c) {
+    const int asked = c.w.size() < 2 ? 1 : std::atoi(c.w[1].c_str());
+    if ((c.session.*step)(asked) > 0) return true;
+    c.message = std::string("nothing to ") + what;
+    return false;
+}
+constexpr char undoWord[] = "undo", redoWord[] = "redo";
 
 bool runSet(Context& c) {
     return setPageControl(c.session.commandPanel(), c.w[1], c.w.size() > 2 ? c.w[2] : "", c.message,
@@ -272,11 +290,11 @@ const Command commands[] = {
     {"select", "select [NAME...]", 0, ANY, checkNothing, runSelect},
     {"move", "move NAME... by DX DY DZ", 5, ANY, checkMove, runMove},
     {"clone", "clone NAME [as NEW-NAME]", 1, 3, checkClone, runClone},
-    {"delete", "delete NAME...", 1, ANY, checkNothing, runOnEach<deleteNode>},
-    {"freeze", "freeze NAME...", 1, ANY, checkNothing, runOnEach<freezeNode>},
-    {"unfreeze", "unfreeze NAME...", 1, ANY, checkNothing, runOnEach<unfreezeNode>},
-    {"hide", "hide NAME...", 1, ANY, checkNothing, runOnEach<hideNode>},
-    {"unhide", "unhide NAME...", 1, ANY, checkNothing, runOnEach<unhideNode>},
+    {"delete", "delete NAME...", 1, ANY, checkNothing, runOnAll<deleteNodes>},
+    {"freeze", "freeze NAME...", 1, ANY, checkNothing, runOnAll<freezeNodes>},
+    {"unfreeze", "unfreeze NAME...", 1, ANY, checkNothing, runOnAll<unfreezeNodes>},
+    {"hide", "hide NAME...", 1, ANY, checkNothing, runOnAll<hideNodes>},
+    {"unhide", "unhide NAME...", 1, ANY, checkNothing, runOnAll<unhideNodes>},
     {"set", "set LABEL [VALUE]", 1, 2, checkNothing, runSet},
     {"pages", "pages", 0, 0, checkNothing, runPages},
     {"new", "new", 0, 0, checkNothing, runNew},
@@ -286,6 +304,8 @@ const Command commands[] = {
      "render top|front|left|persp FILE [WIDTHxHEIGHT] [--labels [all|selected|none]] [--links]", 2,
      6, checkRender, runRender},
     {"list", "list", 0, 0, checkNothing, runList},
+    {"undo", "undo [N]", 0, 1, checkStepCount, runSteps<&HostSession::undo, undoWord>},
+    {"redo", "redo [N]", 0, 1, checkStepCount, runSteps<&HostSession::redo, redoWord>},
     {"export", "export FILE [base FILE]", 1, 3, checkExport, runExport},
     {"import", "import FILE", 1, 1, checkNothing, runImport},
     {"check", "check", 0, 0, checkNothing, runCheck},

@@ -57,10 +57,19 @@ void ViewportWindow::frameScene() {
     redraw();
 }
 
+void ViewportWindow::frameSelection() {
+    session_.frame(view_, true);
+    redraw();
+}
+
 bool ViewportWindow::cancelCreation() {
-    if (creation_.state() != CreationState::Placing) return false;
-    creation_.cancel(view_);
-    session_.changed();
+    if (creation_.state() == CreationState::Placing) {
+        creation_.cancel(view_);
+        session_.changed();
+        return true;
+    }
+    if (!creation_.kind()) return false;
+    if (cb_.leaveCreateMode) cb_.leaveCreateMode();
     return true;
 }
 
@@ -109,8 +118,11 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
         return;
     }
     Node* hit = pickNode(session_.scene(), view_, at);
+    // Pressing on a helper that is not selected selects it, so one gesture picks and moves.
+    if (hit && !hit->selected && !(keys & MK_CONTROL)) session_.select({hit});
     if (hit && hit->selected && view_.pointOnPlane(at, view_.constructionPlane(), moveAnchor_)) {
         drag_ = Drag::Move;
+        moveAction_ = std::make_unique<HostSession::Action>(session_, "Move");
         return;
     }
     drag_ = Drag::Select;
@@ -121,8 +133,10 @@ void ViewportWindow::dragSelection(IPoint2 at) {
     if (!view_.pointOnPlane(at, view_.constructionPlane(), now)) return;
     Point3 delta = now - moveAnchor_;
     moveAnchor_ = now;
+    std::vector<Node*> movable;
     for (Node* n : session_.scene().selection())
-        if (!n->frozen) session_.moveBy(n, delta);
+        if (!n->frozen) movable.push_back(n);
+    session_.moveBy(movable, delta);
 }
 
 void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {
@@ -158,12 +172,13 @@ void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {
 void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
     Drag ended = drag_;
     drag_ = Drag::None;
+    moveAction_.reset();  // the drag's moves become one step
     ReleaseCapture();
     Scene& scene = session_.scene();
     SelectMode mode = (keys & MK_CONTROL) ? SelectMode::Toggle : SelectMode::Replace;
     if (ended == Drag::Create) {
         if (creation_.release(view_, at) == CreationState::Finished && creation_.node()) {
-            session_.markModified();
+            session_.added("Create", {creation_.node()});
             session_.select({creation_.node()});
             if (cb_.creationDone) cb_.creationDone();
         }

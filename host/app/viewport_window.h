@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <functional>
 #include <memory>
+#include "app/host_session.h"
 #include "interaction/creation_tool.h"
 #include "render/software_viewport.h"
 
@@ -17,6 +18,7 @@ public:
         std::function<void(ViewportWindow&)> activated;
         std::function<void(const Point3& world, bool onPlane)> mouseAt;
         std::function<void()> creationDone;
+        std::function<void()> leaveCreateMode;  // Escape or a right click with a kind armed
     };
 
     ViewportWindow(HostSession& session, CreationTool& creation, ViewKind kind, Callbacks cb);
@@ -27,7 +29,8 @@ public:
     void setActive(bool active);
     void move(const RECT& area);
     void redraw();
-    void frameScene();  // zooms to show every node
+    void frameScene();      // zooms to show every node
+    void frameSelection();  // zooms to show the selected nodes (every node when none is)
 
 private:
     LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
@@ -36,7 +39,9 @@ private:
     void mouseMove(IPoint2 at, WPARAM keys);
     void buttonUp(IPoint2 at, WPARAM keys);
     void dragSelection(IPoint2 at);
-    bool cancelCreation();  // right button or Escape while placing; false when not placing
+    // Right button or Escape: drops a helper being placed, or else leaves create mode;
+    // false when not creating at all.
+    bool cancelCreation();
 
     enum class Drag { None, Create, Select, Move, Pan, Orbit };
     HostSession& session_;
@@ -48,4 +53,5 @@ private:
     Drag drag_ = Drag::None;
     IPoint2 dragStart_, dragLast_;
     Point3 moveAnchor_;
+    std::unique_ptr<HostSession::Action> moveAction_;  // open while the selection is dragged
 };

@@ -6,7 +6,9 @@ void EditSession::end(Animatable* next) {
     Animatable* previous = edited_;
     // No page may reach the object while its pages go.
     edited_ = nullptr;
-    if (previous) previous->endEdit(&host_, END_EDIT_REMOVEUI, next);
+    if (!previous) return;
+    previous->endEdit(&host_, END_EDIT_REMOVEUI, next);
+    if (onEnd) onEnd(previous);
 }
 
 void EditSession::edit(Animatable* next) {
@@ -14,8 +16,9 @@ void EditSession::edit(Animatable* next) {
     Animatable* previous = edited_;
     end(next);
     edited_ = next;
-    if (next) next->beginEdit(&host_, 0, previous);
-    if (onEditChanged) onEditChanged(previous);
+    if (!next) return;
+    next->beginEdit(&host_, 0, previous);
+    if (onBegin) onBegin(next);
 }
 
 void EditSession::reopen() {
@@ -24,7 +27,7 @@ void EditSession::reopen() {
     end(object);
     edited_ = object;
     object->beginEdit(&host_, 0, object);
-    if (onEditChanged) onEditChanged(object);
+    if (onBegin) onBegin(object);
 }
 
 void EditSession::followSelection(const Scene& scene) {

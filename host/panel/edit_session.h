@@ -30,10 +30,8 @@ public:
     void followSelection(const Scene& scene);
     Animatable* edited() const { return edited_; }
 
-    // Told after every change of the edited object, with the object whose edit ended (or
-    // null). An object may store what was typed into its pages when its edit ends, or on a
-    // commit, without announcing a change: whoever keeps a copy of its state hears it here.
-    std::function<void(Animatable* ended)> onEditChanged;
+    // Told after each begin-edit and after each end-edit, with the object.
+    std::function<void(Animatable*)> onBegin, onEnd;
 
 private:
     void end(Animatable* next);

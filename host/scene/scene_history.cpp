@@ -76,6 +76,14 @@ public:
         for (Move& m : moves_) m.node->transform = m.after;
     }
     size_t bytes() const override { return moves_.size() * sizeof(Move); }
+    bool absorb(HistoryStep& next) override {
+        auto* later = dynamic_cast<MoveStep*>(&next);
+        if (!later || later->moves_.size() != moves_.size()) return false;
+        for (size_t i = 0; i < moves_.size(); ++i)
+            if (later->moves_[i].node != moves_[i].node) return false;
+        for (size_t i = 0; i < moves_.size(); ++i) moves_[i].after = later->moves_[i].after;
+        return true;
+    }
 
 private:
     struct Move {
@@ -136,11 +144,48 @@ private:
     std::vector<unsigned char> before_, after_;
 };
 
+// Steps taken back in reverse and done again in order.
+class GroupStep : public HistoryStep {
+public:
+    GroupStep(std::string name, std::vector<std::unique_ptr<HistoryStep>> steps)
+        : HistoryStep(std::move(name)), steps_(std::move(steps)) {}
+    void undo(Scene& scene) override {
+        for (auto it = steps_.rbegin(); it != steps_.rend(); ++it) (*it)->undo(scene);
+    }
+    void redo(Scene& scene) override {
+        for (auto& step : steps_) step->redo(scene);
+    }
+    size_t bytes() const override {
+        size_t total = 0;
+        for (const auto& step : steps_) total += step->bytes();
+        return total;
+    }
+
+private:
+    std::vector<std::unique_ptr<HistoryStep>> steps_;
+};
+
 }  // namespace
 
 SceneHistory::SceneHistory(Scene& scene, size_t stepLimit) : scene_(scene), limit_(stepLimit) {}
 
+void SceneHistory::beginGroup(const std::string& name) {
+    if (groupDepth_++ == 0) groupName_ = name;
+}
+
+void SceneHistory::endGroup() {
+    if (groupDepth_ == 0 || --groupDepth_ > 0 || grouped_.empty()) return;
+    std::vector<std::unique_ptr<HistoryStep>> steps;
+    steps.swap(grouped_);
+    push(std::make_unique<GroupStep>(groupName_, std::move(steps)));
+}
+
 void SceneHistory::push(std::unique_ptr<HistoryStep> step) {
+    if (groupDepth_ > 0) {
+        if (grouped_.empty() || !grouped_.back()->absorb(*step))
+            grouped_.push_back(std::move(step));
+        return;
+    }
     // A new step ends every undone one; a clean state among them is gone for good.
     if (cleanPosition_ > static_cast<long>(position_)) cleanPosition_ = -1;
     steps_.resize(position_);
@@ -198,23 +243,21 @@ void SceneHistory::objectEdited(const std::string& name, Node* node,
 
 int SceneHistory::undo(int count) {
     int done = 0;
-    if (!canUndo() || count <= 0) return 0;
-    if (beforeChange) beforeChange();
+    if (groupDepth_ > 0) return 0;
     for (; done < count && canUndo(); ++done) steps_[--position_]->undo(scene_);
-    if (afterChange) afterChange();
     return done;
 }
 
 int SceneHistory::redo(int count) {
     int done = 0;
-    if (!canRedo() || count <= 0) return 0;
-    if (beforeChange) beforeChange();
+    if (groupDepth_ > 0) return 0;
     for (; done < count && canRedo(); ++done) steps_[position_++]->redo(scene_);
-    if (afterChange) afterChange();
     return done;
 }
 
 void SceneHistory::clear() {
+    grouped_.clear();
+    groupDepth_ = 0;
     steps_.clear();
     position_ = 0;
     cleanPosition_ = 0;

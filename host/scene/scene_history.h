@@ -4,7 +4,6 @@
 // after a page edit. Nodes taken out stay alive in their step, so a Node pointer stays
 // valid through any undo and redo.
 #pragma once
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +22,9 @@ public:
     virtual void undo(Scene& scene) = 0;
     virtual void redo(Scene& scene) = 0;
     virtual size_t bytes() const = 0;  // what the step keeps, for the history's budget
+    // Takes in the step that follows it in a group when the two are one change (the moves
+    // of one drag); true when next is no longer needed.
+    virtual bool absorb(HistoryStep&) { return false; }
 
 private:
     std::string name_;
@@ -49,11 +51,16 @@ public:
     void objectEdited(const std::string& name, Node* node,
                       const std::vector<unsigned char>& before);
 
+    // Steps recorded between begin and end (which may nest) are undone and redone as one,
+    // under the outermost name.
+    void beginGroup(const std::string& name);
+    void endGroup();
+
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ < steps_.size(); }
     std::string undoName() const { return canUndo() ? steps_[position_ - 1]->name() : ""; }
     std::string redoName() const { return canRedo() ? steps_[position_]->name() : ""; }
-    // Up to count steps; the number taken.
+    // Up to count steps; the number taken. Not while a group is open.
     int undo(int count = 1);
     int redo(int count = 1);
 
@@ -66,9 +73,6 @@ public:
     size_t size() const { return steps_.size(); }
     size_t bytesKept() const;
 
-    // Called around every undo and redo, so the host can close and reopen pages.
-    std::function<void()> beforeChange, afterChange;
-
 private:
     void push(std::unique_ptr<HistoryStep> step);
 
@@ -77,4 +81,7 @@ private:
     std::vector<std::unique_ptr<HistoryStep>> steps_;
     size_t position_ = 0;     // steps before it are done, from it on undone
     long cleanPosition_ = 0;  // -1: the clean state is no longer reachable
+    int groupDepth_ = 0;
+    std::string groupName_;
+    std::vector<std::unique_ptr<HistoryStep>> grouped_;
 };

@@ -31,9 +31,18 @@ HostRun runHost(const std::string& arguments, const std::string& folder) {
     std::string line = "\"" + host + "\" " + arguments;
     PROCESS_INFORMATION pi = {};
     HostRun run;
-    if (CreateProcessA(host.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       folder.c_str(), &si, &pi)) {
-        WaitForSingleObject(pi.hProcess, 120000);
+    // Under a loaded machine Wine now and then fails to start a process: try again.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt) Sleep(500);
+        started = CreateProcessA(host.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                 folder.c_str(), &si, &pi);
+    }
+    if (!started)
+        run.err = "vexalhost.exe did not start (error " + std::to_string(GetLastError()) + ")";
+    if (started) {
+        if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_TIMEOUT)
+            TerminateProcess(pi.hProcess, 259);
         DWORD code = 0;
         GetExitCodeProcess(pi.hProcess, &code);
         run.exitCode = static_cast<int>(code);
@@ -43,7 +52,7 @@ HostRun runHost(const std::string& arguments, const std::string& folder) {
     CloseHandle(si.hStdOutput);
     CloseHandle(si.hStdError);
     run.out = readFile(outPath);
-    run.err = readFile(errPath);
+    run.err += readFile(errPath);
     return run;
 }
 

@@ -331,6 +331,62 @@ TEST_F(MainWindowTest, EditCheckListsTheReportAndADoubleClickSelectsTheHelper) {
     EXPECT_EQ(session.commandPanel().pageTitles().size(), 3u);
 }
 
+TEST_F(MainWindowTest, UndoAndRedoTakeEachStepBackAndTheChangedMarkWithThem) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    const std::vector<unsigned char> fresh = saveObjectChunks(*door->object());
+    session.select({door});
+    setControlValue(control("Speed"), "120");
+    session.select({});  // the pages close: the edit is one step
+    POINT p = at(Point3(0, 0, 0)), q = at(Point3(50, 30, 0));
+    drag(top, p, q);  // pressed on the unselected door: selected and moved in one gesture
+    EXPECT_TRUE(door->selected);
+    EXPECT_NEAR(door->position().x, 50, 1.0);
+
+    HMENU edit = GetSubMenu(GetMenu(main.window()), 1);
+    auto undoItem = [&] {
+        SendMessageA(main.window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+        char text[64] = {};
+        GetMenuStringA(edit, MainWindow::CMD_UNDO, text, sizeof text, MF_BYCOMMAND);
+        return std::string(text);
+    };
+    EXPECT_EQ(undoItem(), "&Undo Move\tCtrl+Z");
+    press('Z', VK_CONTROL);
+    EXPECT_NEAR(door->position().x, 0, 1e-3);
+    EXPECT_EQ(undoItem(), "&Undo Door edit\tCtrl+Z");
+    press('Z', VK_CONTROL);
+    EXPECT_EQ(saveObjectChunks(*door->object()), fresh) << "the page edit undone byte for byte";
+    press('Z', VK_CONTROL);
+    EXPECT_TRUE(session.scene().nodes().empty());
+    EXPECT_EQ(title(), "untitled - Vexal Host") << "back to the state of the file";
+    press('Y', VK_CONTROL);
+    press('Y', VK_CONTROL);
+    ASSERT_EQ(session.scene().size(), 1u);
+    EXPECT_EQ(session.scene().nodes()[0].get(), door);
+    EXPECT_NE(saveObjectChunks(*door->object()), fresh) << "the page edit redone";
+    EXPECT_EQ(title(), "untitled* - Vexal Host");
+}
+
+TEST_F(MainWindowTest, EscapeLeavesCreateModeAndACloneLandsBesideItsSource) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    SendMessageA(main.kindButton("Door"), BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(main.kindButton("Door"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(top, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(SendMessageA(main.kindButton("Door"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    POINT p = at(Point3(80, 80, 0));
+    click(top, p.x, p.y);
+    EXPECT_EQ(session.scene().size(), 1u) << "no helper placed after Escape";
+
+    session.select({door});
+    main.command(MainWindow::CMD_CLONE);
+    ASSERT_EQ(session.scene().size(), 2u);
+    Node* copy = session.scene().nodes()[1].get();
+    EXPECT_TRUE(copy->selected);
+    EXPECT_FALSE(door->selected);
+    EXPECT_EQ(copy->position(), Point3(main.viewport(0).view().gridSpacing, 0, 0));
+}
+
 namespace {
 
 // Three helpers: a door named "vault", a trigger firing it, and a light.
@@ -436,6 +492,8 @@ TEST_F(EntityListTest, ClicksSelectAndShowTheNodeAndF2RenamesIt) {
     SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(hall->name, "hall_trigger");
     EXPECT_EQ(rowNames(list), (Lines{"gold", "hall_trigger", "lamp"}));
+    session.undo(1);
+    EXPECT_EQ(rowNames(list), (Lines{"gold", "hall", "lamp"})) << "the rename undone";
 }
 
 }  // namespace

@@ -232,4 +232,40 @@ TEST(HostScripts, ListAndRenderWorkWithoutAScript) {
     EXPECT_NE(missing.err.find("nowhere.vxs"), std::string::npos);
 }
 
+// Each kind of step, undone and redone: the scene file before it and after its undo are the
+// same bytes, and so are the files after it and after its redo.
+TEST(HostScripts, UndoAndRedoGiveBackTheSameSceneBytesForEachKindOfStep) {
+    const char* actions[] = {"create Button at 5 0 0 as b",
+                             "move d by 5 0 0",
+                             "rename d gold",
+                             "clone gold as copy",
+                             "freeze gold copy",
+                             "hide copy",
+                             "select gold\nset Speed 120\nset \"Target Name\" vault",
+                             "delete b copy"};
+    std::string script = "create Door at 0 0 0 as d\n";
+    const int count = sizeof actions / sizeof actions[0];
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i);
+        script += "select\nsave a" + n + ".vxs\n" + actions[i] + "\nselect\nsave b" + n +
+                  ".vxs\nundo\nselect\nsave c" + n + ".vxs\nredo\nselect\nsave d" + n + ".vxs\n";
+    }
+    script += "undo 100\nredo 2\nundo 3\n";
+    std::string folder = makeScratchFolder("undo");
+    writeFile(folder + "\\undo.script", script);
+    HostRun run = runHost("run undo.script", folder);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (int i = 0; i < count; ++i) {
+        const std::string n = std::to_string(i), at = folder + "\\";
+        SCOPED_TRACE(actions[i]);
+        EXPECT_NE(readFile(at + "a" + n + ".vxs"), readFile(at + "b" + n + ".vxs"));
+        EXPECT_EQ(readFile(at + "a" + n + ".vxs"), readFile(at + "c" + n + ".vxs"));
+        EXPECT_EQ(readFile(at + "b" + n + ".vxs"), readFile(at + "d" + n + ".vxs"));
+    }
+    writeFile(folder + "\\none.script", "undo\n");
+    HostRun none = runHost("run none.script", folder);
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_NE(none.err.find("none.script:1: nothing to undo"), std::string::npos) << none.err;
+}
+
 }  // namespace
