@@ -1,56 +1,20 @@
 // Timings of the helper's viewport operations and of the reference host's renderer.
 // Not a test: run it by hand (build/bin/viewport_bench.exe) and read the numbers.
-// Every figure is given three ways: the best round's wall time (the machine at its
-// quietest), the mean wall time, and the thread's own CPU time, which other processes
-// on a busy machine do not inflate.
+// Every figure is given three ways (see bench_timing.h).
 #include <windows.h>
 #include <algorithm>
-#include <chrono>
+#include <cmath>
 #include <cstdio>
-#include <functional>
 #include <random>
 #include <string>
+#include "bench_timing.h"
 #include "interaction/selection.h"
 #include "plugins/plugin_registry.h"
+#include "render/entity_overlay.h"
 #include "render/scene_render.h"
 #include "scene/scene.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double threadCpuSeconds() {
-    FILETIME created, ended, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
-    auto ticks = [](const FILETIME& f) {
-        return (static_cast<unsigned long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
-    };
-    return static_cast<double>(ticks(kernel) + ticks(user)) * 1e-7;
-}
-
-struct Timing {
-    double best = 1e30, mean = 0, cpu = 0;  // seconds per repetition
-};
-
-// rounds of reps repetitions each.
-Timing measure(int rounds, int reps, const std::function<void()>& work) {
-    Timing t;
-    double cpuStart = threadCpuSeconds();
-    for (int r = 0; r < rounds; ++r) {
-        Clock::time_point start = Clock::now();
-        for (int i = 0; i < reps; ++i) work();
-        double each = std::chrono::duration<double>(Clock::now() - start).count() / reps;
-        t.best = std::min(t.best, each);
-        t.mean += each / rounds;
-    }
-    t.cpu = (threadCpuSeconds() - cpuStart) / (rounds * reps);
-    return t;
-}
-
-void report(const char* what, const Timing& t, double unit, const char* unitName) {
-    std::printf("  %-34s best %8.2f  mean %8.2f  cpu %8.2f %s\n", what, t.best / unit,
-                t.mean / unit, t.cpu / unit, unitName);
-}
 
 // A window and viewport that do nothing, so that only the helper's own work is timed.
 class NullGraphics : public ViewGraphics {
@@ -131,6 +95,57 @@ void timeRedraw(Scene& scene, ViewKind kind) {
            "ms/frame");
 }
 
+// Every helper carries a target name and fires another's: in a level, a trigger fires
+// what stands near it ("near"); across the whole view is the worst case ("across"). One in
+// fifty fires a name that nothing carries (a red stub). The marks are what the host's
+// entity index keeps, made here directly: the index hands them over without reading any
+// helper per frame.
+std::vector<EntityMark> chainedMarks(const Scene& scene, bool neighbours) {
+    std::vector<size_t> order(scene.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    if (neighbours) {
+        // In bands 40 units high, left to right: each helper's next is a neighbour.
+        auto key = [&](size_t i) {
+            const Point3 p = scene.nodes()[i]->position();
+            return std::make_pair(static_cast<int>(std::floor(p.y / 40)), p.x);
+        };
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
+    }
+    std::vector<EntityMark> marks;
+    for (size_t k = 0; k < order.size(); ++k) {
+        const size_t next = order[(k + 1) % order.size()];
+        const std::string target = k % 50 == 0 ? "nowhere" : "t" + std::to_string(next);
+        marks.push_back(
+            {scene.nodes()[order[k]].get(), "func_door", "t" + std::to_string(order[k]), {target}});
+    }
+    return marks;
+}
+
+void timeOverlayRedraw(Scene& scene) {
+    SoftwareViewport view(ViewKind::Top, 1280, 720);
+    const std::vector<EntityMark> nearby = chainedMarks(scene, true),
+                                  across = chainedMarks(scene, false);
+    const struct {
+        const char* what;
+        const std::vector<EntityMark>& marks;
+        OverlayOptions options;
+    } cases[] = {
+        {"top, no labels or links", nearby, {LabelMode::None, false}},
+        {"top, labels (all)", nearby, {LabelMode::All, false}},
+        {"top, links near", nearby, {LabelMode::None, true}},
+        {"top, labels (all) and links near", nearby, {LabelMode::All, true}},
+        {"top, labels (all) and links across", across, {LabelMode::All, true}},
+    };
+    for (const auto& c : cases) {
+        auto frame = [&] {
+            renderViewport(view, scene);
+            drawEntityOverlay(view, c.marks, c.options);
+        };
+        frame();  // warm up
+        report(c.what, measure(10, 5, frame), 1e-3, "ms/frame");
+    }
+}
+
 void timePicks(Scene& scene) {
     SoftwareViewport view(ViewKind::Top, 1280, 720);
     std::mt19937 random(11);
@@ -188,6 +203,8 @@ int main() {
     std::printf("full software redraw of %d helpers with tripods, 1280x720:\n", helpers);
     timeRedraw(scene, ViewKind::Top);
     timeRedraw(scene, ViewKind::Perspective);
+    std::printf("the same redraw with the host's labels and links over the helpers:\n");
+    timeOverlayRedraw(scene);
     std::printf("%d helpers in a 1280x720 top view:\n", helpers);
     timePicks(scene);
     return 0;

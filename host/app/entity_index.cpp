@@ -40,9 +40,12 @@ void EntityIndex::sceneChanged() {
     tell(Change::All, nullptr);
 }
 
-void EntityIndex::editChanged(const Animatable* ended, const Animatable* now) {
-    if (const Node* node = nodeOf(ended)) nodeChanged(*node);
-    edited_ = nodeOf(now);
+void EntityIndex::editBegan(const Animatable* object) { edited_ = nodeOf(object); }
+
+void EntityIndex::editEnded(const Animatable* object) {
+    const Node* node = nodeOf(object);
+    if (node) nodeChanged(*node);
+    if (node == edited_) edited_ = nullptr;
 }
 
 const Node* EntityIndex::nodeOf(const Animatable* object) const {

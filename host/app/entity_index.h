@@ -30,10 +30,11 @@ public:
     void nodeChanged(const Node& node);
     // Any node may differ, or the scene holds other nodes: every node is read again.
     void sceneChanged();
-    // The pages edit another object. A helper stores typed text on a commit, or when its
-    // edit ends, without announcing it: the edited node is read again on every use, and
-    // the one whose edit ended once more.
-    void editChanged(const Animatable* ended, const Animatable* now);
+    // The pages of an object went up, or went. A helper stores typed text on a commit, or
+    // when its edit ends, without announcing it: the edited node is read again on every
+    // use, and once more when its edit has ended.
+    void editBegan(const Animatable* object);
+    void editEnded(const Animatable* object);
     const Node* editedNode() const { return edited_; }
 
     enum class Change { Node, Removed, All };

@@ -14,7 +14,7 @@ const struct {
     const char* title;
     int width;
 } columns[COLUMN_COUNT] = {
-    {"Name", 100}, {"Classname", 100}, {"Target name", 80}, {"Targets", 80}, {"State", 60},
+    {"Name", 80}, {"Classname", 92}, {"Target name", 72}, {"Targets", 72}, {"State", 42},
 };
 const COLORREF SET_ASIDE_TEXT = RGB(128, 128, 128);
 
@@ -69,7 +69,6 @@ bool EntityListWindow::create(HWND parent, int id) {
         column.cx = columns[c].width;
         SendMessageA(list_, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
     }
-    refresh();
     return true;
 }
 
@@ -97,8 +96,11 @@ void EntityListWindow::filterChanged() {
     followSelection();
 }
 
+// Setting the count costs the list control as much as painting it: done only when the
+// count changes, not for every edit typed into a page.
 void EntityListWindow::showRows() {
-    SendMessageA(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+    if (SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) != LRESULT(rows_.size()))
+        SendMessageA(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
     InvalidateRect(list_, nullptr, FALSE);
 }
 

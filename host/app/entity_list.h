@@ -19,6 +19,7 @@ public:
     EntityListWindow(const EntityListWindow&) = delete;
     EntityListWindow& operator=(const EntityListWindow&) = delete;
 
+    // Makes the windows; the rows come with the first refresh, once the list has its size.
     bool create(HWND parent, int id);
     HWND window() const { return window_; }
     HWND filterBox() const { return filter_; }

@@ -1,11 +1,12 @@
 #include "app/entity_rows.h"
 #include <algorithm>
-#include <cctype>
 #include "scene/scene.h"
 
 namespace {
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+// ASCII only, and no call into the C library's locale per character: filtering compares
+// every character of every node's four columns.
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool containsIgnoringCase(const std::string& text, const std::string& part) {
     return std::search(text.begin(), text.end(), part.begin(), part.end(),

@@ -7,7 +7,6 @@
 #include "panel/edit_session.h"
 #include "render/scene_render.h"
 #include "render/software_viewport.h"
-#include "scene/chunk_writer.h"
 #include "scene/scene_reader.h"
 #include "scene/scene_writer.h"
 #include "scene/printable_name.h"
@@ -51,15 +50,13 @@ bool HostSession::start(std::string& error, HWND parent, RECT area) {
     }
     panel_->setRedrawHandler([this](TimeValue, int, ReferenceTarget*) { changed(); });
     editSession_ = std::make_unique<EditSession>(*panel_);
-    // A helper stores typed text when its edit ends, without announcing it: its entity is
-    // read again then, and the edited one on every use.
     editSession_->onBegin = [this](Animatable* object) {
         editBegan(object);
-        entities_.editChanged(nullptr, object);
+        entities_.editBegan(object);
     };
     editSession_->onEnd = [this](Animatable* object) {
         editEnded(object);
-        entities_.editChanged(object, nullptr);
+        entities_.editEnded(object);
     };
     scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
     return true;
@@ -80,25 +77,10 @@ void HostSession::markModified() {
     changed();
 }
 
-namespace {
-
-std::vector<unsigned char> storedState(Animatable* object) {
-    auto* maker = dynamic_cast<ReferenceMaker*>(object);
-    if (!maker) return {};
-    MemorySink sink;
-    ChunkWriter writer(sink);
-    maker->Save(&writer);
-    return sink.bytes;
+void HostSession::rememberEditedState() {
+    Node* node = nodeOf(edited());
+    editedPages_ = node ? classPageOf(*node) : "";
 }
-
-bool isListBox(HWND window) {
-    char name[16];
-    return window && GetClassNameA(window, name, sizeof name) && lstrcmpiA(name, "ListBox") == 0;
-}
-
-}  // namespace
-
-void HostSession::rememberEditedState() { editedState_ = storedState(edited()); }
 
 Node* HostSession::nodeOf(const Animatable* object) const {
     for (const auto& n : scene_.nodes())
@@ -137,19 +119,17 @@ void HostSession::added(const std::string& name, const std::vector<Node*>& nodes
     markModified();
 }
 
-// A pick in a list on the pages (a kind of thing, a class) that changes the edited object
-// may make it ask for other pages than those shown. The edit is opened again once the
-// pick's own messages are done, since the list may be on a page that goes.
+// A class picked on the pages may make the edited helper ask for another class page (a
+// door's, a light's, none) than the one shown: the plug-in never swaps pages itself, so
+// the edit is opened again once the pick's own messages are done, since the list that
+// sent them may be on a page that goes.
 void HostSession::objectChanged(Node& node) {
     entities_.nodeChanged(node);
     markModified();
     if (!node.object() || node.object() != edited()) return;
-    std::vector<unsigned char> state = storedState(node.object());
-    const bool differs = state != editedState_;
-    editedState_.swap(state);
-    HWND focus = GetFocus();
-    if (!differs || reopenPending_ || !isListBox(focus) || !IsChild(panel_->window(), focus))
-        return;
+    const std::string pages = classPageOf(node);
+    if (pages == editedPages_ || reopenPending_) return;
+    editedPages_ = pages;
     reopenPending_ = true;
     panel_->postTask([this] { reopenEdit(); });
 }
@@ -263,6 +243,8 @@ int HostSession::stepThrough(int (SceneHistory::*step)(int), int count) {
     // hold a helper that the step takes out of the scene.
     editSession_->edit(nullptr);
     const int done = (history_.*step)(count);
+    // A step may put back any node's chunks or name, none of them announced.
+    entities_.sceneChanged();
     modified_ = !history_.isClean();
     entities_.sceneChanged();  // names, flags and chunks may all have gone back
     for (const auto& n : scene_.nodes())

@@ -114,8 +114,8 @@ public:
 private:
     void objectChanged(Node& node);
     void reopenEdit();
-    // What the edited object stores now, to tell a change of its state from a notice that
-    // changed nothing (a list announcing that it got the focus).
+    // Which class page the edited helper asks for now, to tell a class pick that needs
+    // other pages from every other change.
     void rememberEditedState();
     void editBegan(Animatable* object);
     void editEnded(Animatable* object);
@@ -137,5 +137,5 @@ private:
     std::function<void()> redraw_;
     bool modified_ = false;
     bool reopenPending_ = false;
-    std::vector<unsigned char> editedState_;
+    std::string editedPages_;
 };

@@ -18,7 +18,7 @@ namespace {
 
 const char* windowClass = "VexalHostMain";
 constexpr int PANEL_WIDTH = 250;
-constexpr int ENTITY_LIST_WIDTH = 330;
+constexpr int ENTITY_LIST_WIDTH = 380;
 constexpr int KIND_BUTTON_HEIGHT = 22;
 constexpr int CATEGORY_HEIGHT = 18;
 enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU, MENU_COUNT };
@@ -85,6 +85,7 @@ bool MainWindow::create(std::string& error) {
     }
     session_.setRedrawHandler([this] { redrawAll(); });
     layout();
+    entityList_->refresh();
     for (auto& v : viewports_) v->frameScene();
     activate(*viewports_[0]);
     updateTitle();

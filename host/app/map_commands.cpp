@@ -182,6 +182,17 @@ std::string helperClassname(Node& node) {
     return record.classnameText();
 }
 
+std::string classPageOf(Node& node) {
+    switch (pageClassOf(helperClassname(node))) {
+        case PageClass::Door:
+            return "door";
+        case PageClass::Light:
+            return "light";
+        default:
+            return "";
+    }
+}
+
 std::string kindClassname(const PluginKind& kind) {
     Animatable* made = kind.desc ? kind.desc->create(0) : nullptr;
     auto* object = dynamic_cast<Object*>(made);

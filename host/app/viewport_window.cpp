@@ -2,7 +2,6 @@
 #include <cmath>
 #include "app/host_session.h"
 #include "interaction/selection.h"
-#include "render/scene_render.h"
 #include "ui/window_class.h"
 
 namespace {

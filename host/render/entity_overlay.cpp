@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
-#include <unordered_set>
+#include <string_view>
 #include "render/bitmap_font.h"
 #include "render/scene_render.h"
 #include "scene/scene.h"
@@ -19,22 +19,30 @@ Rgb tripodColour(const Node& node) {
     return TRIPOD_UNSELECTED;
 }
 
-struct Placed {
+// A mark drawn over: a visible node's, with its window position when it has one.
+struct Shown {
     const EntityMark* mark;
-    Point2 pivot;
+    bool placed;
+    Point2 at;
 };
 
 // Labels already placed, in a grid of cells the size of a label line, so that testing a
-// new label against its neighbours stays cheap with thousands of nodes.
+// new label against its neighbours stays cheap with thousands of nodes. Only labels that
+// touch the image are placed, so the grid covers the image and one cell round it.
 class LabelSpace {
 public:
-    explicit LabelSpace(int width) : columns_(width / CELL + 2) {}
+    LabelSpace(int width, int height)
+        : columns_(width / CELL + 3), rows_(height / CELL + 3), cells_(columns_ * rows_) {}
     bool take(int left, int top, int right, int bottom) {
-        for (const Box& b : near(left, top, right, bottom))
-            if (left < b.right && b.left < right && top < b.bottom && b.top < bottom) return false;
         const Box box{left, top, right, bottom};
-        for (int cy = cell(top); cy <= cell(bottom); ++cy)
-            for (int cx = cell(left); cx <= cell(right); ++cx) cells_[key(cx, cy)].push_back(box);
+        for (int cy = cell(top, rows_); cy <= cell(bottom, rows_); ++cy)
+            for (int cx = cell(left, columns_); cx <= cell(right, columns_); ++cx)
+                for (const Box& b : cells_[cy * columns_ + cx])
+                    if (left < b.right && b.left < right && top < b.bottom && b.top < bottom)
+                        return false;
+        for (int cy = cell(top, rows_); cy <= cell(bottom, rows_); ++cy)
+            for (int cx = cell(left, columns_); cx <= cell(right, columns_); ++cx)
+                cells_[cy * columns_ + cx].push_back(box);
         return true;
     }
 
@@ -43,32 +51,23 @@ private:
         int left, top, right, bottom;
     };
     static constexpr int CELL = 64;
-    static int cell(int v) { return v >= 0 ? v / CELL : -1 - (-v - 1) / CELL; }
-    long long key(int cx, int cy) const { return static_cast<long long>(cy) * columns_ + cx; }
-    std::vector<Box> near(int left, int top, int right, int bottom) const {
-        std::vector<Box> found;
-        for (int cy = cell(top); cy <= cell(bottom); ++cy)
-            for (int cx = cell(left); cx <= cell(right); ++cx) {
-                auto it = cells_.find(key(cx, cy));
-                if (it != cells_.end())
-                    found.insert(found.end(), it->second.begin(), it->second.end());
-            }
-        return found;
-    }
-    long long columns_;
-    std::unordered_map<long long, std::vector<Box>> cells_;
+    // The cell of a coordinate, counted from the one before the image's first.
+    static int cell(int v, int count) { return std::clamp(v < 0 ? 0 : v / CELL + 1, 0, count - 1); }
+    int columns_, rows_;
+    std::vector<std::vector<Box>> cells_;
 };
 
-void drawLabels(Framebuffer& image, std::vector<Placed> placed, LabelMode mode) {
+void drawLabels(Framebuffer& image, std::vector<Shown> placed, LabelMode mode) {
     // Selected nodes first, so their labels win any overlap.
     std::stable_partition(placed.begin(), placed.end(),
-                          [](const Placed& p) { return p.mark->node->selected; });
-    LabelSpace space(image.width());
-    for (const Placed& p : placed) {
+                          [](const Shown& p) { return p.mark->node->selected; });
+    LabelSpace space(image.width(), image.height());
+    for (const Shown& p : placed) {
         const Node& node = *p.mark->node;
         if (mode == LabelMode::Selected && !node.selected) break;
-        const int left = static_cast<int>(std::lround(p.pivot.x)) + LABEL_OFFSET_X;
-        const int top = static_cast<int>(std::lround(p.pivot.y)) + LABEL_OFFSET_Y;
+        if (!p.placed) continue;
+        const int left = static_cast<int>(std::lround(p.at.x)) + LABEL_OFFSET_X;
+        const int top = static_cast<int>(std::lround(p.at.y)) + LABEL_OFFSET_Y;
         const int width =
             std::max(textWidth(node.name.c_str()), textWidth(p.mark->classname.c_str()));
         if (left >= image.width() || top >= image.height() || left + width < 0 ||
@@ -102,25 +101,36 @@ void drawDanglingStub(Framebuffer& image, Point2 from) {
     image.drawLine(endX - 3, endY + 3, 0, endX + 3, endY - 3, 0, DANGLING_COLOUR, false);
 }
 
-void drawLinks(Framebuffer& image, const std::vector<const EntityMark*>& marks,
-               const std::unordered_map<const EntityMark*, Point2>& at) {
-    std::unordered_map<std::string, std::vector<const EntityMark*>> byTargetName;
-    for (const EntityMark* m : marks)
-        if (!m->targetName.empty()) byTargetName[m->targetName].push_back(m);
-    for (const EntityMark* m : marks) {
-        auto from = at.find(m);
-        for (const std::string& target : m->targets) {
-            auto found = byTargetName.find(target);
-            if (found == byTargetName.end()) {
-                if (from != at.end()) drawDanglingStub(image, from->second);
+constexpr size_t NO_MARK = ~size_t(0);
+
+// Arrows from every shown mark's targets to the shown marks that carry those names.
+// Built per frame without a copy of a name: marks by target name in one table (the first
+// of each name), the others with the same name chained behind it.
+void drawLinks(Framebuffer& image, const std::vector<Shown>& shown) {
+    std::unordered_map<std::string_view, size_t> first;
+    first.reserve(shown.size());
+    std::vector<size_t> next(shown.size(), NO_MARK);
+    for (size_t i = shown.size(); i-- > 0;) {
+        const std::string& name = shown[i].mark->targetName;
+        if (name.empty()) continue;
+        auto [entry, added] = first.try_emplace(name, i);
+        if (!added) {
+            next[i] = entry->second;
+            entry->second = i;
+        }
+    }
+    for (const Shown& from : shown) {
+        for (const std::string& target : from.mark->targets) {
+            auto found = first.find(target);
+            if (found == first.end()) {
+                if (from.placed) drawDanglingStub(image, from.at);
                 continue;
             }
-            for (const EntityMark* to : found->second) {
-                auto end = at.find(to);
-                if (from == at.end() || end == at.end() || to == m) continue;
-                const bool lit = m->node->selected || to->node->selected;
-                drawArrow(image, from->second, end->second,
-                          lit ? SELECTED_LINK_COLOUR : LINK_COLOUR);
+            for (size_t t = found->second; t != NO_MARK; t = next[t]) {
+                const Shown& to = shown[t];
+                if (!from.placed || !to.placed || to.mark == from.mark) continue;
+                const bool lit = from.mark->node->selected || to.mark->node->selected;
+                drawArrow(image, from.at, to.at, lit ? SELECTED_LINK_COLOUR : LINK_COLOUR);
             }
         }
     }
@@ -131,19 +141,17 @@ void drawLinks(Framebuffer& image, const std::vector<const EntityMark*>& marks,
 void drawEntityOverlay(SoftwareViewport& view, const std::vector<EntityMark>& marks,
                        const OverlayOptions& options) {
     if (options.labels == LabelMode::None && !options.links) return;
-    std::vector<const EntityMark*> shown;
-    std::vector<Placed> placed;
-    std::unordered_map<const EntityMark*, Point2> at;
+    std::vector<Shown> shown;
+    shown.reserve(marks.size());
     for (const EntityMark& m : marks) {
         if (!m.node || m.node->hidden || m.node->isOpaque()) continue;
-        shown.push_back(&m);
         Point2 window;
-        if (!view.mousePosition(m.node->position(), window)) continue;  // behind the eye
-        if (!std::isfinite(window.x) || !std::isfinite(window.y)) continue;
-        at.emplace(&m, window);
-        placed.push_back({&m, window});
+        // Behind the eye, or at no finite place: no arrow or label starts or ends there.
+        const bool placed = view.mousePosition(m.node->position(), window) &&
+                            std::isfinite(window.x) && std::isfinite(window.y);
+        shown.push_back({&m, placed, window});
     }
-    if (options.links) drawLinks(view.image(), shown, at);
+    if (options.links) drawLinks(view.image(), shown);
     if (options.labels != LabelMode::None)
-        drawLabels(view.image(), std::move(placed), options.labels);
+        drawLabels(view.image(), std::move(shown), options.labels);
 }

@@ -492,6 +492,8 @@ TEST_F(EntityListTest, ClicksSelectAndShowTheNodeAndF2RenamesIt) {
     SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(hall->name, "hall_trigger");
     EXPECT_EQ(rowNames(list), (Lines{"gold", "hall_trigger", "lamp"}));
+    session.undo(1);
+    EXPECT_EQ(rowNames(list), (Lines{"gold", "hall", "lamp"})) << "the rename undone";
 }
 
 }  // namespace
