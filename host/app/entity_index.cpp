@@ -19,6 +19,13 @@ const std::vector<EntityMark>& EntityIndex::marks() {
     return marks_;
 }
 
+const EntityLinks& EntityIndex::links() {
+    refresh();
+    if (linksStale_) links_ = resolveLinks(marks_);
+    linksStale_ = false;
+    return links_;
+}
+
 const EntityMark* EntityIndex::mark(const Node& node) {
     refresh();
     auto slot = slots_.find(&node);
@@ -32,7 +39,7 @@ void EntityIndex::nodeChanged(const Node& node) {
 }
 
 void EntityIndex::sceneChanged() {
-    allStale_ = true;
+    allStale_ = linksStale_ = true;
     edited_ = nullptr;
     marks_.clear();
     slots_.clear();
@@ -60,6 +67,7 @@ void EntityIndex::added(const Node& node) {
         slots_[&node] = marks_.size();
         marks_.push_back(EntityMark{&node, {}, {}, {}});
         stale_.insert(&node);
+        linksStale_ = true;
     }
     tell(Change::Node, &node);
 }
@@ -73,6 +81,7 @@ void EntityIndex::removing(const Node& node) {
     if (slot == slots_.end()) return;
     const size_t at = slot->second;
     slots_.erase(slot);
+    linksStale_ = true;
     stale_.erase(&node);
     if (at + 1 != marks_.size()) {
         marks_[at] = std::move(marks_.back());
@@ -92,7 +101,12 @@ void EntityIndex::refresh() {
         allStale_ = false;
     } else {
         if (edited_) stale_.insert(edited_);
-        for (const Node* node : stale_) marks_[slots_.at(node)] = readEntityMark(*node);
+        for (const Node* node : stale_) {
+            EntityMark& mark = marks_[slots_.at(node)];
+            EntityMark read = readEntityMark(*node);
+            if (!sameLinkNames(mark, read)) linksStale_ = true;
+            mark = std::move(read);
+        }
     }
     stale_.clear();
 }

@@ -22,6 +22,9 @@ public:
 
     // Every node's mark, in no particular order; nodes that changed are read first.
     const std::vector<EntityMark>& marks();
+    // Which mark fires which, positions in marks(); resolved again only after a target
+    // name or a target changed, or marks came or went.
+    const EntityLinks& links();
     // One node's mark, read first if it changed; null for a node not in the scene.
     const EntityMark* mark(const Node& node);
 
@@ -54,5 +57,7 @@ private:
     std::unordered_map<const Node*, size_t> slots_;  // where a node's mark is in marks_
     std::unordered_set<const Node*> stale_;          // read again before the next use
     bool allStale_ = true;
+    EntityLinks links_;
+    bool linksStale_ = true;
     const Node* edited_ = nullptr;
 };

@@ -72,11 +72,7 @@ void drawBitmapText(Framebuffer& fb, int x, int top, const char* text, Rgb colou
     for (const char* p = text; *p; ++p) {
         const Glyph* g = font().find(*p);
         if (!g) continue;
-        for (int row = 0; row < MASK_ROWS; ++row) {
-            uint16_t bits = g->rows[row];
-            for (int col = 0; bits; ++col, bits >>= 1)
-                if (bits & 1) fb.plot(x + col, top + row, colour);
-        }
+        fb.plotMask(x, top, g->rows, MASK_ROWS, colour);
         x += g->advance;
     }
 }

@@ -1,8 +1,6 @@
 #include "render/entity_overlay.h"
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
-#include <string_view>
 #include "render/bitmap_font.h"
 #include "render/scene_render.h"
 #include "scene/scene.h"
@@ -19,7 +17,7 @@ Rgb tripodColour(const Node& node) {
     return TRIPOD_UNSELECTED;
 }
 
-// A mark drawn over: a visible node's, with its window position when it has one.
+// A mark with its window position, when it is drawn over and has one.
 struct Shown {
     const EntityMark* mark;
     bool placed;
@@ -57,15 +55,15 @@ private:
     std::vector<std::vector<Box>> cells_;
 };
 
-void drawLabels(Framebuffer& image, std::vector<Shown> placed, LabelMode mode) {
+void drawLabels(Framebuffer& image, std::vector<Shown> at, LabelMode mode) {
     // Selected nodes first, so their labels win any overlap.
-    std::stable_partition(placed.begin(), placed.end(),
-                          [](const Shown& p) { return p.mark->node->selected; });
+    auto selected = [](const Shown& p) { return p.placed && p.mark->node->selected; };
+    std::stable_partition(at.begin(), at.end(), selected);
     LabelSpace space(image.width(), image.height());
-    for (const Shown& p : placed) {
-        const Node& node = *p.mark->node;
-        if (mode == LabelMode::Selected && !node.selected) break;
+    for (const Shown& p : at) {
+        if (mode == LabelMode::Selected && !selected(p)) break;
         if (!p.placed) continue;
+        const Node& node = *p.mark->node;
         const int left = static_cast<int>(std::lround(p.at.x)) + LABEL_OFFSET_X;
         const int top = static_cast<int>(std::lround(p.at.y)) + LABEL_OFFSET_Y;
         const int width =
@@ -101,57 +99,36 @@ void drawDanglingStub(Framebuffer& image, Point2 from) {
     image.drawLine(endX - 3, endY + 3, 0, endX + 3, endY - 3, 0, DANGLING_COLOUR, false);
 }
 
-constexpr size_t NO_MARK = ~size_t(0);
-
-// Arrows from every shown mark's targets to the shown marks that carry those names.
-// Built per frame without a copy of a name: marks by target name in one table (the first
-// of each name), the others with the same name chained behind it.
-void drawLinks(Framebuffer& image, const std::vector<Shown>& shown) {
-    std::unordered_map<std::string_view, size_t> first;
-    first.reserve(shown.size());
-    std::vector<size_t> next(shown.size(), NO_MARK);
-    for (size_t i = shown.size(); i-- > 0;) {
-        const std::string& name = shown[i].mark->targetName;
-        if (name.empty()) continue;
-        auto [entry, added] = first.try_emplace(name, i);
-        if (!added) {
-            next[i] = entry->second;
-            entry->second = i;
-        }
+// Arrows between marks that are both on the image; stubs from those that fire a name
+// nothing carries.
+void drawLinks(Framebuffer& image, const std::vector<Shown>& at, const EntityLinks& links) {
+    for (const EntityLinks::Arrow& arrow : links.arrows) {
+        const Shown &from = at[arrow.from], &to = at[arrow.to];
+        if (!from.placed || !to.placed) continue;
+        const bool lit = from.mark->node->selected || to.mark->node->selected;
+        drawArrow(image, from.at, to.at, lit ? SELECTED_LINK_COLOUR : LINK_COLOUR);
     }
-    for (const Shown& from : shown) {
-        for (const std::string& target : from.mark->targets) {
-            auto found = first.find(target);
-            if (found == first.end()) {
-                if (from.placed) drawDanglingStub(image, from.at);
-                continue;
-            }
-            for (size_t t = found->second; t != NO_MARK; t = next[t]) {
-                const Shown& to = shown[t];
-                if (!from.placed || !to.placed || to.mark == from.mark) continue;
-                const bool lit = from.mark->node->selected || to.mark->node->selected;
-                drawArrow(image, from.at, to.at, lit ? SELECTED_LINK_COLOUR : LINK_COLOUR);
-            }
-        }
-    }
+    for (size_t from : links.dangling)
+        if (at[from].placed) drawDanglingStub(image, at[from].at);
 }
 
 }  // namespace
 
 void drawEntityOverlay(SoftwareViewport& view, const std::vector<EntityMark>& marks,
-                       const OverlayOptions& options) {
+                       const EntityLinks& links, const OverlayOptions& options) {
     if (options.labels == LabelMode::None && !options.links) return;
-    std::vector<Shown> shown;
-    shown.reserve(marks.size());
+    // One entry per mark, in the marks' order, as the links point into it.
+    std::vector<Shown> at;
+    at.reserve(marks.size());
     for (const EntityMark& m : marks) {
-        if (!m.node || m.node->hidden || m.node->isOpaque()) continue;
         Point2 window;
-        // Behind the eye, or at no finite place: no arrow or label starts or ends there.
-        const bool placed = view.mousePosition(m.node->position(), window) &&
+        // Hidden, behind the eye, or at no finite place: no arrow or label starts or ends
+        // there.
+        const bool placed = m.node && !m.node->hidden && !m.node->isOpaque() &&
+                            view.mousePosition(m.node->position(), window) &&
                             std::isfinite(window.x) && std::isfinite(window.y);
-        shown.push_back({&m, placed, window});
+        at.push_back({&m, placed, window});
     }
-    if (options.links) drawLinks(view.image(), shown);
-    if (options.labels != LabelMode::None)
-        drawLabels(view.image(), std::move(shown), options.labels);
+    if (options.links) drawLinks(view.image(), at, links);
+    if (options.labels != LabelMode::None) drawLabels(view.image(), std::move(at), options.labels);
 }

@@ -2,19 +2,9 @@
 // entity's node name and classname next to its pivot, and an arrow from each entity that
 // fires a target to every entity carrying that target name.
 #pragma once
-#include <string>
 #include <vector>
+#include "render/entity_marks.h"
 #include "render/software_viewport.h"
-
-class Node;
-
-// What the overlay needs to know of one node's entity.
-struct EntityMark {
-    const Node* node = nullptr;
-    std::string classname;
-    std::string targetName;            // the name others fire at; empty when none
-    std::vector<std::string> targets;  // the names it fires ("target", "killtarget")
-};
 
 enum class LabelMode { All, Selected, None };
 
@@ -33,8 +23,9 @@ const Rgb LINK_COLOUR = {70, 130, 190};
 const Rgb SELECTED_LINK_COLOUR = {140, 210, 255};
 const Rgb DANGLING_COLOUR = {230, 50, 40};
 
-// Draws onto the view's image, over everything drawn so far. Hidden nodes, and nodes
-// kept as stored bytes (nothing is drawn of them), get neither label nor links. A label that would
-// overlap one already placed is left out, selected nodes' labels being placed first.
+// Draws onto the view's image, over everything drawn so far; links are those resolved
+// from these marks. Hidden nodes, and nodes kept as stored bytes (nothing is drawn of
+// them), get neither label nor links. A label that would overlap one already placed is
+// left out, selected nodes' labels being placed first.
 void drawEntityOverlay(SoftwareViewport& view, const std::vector<EntityMark>& marks,
-                       const OverlayOptions& options);
+                       const EntityLinks& links, const OverlayOptions& options);

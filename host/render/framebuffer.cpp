@@ -72,14 +72,34 @@ void Framebuffer::clear(Rgb colour) {
 
 void Framebuffer::plotPattern(int x, int row, const std::vector<IPoint2>& offsets, float key, Rgb c,
                               bool depthTest) {
+    // Locals, not members: a store through the pixel pointer may otherwise be taken to
+    // change the image's size and pointers, which would then be read again per pixel.
+    const int width = width_, height = height_;
+    uint32_t* const colour = colour_.data();
+    float* const depth = depth_.data();
     const uint32_t word = pack(c);
+    const float reach = depthReach(key);
     for (const IPoint2& d : offsets) {
-        int px = x + d.x, py = row + d.y;
-        if (!contains(px, py)) continue;
-        if (depthTest)
-            plotDepthAt(index(px, py), key, word);
-        else
-            colour_[index(px, py)] = word;
+        const int px = x + d.x, py = row + d.y;
+        if (px < 0 || py < 0 || px >= width || py >= height) continue;
+        const size_t at = static_cast<size_t>(py) * width + px;
+        if (depthTest && !passesDepth(depth[at], key, reach)) continue;
+        colour[at] = word;
+    }
+}
+
+void Framebuffer::plotMask(int x, int top, const uint16_t* rows, int rowCount, Rgb c) {
+    const int width = width_, height = height_;  // locals, as in plotPattern
+    uint32_t* const colour = colour_.data();
+    const uint32_t word = pack(c);
+    const bool columnsInside = x >= 0 && x + 16 <= width;
+    for (int r = 0; r < rowCount; ++r) {
+        const int row = top + r;
+        if (row < 0 || row >= height) continue;
+        uint32_t* const line = colour + static_cast<size_t>(row) * width;
+        for (int col = 0, bits = rows[r]; bits; ++col, bits >>= 1)
+            if ((bits & 1) && (columnsInside || (x + col >= 0 && x + col < width)))
+                line[x + col] = word;
     }
 }
 
@@ -111,17 +131,31 @@ bool clipSegment(double x0, double y0, double x1, double y1, double xmin, double
 
 void Framebuffer::drawLine(float x0, float row0, float key0, float x1, float row1, float key1,
                            Rgb c, bool depthTest) {
+    const float edge = 0.49f;  // rounded positions stay inside the image
+    const float lastX = static_cast<float>(width_ - 1) + edge,
+                lastRow = static_cast<float>(height_ - 1) + edge;
+    auto onImage = [&](float x, float row) {
+        return x >= -edge && x <= lastX && row >= -edge && row <= lastRow;  // false for NaN
+    };
+    if (onImage(x0, row0) && onImage(x1, row1))
+        return rasterLine(x0, row0, key0, x1, row1, key1, pack(c), depthTest);
     // An end that is no finite number (a broken or overflowing transform) has no place on
     // the image.
     if (!std::isfinite(x0) || !std::isfinite(row0) || !std::isfinite(x1) || !std::isfinite(row1))
         return;
-    const double edge = 0.49;  // rounded positions stay inside the image
+    // Ends far off the image are clipped in double precision, where their distances keep
+    // enough digits to place the clipped ends within the image.
     LineEnd a{x0, row0, key0}, b{x1, row1, key1};
-    if (!clipToRectangle(a, b, -edge, -edge, width_ - 1 + edge, height_ - 1 + edge)) return;
-    // Shifted by half a pixel, the clipped positions are positive: truncation rounds them.
-    float ax = static_cast<float>(a.x + 0.5), ay = static_cast<float>(a.y + 0.5);
-    float bx = static_cast<float>(b.x + 0.5), by = static_cast<float>(b.y + 0.5);
-    float ak = static_cast<float>(a.key), bk = static_cast<float>(b.key);
+    if (!clipToRectangle(a, b, -edge, -edge, lastX, lastRow)) return;
+    rasterLine(static_cast<float>(a.x), static_cast<float>(a.y), static_cast<float>(a.key),
+               static_cast<float>(b.x), static_cast<float>(b.y), static_cast<float>(b.key), pack(c),
+               depthTest);
+}
+
+void Framebuffer::rasterLine(float ax, float ay, float ak, float bx, float by, float bk,
+                             uint32_t word, bool depthTest) {
+    // Shifted by half a pixel, the positions are positive: truncation rounds them.
+    ax += 0.5f, ay += 0.5f, bx += 0.5f, by += 0.5f;
     float span = std::max(std::fabs(bx - ax), std::fabs(by - ay));
     int steps = static_cast<int>(span);
     if (static_cast<float>(steps) < span) ++steps;  // rounded up
@@ -131,14 +165,18 @@ void Framebuffer::drawLine(float x0, float row0, float key0, float x1, float row
     int32_t x = static_cast<int32_t>(ax * one), y = static_cast<int32_t>(ay * one);
     int32_t sx = static_cast<int32_t>((bx - ax) * inv * one);
     int32_t sy = static_cast<int32_t>((by - ay) * inv * one);
+    const int width = width_;  // locals, as in plotPattern
+    uint32_t* const colour = colour_.data();
+    float* const depth = depth_.data();
+    if (!depthTest) {
+        for (int i = 0; i <= steps; ++i, x += sx, y += sy)
+            colour[static_cast<size_t>(y >> 16) * width + (x >> 16)] = word;
+        return;
+    }
     float key = ak, sk = (bk - ak) * inv;
-    const uint32_t word = pack(c);
     for (int i = 0; i <= steps; ++i, x += sx, y += sy, key += sk) {
-        size_t at = index(x >> 16, y >> 16);
-        if (depthTest)
-            plotDepthAt(at, key, word);
-        else
-            colour_[at] = word;
+        const size_t at = static_cast<size_t>(y >> 16) * width + (x >> 16);
+        if (passesDepth(depth[at], key, depthReach(key))) colour[at] = word;
     }
 }
 

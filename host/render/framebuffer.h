@@ -45,12 +45,17 @@ public:
     // The pixels (x + dx, row + dy) of a small pattern, all at one depth key.
     void plotPattern(int x, int row, const std::vector<IPoint2>& offsets, float key, Rgb c,
                      bool depthTest);
+    // A mask of up to 16 columns (bit i of a row word is column x + i) and rows from top.
+    void plotMask(int x, int top, const uint16_t* rows, int rowCount, Rgb c);
     // A line between window positions (pixel centres on whole numbers) with depth keys
     // at its ends; with depthTest false it is drawn over everything and keeps no depth.
     void drawLine(float x0, float row0, float key0, float x1, float row1, float key1, Rgb c,
                   bool depthTest);
 
 private:
+    // A line whose ends are on the image, rounded positions included.
+    void rasterLine(float ax, float ay, float ak, float bx, float by, float bk, uint32_t word,
+                    bool depthTest);
     size_t index(int x, int row) const { return static_cast<size_t>(row) * width_ + x; }
     static uint32_t pack(Rgb c) {
         return (static_cast<uint32_t>(c.r) << 16) | (static_cast<uint32_t>(c.g) << 8) | c.b;
@@ -60,11 +65,18 @@ private:
                 static_cast<uint8_t>(w)};
     }
     void plotDepthAt(size_t at, float key, uint32_t c) {
-        // Keys of a line and of what lies beneath it may meet exactly; the later one wins.
-        float slack = key > 0.0f ? key * DEPTH_TOLERANCE : -key * DEPTH_TOLERANCE;
-        if (key + slack < depth_[at]) return;
-        if (key > depth_[at]) depth_[at] = key;
-        colour_[at] = c;
+        if (passesDepth(depth_[at], key, depthReach(key))) colour_[at] = c;
+    }
+    // Keys of a line and of what lies beneath it may meet exactly; the later one wins, so
+    // a key draws over depths up to a little beyond it.
+    static float depthReach(float key) {
+        return key + (key > 0.0f ? key * DEPTH_TOLERANCE : -key * DEPTH_TOLERANCE);
+    }
+    // Whether a key reaching this far is drawn over the depth kept; keeps the nearer key.
+    static bool passesDepth(float& kept, float key, float reach) {
+        if (reach < kept) return false;
+        if (key > kept) kept = key;
+        return true;
     }
 
     static constexpr float DEPTH_TOLERANCE = 1e-6f;

@@ -51,6 +51,10 @@ const RenderCase cases[] = {
     {"render scene.vxs --labels selected --links --view top --out out.png --size 400x300", false,
      false, true},
     {"render top out.png 400x300 --labels all", true, true, false},
+    // Links drawn once are resolved again after the door's target name changes.
+    {"render top out.png 400x300 --links\nselect gate\nset \"Target Name\" elsewhere\n"
+     "select\nrender top out.png 400x300 --links",
+     true, false, false},
 };
 
 TEST(RenderedOverlay, LabelsAndLinksAppearAsAskedBesideAndBetweenTheHelpers) {

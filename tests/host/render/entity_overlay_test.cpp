@@ -26,7 +26,7 @@ protected:
     }
     void draw(OverlayOptions options) {
         renderViewport(top, scene);
-        drawEntityOverlay(top, marks, options);
+        drawEntityOverlay(top, marks, resolveLinks(marks), options);
     }
     SoftwareViewport& top_ = top;
     Node *a = nullptr, *b = nullptr, *c = nullptr;
@@ -55,6 +55,11 @@ TEST_F(Overlay, ArrowsRunToTheTargetAndUnmatchedTargetsGetARedStub) {
     b->selected = true;
     draw({LabelMode::None, true});
     EXPECT_EQ(top_.image().pixel(370, 240), SELECTED_LINK_COLOUR) << "a link of the selection";
+    // A hidden carrier still carries the name: no arrow, and no stub either.
+    b->hidden = true;
+    draw({LabelMode::None, true});
+    EXPECT_NE(top_.image().pixel(370, 240), SELECTED_LINK_COLOUR);
+    EXPECT_EQ(count(DANGLING_COLOUR, 322, 220, 340, 240), 0) << "a's stub";
 }
 
 TEST_F(Overlay, ZoomedOutLabelsThatWouldOverlapAreLeftOut) {
