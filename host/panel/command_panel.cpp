@@ -85,7 +85,7 @@ HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, cons
                          outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    layout();
+    layoutUnlessHeld();
     return dialog;
 }
 
@@ -103,7 +103,7 @@ void CommandPanel::deleteRollupPage(HWND page) {
     HWND frame = p->frame;
     pages_.erase(pages_.begin() + (p - pages_.data()));
     DestroyWindow(frame);  // and the page with it
-    layout();
+    layoutUnlessHeld();
 }
 
 void CommandPanel::redrawViewports(TimeValue t, int mode, ReferenceTarget* changed) {
@@ -131,7 +131,7 @@ void CommandPanel::setPageOpen(HWND page, bool open) {
     Page* p = pageOf(page);
     if (!p || p->open == open) return;
     p->open = open;
-    layout();
+    layoutUnlessHeld();
 }
 
 HWND CommandPanel::findControl(const std::string& label) const {
@@ -192,6 +192,12 @@ CommandPanel::Page* CommandPanel::pageOfFrame(HWND frame) {
     for (Page& p : pages_)
         if (p.frame == frame) return &p;
     return nullptr;
+}
+
+// While redraw is held pages may come and go by the dozen (a re-opened edit): they are
+// stacked once, when the hold ends.
+void CommandPanel::layoutUnlessHeld() {
+    if (redrawHolds_ == 0) layout();
 }
 
 // Stacks the pages from the top: a title bar each, and below it the page when open.

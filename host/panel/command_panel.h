@@ -102,6 +102,7 @@ private:
     const Page* pageOf(HWND dialog) const;
     Page* pageOfFrame(HWND frame);
     void layout();
+    void layoutUnlessHeld();
     int bodyHeight(const Page& page) const;
     void paintTitle(HWND frame);
 
