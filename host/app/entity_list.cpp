@@ -1,5 +1,6 @@
 #include "app/entity_list.h"
 #include <commctrl.h>
+#include <algorithm>
 #include "app/host_session.h"
 #include "ui/window_class.h"
 
@@ -57,7 +58,7 @@ bool EntityListWindow::create(HWND parent, int id) {
     SetWindowTextA(label_, "Find:");
     filter_ = control("EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | WS_TABSTOP, window_, FILTER_ID);
     list_ = control(WC_LISTVIEWA, WS_EX_CLIENTEDGE,
-                    LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                    LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
                         LVS_EDITLABELS | WS_TABSTOP,
                     window_, LIST_ID);
     if (!filter_ || !list_) return false;
@@ -104,22 +105,51 @@ void EntityListWindow::showRows() {
     InvalidateRect(list_, nullptr, FALSE);
 }
 
-// The row of the one selected node is the list's selection; with none or several, no row.
+std::vector<int> EntityListWindow::selectedRows() const {
+    std::vector<int> rows;
+    for (int row = -1; (row = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, row,
+                                                             LVNI_SELECTED))) >= 0;)
+        rows.push_back(row);
+    return rows;
+}
+
+// The rows of the selected nodes are the list's selection (those the filter shows).
 void EntityListWindow::followSelection() {
-    const std::vector<Node*> selected = session_.scene().selection();
-    const int row = selected.size() == 1 ? rows_.rowOf(selected[0]) : -1;
-    const int shown = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
-    if (row == shown) return;
+    std::vector<int> rows;
+    for (Node* node : session_.scene().selection())
+        if (const int row = rows_.rowOf(node); row >= 0) rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    if (rows == selectedRows()) return;
     following_ = true;
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(list_, LVM_SETITEMSTATE, -1, reinterpret_cast<LPARAM>(&item));
-    if (row >= 0) {
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    for (int row : rows) {
+        item.state = LVIS_SELECTED | (row == rows.front() ? LVIS_FOCUSED : 0);
         SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-        SendMessageA(list_, LVM_ENSUREVISIBLE, row, FALSE);
     }
+    if (!rows.empty()) SendMessageA(list_, LVM_ENSUREVISIBLE, rows.front(), FALSE);
     following_ = false;
+}
+
+// The user changed the list's selection. A plain click first clears the old rows, then
+// selects the new one: a row that went is taken up only once the click is over, so that
+// the scene does not pass through an empty selection (and its pages through closing).
+void EntityListWindow::rowsPicked(bool added) {
+    if (following_) return;
+    if (added) return selectPickedRows();
+    if (!pickPosted_) pickPosted_ = PostMessageA(window_, WM_APP, 0, 0) != FALSE;
+}
+
+void EntityListWindow::selectPickedRows() {
+    std::vector<Node*> nodes;
+    for (int row : selectedRows())
+        if (size_t(row) < rows_.size())
+            if (Node* node = session_.node(rows_.at(row)->name)) nodes.push_back(node);
+    std::vector<Node*> selected = session_.scene().selection();
+    std::sort(nodes.begin(), nodes.end());
+    std::sort(selected.begin(), selected.end());
+    if (nodes != selected) session_.select(nodes);
 }
 
 void EntityListWindow::rowText(NMLVDISPINFOA& info) {
@@ -185,8 +215,15 @@ LRESULT EntityListWindow::notify(NMHDR* header) {
             return customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
         case LVN_ITEMCHANGED: {
             const auto& change = *reinterpret_cast<NMLISTVIEW*>(header);
-            if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED))
-                rowPicked(change.iItem);
+            if ((change.uChanged & LVIF_STATE) &&
+                ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))
+                rowsPicked(change.uNewState & LVIS_SELECTED);
+            return 0;
+        }
+        case LVN_ODSTATECHANGED: {  // a range of rows, as a shift click makes
+            const auto& change = *reinterpret_cast<NMLVODSTATECHANGE*>(header);
+            if ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)
+                rowsPicked(change.uNewState & LVIS_SELECTED);
             return 0;
         }
         case NM_DBLCLK: {
@@ -222,6 +259,10 @@ LRESULT EntityListWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_NOTIFY:
             return notify(reinterpret_cast<NMHDR*>(lp));
+        case WM_APP:
+            pickPosted_ = false;
+            selectPickedRows();
+            return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);
 }

@@ -1,6 +1,7 @@
 // The entity list docked beside the command panel: a filter box over a report list with
 // one row per node (name, classname, target name, targets, state). A click selects the
-// node, a double click also shows it in a viewport, F2 renames it in place. The list
+// node (with Ctrl or Shift, several), a double click also shows it in a viewport, F2
+// renames it in place. The list
 // holds no texts of its own (it asks for each row's as it paints), so filling it with
 // thousands of nodes and filtering them stays quick.
 #pragma once
@@ -8,6 +9,7 @@
 #include <commctrl.h>
 #include <functional>
 #include <string>
+#include <vector>
 #include "app/entity_rows.h"
 
 class HostSession;
@@ -39,7 +41,10 @@ private:
     LRESULT notify(NMHDR* header);
     void filterChanged();
     void showRows();
+    std::vector<int> selectedRows() const;
     void followSelection();
+    void rowsPicked(bool added);
+    void selectPickedRows();
     void rowText(NMLVDISPINFOA& info);
     LRESULT customDraw(NMLVCUSTOMDRAW& draw);
     void rowPicked(int row);
@@ -49,4 +54,5 @@ private:
     EntityRows rows_;
     HWND window_ = nullptr, label_ = nullptr, filter_ = nullptr, list_ = nullptr;
     bool following_ = false;  // the list's selection set from the scene's, not the user's
+    bool pickPosted_ = false;  // a change of the user's selection waits to be taken up
 };

@@ -496,6 +496,35 @@ TEST_F(EntityListTest, ClicksSelectAndShowTheNodeAndF2RenamesIt) {
     EXPECT_EQ(rowNames(list), (Lines{"gold", "hall", "lamp"})) << "the rename undone";
 }
 
+std::vector<int> selectedRows(HWND list) {
+    std::vector<int> rows;
+    for (int row = -1; (row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, row,
+                                                             LVNI_SELECTED))) >= 0;)
+        rows.push_back(row);
+    return rows;
+}
+
+TEST_F(EntityListTest, SeveralSelectedNodesAreSeveralSelectedRows) {
+    session.select({session.node("gold"), session.node("lamp")});
+    EXPECT_EQ(selectedRows(list), (std::vector<int>{0, 2}));
+    POINT p = rowPoint(1);
+    click(list, p.x, p.y, MK_CONTROL);
+    pumpMessages();
+    EXPECT_EQ(session.scene().selection().size(), 3u) << "Ctrl adds hall";
+    click(list, p.x, p.y, MK_CONTROL);
+    pumpMessages();
+    EXPECT_FALSE(session.node("hall")->selected) << "and takes it away again";
+    EXPECT_EQ(session.scene().selection().size(), 2u);
+    click(list, p.x, p.y);
+    pumpMessages();
+    EXPECT_EQ(session.scene().selection(), (std::vector<Node*>{session.node("hall")}));
+    EXPECT_EQ(selectedRows(list), (std::vector<int>{1}));
+    p = rowPoint(2);
+    click(list, p.x, p.y, MK_SHIFT);
+    pumpMessages();
+    EXPECT_EQ(session.scene().selection().size(), 2u) << "Shift takes the rows between";
+}
+
 }  // namespace
 
 TEST_F(MainWindowTest, TextStoredQuietlyWhenThePagesCloseMarksTheSceneChanged) {
