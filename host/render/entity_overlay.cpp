@@ -100,16 +100,18 @@ void drawDanglingStub(Framebuffer& image, Point2 from) {
 }
 
 // Arrows between marks that are both on the image; stubs from those that fire a name
-// nothing carries.
+// nothing carries. Links resolved from other marks than these point nowhere and are passed
+// over.
 void drawLinks(Framebuffer& image, const std::vector<Shown>& at, const EntityLinks& links) {
     for (const EntityLinks::Arrow& arrow : links.arrows) {
+        if (arrow.from >= at.size() || arrow.to >= at.size()) continue;
         const Shown &from = at[arrow.from], &to = at[arrow.to];
         if (!from.placed || !to.placed) continue;
         const bool lit = from.mark->node->selected || to.mark->node->selected;
         drawArrow(image, from.at, to.at, lit ? SELECTED_LINK_COLOUR : LINK_COLOUR);
     }
     for (size_t from : links.dangling)
-        if (at[from].placed) drawDanglingStub(image, at[from].at);
+        if (from < at.size() && at[from].placed) drawDanglingStub(image, at[from].at);
 }
 
 }  // namespace
