@@ -1,5 +1,6 @@
 // Timings of the helper's viewport operations and of the reference host's renderer.
-// Not a test: run it by hand (build/bin/viewport_bench.exe) and read the numbers.
+// Not a test: run it by hand (build/bin/viewport_bench.exe) and read the numbers;
+// `viewport_bench.exe redraw` times the full redraws alone, for comparing two builds.
 // Every figure is given three ways (see bench_timing.h).
 #include <windows.h>
 #include <algorithm>
@@ -191,7 +192,8 @@ void timePicks(Scene& scene) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool redrawsOnly = argc > 1 && std::string(argv[1]) == "redraw";
     PluginRegistry registry;
     std::string error;
     if (!registry.loadFolder(defaultPluginFolder(), error)) {
@@ -200,7 +202,7 @@ int main() {
     }
     const PluginKind* door = registry.findByName("Door");
     if (!door) return 1;
-    timeSingleCalls(*door);
+    if (!redrawsOnly) timeSingleCalls(*door);
 
     {
         Scene empty;
@@ -215,6 +217,7 @@ int main() {
     timeRedraw(scene, ViewKind::Perspective);
     std::printf("the same redraw with the host's labels and links over the helpers:\n");
     timeOverlayRedraw(scene);
+    if (redrawsOnly) return 0;
     std::printf("%d helpers in a 1280x720 top view:\n", helpers);
     timePicks(scene);
     return 0;
