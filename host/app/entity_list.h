@@ -1,9 +1,8 @@
 // The entity list docked beside the command panel: a filter box over a report list with
 // one row per node (name, classname, target name, targets, state). A click selects the
 // node (with Ctrl or Shift, several), a double click also shows it in a viewport, F2
-// renames it in place. The list
-// holds no texts of its own (it asks for each row's as it paints), so filling it with
-// thousands of nodes and filtering them stays quick.
+// renames it in place. The list holds no texts of its own (it asks for each row's as it
+// paints), so filling it with thousands of nodes and filtering them stays quick.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
