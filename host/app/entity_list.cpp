@@ -100,8 +100,10 @@ void EntityListWindow::filterChanged() {
 // Setting the count costs the list control as much as painting it: done only when the
 // count changes, not for every edit typed into a page.
 void EntityListWindow::showRows() {
+    following_ = true;  // rows the new count drops are not the user's picks
     if (SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) != LRESULT(rows_.size()))
         SendMessageA(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+    following_ = false;
     InvalidateRect(list_, nullptr, FALSE);
 }
 
@@ -141,8 +143,11 @@ void EntityListWindow::rowsPicked(bool added) {
     if (!pickPosted_) pickPosted_ = PostMessageA(window_, WM_APP, 0, 0) != FALSE;
 }
 
+// The list speaks for the rows it shows: selected nodes that the filter hides stay so.
 void EntityListWindow::selectPickedRows() {
     std::vector<Node*> nodes;
+    for (Node* node : session_.scene().selection())
+        if (rows_.rowOf(node) < 0) nodes.push_back(node);
     for (int row : selectedRows())
         if (size_t(row) < rows_.size())
             if (Node* node = session_.node(rows_.at(row)->name)) nodes.push_back(node);

@@ -523,6 +523,16 @@ TEST_F(EntityListTest, SeveralSelectedNodesAreSeveralSelectedRows) {
     click(list, p.x, p.y, MK_SHIFT);
     pumpMessages();
     EXPECT_EQ(session.scene().selection().size(), 2u) << "Shift takes the rows between";
+
+    // Nodes the filter hides keep their selection: typing, and clicks on the rows shown.
+    session.select({session.node("gold"), session.node("lamp")});
+    filter("gold");
+    pumpMessages();
+    EXPECT_EQ(session.scene().selection().size(), 2u) << "typing in Find selects nothing";
+    p = rowPoint(0);
+    click(list, p.x, p.y, MK_CONTROL);
+    pumpMessages();
+    EXPECT_EQ(session.scene().selection(), (std::vector<Node*>{session.node("lamp")}));
 }
 
 }  // namespace
