@@ -38,10 +38,6 @@ public:
     void plot(int x, int row, Rgb c) {
         if (contains(x, row)) colour_[index(x, row)] = pack(c);
     }
-    // Plots where nothing nearer was drawn (a larger key is nearer), and keeps the key.
-    void plotDepth(int x, int row, float key, Rgb c) {
-        if (contains(x, row)) plotDepthAt(index(x, row), key, pack(c));
-    }
     // The pixels (x + dx, row + dy) of a small pattern, all at one depth key.
     void plotPattern(int x, int row, const std::vector<IPoint2>& offsets, float key, Rgb c,
                      bool depthTest);
@@ -64,15 +60,13 @@ private:
         return {static_cast<uint8_t>(w >> 16), static_cast<uint8_t>(w >> 8),
                 static_cast<uint8_t>(w)};
     }
-    void plotDepthAt(size_t at, float key, uint32_t c) {
-        if (passesDepth(depth_[at], key, depthReach(key))) colour_[at] = c;
-    }
     // Keys of a line and of what lies beneath it may meet exactly; the later one wins, so
     // a key draws over depths up to a little beyond it.
     static float depthReach(float key) {
         return key + (key > 0.0f ? key * DEPTH_TOLERANCE : -key * DEPTH_TOLERANCE);
     }
-    // Whether a key reaching this far is drawn over the depth kept; keeps the nearer key.
+    // Whether a key reaching this far is drawn over the depth kept (a larger key is
+    // nearer); keeps the nearer key.
     static bool passesDepth(float& kept, float key, float reach) {
         if (reach < kept) return false;
         if (key > kept) kept = key;
