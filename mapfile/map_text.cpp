@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include "number_text.h"
 
 const MapPair* MapEntity::find(std::string_view key) const {
     for (const MapPair& pair : pairs)
@@ -50,6 +51,7 @@ private:
     bool fail(const Token& at, const std::string& message);
     bool failHere(const std::string& message);
     bool skipBlanksAndComments();
+    void skipLineEnd();
     bool next(Token& token);
     bool scanQuoted(Token& token);
     bool expect(std::string_view word, const char* what);
@@ -93,14 +95,13 @@ bool MapReader::failHere(const std::string& message) {
 bool MapReader::skipBlanksAndComments() {
     while (pos_ < size_) {
         const unsigned char c = text_[pos_];
-        if (c == '\n') {
-            ++line_;
-            lineStart_ = ++pos_;
-        } else if (c == ' ' || c == '\t' || c == '\r') {
+        if (c == '\n' || c == '\r') {
+            skipLineEnd();
+        } else if (c == ' ' || c == '\t') {
             ++pos_;
         } else if (c == '/' && pos_ + 1 < size_ && text_[pos_ + 1] == '/') {
             const size_t start = pos_ + 2;
-            while (pos_ < size_ && text_[pos_] != '\n') {
+            while (pos_ < size_ && text_[pos_] != '\n' && text_[pos_] != '\r') {
                 if (isControl(text_[pos_])) return failHere("a byte that is not text");
                 ++pos_;
             }
@@ -115,6 +116,13 @@ bool MapReader::skipBlanksAndComments() {
         }
     }
     return true;
+}
+
+// LF, CR LF and a CR alone each end one line: files from every system count alike.
+void MapReader::skipLineEnd() {
+    if (text_[pos_] == '\r' && pos_ + 1 < size_ && text_[pos_ + 1] == '\n') ++pos_;
+    ++line_;
+    lineStart_ = ++pos_;
 }
 
 bool MapReader::scanQuoted(Token& token) {
@@ -150,7 +158,10 @@ bool MapReader::next(Token& token) {
     }
     token.kind = Token::Word;
     const size_t start = pos_;
-    while (pos_<size_&& static_cast<unsigned char>(text_[pos_])> ' ' && text_[pos_] != 0x7F) ++pos_;
+    // A quote starts the next token even without a blank before it: "{\"classname\"".
+    while (pos_ < size_ && static_cast<unsigned char>(text_[pos_]) > ' ' && text_[pos_] != 0x7F &&
+           text_[pos_] != '"')
+        ++pos_;
     if (pos_ < size_ && isControl(text_[pos_])) return failHere("a byte that is not text");
     token.text = std::string_view(text_ + start, pos_ - start);
     return true;
@@ -214,6 +225,8 @@ bool MapReader::numbersUntilClose(std::vector<double>* values) {
 }
 
 bool MapReader::readFile() {
+    // A byte-order mark some editors put first is no part of the text.
+    if (size_ >= 3 && std::string_view(text_, 3) == "\xEF\xBB\xBF") pos_ = lineStart_ = 3;
     for (;;) {
         Token token;
         if (!next(token)) return false;
@@ -265,7 +278,7 @@ bool MapReader::readPair(const Token& key, MapEntity& entity) {
     Token value;
     if (!next(value)) return false;
     if (value.kind != Token::Quoted || value.line != key.line)
-        return fail(key, "the key \"" + std::string(key.text) + "\" has no value");
+        return fail(key, "the key " + quotedExcerpt(key.text) + " has no value");
     entity.pairs.push_back({std::string(key.text), std::string(value.text), key.line});
     return true;
 }

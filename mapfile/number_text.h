@@ -14,3 +14,10 @@ bool readCanonicalInt(std::string_view text, int32_t& value);
 
 // Any number text the map readers of the game accept for a coordinate.
 bool readFloat(std::string_view text, float& value);
+
+// Why a coordinate's text gives no usable float: "" when it does, else what is wrong with
+// it ("is not a number", "is not a finite number", "is out of a float's range").
+std::string floatTextProblem(std::string_view text);
+
+// At most a short piece of a text, quoted, for a message: an input may be megabytes long.
+std::string quotedExcerpt(std::string_view text);

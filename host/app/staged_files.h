@@ -17,7 +17,7 @@ public:
     // Where to read path from: the file written for it earlier in the script, if any.
     std::string readPath(const std::string& path) const;
     // Renames every written file to its name; false with a message at the first that
-    // cannot be (those not yet renamed are removed).
+    // cannot be, with every file it replaced put back: all are replaced, or none.
     bool commit(std::string& error);
     // Removes every written file.
     void discard();

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include "scene/storable_node.h"
 
 Node::Node(Scene* scene, Object* object, Class_ID cid, SClass_ID scid)
     : classId(cid), superClassId(scid), scene_(scene), object_(object) {
@@ -84,7 +85,18 @@ static std::string numbered(const std::string& base, int i) {
     return base + suffix;
 }
 
-std::string Scene::uniqueName(const std::string& base) const {
+// A base cut so that it and any number still fit a stored name, never inside a UTF-8
+// character: a clone of a node with a long name must be saveable.
+static std::string fittingBase(const std::string& base) {
+    constexpr size_t numberRoom = 10;  // the digits of any int
+    if (base.size() + numberRoom <= NODE_NAME_MAX_BYTES) return base;
+    size_t size = NODE_NAME_MAX_BYTES - numberRoom;
+    while (size > 0 && (static_cast<unsigned char>(base[size]) & 0xC0) == 0x80) --size;
+    return base.substr(0, size);
+}
+
+std::string Scene::uniqueName(const std::string& wanted) const {
+    const std::string base = fittingBase(wanted);
     // One pass collects the numbers in use, so naming stays linear in the scene's size.
     std::vector<bool> used(nodes_.size() + 2, false);
     for (const auto& n : nodes_) {

@@ -190,12 +190,34 @@ void structural(Bytes& b, std::mt19937_64& random) {
     insertAt(b, below(random, b.size() + 1), bytesOf(pick(pieces, random)));
 }
 
+// The forms other systems and tools give a text: other line ends, a byte-order mark,
+// braces with no blank beside the quotes.
+void otherForm(Bytes& b, std::mt19937_64& random) {
+    Bytes out;
+    const size_t form = below(random, 4);
+    if (form == 2) out = bytesOf("\xEF\xBB\xBF");
+    for (size_t i = 0; i < b.size(); ++i) {
+        const unsigned char c = b[i];
+        const bool blank = c == ' ' || c == '\n';
+        if (form == 3 && blank && i > 0 && i + 1 < b.size() &&
+            ((b[i - 1] == '{' && b[i + 1] == '"') || (b[i - 1] == '"' && b[i + 1] == '}')))
+            continue;
+        if (c == '\n' && form < 2) {
+            out.push_back('\r');
+            if (form == 0) out.push_back('\n');
+        } else {
+            out.push_back(c);
+        }
+    }
+    b.swap(out);
+}
+
 }  // namespace
 
 void mutateText(Bytes& input, std::mt19937_64& random) {
     const std::vector<Span> all = tokens(input);
-    const size_t operation = below(random, 13);
-    if (all.empty() && operation > 1 && operation != 10 && operation != 12)
+    const size_t operation = below(random, 14);
+    if (all.empty() && operation > 1 && operation != 10 && operation < 12)
         return structural(input, random);
     const Span t = all.empty() ? Span{0, 0} : all[below(random, all.size())];
     switch (operation) {
@@ -224,6 +246,8 @@ void mutateText(Bytes& input, std::mt19937_64& random) {
             return longText(input, all, random);
         case 10:
             return repeatLine(input, random);
+        case 13:
+            return otherForm(input, random);
         default:
             return structural(input, random);
     }

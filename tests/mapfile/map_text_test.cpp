@@ -2,6 +2,7 @@
 // it is kept; a base map's worldspawn travels through export unchanged.
 #include <gtest/gtest.h>
 #include "mapfile_test_support.h"
+#include "number_text.h"
 
 namespace {
 
@@ -29,6 +30,10 @@ const BadMap badMaps[] = {
      "expected a number"},
     {"a patch cut short", "{\n{\npatchDef2\n{\nT\n( 3 3 0 0 )\n", 5, 1, "needs 5 numbers"},
     {"a version no int holds", "Version 1e300\n{\n}\n", 1, 1, "a version must be a whole number"},
+    {"lines ended by CR alone count", "// a\r{\r\"k\"\r}\r", 3, 1, "has no value"},
+    {"CR LF counts once", "{\r\n\r\n\"k\"\r\n}\r\n", 3, 1, "has no value"},
+    {"a huge key is quoted in part", "{\n\"kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk\"\n}\n", 2, 1,
+     "...\" (52 bytes) has no value"},
 };
 
 TEST(MapText, EachBadInputNamesItsLineAndColumnAndKeepsNothing) {
@@ -56,6 +61,46 @@ TEST(MapText, CommentsBetweenAnyTokensAndTheCommentThatNamesAnEntity) {
     EXPECT_EQ(map.entities[0].pairs[0].value, "func_door");
     EXPECT_EQ(map.entities[0].brushes.size(), 1u);
     EXPECT_EQ(map.entities[1].comment, "");
+}
+
+// Texts from other systems and other tools: each must read as the plain LF text does.
+TEST(MapText, LineEndsByteOrderMarkAndGluedBracesReadAsThePlainText) {
+    const std::string plain = "// door_a\n{\n\"classname\" \"func_door\"\n}\n";
+    const struct {
+        const char* name;
+        std::string text;
+    } forms[] = {
+        {"CR LF", "// door_a\r\n{\r\n\"classname\" \"func_door\"\r\n}\r\n"},
+        {"CR alone", "// door_a\r{\r\"classname\" \"func_door\"\r}\r"},
+        {"byte-order mark", "\xEF\xBB\xBF" + plain},
+        {"braces glued to the quotes", "// door_a\n{\"classname\" \"func_door\"}\n"},
+    };
+    const MapText expected = readMap(plain);
+    for (const auto& form : forms) {
+        const MapText map = readMap(form.text);
+        ASSERT_EQ(map.entities.size(), 1u) << form.name;
+        EXPECT_EQ(map.entities[0].comment, expected.entities[0].comment) << form.name;
+        ASSERT_EQ(map.entities[0].pairs.size(), 1u) << form.name;
+        EXPECT_EQ(map.entities[0].pairs[0].value, "func_door") << form.name;
+        EXPECT_EQ(map.entities[0].line, 2) << form.name;
+    }
+}
+
+TEST(MapText, NumberTextProblemsSayWhatIsWrong) {
+    const struct {
+        const char* text;
+        const char* problem;
+    } numbers[] = {{"64", ""},       {"+0.50", ""},
+                   {"-0", ""},       {"1e308", "is out of a float's range"},
+                   {"3.5e38", "is out of a float's range"},
+                   {"1e-50", "is out of a float's range"},
+                   {"nan", "is not a finite number"},
+                   {"inf", "is not a finite number"},
+                   {"infinity", "is not a finite number"},
+                   {"12x", "is not a number"},
+                   {"", "is not a number"}};
+    for (const auto& number : numbers)
+        EXPECT_EQ(floatTextProblem(number.text), number.problem) << number.text;
 }
 
 TEST(MapText, ExportCopiesTheBaseWorldspawnKeysAndBrushesThrough) {

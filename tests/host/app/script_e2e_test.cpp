@@ -86,6 +86,24 @@ TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
     }
 }
 
+// A script's files are replaced all together or not at all: one that cannot be put in
+// place (its name is a folder's) leaves the other files as they were.
+TEST(HostScripts, AFileThatCannotBePutInPlaceReplacesNone) {
+    std::string folder = makeScratchFolder("all-or-none");
+    writeFile(folder + "\\a.vxs", "old bytes");
+    CreateDirectoryA((folder + "\\z.vxs").c_str(), nullptr);
+    writeFile(folder + "\\two.script", "create Door at 0 0 0 as d\nsave a.vxs\nsave z.vxs\n");
+    HostRun run = runHost("run two.script", folder);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("z.vxs: cannot write the file"), std::string::npos) << run.err;
+    const std::vector<unsigned char> kept = readFileBytes(folder + "\\a.vxs");
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "old bytes");
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*.script-*").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "left behind: " << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
 // A mark before the first word, nodes named twice, helpers at the edge of the float range.
 TEST(HostScripts, OddButValidScriptsRunToTheEnd) {
     std::string folder = makeScratchFolder("odd");

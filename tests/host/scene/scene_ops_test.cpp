@@ -3,6 +3,7 @@
 #include "scene_test_support.h"
 #include "entity/entity_helper.h"
 #include "scene/scene_ops.h"
+#include "scene/storable_node.h"
 
 namespace {
 
@@ -66,9 +67,18 @@ TEST(SceneOps, CloneCopiesTheObjectAndTransformUnderTheNextName) {
     EXPECT_EQ(storedCopy->opaqueData, stored->opaqueData);
     EXPECT_EQ(storedCopy->classId, Class_ID(3, 4));
 
+    // A clone of a node whose name fills the stored name's room still has a name that saves.
+    const std::string longest = std::string(NODE_NAME_MAX_BYTES - 2, 'x') + "\xC3\xA9";
+    for (const std::string& name : {longest, longest.substr(0, 250), std::string("Door")}) {
+        Node* source = scene.add(nullptr, Class_ID(3, 4), 0x50, name);
+        Node* clone = cloneNode(scene, *source, error);
+        ASSERT_NE(clone, nullptr);
+        EXPECT_EQ(nameLengthProblem(clone->name.size()), "") << clone->name.size();
+        EXPECT_EQ(clone->name.rfind(name.substr(0, 200), 0), 0u) << "keeps the name's start";
+    }
     deleteNode(scene, door);
     EXPECT_EQ(scene.find("Door001"), nullptr);
-    EXPECT_EQ(scene.size(), 3u);
+    EXPECT_EQ(scene.size(), 9u);
 }
 
 }  // namespace
