@@ -91,8 +91,7 @@ std::string boxBrushText(BoxForm form, const MapVector& low, const MapVector& hi
                          const std::string& texture) {
     const bool versioned = form == BoxForm::PointsMatrix || form == BoxForm::PlaneEquations;
     std::string text = "{\n";
-    if (versioned)
-        text += form == BoxForm::PointsMatrix ? "brushDef\n{\n" : "brushDef3\n{\n";
+    if (versioned) text += form == BoxForm::PointsMatrix ? "brushDef\n{\n" : "brushDef3\n{\n";
     for (int axis = 0; axis < 3; ++axis)
         for (bool highSide : {false, true})
             text += faceText(form, boxFace(low, high, axis, highSide), texture) + "\n";

@@ -33,7 +33,8 @@ std::string floatTextProblem(std::string_view text) {
     if (begin != end && *begin == '+') ++begin;
     float value = 0;
     const auto result = std::from_chars(begin, end, value);
-    if (result.ptr != end || (result.ec != std::errc() && result.ec != std::errc::result_out_of_range))
+    if (result.ptr != end ||
+        (result.ec != std::errc() && result.ec != std::errc::result_out_of_range))
         return "is not a number";
     if (result.ec == std::errc::result_out_of_range) return "is out of a float's range";
     if (!std::isfinite(value)) return "is not a finite number";

@@ -20,8 +20,8 @@ TEST(BoxBrush, EachFormsPlanesEncloseExactlyTheBox) {
                              BoxForm::PlaneEquations};
     for (BoxForm form : forms)
         for (const auto& box : boxes) {
-            const std::string what = "form " + std::to_string(static_cast<int>(form)) +
-                                     " box at " + std::to_string(box[0].x);
+            const std::string what = "form " + std::to_string(static_cast<int>(form)) + " box at " +
+                                     std::to_string(box[0].x);
             ASSERT_EQ(boxProblem(box[0], box[1]), "") << what;
             const MapText map =
                 readMap("{\n" + boxBrushText(form, box[0], box[1], "wall") + "\n}\n");

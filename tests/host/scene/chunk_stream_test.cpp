@@ -1,10 +1,13 @@
 // The host's chunk streams: framing, nesting, bounds and failures, in memory and on disk.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <cctype>
 #include <cstring>
 #include "scene/chunk_format.h"
 #include "scene/chunk_reader.h"
 #include "scene/chunk_writer.h"
+#include "scene/file_identity.h"
+#include "test_files.h"
 
 namespace {
 
@@ -266,3 +269,20 @@ TEST(FileStreams, ChunksLargerThanTheBufferRoundTrip) {
 }
 
 }  // namespace
+
+TEST(FileStreams, OneFileIsKnownUnderEverySpellingOfItsPath) {
+    ScratchFile file("identity", ".map"), other("identity-other", ".map");
+    ASSERT_TRUE(writeFile(file.path(), "x", 1) && writeFile(other.path(), "y", 1));
+    char full[MAX_PATH];
+    GetFullPathNameA(file.path().c_str(), MAX_PATH, full, nullptr);
+    std::string upper = file.path();
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const struct {
+        std::string a, b;
+        bool same;
+    } pairs[] = {{file.path(), file.path(), true},        {file.path(), ".\\" + file.path(), true},
+                 {file.path(), full, true},               {file.path(), upper, true},
+                 {file.path(), other.path(), false},      {file.path(), "missing.map", false},
+                 {"missing.map", "missing.map", false}};
+    for (const auto& pair : pairs) EXPECT_EQ(sameFile(pair.a, pair.b), pair.same) << pair.a << " " << pair.b;
+}
