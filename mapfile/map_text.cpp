@@ -159,7 +159,7 @@ bool MapReader::next(Token& token) {
     token.kind = Token::Word;
     const size_t start = pos_;
     // A quote starts the next token even without a blank before it: "{\"classname\"".
-    while (pos_ < size_ && static_cast<unsigned char>(text_[pos_]) > ' ' && text_[pos_] != 0x7F &&
+    while (pos_<size_&& static_cast<unsigned char>(text_[pos_])> ' ' && text_[pos_] != 0x7F &&
            text_[pos_] != '"')
         ++pos_;
     if (pos_ < size_ && isControl(text_[pos_])) return failHere("a byte that is not text");

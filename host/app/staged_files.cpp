@@ -59,9 +59,9 @@ bool StagedFiles::commit(std::string& error) {
     const std::string aside = ".script-old-" + std::to_string(GetCurrentProcessId());
     for (const auto& [path, temporary] : written) {
         Placed step{path, exists(path) ? path + aside : ""};
-        const bool movedAside = step.previous.empty() ||
-                                MoveFileExA(path.c_str(), step.previous.c_str(),
-                                            MOVEFILE_REPLACE_EXISTING);
+        const bool movedAside =
+            step.previous.empty() ||
+            MoveFileExA(path.c_str(), step.previous.c_str(), MOVEFILE_REPLACE_EXISTING);
         if (!movedAside || !MoveFileExA(temporary.c_str(), path.c_str(), 0)) {
             error = path + ": cannot write the file (" + systemErrorText(GetLastError()) +
                     "); no file of the script was replaced";

@@ -32,7 +32,8 @@ const BadMap badMaps[] = {
     {"a version no int holds", "Version 1e300\n{\n}\n", 1, 1, "a version must be a whole number"},
     {"lines ended by CR alone count", "// a\r{\r\"k\"\r}\r", 3, 1, "has no value"},
     {"CR LF counts once", "{\r\n\r\n\"k\"\r\n}\r\n", 3, 1, "has no value"},
-    {"a huge key is quoted in part", "{\n\"kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk\"\n}\n", 2, 1,
+    {"a huge key is quoted in part",
+     "{\n\"kkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkkk\"\n}\n", 2, 1,
      "...\" (52 bytes) has no value"},
 };
 
@@ -90,8 +91,10 @@ TEST(MapText, NumberTextProblemsSayWhatIsWrong) {
     const struct {
         const char* text;
         const char* problem;
-    } numbers[] = {{"64", ""},       {"+0.50", ""},
-                   {"-0", ""},       {"1e308", "is out of a float's range"},
+    } numbers[] = {{"64", ""},
+                   {"+0.50", ""},
+                   {"-0", ""},
+                   {"1e308", "is out of a float's range"},
                    {"3.5e38", "is out of a float's range"},
                    {"1e-50", "is out of a float's range"},
                    {"nan", "is not a finite number"},

@@ -280,9 +280,13 @@ TEST(FileStreams, OneFileIsKnownUnderEverySpellingOfItsPath) {
     const struct {
         std::string a, b;
         bool same;
-    } pairs[] = {{file.path(), file.path(), true},        {file.path(), ".\\" + file.path(), true},
-                 {file.path(), full, true},               {file.path(), upper, true},
-                 {file.path(), other.path(), false},      {file.path(), "missing.map", false},
+    } pairs[] = {{file.path(), file.path(), true},
+                 {file.path(), ".\\" + file.path(), true},
+                 {file.path(), full, true},
+                 {file.path(), upper, true},
+                 {file.path(), other.path(), false},
+                 {file.path(), "missing.map", false},
                  {"missing.map", "missing.map", false}};
-    for (const auto& pair : pairs) EXPECT_EQ(sameFile(pair.a, pair.b), pair.same) << pair.a << " " << pair.b;
+    for (const auto& pair : pairs)
+        EXPECT_EQ(sameFile(pair.a, pair.b), pair.same) << pair.a << " " << pair.b;
 }
