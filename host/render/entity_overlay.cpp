@@ -55,6 +55,27 @@ private:
     std::vector<std::vector<Box>> cells_;
 };
 
+constexpr int LABEL_HEIGHT = 2 * FONT_HEIGHT + 2;  // two lines
+constexpr int LABEL_MARGIN = 2;                    // of the dark backing round the text
+
+// Where a label of this width goes: beside the pivot, or, for a pivot on the image whose
+// label would run off it, moved back inside (above the pivot at the bottom edge). False
+// when no part of it would be seen.
+bool placeLabel(const Framebuffer& image, Point2 pivot, int width, int& left, int& top) {
+    const int x = static_cast<int>(std::lround(pivot.x)),
+              y = static_cast<int>(std::lround(pivot.y));
+    left = x + LABEL_OFFSET_X;
+    top = y + LABEL_OFFSET_Y;
+    if (image.contains(x, y)) {
+        const int room = image.width() - LABEL_MARGIN - width;
+        if (left > room) left = std::max(room, LABEL_MARGIN);
+        if (top + LABEL_HEIGHT + LABEL_MARGIN > image.height())
+            top = std::max(y - LABEL_OFFSET_Y - LABEL_HEIGHT, LABEL_MARGIN);
+    }
+    return left < image.width() && top < image.height() && left + width >= 0 &&
+           top + LABEL_HEIGHT >= 0;
+}
+
 void drawLabels(Framebuffer& image, std::vector<Shown> at, LabelMode mode) {
     // Selected nodes first, so their labels win any overlap.
     auto selected = [](const Shown& p) { return p.placed && p.mark->node->selected; };
@@ -64,14 +85,13 @@ void drawLabels(Framebuffer& image, std::vector<Shown> at, LabelMode mode) {
         if (mode == LabelMode::Selected && !selected(p)) break;
         if (!p.placed) continue;
         const Node& node = *p.mark->node;
-        const int left = static_cast<int>(std::lround(p.at.x)) + LABEL_OFFSET_X;
-        const int top = static_cast<int>(std::lround(p.at.y)) + LABEL_OFFSET_Y;
         const int width =
             std::max(textWidth(node.name.c_str()), textWidth(p.mark->classname.c_str()));
-        if (left >= image.width() || top >= image.height() || left + width < 0 ||
-            top + 2 * FONT_HEIGHT + 2 < 0)
-            continue;
-        if (!space.take(left, top, left + width + 2, top + 2 * FONT_HEIGHT + 3)) continue;
+        int left, top;
+        if (!placeLabel(image, p.at, width, left, top)) continue;
+        if (!space.take(left, top, left + width + 2, top + LABEL_HEIGHT + 1)) continue;
+        image.darken(left - LABEL_MARGIN, top - LABEL_MARGIN, left + width + LABEL_MARGIN,
+                     top + LABEL_HEIGHT + LABEL_MARGIN);
         const Rgb colour = tripodColour(node);
         drawBitmapText(image, left, top, node.name.c_str(), colour);
         drawBitmapText(image, left, top + FONT_HEIGHT + 2, p.mark->classname.c_str(), colour);

@@ -103,6 +103,15 @@ void Framebuffer::plotMask(int x, int top, const uint16_t* rows, int rowCount, R
     }
 }
 
+void Framebuffer::darken(int left, int top, int right, int bottom) {
+    left = std::max(left, 0), top = std::max(top, 0);
+    right = std::min(right, width_), bottom = std::min(bottom, height_);
+    for (int row = top; row < bottom; ++row) {
+        uint32_t* const line = colour_.data() + static_cast<size_t>(row) * width_;
+        for (int x = left; x < right; ++x) line[x] = (line[x] >> 2) & 0x3F3F3Fu;
+    }
+}
+
 bool clipSegment(double x0, double y0, double x1, double y1, double xmin, double ymin, double xmax,
                  double ymax, double& t0, double& t1) {
     // Liang-Barsky: each window edge trims the parameter range of the segment.

@@ -48,6 +48,21 @@ TEST_F(Overlay, LabelsSitBesideThePivotInTheTripodColour) {
     EXPECT_GT(count({255, 255, 255}, 428, 246, 500, 263), 10) << "selected b has";
 }
 
+TEST_F(Overlay, LabelsStayInsideTheViewOnADarkBacking) {
+    draw({LabelMode::None, false});
+    const Rgb under = top_.image().pixel(427, 245);  // the corner of b's label's backing
+    draw({LabelMode::All, false});
+    EXPECT_EQ(top_.image().pixel(427, 245), (Rgb{static_cast<uint8_t>(under.r >> 2),
+                                                 static_cast<uint8_t>(under.g >> 2),
+                                                 static_cast<uint8_t>(under.b >> 2)}));
+    // a at the right edge and c at the bottom: their labels turn back into the view.
+    a->transform.SetTrans(Point3(315, 0, 0));
+    c->transform.SetTrans(Point3(0, -236, 0));
+    draw({LabelMode::All, false});
+    EXPECT_GT(count(GREY, 560, 246, 639, 263), 10) << "a's label, moved left";
+    EXPECT_GT(count(GREY, 322, 440, 420, 470), 10) << "c's label, above its pivot";
+}
+
 TEST_F(Overlay, ArrowsRunToTheTargetAndUnmatchedTargetsGetARedStub) {
     draw({LabelMode::None, true});
     EXPECT_EQ(top_.image().pixel(370, 240), LINK_COLOUR) << "half way from a to b";
