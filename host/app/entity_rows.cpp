@@ -13,14 +13,46 @@ bool containsIgnoringCase(const std::string& text, const std::string& part) {
                        [](char a, char b) { return lower(a) == lower(b); }) != text.end();
 }
 
-// By name in any case; names differing only in case keep a fixed order.
-bool byName(const Node* a, const Node* b) {
-    const std::string &x = a->name, &y = b->name;
-    auto less = [](char p, char q) { return lower(p) < lower(q); };
-    if (std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), less)) return true;
-    if (std::lexicographical_compare(y.begin(), y.end(), x.begin(), x.end(), less)) return false;
-    return x < y;
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A run of digits from at, its leading zeros passed over: [begin, end) of what is left.
+void digitRun(const std::string& text, size_t& at, size_t& begin) {
+    while (at < text.size() && text[at] == '0') ++at;
+    begin = at;
+    while (at < text.size() && isDigit(text[at])) ++at;
 }
+
+// Natural order in any case: runs of digits compare as the numbers they are.
+int naturalCompare(const std::string& x, const std::string& y) {
+    size_t i = 0, j = 0;
+    while (i < x.size() && j < y.size()) {
+        if (isDigit(x[i]) && isDigit(y[j])) {
+            size_t xBegin, yBegin;
+            digitRun(x, i, xBegin);
+            digitRun(y, j, yBegin);
+            const size_t xDigits = i - xBegin, yDigits = j - yBegin;
+            if (xDigits != yDigits) return xDigits < yDigits ? -1 : 1;
+            if (int c = x.compare(xBegin, xDigits, y, yBegin, yDigits)) return c;
+            continue;
+        }
+        const char a = lower(x[i++]), b = lower(y[j++]);
+        if (a != b) return a < b ? -1 : 1;
+    }
+    if (i < x.size() || j < y.size()) return i < x.size() ? 1 : -1;
+    return 0;
+}
+
+}  // namespace
+
+// Names that differ only in case or in leading zeros keep a fixed order.
+bool rowOrder(const std::string& x, const std::string& y) {
+    const int c = naturalCompare(x, y);
+    return c != 0 ? c < 0 : x < y;
+}
+
+namespace {
+
+bool byName(const Node* a, const Node* b) { return rowOrder(a->name, b->name); }
 
 void insertSorted(std::vector<const Node*>& rows, const Node* node) {
     rows.insert(std::upper_bound(rows.begin(), rows.end(), node, byName), node);

@@ -8,6 +8,9 @@
 #include <vector>
 #include "app/entity_index.h"
 
+// The rows' order of names: natural ("entity 2" before "entity 10"), in any case.
+bool rowOrder(const std::string& a, const std::string& b);
+
 class EntityRows {
 public:
     // Listens to the index's changes until it is destroyed.
