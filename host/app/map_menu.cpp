@@ -18,7 +18,9 @@ MapMenu::~MapMenu() {
 }
 
 std::string MapMenu::askFile(bool save) {
-    return askFileName(owner_, save, {"Map text (*.map)\0*.map\0All files\0*.*\0", "map", "", ""});
+    return askFileName(owner_, save,
+                       {"Map text (*.map)\0*.map\0All files\0*.*\0", "map", "", "",
+                        save ? "Export Map" : "Import Map"});
 }
 
 void MapMenu::importMap() {

@@ -11,6 +11,7 @@ std::string askFileName(HWND owner, bool save, const FileDialog& dialog) {
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
     ofn.lpstrDefExt = dialog.extension;
+    ofn.lpstrTitle = dialog.title;
     ofn.lpstrInitialDir = dialog.folder.empty() ? nullptr : dialog.folder.c_str();
     ofn.Flags = save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
     const BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);

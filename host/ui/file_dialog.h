@@ -4,10 +4,11 @@
 #include <string>
 
 struct FileDialog {
-    const char* filter;     // "Map text (*.map)\0*.map\0All files\0*.*\0"
-    const char* extension;  // added to a name typed without one
-    std::string folder;     // where the dialog starts; empty: the system's choice
-    std::string name;       // the name it offers
+    const char* filter;           // "Map text (*.map)\0*.map\0All files\0*.*\0"
+    const char* extension;        // added to a name typed without one
+    std::string folder;           // where the dialog starts; empty: the system's choice
+    std::string name;             // the name it offers
+    const char* title = nullptr;  // the dialog's caption; null: the system's "Open" or "Save As"
 };
 
 // The chosen path, or "" when the user cancelled. A save asks before overwriting; an open
