@@ -1,4 +1,5 @@
 #include "panel/command_panel.h"
+#include "panel/panel_tab_order.h"
 #include <algorithm>
 #include "panel/panel_controls.h"
 #include "ui/window_class.h"
@@ -173,9 +174,37 @@ void CommandPanel::postTask(std::function<void()> task) {
 }
 
 bool CommandPanel::translateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        GetKeyState(VK_MENU) >= 0 && pageHolding(msg->hwnd)) {
+        if (HWND next = nextTabStop(pages(), msg->hwnd, GetKeyState(VK_SHIFT) < 0)) {
+            SetFocus(next);
+            // A list or button shown below the fold comes into view as the focus arrives.
+            scrollIntoView(next);
+        }
+        return true;
+    }
     for (const Page& p : pages_)
         if (p.registered && IsChild(p.dialog, msg->hwnd)) return IsDialogMessageA(p.dialog, msg);
     return false;
+}
+
+bool CommandPanel::pageHolding(HWND window) const {
+    for (const Page& p : pages_)
+        if (p.registered && IsChild(p.dialog, window)) return true;
+    return false;
+}
+
+void CommandPanel::scrollIntoView(HWND control) {
+    RECT box, client;
+    GetWindowRect(control, &box);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&box), 2);
+    GetClientRect(window_, &client);
+    int by = 0;
+    if (box.top < margin)
+        by = box.top - margin;
+    else if (box.bottom > client.bottom - margin)
+        by = box.bottom - (client.bottom - margin);
+    if (by && scroll_.moveTo(scroll_.position() + by)) layout();
 }
 
 CommandPanel::Page* CommandPanel::pageOf(HWND dialog) {

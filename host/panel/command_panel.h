@@ -83,8 +83,9 @@ public:
     // loop: for work that would take down the page whose message is being handled.
     void postTask(std::function<void()> task);
 
-    // Keyboard navigation (Tab, arrows) within registered pages; call from the host's
-    // message loop before TranslateMessage. True when the message was used.
+    // Keyboard navigation within registered pages: Tab and Shift+Tab through every page's
+    // controls in reading order (panel_tab_order.h), arrows as the dialogs do; call from the
+    // host's message loop before TranslateMessage. True when the message was used.
     bool translateMessage(MSG* msg);
 
 private:
@@ -101,6 +102,8 @@ private:
     Page* pageOf(HWND dialog);
     const Page* pageOf(HWND dialog) const;
     Page* pageOfFrame(HWND frame);
+    bool pageHolding(HWND window) const;  // whether window lies on a registered page
+    void scrollIntoView(HWND control);
     void layout();
     void layoutUnlessHeld();
     int bodyHeight(const Page& page) const;

@@ -201,4 +201,43 @@ TEST_F(PanelWithPlugin, EnterThroughTheHostsMessageLoopCommitsTheField) {
     EXPECT_EQ(door->changeCount, 1);
 }
 
+// Tab and Shift+Tab through the host's message loop, as the keys arrive from the user.
+TEST_F(PanelWithPlugin, TabTakesEachPageInReadingOrderAndOnToTheNext) {
+    select({place("Door")});
+    ShowWindow(panel.window(), SW_SHOWNA);
+    auto press = [&](bool shift) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {0, 0}};
+        EXPECT_TRUE(panel.translateMessage(&tab));
+    };
+    auto focused = [](HWND control) {
+        return control && (GetFocus() == control || IsChild(control, GetFocus()));
+    };
+    const struct {
+        const char *from, *to;
+        bool shift;
+    } steps[] = {{"Key 1", "Value 1", false},
+                 {"Value 1", "Key 2", false},
+                 {"Key 2", "Value 1", true},
+                 {"Value 1", "Key 1", true}};
+    for (const auto& step : steps) {
+        SetFocus(panel.findControl(step.from));
+        press(step.shift);
+        EXPECT_TRUE(focused(panel.findControl(step.to))) << step.from << " -> " << step.to;
+    }
+    // Every control of the door's page is reached, its list of sounds too, and past its
+    // last the focus goes on to the next page.
+    SetFocus(panel.findControl("Angle"));
+    bool sounds = false;
+    for (int i = 0; i < 40 && !focused(panel.findControl("Key 1")); ++i) {
+        press(false);
+        sounds = sounds || focused(panel.findControl("Sounds"));
+    }
+    EXPECT_TRUE(sounds);
+    EXPECT_TRUE(focused(panel.findControl("Key 1")));
+}
+
 }  // namespace
