@@ -475,6 +475,7 @@ LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 void MainWindow::dispatch(MSG& msg) {
     // Keys typed into a page or the entity list belong there, not to the menu shortcuts.
+    if (session_.commandPanel().takeWheel(msg)) return;
     HWND panel = session_.commandPanel().window();
     bool inPanel = msg.hwnd == panel || IsChild(panel, msg.hwnd);
     const bool typing = inPanel || entityList_->owns(msg.hwnd);

@@ -188,6 +188,20 @@ bool CommandPanel::translateMessage(MSG* msg) {
     return false;
 }
 
+bool CommandPanel::takeWheel(const MSG& msg) {
+    if (msg.message != WM_MOUSEWHEEL || !window_) return false;
+    HWND under = WindowFromPoint(msg.pt);
+    if (under != window_ && !IsChild(window_, under)) return false;
+    // A spinner's field that has the focus keeps the wheel for its own value.
+    HWND focus = GetFocus();
+    if (focus && (focus == under || IsChild(under, focus) || IsChild(focus, under))) {
+        HWND field = GetParent(focus);
+        if (pageHolding(field) && spinnerBeside(field)) return false;
+    }
+    if (scroll_.wheel(GET_WHEEL_DELTA_WPARAM(msg.wParam))) layout();
+    return true;
+}
+
 bool CommandPanel::pageHolding(HWND window) const {
     for (const Page& p : pages_)
         if (p.registered && IsChild(p.dialog, window)) return true;

@@ -87,6 +87,10 @@ public:
     // controls in reading order (panel_tab_order.h), arrows as the dialogs do; call from the
     // host's message loop before TranslateMessage. True when the message was used.
     bool translateMessage(MSG* msg);
+    // The wheel scrolls the panel wherever the pointer is on it, over a page's field too:
+    // true when a WM_MOUSEWHEEL was taken so. Call for every message, whichever window has
+    // the focus.
+    bool takeWheel(const MSG& msg);
 
 private:
     struct Page {

@@ -136,8 +136,8 @@ bool falsy(const std::string& value) {
     return v == "0" || v == "off" || v == "false" || v == "no";
 }
 
-// The spinner whose arrows sit right beside a field, on its line: the field shows the
-// spinner's value.
+}  // namespace
+
 HWND spinnerBeside(HWND field) {
     HWND page = GetParent(field);
     const RECT f = rectInPage(page, field);
@@ -148,8 +148,6 @@ HWND spinnerBeside(HWND field) {
     }
     return nullptr;
 }
-
-}  // namespace
 
 HWND findLabelledControl(HWND page, const std::string& label) {
     if (!page) return nullptr;

@@ -23,6 +23,10 @@ HWND findLabelledControl(HWND page, const std::string& label);
 // order, then the grid cells.
 std::vector<std::string> pageLabels(HWND page);
 
+// The spinner whose arrows sit right beside a field (a control of a page), on its line:
+// the field shows the spinner's value. Null for a field of no spinner.
+HWND spinnerBeside(HWND field);
+
 // A click on a button (check box, radio button, push button).
 void clickButton(HWND button);
 // A click on the list's line with exactly this text (scrolled into view first); false

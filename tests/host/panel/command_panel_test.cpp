@@ -240,4 +240,24 @@ TEST_F(PanelWithPlugin, TabTakesEachPageInReadingOrderAndOnToTheNext) {
     EXPECT_TRUE(focused(panel.findControl("Key 1")));
 }
 
+TEST_F(PanelWithPlugin, TheWheelScrollsThePanelOverAFieldButNotAFocusedSpinnersField) {
+    select({place("Door")});
+    ShowWindow(panel.window(), SW_SHOWNA);
+    SetWindowPos(panel.window(), nullptr, 0, 0, 220, 420, SWP_NOMOVE | SWP_NOZORDER);
+    auto wheelOver = [&](HWND control) {
+        RECT r;
+        GetWindowRect(control, &r);
+        MSG wheel = {control, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0, 0,
+                     {(r.left + r.right) / 2, (r.top + r.bottom) / 2}};
+        const int before = panel.scrollPosition();
+        return panel.takeWheel(wheel) && panel.scrollPosition() > before;
+    };
+    EXPECT_TRUE(wheelOver(panel.findControl("Target Name"))) << "a text field";
+    HWND speed = panel.findControl("Speed");
+    SetFocus(speed);
+    EXPECT_FALSE(wheelOver(speed)) << "a spinner's field with the focus";
+    SetFocus(panel.findControl("Target Name"));
+    EXPECT_TRUE(wheelOver(speed)) << "a spinner's field without it";
+}
+
 }  // namespace
