@@ -247,7 +247,11 @@ TEST_F(PanelWithPlugin, TheWheelScrollsThePanelOverAFieldButNotAFocusedSpinnersF
     auto wheelOver = [&](HWND control) {
         RECT r;
         GetWindowRect(control, &r);
-        MSG wheel = {control, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0, 0,
+        MSG wheel = {control,
+                     WM_MOUSEWHEEL,
+                     MAKEWPARAM(0, -WHEEL_DELTA),
+                     0,
+                     0,
                      {(r.left + r.right) / 2, (r.top + r.bottom) / 2}};
         const int before = panel.scrollPosition();
         return panel.takeWheel(wheel) && panel.scrollPosition() > before;
