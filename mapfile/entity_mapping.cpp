@@ -126,23 +126,22 @@ void addPair(std::vector<MapLine>& lines, const MapLine& pair) {
 // The Map Parameters being filled: at most eight pairs in the record's text.
 class PairCells {
 public:
-    // Why the pair does not fit, or empty when it was added.
-    std::string add(const MapLine& pair) {
-        if (pair.key.empty()) return "it has no key";
-        if (pair.key.find('|') != std::string::npos || pair.value.find('|') != std::string::npos)
-            return "a '|' would split its cell";
-        if (pair.key.size() >= keyValueCellSize || pair.value.size() >= keyValueCellSize)
-            return "a cell holds at most " + std::to_string(keyValueCellSize - 1) + " characters";
-        if (cells_.size() == keyValueCellCount) return "the record holds eight pairs";
+    // Whether the pair fits (and was added): a key, no '|' (it would split the cell), cells
+    // short enough, eight pairs at most, and the whole text within the record's field.
+    bool add(const MapLine& pair) {
+        if (pair.key.empty() || pair.key.find('|') != std::string::npos ||
+            pair.value.find('|') != std::string::npos)
+            return false;
+        if (pair.key.size() >= keyValueCellSize || pair.value.size() >= keyValueCellSize ||
+            cells_.size() == keyValueCellCount)
+            return false;
         // Every cell, empty ones too, is followed by its bar.
         const size_t length = used_ + pair.key.size() + pair.value.size() + keyValueCellCount;
-        if (length > sizeof(EntityProps::keyValueText) - 1)
-            return "the pairs' text holds " +
-                   std::to_string(sizeof(EntityProps::keyValueText) - 1) + " characters";
+        if (length > sizeof(EntityProps::keyValueText) - 1) return false;
         used_ += pair.key.size() + pair.value.size();
         cells_.push_back(pair.key);
         cells_.push_back(pair.value);
-        return "";
+        return true;
     }
     void store(EntityProps& props) const {
         const char* cells[keyValueCellCount];
@@ -204,6 +203,8 @@ bool inCatalogue(const std::string& classname) {
     return false;
 }
 
+bool isWorldClassname(const std::string& classname) { return classname == "worldspawn"; }
+
 std::vector<MapLine> recordCells(const EntityProps& props) {
     char pieces[keyValueCellCount][keyValueCellSize];
     const int count = splitKeyValueText(props.keyValueText, sizeof props.keyValueText, pieces);
@@ -261,8 +262,8 @@ EntityView viewEntity(const HelperRecord& record) {
     return view;
 }
 
-void applyEntityKeys(const MapEntity& entity, HelperRecord& record,
-                     std::vector<ImportNote>& notes) {
+void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes,
+                     std::vector<MapLine>& beyondRecord) {
     const std::string classname = record.classnameText();
     const ClassPage* page = pageOf(pageClassOf(classname));
     // Export writes one line per key: of a page key given twice, only the last line counts,
@@ -300,10 +301,7 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record,
                 continue;
             }
         }
-        const std::string why = cells.add(rest);
-        if (!why.empty())
-            notes.push_back({pair.line, false,
-                             classname + ": the pair \"" + pair.key + "\" is left out: " + why});
+        if (!cells.add(rest)) beyondRecord.push_back(std::move(rest));
     }
     cells.store(record.props);
 }

@@ -43,4 +43,5 @@ std::string helperListing(Scene& scene);
 int exportCommand(HostSession& session, const std::string& scene, const std::string& out,
                   const std::string& base);
 int importCommand(HostSession& session, const std::string& map, const std::string& out);
+// A path ending in ".map" is checked as map text, each finding at its line.
 int checkCommand(HostSession& session, const std::string& scene);
