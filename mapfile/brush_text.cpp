@@ -208,6 +208,15 @@ BrushForm brushForm(std::string_view text) {
                                                                       : BrushForm::Plain;
 }
 
+bool patchSize(std::string_view text, int& rows, int& columns) {
+    const std::vector<std::string_view> words = tokens(text);
+    // { patchDef2 { TEXTURE ( rows columns ...
+    if (words.size() < 8 || (words[1] != "patchDef2" && words[1] != "patchDef3")) return false;
+    rows = static_cast<int>(numberOf(words[5]));
+    columns = static_cast<int>(numberOf(words[6]));
+    return rows > 0 && columns > 0;
+}
+
 std::string movedBrushText(std::string_view text, const MapVector& delta) {
     if (delta.x == 0 && delta.y == 0 && delta.z == 0) return std::string(text);
     return BrushMover(text, delta).moved();

@@ -11,6 +11,9 @@ enum class BrushForm { None, Plain, TextureAxes, Versioned };
 const char* brushFormName(BrushForm form);
 BrushForm brushForm(std::string_view text);
 
+// A patch's rows and columns of control points, from its header; false for a brush.
+bool patchSize(std::string_view text, int& rows, int& columns);
+
 // The text moved by delta: plane points, versioned planes' distances and patch control
 // points. In the texture-axes form the texture offsets follow, so the texture stays on the
 // brush; the plain form's offsets are left as they are. Numbers that do not change keep

@@ -8,6 +8,7 @@ namespace {
 // Raised when the layout changes, so that an old host refuses what it cannot read.
 constexpr uint32_t KEPT_LAYOUT = 1;
 constexpr uint32_t KEPT_HAD_ORIGIN = 1;
+constexpr uint32_t KEPT_WORLD = 2;
 
 void putWord(std::vector<unsigned char>& out, uint32_t word) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(word >> (8 * i)));
@@ -60,7 +61,7 @@ private:
 std::vector<unsigned char> encodeKeptEntity(const KeptEntity& kept) {
     std::vector<unsigned char> out;
     putWord(out, KEPT_LAYOUT);
-    putWord(out, kept.hadOrigin ? KEPT_HAD_ORIGIN : 0);
+    putWord(out, (kept.hadOrigin ? KEPT_HAD_ORIGIN : 0) | (kept.world ? KEPT_WORLD : 0));
     for (int axis = 0; axis < 3; ++axis) putFloat(out, kept.anchor[axis]);
     putText(out, kept.originText);
     putText(out, kept.header);
@@ -83,7 +84,7 @@ bool decodeKeptEntity(const unsigned char* data, size_t size, KeptEntity& kept,
         error = "its kept map data has an unknown layout";
         return false;
     }
-    bool ok = r.word(flags) && (flags & ~KEPT_HAD_ORIGIN) == 0;
+    bool ok = r.word(flags) && (flags & ~(KEPT_HAD_ORIGIN | KEPT_WORLD)) == 0;
     for (int axis = 0; axis < 3 && ok; ++axis)
         ok = r.number(read.anchor[axis]) && std::isfinite(read.anchor[axis]);
     ok = ok && r.text(read.originText) && r.text(read.header) && r.count(pairs, 8);
@@ -102,6 +103,7 @@ bool decodeKeptEntity(const unsigned char* data, size_t size, KeptEntity& kept,
         return false;
     }
     read.hadOrigin = (flags & KEPT_HAD_ORIGIN) != 0;
+    read.world = (flags & KEPT_WORLD) != 0;
     kept = std::move(read);
     return true;
 }

@@ -10,6 +10,7 @@
 #include "vexsdk/geom.h"
 
 struct KeptEntity {
+    bool world = false;                // read from the map's worldspawn
     std::string header;                // the world's: the map's text before its first entity
     std::vector<MapLine> pairs;        // beyond the record's room, in map order
     bool hadOrigin = false;

@@ -97,6 +97,7 @@ std::shared_ptr<const KeptEntity> keptOf(const MapText& map, const MapEntity& en
         return nullptr;
     auto kept = std::make_shared<KeptEntity>();
     kept->pairs = std::move(beyondRecord);
+    kept->world = world;
     kept->hadOrigin = origin != nullptr;
     if (origin) kept->originText = origin->value;
     kept->anchor = position;

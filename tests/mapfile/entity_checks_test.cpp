@@ -12,7 +12,7 @@ using Edit = std::function<void(EntityProps&)>;
 
 HelperEntry helper(const char* name, const char* classname, const char* keyValueText = "",
                    Edit edit = {}, Point3 at = Point3()) {
-    HelperEntry entry{name, at, makeRecord(classname, keyValueText)};
+    HelperEntry entry{name, at, makeRecord(classname, keyValueText), nullptr};
     if (edit) edit(entry.record.props);
     return entry;
 }
