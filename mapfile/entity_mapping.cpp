@@ -106,21 +106,6 @@ MapLine* findLine(std::vector<MapLine>& lines, const std::string& key) {
     return nullptr;
 }
 
-// A pair joins the lines: it replaces a line of its key (spawnflags are or-ed), or follows.
-void addPair(std::vector<MapLine>& lines, const MapLine& pair) {
-    MapLine* line = findLine(lines, pair.key);
-    if (!line) {
-        lines.push_back(pair);
-        return;
-    }
-    int32_t written, added;
-    if (pair.key == "spawnflags" && readCanonicalInt(line->value, written) &&
-        readCanonicalInt(pair.value, added))
-        line->value = std::to_string(written | added);
-    else
-        line->value = pair.value;
-}
-
 // ---- Import ----
 
 // The Map Parameters being filled: at most eight pairs in the record's text.
@@ -189,6 +174,20 @@ const PageKey* findPageKey(const ClassPage* page, const std::string& key) {
 }
 
 }  // namespace
+
+void addPair(std::vector<MapLine>& lines, const MapLine& pair) {
+    MapLine* line = findLine(lines, pair.key);
+    if (!line) {
+        lines.push_back(pair);
+        return;
+    }
+    int32_t written, added;
+    if (pair.key == "spawnflags" && readCanonicalInt(line->value, written) &&
+        readCanonicalInt(pair.value, added))
+        line->value = std::to_string(written | added);
+    else
+        line->value = pair.value;
+}
 
 PageClass pageClassOf(const std::string& classname) {
     if (classname == entityClassNames[CLASS_INDEX_FUNC_DOOR]) return PageClass::Door;
@@ -279,7 +278,9 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<
         else
             known->second = i;
     }
-    PairCells cells;
+    // The pairs joined one line a key as export writes them, so that what fits the record
+    // is the same on every import of an export.
+    std::vector<MapLine> rests;
     for (size_t i = 0; i < entity.pairs.size(); ++i) {
         const MapPair& pair = entity.pairs[i];
         if (pair.key == "classname" || pair.key == "origin") continue;
@@ -301,8 +302,11 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<
                 continue;
             }
         }
-        if (!cells.add(rest)) beyondRecord.push_back(std::move(rest));
+        addPair(rests, rest);
     }
+    PairCells cells;
+    for (MapLine& rest : rests)
+        if (!cells.add(rest)) beyondRecord.push_back(std::move(rest));
     cells.store(record.props);
 }
 

@@ -33,6 +33,10 @@ std::vector<MapLine> recordPairs(const EntityProps& props);
 // The keys a class's pages write (for a door: "angle", ..., "spawnflags").
 std::vector<std::string> pageKeys(PageClass pageClass);
 
+// A pair joins the lines export writes, one a key: it replaces the value of a line of its
+// key (spawnflags are or-ed), or follows them.
+void addPair(std::vector<MapLine>& lines, const MapLine& pair);
+
 // Every line export writes for the helper, in order: "classname", "origin", the page's
 // keys (numbers that are 0 and empty texts left out), then the pairs; a pair whose key is
 // already written replaces that line's value, and "spawnflags" is combined by bitwise or.
@@ -57,8 +61,8 @@ struct ImportNote {
 // Fills a record (holding the entity's classname already) from the entity's other keys,
 // "classname" and "origin" aside: a page key goes to its field when export would write
 // the same line back from it, everything else to the pairs in file order. Of a page key
-// given more than once only the last line counts. Pairs that do not fit the record go to
-// beyondRecord, in file order.
+// given more than once only the last line counts. The other pairs are joined one line a
+// key, as export writes them; those that do not fit the record go to beyondRecord.
 void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes,
                      std::vector<MapLine>& beyondRecord);
 

@@ -22,7 +22,8 @@ std::vector<MapLine> exportedLines(const HelperEntry& helper) {
         lines.erase(origin);
     else if (kept && kept->hadOrigin && helper.position == kept->anchor)
         origin->value = kept->originText;
-    if (kept) lines.insert(lines.end(), kept->pairs.begin(), kept->pairs.end());
+    if (kept)
+        for (const MapLine& pair : kept->pairs) addPair(lines, pair);
     return lines;
 }
 

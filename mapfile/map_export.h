@@ -21,8 +21,8 @@ struct HelperEntry {
 const MapEntity* findWorldspawn(const MapText& map);
 
 // The lines export writes for a helper: entityLines, with the origin as read while the
-// node has not moved and none for a brush entity or world that had none, then the pairs
-// beyond the record.
+// node has not moved and none for a brush entity or world that had none, with the pairs
+// beyond the record joined as the record's are (one line a key).
 std::vector<MapLine> exportedLines(const HelperEntry& helper);
 // Its kept brushes and patches moved with the node.
 std::vector<std::string> exportedBrushes(const HelperEntry& helper);

@@ -190,6 +190,12 @@ std::vector<CheckLine> checkScene(HostSession& session, bool& fails) {
     return lines;
 }
 
+bool sceneHasWorld(Scene& scene) {
+    for (const auto& node : scene.nodes())
+        if (isWorldClassname(helperClassname(*node))) return true;
+    return false;
+}
+
 std::string helperClassname(Node& node) {
     HelperRecord record;
     std::string error;

@@ -28,6 +28,9 @@ struct CheckLine {
 };
 std::vector<CheckLine> checkScene(HostSession& session, bool& fails);
 
+// Whether a node holds the world (a worldspawn helper): export then takes no base map.
+bool sceneHasWorld(Scene& scene);
+
 // The classname a node's helper stores, or "" for any other node.
 std::string helperClassname(Node& node);
 // The class page a node's helper asks for: "door", "light", or "" for none (and for any
