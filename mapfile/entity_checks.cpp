@@ -39,11 +39,26 @@ void checkTargets(Scope& s, const HelperEntry& h, const EntityView& view) {
         report(s, h, Severity::Warning, "the teleport destination has no target name");
 }
 
+// The catalogue's classnames whose entity the game sizes by its brushes. A relay and a
+// counter are fired by name and never touched: they need none.
+bool needsBrushes(const std::string& classname) {
+    static const char* const brushClasses[] = {
+        "func_door",   "func_door_secret", "func_wall",        "func_button",
+        "func_train",  "func_plat",        "func_dm_only",     "func_illusionary",
+        "func_bossgate", "func_episodegate"};
+    for (const char* name : brushClasses)
+        if (classname == name) return true;
+    return classname.rfind("trigger_", 0) == 0 && classname != "trigger_relay" &&
+           classname != "trigger_counter";
+}
+
 void checkClass(Scope& s, const HelperEntry& h, const EntityView& view) {
     const EntityProps& props = h.record.props;
     const PageClass page = pageClassOf(view.classname);
-    if (!inCatalogue(view.classname))
+    if (!inCatalogue(view.classname) && !isWorldClassname(view.classname))
         report(s, h, Severity::Warning, "classname outside the catalogue");
+    if (needsBrushes(view.classname) && (!h.kept || h.kept->brushes.empty()))
+        report(s, h, Severity::Warning, "has no brushes: the game gives it no size");
     if (page == PageClass::Door && props.goldKey && props.silverKey)
         report(s, h, Severity::Warning, "both Gold Key and Silver Key are ticked");
     if (page == PageClass::Door && (props.sounds < -1 || props.sounds > 4))
@@ -113,6 +128,20 @@ void checkPairs(Scope& s, const HelperEntry& h) {
                    " holds a '\"' or a line break, which map text cannot hold");
 }
 
+// Export writes one world: the first world node's pairs and every world node's brushes.
+void checkWorlds(Scope& s) {
+    const HelperEntry* first = nullptr;
+    for (const HelperEntry& h : s.helpers) {
+        if (!isWorldClassname(h.record.classnameText())) continue;
+        if (first)
+            report(s, h, Severity::Warning,
+                   "a second world: export adds its brushes to " + first->name +
+                       "'s and leaves its pairs out");
+        else
+            first = &h;
+    }
+}
+
 // Helpers of one classname at one position: the ones after the first are reported.
 void checkClones(Scope& s) {
     std::map<std::tuple<std::string, float, float, float>, const HelperEntry*> first;
@@ -150,16 +179,21 @@ std::vector<CheckFinding> checkHelpers(const std::vector<HelperEntry>& helpers) 
         checkPairs(scope, helpers[i]);
         checkStaleFields(scope, helpers[i], pageClassOf(views[i].classname));
     }
+    checkWorlds(scope);
     checkClones(scope);
     std::stable_sort(findings.begin(), findings.end(),
                      [](const CheckFinding& a, const CheckFinding& b) { return a.node < b.node; });
     return findings;
 }
 
+const char* severityName(Severity severity) {
+    static const char* const names[] = {"error", "warning", "note"};
+    return names[static_cast<int>(severity)];
+}
+
 std::string formatFinding(const CheckFinding& finding) {
-    static const char* const severityNames[] = {"error", "warning", "note"};
-    return finding.node + " (" + finding.classname +
-           "): " + severityNames[static_cast<int>(finding.severity)] + ": " + finding.message;
+    return finding.node + " (" + finding.classname + "): " + severityName(finding.severity) +
+           ": " + finding.message;
 }
 
 bool reportFails(const std::vector<CheckFinding>& findings) {

@@ -17,6 +17,8 @@ struct CheckFinding {
 // Every finding, sorted by node (a node's findings in the order of the rules).
 std::vector<CheckFinding> checkHelpers(const std::vector<HelperEntry>& helpers);
 
+// "error", "warning" or "note".
+const char* severityName(Severity severity);
 // "NODE (CLASSNAME): error|warning|note: message"
 std::string formatFinding(const CheckFinding& finding);
 

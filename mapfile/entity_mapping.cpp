@@ -106,43 +106,27 @@ MapLine* findLine(std::vector<MapLine>& lines, const std::string& key) {
     return nullptr;
 }
 
-// A pair joins the lines: it replaces a line of its key (spawnflags are or-ed), or follows.
-void addPair(std::vector<MapLine>& lines, const MapLine& pair) {
-    MapLine* line = findLine(lines, pair.key);
-    if (!line) {
-        lines.push_back(pair);
-        return;
-    }
-    int32_t written, added;
-    if (pair.key == "spawnflags" && readCanonicalInt(line->value, written) &&
-        readCanonicalInt(pair.value, added))
-        line->value = std::to_string(written | added);
-    else
-        line->value = pair.value;
-}
-
 // ---- Import ----
 
 // The Map Parameters being filled: at most eight pairs in the record's text.
 class PairCells {
 public:
-    // Why the pair does not fit, or empty when it was added.
-    std::string add(const MapLine& pair) {
-        if (pair.key.empty()) return "it has no key";
-        if (pair.key.find('|') != std::string::npos || pair.value.find('|') != std::string::npos)
-            return "a '|' would split its cell";
-        if (pair.key.size() >= keyValueCellSize || pair.value.size() >= keyValueCellSize)
-            return "a cell holds at most " + std::to_string(keyValueCellSize - 1) + " characters";
-        if (cells_.size() == keyValueCellCount) return "the record holds eight pairs";
+    // Whether the pair fits (and was added): a key, no '|' (it would split the cell), cells
+    // short enough, eight pairs at most, and the whole text within the record's field.
+    bool add(const MapLine& pair) {
+        if (pair.key.empty() || pair.key.find('|') != std::string::npos ||
+            pair.value.find('|') != std::string::npos)
+            return false;
+        if (pair.key.size() >= keyValueCellSize || pair.value.size() >= keyValueCellSize ||
+            cells_.size() == keyValueCellCount)
+            return false;
         // Every cell, empty ones too, is followed by its bar.
         const size_t length = used_ + pair.key.size() + pair.value.size() + keyValueCellCount;
-        if (length > sizeof(EntityProps::keyValueText) - 1)
-            return "the pairs' text holds " +
-                   std::to_string(sizeof(EntityProps::keyValueText) - 1) + " characters";
+        if (length > sizeof(EntityProps::keyValueText) - 1) return false;
         used_ += pair.key.size() + pair.value.size();
         cells_.push_back(pair.key);
         cells_.push_back(pair.value);
-        return "";
+        return true;
     }
     void store(EntityProps& props) const {
         const char* cells[keyValueCellCount];
@@ -191,6 +175,20 @@ const PageKey* findPageKey(const ClassPage* page, const std::string& key) {
 
 }  // namespace
 
+void addPair(std::vector<MapLine>& lines, const MapLine& pair) {
+    MapLine* line = findLine(lines, pair.key);
+    if (!line) {
+        lines.push_back(pair);
+        return;
+    }
+    int32_t written, added;
+    if (pair.key == "spawnflags" && readCanonicalInt(line->value, written) &&
+        readCanonicalInt(pair.value, added))
+        line->value = std::to_string(written | added);
+    else
+        line->value = pair.value;
+}
+
 PageClass pageClassOf(const std::string& classname) {
     if (classname == entityClassNames[CLASS_INDEX_FUNC_DOOR]) return PageClass::Door;
     for (int i = CLASS_INDEX_FIRST_LIGHT; i <= CLASS_INDEX_LAST_LIGHT; ++i)
@@ -203,6 +201,8 @@ bool inCatalogue(const std::string& classname) {
         if (classname == entityClassNames[i]) return true;
     return false;
 }
+
+bool isWorldClassname(const std::string& classname) { return classname == "worldspawn"; }
 
 std::vector<MapLine> recordCells(const EntityProps& props) {
     char pieces[keyValueCellCount][keyValueCellSize];
@@ -261,8 +261,8 @@ EntityView viewEntity(const HelperRecord& record) {
     return view;
 }
 
-void applyEntityKeys(const MapEntity& entity, HelperRecord& record,
-                     std::vector<ImportNote>& notes) {
+void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes,
+                     std::vector<MapLine>& beyondRecord) {
     const std::string classname = record.classnameText();
     const ClassPage* page = pageOf(pageClassOf(classname));
     // Export writes one line per key: of a page key given twice, only the last line counts,
@@ -278,7 +278,9 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record,
         else
             known->second = i;
     }
-    PairCells cells;
+    // The pairs joined one line a key as export writes them, so that what fits the record
+    // is the same on every import of an export.
+    std::vector<MapLine> rests;
     for (size_t i = 0; i < entity.pairs.size(); ++i) {
         const MapPair& pair = entity.pairs[i];
         if (pair.key == "classname" || pair.key == "origin") continue;
@@ -300,11 +302,11 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record,
                 continue;
             }
         }
-        const std::string why = cells.add(rest);
-        if (!why.empty())
-            notes.push_back({pair.line, false,
-                             classname + ": the pair \"" + pair.key + "\" is left out: " + why});
+        addPair(rests, rest);
     }
+    PairCells cells;
+    for (MapLine& rest : rests)
+        if (!cells.add(rest)) beyondRecord.push_back(std::move(rest));
     cells.store(record.props);
 }
 

@@ -20,6 +20,8 @@ constexpr int32_t LIGHT_SPAWN_START_OFF = 1;
 enum class PageClass { Door, Light, Other };
 PageClass pageClassOf(const std::string& classname);
 bool inCatalogue(const std::string& classname);
+// The entity that holds the level's structure: exported first, never given an origin.
+bool isWorldClassname(const std::string& classname);
 
 // The Map Parameters cells as pairs, in cell order: every pair, those without a key too.
 std::vector<MapLine> recordCells(const EntityProps& props);
@@ -30,6 +32,10 @@ std::vector<MapLine> recordPairs(const EntityProps& props);
 
 // The keys a class's pages write (for a door: "angle", ..., "spawnflags").
 std::vector<std::string> pageKeys(PageClass pageClass);
+
+// A pair joins the lines export writes, one a key: it replaces the value of a line of its
+// key (spawnflags are or-ed), or follows them.
+void addPair(std::vector<MapLine>& lines, const MapLine& pair);
 
 // Every line export writes for the helper, in order: "classname", "origin", the page's
 // keys (numbers that are 0 and empty texts left out), then the pairs; a pair whose key is
@@ -55,9 +61,10 @@ struct ImportNote {
 // Fills a record (holding the entity's classname already) from the entity's other keys,
 // "classname" and "origin" aside: a page key goes to its field when export would write
 // the same line back from it, everything else to the pairs in file order. Of a page key
-// given more than once only the last line counts. Pairs that do not fit are left out with
-// a note.
-void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes);
+// given more than once only the last line counts. The other pairs are joined one line a
+// key, as export writes them; those that do not fit the record go to beyondRecord.
+void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes,
+                     std::vector<MapLine>& beyondRecord);
 
 // Whether a text that map text cannot hold (a '"' or a line break) is among the lines
 // export writes (lines: entityLines of the record) or the pairs; key receives the key it

@@ -1,21 +1,34 @@
-// Helpers to map text: a worldspawn entity first (empty, or a base map's copied through
-// with its keys and brushes), then one entity per helper after a '// NAME' comment line.
+// Helpers to map text: the world first (the scene's world node, a base map's entities
+// copied through, or an empty worldspawn), then one entity per helper after a '// NAME'
+// comment line, each with the pairs and brushes it keeps.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 #include "entity_mapping.h"
+#include "kept_entity.h"
 
-// A helper as the host hands it over: its node's name and world position, and its record.
+// A helper as the host hands it over: its node's name and world position, its record, and
+// what it keeps beyond the record (null: nothing).
 struct HelperEntry {
     std::string name;
     Point3 position;
     HelperRecord record;
+    std::shared_ptr<const KeptEntity> kept;
 };
 
 // The first entity whose classname is "worldspawn", or null.
 const MapEntity* findWorldspawn(const MapText& map);
 
-// Appends the map text of the helpers to out. Refuses (false, naming node and key) a
-// helper with a text that map text cannot hold, and a base map without a worldspawn.
+// The lines export writes for a helper: entityLines, with the origin as read while the
+// node has not moved and none for a brush entity or world that had none, with the pairs
+// beyond the record joined as the record's are (one line a key).
+std::vector<MapLine> exportedLines(const HelperEntry& helper);
+// Its kept brushes and patches moved with the node.
+std::vector<std::string> exportedBrushes(const HelperEntry& helper);
+
+// Appends the map text of the helpers to out. Refuses (false, with a message) a helper
+// with a text that map text cannot hold, brushes of two forms, a base map without a
+// worldspawn, and a base map for helpers that hold their own world.
 bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std::string& out,
               std::string& error);

@@ -2,6 +2,7 @@
 #include <set>
 #include <sstream>
 #include "brush_box.h"
+#include "map_export.h"
 #include "number_text.h"
 
 namespace {
@@ -26,6 +27,7 @@ public:
     explicit NodeNames(const std::function<bool(const std::string&)>& taken) : taken_(taken) {}
 
     std::string choose(const MapEntity& entity, const std::string& classname) {
+        if (isWorldClassname(classname) && take(classname)) return classname;
         // Of a key given twice export keeps the last line.
         const MapPair* targetName = nullptr;
         for (const MapPair& pair : entity.pairs)
@@ -70,19 +72,39 @@ Point3 entityPosition(const MapText& map, const MapEntity& entity, const std::st
     if (brushBoxCentre(map, entity, centre))
         return Point3(static_cast<float>(centre.x), static_cast<float>(centre.y),
                       static_cast<float>(centre.z));
-    notes.push_back(
-        {entity.line, false,
-         classname + ": no origin and no brush corners or patch points; placed at 0 0 0"});
+    // The world stands wherever it likes: its keys never say.
+    if (!isWorldClassname(classname))
+        notes.push_back(
+            {entity.line, false,
+             classname + ": no origin and no brush corners or patch points; placed at 0 0 0"});
     return Point3();
 }
 
-void noteBrushes(const MapEntity& entity, const std::string& classname,
-                 std::vector<ImportNote>& notes) {
-    if (entity.brushes.empty()) return;
-    const size_t count = entity.brushes.size();
-    notes.push_back({entity.line, false,
-                     classname + ": " + std::to_string(count) +
-                         (count == 1 ? " brush" : " brushes") + " left out"});
+std::string originText(const Point3& position) {
+    return shortestNumberText(position.x) + " " + shortestNumberText(position.y) + " " +
+           shortestNumberText(position.z);
+}
+
+// What the record cannot hold, or null when export gives the entity back from the record
+// alone: a point entity whose pairs fit and whose origin export writes as it was read.
+std::shared_ptr<const KeptEntity> keptOf(const MapText& map, const MapEntity& entity,
+                                         const std::string& classname, const Point3& position,
+                                         std::vector<MapLine> beyondRecord) {
+    const MapPair* origin = entity.find("origin");
+    const bool world = isWorldClassname(classname);
+    if (!world && entity.brushes.empty() && beyondRecord.empty() &&
+        (!origin || origin->value == originText(position)))
+        return nullptr;
+    auto kept = std::make_shared<KeptEntity>();
+    kept->pairs = std::move(beyondRecord);
+    kept->world = world;
+    kept->hadOrigin = origin != nullptr;
+    if (origin) kept->originText = origin->value;
+    kept->anchor = position;
+    for (const MapBrush& brush : entity.brushes) kept->brushes.emplace_back(map.brushText(brush));
+    if (world && &entity == findWorldspawn(map))
+        kept->header = map.text.substr(0, map.entities.front().offset);
+    return kept;
 }
 
 // The entity's classname when it can make a helper; an error note when it cannot.
@@ -101,7 +123,7 @@ bool helperClassname(const MapEntity& entity, std::string& classname,
                              " characters; the entity is left out"});
         return false;
     }
-    if (!inCatalogue(classname))
+    if (!inCatalogue(classname) && !isWorldClassname(classname))
         notes.push_back({pair->line, false,
                          "the classname \"" + classname + "\" is not in the catalogue; kept"});
     return true;
@@ -115,29 +137,40 @@ bool MapImport::hasError() const {
     return false;
 }
 
+void readMapEntities(const MapText& map, const HelperRecord& fresh,
+                     const std::function<bool(const std::string&)>& nameTaken,
+                     std::vector<ImportedEntity>& entities, std::vector<ImportNote>& notes) {
+    NodeNames names(nameTaken);
+    for (const MapEntity& entity : map.entities) {
+        std::string classname;
+        if (!helperClassname(entity, classname, notes)) continue;
+        ImportedEntity imported;
+        imported.line = entity.line;
+        imported.record = fresh;
+        imported.record.setClassname(classname);
+        std::vector<MapLine> beyondRecord;
+        applyEntityKeys(entity, imported.record, notes, beyondRecord);
+        imported.position = entityPosition(map, entity, classname, notes);
+        imported.kept = keptOf(map, entity, classname, imported.position, std::move(beyondRecord));
+        imported.name = names.choose(entity, classname);
+        entities.push_back(std::move(imported));
+    }
+}
+
 bool importMap(const MapText& map, ClassDesc& firstDescriptor,
                const std::function<bool(const std::string&)>& nameTaken, MapImport& out,
                std::string& error) {
     HelperRecord fresh;
     if (!freshHelperRecord(firstDescriptor, fresh, error)) return false;
-    NodeNames names(nameTaken);
-    for (const MapEntity& entity : map.entities) {
-        const MapPair* classPair = entity.find("classname");
-        if (classPair && classPair->value == "worldspawn") {
-            noteBrushes(entity, "worldspawn", out.notes);
-            continue;
-        }
-        std::string classname;
-        if (!helperClassname(entity, classname, out.notes)) continue;
-        HelperRecord record = fresh;
-        record.setClassname(classname);
-        applyEntityKeys(entity, record, out.notes);
+    std::vector<ImportedEntity> entities;
+    readMapEntities(map, fresh, nameTaken, entities, out.notes);
+    for (ImportedEntity& entity : entities) {
         ImportedHelper imported;
-        imported.position = entityPosition(map, entity, classname, out.notes);
-        noteBrushes(entity, classname, out.notes);
-        imported.helper.reset(makeHelper(firstDescriptor, record, error));
+        imported.helper.reset(makeHelper(firstDescriptor, entity.record, error));
         if (!imported.helper) return false;
-        imported.name = names.choose(entity, classname);
+        imported.name = std::move(entity.name);
+        imported.position = entity.position;
+        imported.kept = std::move(entity.kept);
         out.helpers.push_back(std::move(imported));
     }
     return true;

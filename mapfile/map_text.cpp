@@ -254,6 +254,7 @@ bool MapReader::readFile() {
 bool MapReader::readEntity(const Token& open) {
     MapEntity entity;
     entity.line = open.line;
+    entity.offset = open.offset;
     entity.comment = commentBefore_;
     for (;;) {
         Token token;

@@ -36,6 +36,7 @@ struct MapBrush {
 
 struct MapEntity {
     int line = 0;         // of its opening brace
+    size_t offset = 0;    // of its opening brace in MapText::text
     std::string comment;  // a '//' comment line just before the entity, without the slashes
     std::vector<MapPair> pairs;
     std::vector<MapBrush> brushes;

@@ -22,7 +22,7 @@ const char* usage =
     "       vexalhost list SCENE           the nodes of a scene file\n"
     "       vexalhost export SCENE OUT.map [--base BASE.map]   the helpers as map text\n"
     "       vexalhost import IN.map OUT.vxs  a scene of the map's entities\n"
-    "       vexalhost check SCENE          what the game would trip over\n"
+    "       vexalhost check SCENE|LEVEL.map  what the game would trip over\n"
     "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n"
     "                        [--labels [all|selected|none]] [--links]   names and links drawn\n"
     "       --progress anywhere shows progress on big scenes even when stderr is no terminal\n";

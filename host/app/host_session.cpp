@@ -5,6 +5,7 @@
 #include "interaction/creation_tool.h"
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
+#include "render/level_drawing.h"
 #include "render/scene_render.h"
 #include "render/software_viewport.h"
 #include "scene/scene_reader.h"
@@ -318,7 +319,10 @@ void HostSession::reset() {
 void HostSession::frame(SoftwareViewport& view, bool selectionOnly) const {
     Box3 box;
     for (const auto& n : scene_.nodes())
-        if (!n->hidden && (n->selected || !selectionOnly)) box += n->position();
+        if (!n->hidden && (n->selected || !selectionOnly)) {
+            box += n->position();
+            addOutlinesBox(*n, box);
+        }
     if (selectionOnly && box.IsEmpty()) return frame(view, false);
     if (box.IsEmpty()) box = Box3(Point3(-100, -100, 0), Point3(100, 100, 0));
     box.EnlargeBy(40.0f);

@@ -1,10 +1,12 @@
 #include "app/map_commands.h"
 #include "scene/printable_name.h"
+#include <cctype>
 #include <cstdio>
 #include <memory>
 #include "app/entity_reading.h"
 #include "app/host_session.h"
 #include "entity_checks.h"
+#include "map_check.h"
 #include "map_export.h"
 #include "map_import.h"
 #include "scene/byte_io.h"
@@ -17,11 +19,21 @@ struct SceneHelpers {
     std::vector<Node*> nodes;
 };
 
+bool decodeNodeKept(const Node& node, std::shared_ptr<const KeptEntity>& kept,
+                    std::string& error) {
+    if (!node.kept) return true;
+    auto decoded = std::make_shared<KeptEntity>();
+    if (!decodeKeptEntity(node.kept->data(), node.kept->size(), *decoded, error)) return false;
+    kept = std::move(decoded);
+    return true;
+}
+
 bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
     for (const auto& node : scene.nodes()) {
         if (!isHelperNode(*node)) continue;
-        HelperEntry entry{node->name, node->position(), {}};
-        if (!readHelperRecord(*node->object(), entry.record, error)) {
+        HelperEntry entry{node->name, node->position(), {}, nullptr};
+        if (!readHelperRecord(*node->object(), entry.record, error) ||
+            !decodeNodeKept(*node, entry.kept, error)) {
             error = "node '" + printableName(node->name) + "': " + error;
             return false;
         }
@@ -148,6 +160,9 @@ bool importMap(HostSession& session, const std::string& path, std::vector<std::s
         Object* object = helper.helper.release();
         Node* node = scene.add(object, object->ClassID(), object->SuperClassID(), helper.name);
         node->transform.SetTrans(helper.position);
+        if (helper.kept)
+            node->kept = std::make_shared<const std::vector<unsigned char>>(
+                encodeKeptEntity(*helper.kept));
         nodes.push_back(node);
     }
     session.added("Import", nodes);
@@ -173,6 +188,12 @@ std::vector<CheckLine> checkScene(HostSession& session, bool& fails) {
         return true;
     });
     return lines;
+}
+
+bool sceneHasWorld(Scene& scene) {
+    for (const auto& node : scene.nodes())
+        if (isWorldClassname(helperClassname(*node))) return true;
+    return false;
 }
 
 std::string helperClassname(Node& node) {
@@ -245,7 +266,38 @@ int importCommand(HostSession& session, const std::string& map, const std::strin
     return complete ? 0 : 1;
 }
 
+namespace {
+
+// A map file is checked as it stands, one "FILE:LINE: severity: message" line a finding.
+int checkMapCommand(HostSession& session, const std::string& path) {
+    std::string error;
+    MapText map;
+    HelperRecord fresh;
+    ClassDesc* desc = firstDescriptor(session, error);
+    if (!desc || !readMapFile(path, map, error) || !freshHelperRecord(*desc, fresh, error))
+        return fail(error);
+    const std::vector<MapFinding> findings = checkMapText(map, fresh);
+    bool fails = false;
+    for (const MapFinding& finding : findings) {
+        std::printf("%s\n", formatMapFinding(path, finding).c_str());
+        fails |= finding.severity != Severity::Note;
+    }
+    std::printf("%s: %zu findings\n", path.c_str(), findings.size());
+    return fails ? 1 : 0;
+}
+
+bool isMapFileName(const std::string& path) {
+    const size_t dot = path.find_last_of("./\\");
+    if (dot == std::string::npos || path[dot] != '.') return false;
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == "map";
+}
+
+}  // namespace
+
 int checkCommand(HostSession& session, const std::string& scene) {
+    if (isMapFileName(scene)) return checkMapCommand(session, scene);
     std::string error;
     if (!session.load(scene, error)) return fail(error);
     bool fails = false;

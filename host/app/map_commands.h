@@ -28,6 +28,9 @@ struct CheckLine {
 };
 std::vector<CheckLine> checkScene(HostSession& session, bool& fails);
 
+// Whether a node holds the world (a worldspawn helper): export then takes no base map.
+bool sceneHasWorld(Scene& scene);
+
 // The classname a node's helper stores, or "" for any other node.
 std::string helperClassname(Node& node);
 // The class page a node's helper asks for: "door", "light", or "" for none (and for any
@@ -43,4 +46,5 @@ std::string helperListing(Scene& scene);
 int exportCommand(HostSession& session, const std::string& scene, const std::string& out,
                   const std::string& base);
 int importCommand(HostSession& session, const std::string& map, const std::string& out);
+// A path ending in ".map" is checked as map text, each finding at its line.
 int checkCommand(HostSession& session, const std::string& scene);

@@ -36,10 +36,18 @@ void MapMenu::importMap() {
 }
 
 void MapMenu::exportMap() {
-    std::string path = askFile(true);
+    const std::string path = askFile(true);
+    if (path.empty()) return;
+    // Helpers without a world of their own can stand in a base map's level.
+    std::string base;
+    if (!sceneHasWorld(session_.scene()) &&
+        MessageBoxA(owner_, "The scene has no world. Write a base map's level before the helpers?",
+                    "Export Map", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        base = askFile(false);
+        if (base.empty()) return;
+    }
     std::string error;
-    if (!path.empty() && !::exportMap(session_, path, "", error))
-        message(owner_, error, MB_ICONERROR);
+    if (!::exportMap(session_, path, base, error)) message(owner_, error, MB_ICONERROR);
 }
 
 void MapMenu::check() {

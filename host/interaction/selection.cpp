@@ -1,5 +1,6 @@
 #include "interaction/selection.h"
 #include <algorithm>
+#include "render/level_drawing.h"
 #include "scene/scene.h"
 
 namespace {
@@ -57,7 +58,14 @@ Node* pickNode(Scene& scene, SoftwareViewport& view, IPoint2 mouse, TimeValue t)
     Node* best = nullptr;
     float bestDistance = 0.0f;
     for (const auto& node : scene.nodes()) {
-        if (!pickable(*node) || surelyMisses(*node, view, t, mouse)) continue;
+        if (!pickable(*node)) continue;
+        // A brush's outline takes the click for its entity wherever the pivot is.
+        if (outlinesPicked(view, *node, HITREGION_POINT, false, &mouse)) {
+            best = node.get();
+            bestDistance = 0.0f;
+            continue;
+        }
+        if (surelyMisses(*node, view, t, mouse)) continue;
         if (!node->object()->pickTest(t, node.get(), HITREGION_POINT, 0, 0, &mouse, &view))
             continue;
         Point2 pivot;
@@ -80,7 +88,12 @@ std::vector<Node*> nodesInRectangle(Scene& scene, SoftwareViewport& view, IPoint
     std::vector<Node*> result;
     SoftwareGraphics& window = view.window();
     for (const auto& node : scene.nodes()) {
-        if (!pickable(*node) || surelyOutside(*node, view, t, a, b)) continue;
+        if (!pickable(*node)) continue;
+        if (outlinesPicked(view, *node, HITREGION_RECT, crossing, corners)) {
+            result.push_back(node.get());
+            continue;
+        }
+        if (surelyOutside(*node, view, t, a, b)) continue;
         int hit = node->object()->pickTest(t, node.get(), HITREGION_RECT, crossing ? 1 : 0, 0,
                                            corners, &view);
         // A window pick is the host's to judge: the object must have been drawn wholly

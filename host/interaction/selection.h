@@ -14,11 +14,12 @@ enum class SelectMode {
 };
 
 // The visible, unfrozen node under the mouse, or null. Among several hits the one whose
-// pivot lies nearest the mouse wins, and of equals the one drawn last (on top).
+// pivot lies nearest the mouse wins, and of equals the one drawn last (on top); a hit on
+// the outline of an entity's brush counts as a hit on its pivot.
 Node* pickNode(Scene& scene, SoftwareViewport& view, IPoint2 mouse, TimeValue t = 0);
 
 // The visible, unfrozen nodes in the rectangle spanned by a and b: with crossing, those
-// that touch it; otherwise those drawn wholly inside it.
+// that touch it (a helper or its brushes); otherwise those drawn wholly inside it.
 std::vector<Node*> nodesInRectangle(Scene& scene, SoftwareViewport& view, IPoint2 a, IPoint2 b,
                                     bool crossing, TimeValue t = 0);
 

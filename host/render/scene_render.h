@@ -11,8 +11,8 @@ class Scene;
 constexpr float FROZEN_GREY[3] = {0.45f, 0.50f, 0.62f};
 
 // Draws one viewport of the scene into its image: background, grid, every visible node
-// through its own display operation (selected ones marked by the host as well), and the
-// view's name in the corner.
+// through its own display operation with the outlines of the brushes it keeps (selected
+// ones marked by the host as well), and the view's name in the corner.
 void renderViewport(SoftwareViewport& view, Scene& scene, TimeValue t = 0,
                     const ProgressReport& progress = {});
 

@@ -38,6 +38,8 @@ public:
     // Whether something was drawn in pick mode since clearPickHit and all of it lay
     // inside the pick region: the window (non-crossing) verdict.
     bool pickStayedInside() const { return drewInPick_ && !leftRegion_; }
+    // The line colour set last: what an object drew itself in.
+    Rgb lineColour() const { return line_; }
 
 private:
     bool picking() const { return (flags_ & GW_PICK) != 0; }

@@ -18,12 +18,15 @@ constexpr size_t CHUNK_MAX_DEPTH = 64;
 // so that a file cut at a chunk boundary is still seen to be cut.
 constexpr uint16_t SCENE_CHUNK_HEADER = 0x4000;     // magic, format version
 constexpr uint16_t SCENE_CHUNK_END = 0x4F00;        // number of node chunks
-constexpr uint16_t SCENE_CHUNK_NODE = 0x4100;       // list of the five chunks below
+constexpr uint16_t SCENE_CHUNK_NODE = 0x4100;       // list of the chunks below
 constexpr uint16_t SCENE_CHUNK_NODE_NAME = 0x4110;  // name bytes, no terminator
 constexpr uint16_t SCENE_CHUNK_NODE_TRANSFORM = 0x4120;
 constexpr uint16_t SCENE_CHUNK_NODE_STATE = 0x4130;   // NODE_STATE_* bits
 constexpr uint16_t SCENE_CHUNK_NODE_CLASS = 0x4140;   // class id (two words), superclass id
 constexpr uint16_t SCENE_CHUNK_NODE_OBJECT = 0x4150;  // list: the object's own chunks
+// Optional, the host's own: what the node keeps of its map entity (files before it hold
+// none and load as they are).
+constexpr uint16_t SCENE_CHUNK_NODE_KEPT = 0x4160;
 
 constexpr uint32_t SCENE_FILE_MAGIC = 0x43535856u;  // "VXSC" in file order
 constexpr uint32_t SCENE_FILE_VERSION = 1;

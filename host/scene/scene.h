@@ -41,6 +41,10 @@ public:
     Class_ID classId;
     SClass_ID superClassId = 0;
     std::vector<unsigned char> opaqueData;  // object chunks kept verbatim for opaque nodes
+    // What the node keeps of the map entity it came from beyond its object (brushes, pairs
+    // without room in the record), as the map library encodes it; null for none. Never
+    // changed in place, so clones and history steps share it.
+    std::shared_ptr<const std::vector<unsigned char>> kept;
     int changeCount = 0;                    // change announcements heard from the object
 
 private:

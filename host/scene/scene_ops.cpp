@@ -45,6 +45,7 @@ Node* cloneNode(Scene& scene, Node& source, std::string& error) {
                            scene.uniqueName(nameBase(source.name)));
     node->transform = source.transform;
     node->opaqueData = source.opaqueData;
+    node->kept = source.kept;
     return node;
 }
 

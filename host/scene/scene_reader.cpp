@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include "kept_entity.h"
 #include "scene/chunk_format.h"
 #include "scene/chunk_reader.h"
 #include "scene/printable_name.h"
@@ -21,7 +22,7 @@ std::string describeClass(Class_ID id, SClass_ID superClassId) {
 struct NodeRecord {
     int index = 0;
     bool hasName = false, hasTransform = false, hasState = false, hasClass = false;
-    bool hasObject = false;
+    bool hasObject = false, hasKept = false;
     std::string name;
     Matrix3 transform{true};
     uint32_t state = 0;
@@ -29,6 +30,7 @@ struct NodeRecord {
     SClass_ID superClassId = 0;
     std::unique_ptr<Object, void (*)(Object*)> object{nullptr, [](Object* o) { o->DeleteThis(); }};
     std::vector<unsigned char> opaqueData;
+    std::vector<unsigned char> kept;
 
     std::string label() const {
         std::string text = "node " + std::to_string(index);
@@ -123,6 +125,16 @@ bool loadObject(const PluginRegistry& registry, ChunkReader& r, NodeRecord& node
     return !r.failed();
 }
 
+// Read whole and decoded once, so that a malformed one refuses the file here, not at export.
+bool readKept(ChunkReader& r, std::vector<unsigned char>& kept, std::string& error) {
+    if (r.isList()) {
+        error = "its kept map data chunk holds sub-chunks";
+        return false;
+    }
+    KeptEntity decoded;
+    return r.readRest(kept) && decodeKeptEntity(kept.data(), kept.size(), decoded, error);
+}
+
 bool readNodeChunk(const PluginRegistry& registry, ChunkReader& r, NodeRecord& node,
                    std::string& error, std::vector<std::string>& warnings) {
     uint16_t id = r.chunkId();
@@ -131,6 +143,7 @@ bool readNodeChunk(const PluginRegistry& registry, ChunkReader& r, NodeRecord& n
                  : id == SCENE_CHUNK_NODE_STATE     ? &node.hasState
                  : id == SCENE_CHUNK_NODE_CLASS     ? &node.hasClass
                  : id == SCENE_CHUNK_NODE_OBJECT    ? &node.hasObject
+                 : id == SCENE_CHUNK_NODE_KEPT      ? &node.hasKept
                                                     : nullptr;
     if (!seen) {
         error = "it holds an unknown chunk " + chunkIdText(id);
@@ -157,6 +170,8 @@ bool readNodeChunk(const PluginRegistry& registry, ChunkReader& r, NodeRecord& n
             node.superClassId = words[2];
             return true;
         }
+        case SCENE_CHUNK_NODE_KEPT:
+            return readKept(r, node.kept, error);
         default:
             return loadObject(registry, r, node, error, warnings);
     }
@@ -181,6 +196,8 @@ void addNode(Scene& scene, NodeRecord& record) {
     node->frozen = (record.state & NODE_STATE_FROZEN) != 0;
     node->hidden = (record.state & NODE_STATE_HIDDEN) != 0;
     node->opaqueData = std::move(record.opaqueData);
+    if (record.hasKept)
+        node->kept = std::make_shared<const std::vector<unsigned char>>(std::move(record.kept));
 }
 
 bool readNode(const PluginRegistry& registry, ChunkReader& r, Scene& scene, int index,

@@ -75,6 +75,9 @@ bool writeNode(ChunkWriter& w, Node& node, std::string& error) {
     writeDataChunk(w, SCENE_CHUNK_NODE_STATE, &state, sizeof state);
     writeDataChunk(w, SCENE_CHUNK_NODE_CLASS, classWords, sizeof classWords);
     if (!writeNodeObject(w, node, error)) return false;
+    if (node.kept)
+        writeDataChunk(w, SCENE_CHUNK_NODE_KEPT, node.kept->data(),
+                       static_cast<uint32_t>(node.kept->size()));
     w.finishChunk();
     if (w.failed()) {
         error = nodeLabel(node) + ": " + w.error();

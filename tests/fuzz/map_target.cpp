@@ -53,9 +53,9 @@ Bytes generatedExport() {
     light.props.lightStyle = 5;
     light.props.lightFlags = LIGHT_FLAG_START_OFF;
     const std::vector<HelperEntry> helpers = {
-        {"gate", Point3(64, -32.5f, 0.125f), door},
-        {"lamp", Point3(1e-3f, 3e38f, -0.0f), light},
-        {"start", Point3(), record("info_player_start", {"angle", "270", "", "orphan"})}};
+        {"gate", Point3(64, -32.5f, 0.125f), door, nullptr},
+        {"lamp", Point3(1e-3f, 3e38f, -0.0f), light, nullptr},
+        {"start", Point3(), record("info_player_start", {"angle", "270", "", "orphan"}), nullptr}};
     std::string text, error;
     writeMap(helpers, nullptr, text, error);
     return Bytes(text.begin(), text.end());
@@ -96,13 +96,13 @@ std::string importExport(const MapText& map, std::string& failure) {
     }
     std::vector<HelperEntry> helpers;
     for (const ImportedHelper& made : imported.helpers) {
-        helpers.push_back({made.name, made.position, {}});
+        helpers.push_back({made.name, made.position, {}, made.kept});
         if (!readHelperRecord(*made.helper, helpers.back().record, error)) {
             failure = "an imported helper's record does not read: " + error;
             return text;
         }
     }
-    if (!writeMap(helpers, findWorldspawn(map) ? &map : nullptr, text, error))
+    if (!writeMap(helpers, nullptr, text, error))
         failure = "imported helpers do not export: " + error;
     return text;
 }

@@ -12,8 +12,16 @@ using Edit = std::function<void(EntityProps&)>;
 
 HelperEntry helper(const char* name, const char* classname, const char* keyValueText = "",
                    Edit edit = {}, Point3 at = Point3()) {
-    HelperEntry entry{name, at, makeRecord(classname, keyValueText)};
+    HelperEntry entry{name, at, makeRecord(classname, keyValueText), nullptr};
     if (edit) edit(entry.record.props);
+    return entry;
+}
+
+// The helper with one kept brush, as an imported brush entity has.
+HelperEntry withBrush(HelperEntry entry) {
+    auto kept = std::make_shared<KeptEntity>();
+    kept->brushes.push_back("{\n( 0 0 1 ) ( 0 0 0 ) ( 0 1 0 ) WALL 0 0 0 1 1\n}");
+    entry.kept = kept;
     return entry;
 }
 
@@ -109,6 +117,17 @@ std::vector<Rule> rules() {
          {helper("l", "light", "", [](EntityProps& p) { p.lightStyle = 5; })},
          Severity::Note,
          "door fields (speed) hold values kept from an earlier classname"},
+        {"a brush entity without brushes",
+         {helper("d", "func_door"), helper("t", "trigger_multiple")},
+         {withBrush(helper("d", "func_door")), helper("r", "trigger_relay"),
+          helper("c", "trigger_counter"), helper("l", "light")},
+         Severity::Warning,
+         "has no brushes: the game gives it no size"},
+        {"a second world",
+         {helper("w", "worldspawn"), helper("x", "worldspawn")},
+         {helper("w", "worldspawn"), helper("x", "func_wall")},
+         Severity::Warning,
+         "a second world"},
         {"a clone left in place",
          {helper("a", "func_wall", "", {}, here), helper("b", "func_wall", "", {}, here)},
          {helper("a", "func_wall", "", {}, here),
@@ -133,7 +152,7 @@ TEST(EntityChecks, EachRuleTripsOnItsSceneAndNotOnTheOther) {
 
 TEST(EntityChecks, TheReportIsSortedByNodeAndOnlyNotesPass) {
     std::vector<CheckFinding> findings =
-        checkHelpers({helper("zeta", "trigger_teleport"), helper("alpha", "func_lava"),
+        checkHelpers({helper("zeta", "info_teleport_destination"), helper("alpha", "func_lava"),
                       helper("mid", "light", "", [](EntityProps& p) { p.speed = 1; })});
     ASSERT_EQ(findings.size(), 3u);
     EXPECT_EQ(formatFinding(findings[0]),
@@ -142,7 +161,7 @@ TEST(EntityChecks, TheReportIsSortedByNodeAndOnlyNotesPass) {
     EXPECT_EQ(findings[2].node, "zeta");
     EXPECT_TRUE(reportFails(findings));
     EXPECT_FALSE(reportFails({findings[1]}));
-    EXPECT_TRUE(checkHelpers({helper("w", "func_wall")}).empty());
+    EXPECT_TRUE(checkHelpers({helper("n", "info_null"), helper("w", "worldspawn")}).empty());
 }
 
 }  // namespace

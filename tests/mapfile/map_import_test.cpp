@@ -1,19 +1,9 @@
 // Importing map text into helpers: a map of every dialect with its entities, positions and
-// pairs; what fits the record and what rides in the pairs; pairs that do not fit.
+// pairs; what fits the record, what rides in its pairs, and what is kept beyond it.
 #include <gtest/gtest.h>
-#include <fstream>
-#include <sstream>
 #include "mapfile_test_support.h"
 
 namespace {
-
-std::string dataFile(const std::string& name) {
-    std::ifstream in(std::string(VEXAL_MAP_DATA) + "/" + name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_FALSE(text.str().empty()) << name;
-    return text.str();
-}
 
 struct Expected {
     const char* name;
@@ -64,11 +54,14 @@ TEST(MapImport, EveryDialectGivesItsEntitiesPositionsAndPairs) {
         EXPECT_EQ(map.entities.size(), d.entities) << d.file;
         EXPECT_EQ(brushes, d.brushes) << d.file;
         MapImport imported = importText(text);
-        ASSERT_EQ(imported.helpers.size(), d.helpers.size()) << d.file;
+        // The world comes first, a node like any other.
+        ASSERT_EQ(imported.helpers.size(), d.helpers.size() + 1) << d.file;
+        EXPECT_EQ(imported.helpers[0].name, "worldspawn") << d.file;
         for (size_t i = 0; i < d.helpers.size(); ++i) {
-            const ImportedHelper& h = imported.helpers[i];
+            const ImportedHelper& h = imported.helpers[i + 1];
             EXPECT_EQ(h.name, d.helpers[i].name) << d.file;
-            EXPECT_EQ(exportedLines(*h.helper, h.position), d.helpers[i].lines) << d.file;
+            // The record's lines at the node's position: where import put it.
+            EXPECT_EQ(exportedLines(entryOf(h).record, h.position), d.helpers[i].lines) << d.file;
         }
         EXPECT_FALSE(imported.hasError()) << d.file;
     }
@@ -76,10 +69,10 @@ TEST(MapImport, EveryDialectGivesItsEntitiesPositionsAndPairs) {
 
 TEST(MapImport, TheDoorsFlagsTickItsBoxesAndTheRestStaysAPair) {
     MapImport imported = importText(dataFile("brushdef3.map"));
-    ASSERT_EQ(imported.helpers.size(), 2u);
+    ASSERT_EQ(imported.helpers.size(), 3u);
     HelperRecord door;
     std::string error;
-    ASSERT_TRUE(readHelperRecord(*imported.helpers[1].helper, door, error));
+    ASSERT_TRUE(readHelperRecord(*imported.helpers[2].helper, door, error));
     EXPECT_EQ(door.props.goldKey, 1);
     EXPECT_EQ(door.props.toggle, 1);
     EXPECT_EQ(door.props.startOpen + door.props.dontLink + door.props.silverKey, 0);
@@ -112,23 +105,24 @@ const Mapping mappings[] = {
     {"page keys of another class are pairs",
      "\"classname\" \"func_wall\"\n\"speed\" \"120\"\n\"origin\" \"1 2 3\"",
      "classname=func_wall|origin=1 2 3|speed=120", 0},
-    {"pairs that do not fit",
+    {"pairs that do not fit the record follow its own",
      "\"classname\" \"func_wall\"\n\"a\" \"1\"\n\"b\" \"x|y\"\n\"c\" \"3\"\n\"d\" \"4\"\n\"e\" "
      "\"5\"\n"
      "\"f\" \"6\"\n\"g\" \"7\"\n\"h\" \"8\"\n\"i\" \"9\"\n\"j\" \"10\"\n\"\" \"no key\"",
-     "classname=func_wall|origin=0 0 0|a=1|c=3|d=4|e=5|f=6|g=7|h=8|i=9", 4},
-    {"a cell of more than 79 characters",
+     "classname=func_wall|origin=0 0 0|a=1|c=3|d=4|e=5|f=6|g=7|h=8|i=9|b=x|y|j=10|=no key", 1},
+    {"a cell of more than 79 characters follows the record",
      "\"classname\" \"func_wall\"\n\"message\" "
      "\"1234567890123456789012345678901234567890123456789012345678901234567890123456789X\"",
-     "classname=func_wall|origin=0 0 0", 2},
+     "classname=func_wall|origin=0 0 0|message="
+     "1234567890123456789012345678901234567890123456789012345678901234567890123456789X",
+     1},
 };
 
 TEST(MapImport, WhatFitsTheRecordGoesToItsFieldAndTheRestToThePairs) {
     for (const Mapping& m : mappings) {
         MapImport imported = importText(std::string("{\n") + m.entity + "\n}\n");
         ASSERT_EQ(imported.helpers.size(), 1u) << m.name;
-        EXPECT_EQ(exportedLines(*imported.helpers[0].helper, imported.helpers[0].position),
-                  m.exported)
+        EXPECT_EQ(exportedLines(imported.helpers[0]), m.exported)
             << m.name;
         EXPECT_EQ(imported.notes.size(), m.notes) << m.name;
         for (const ImportNote& note : imported.notes) EXPECT_FALSE(note.error) << note.text;

@@ -106,17 +106,18 @@ TEST(MapText, NumberTextProblemsSayWhatIsWrong) {
         EXPECT_EQ(floatTextProblem(number.text), number.problem) << number.text;
 }
 
-TEST(MapText, ExportCopiesTheBaseWorldspawnKeysAndBrushesThrough) {
+TEST(MapText, ExportWritesTheBaseWholeBeforeTheHelpers) {
     const std::string brush =
         "{\n( 0 0 1 ) ( 0 0 0 ) ( 0 1 0 ) WALL [ 0 1 0 0 ] [ 0 0 -1 0 ] 0 1 1\n}";
     MapText base = readMap(
         "{\n\"classname\" \"func_wall\"\n}\n{\n\"classname\" \"worldspawn\"\n"
         "\"wad\" \"base.wad\"\n// brush 0\n" +
         brush + "\n}\n");
-    HelperEntry door{"door_a", Point3(1.5f, -2, 64), makeRecord("func_door", "target|vault|")};
+    HelperEntry door{"door_a", Point3(1.5f, -2, 64), makeRecord("func_door", "target|vault|"), nullptr};
     std::string out, error;
     ASSERT_TRUE(writeMap({door}, &base, out, error)) << error;
-    EXPECT_EQ(out, "{\n\"classname\" \"worldspawn\"\n\"wad\" \"base.wad\"\n" + brush +
+    EXPECT_EQ(out, "{\n\"classname\" \"func_wall\"\n}\n{\n\"classname\" \"worldspawn\"\n"
+                   "\"wad\" \"base.wad\"\n" + brush +
                        "\n}\n// door_a\n{\n\"classname\" \"func_door\"\n\"origin\" \"1.5 -2 64\"\n"
                        "\"target\" \"vault\"\n}\n");
     MapText noWorld = readMap("{\n\"classname\" \"func_wall\"\n}\n");
@@ -124,7 +125,7 @@ TEST(MapText, ExportCopiesTheBaseWorldspawnKeysAndBrushesThrough) {
 }
 
 TEST(MapText, ExportRefusesATextMapTextCannotHoldNamingNodeAndKey) {
-    HelperEntry helper{"sign", Point3(), makeRecord("trigger_once", "message|say \"hi\"|")};
+    HelperEntry helper{"sign", Point3(), makeRecord("trigger_once", "message|say \"hi\"|"), nullptr};
     std::string out, error;
     EXPECT_FALSE(writeMap({helper}, nullptr, out, error));
     EXPECT_NE(error.find("node 'sign'"), std::string::npos) << error;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include "module/class_descriptors.h"
 
 MapText readMap(const std::string& text) {
@@ -22,18 +24,34 @@ MapImport importText(const std::string& text) {
     return imported;
 }
 
-std::string exportedLines(const HelperRecord& record, const Point3& position) {
+std::string linesText(const std::vector<MapLine>& lines) {
     std::string text;
-    for (const MapLine& line : entityLines(record, position))
+    for (const MapLine& line : lines)
         text += (text.empty() ? "" : "|") + line.key + "=" + line.value;
     return text;
 }
 
-std::string exportedLines(Object& helper, const Point3& position) {
-    HelperRecord record;
+std::string exportedLines(const HelperRecord& record, const Point3& position) {
+    return linesText(entityLines(record, position));
+}
+
+HelperEntry entryOf(const ImportedHelper& helper) {
+    HelperEntry entry{helper.name, helper.position, {}, helper.kept};
     std::string error;
-    EXPECT_TRUE(readHelperRecord(helper, record, error)) << error;
-    return exportedLines(record, position);
+    EXPECT_TRUE(readHelperRecord(*helper.helper, entry.record, error)) << error;
+    return entry;
+}
+
+std::string exportedLines(const ImportedHelper& helper) {
+    return linesText(exportedLines(entryOf(helper)));
+}
+
+std::string dataFile(const std::string& name) {
+    std::ifstream in(std::string(VEXAL_MAP_DATA) + "/" + name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_FALSE(text.str().empty()) << name;
+    return text.str();
 }
 
 HelperRecord makeRecord(const std::string& classname, const std::string& keyValueText) {

@@ -1,0 +1,130 @@
+#include "render/brush_outlines.h"
+#include <cmath>
+#include "brush_text.h"
+#include "kept_entity.h"
+
+namespace {
+
+// Far beyond any level's extent: a face starts as a square this big before it is cut.
+constexpr double FACE_START_SIZE = 1 << 20;
+constexpr double ON_PLANE = 1e-6;
+
+struct Vec {
+    double x, y, z;
+};
+Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec operator*(Vec a, double s) { return {a.x * s, a.y * s, a.z * s}; }
+double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+Vec normalised(Vec a) {
+    const double length = std::sqrt(dot(a, a));
+    return length > 0 ? a * (1 / length) : a;
+}
+Vec vec(const MapVector& v) { return {v.x, v.y, v.z}; }
+
+// A face being cut: its corners, and for each edge (corner k to k + 1) the plane that
+// made it (-1: the starting square's).
+struct Face {
+    std::vector<Vec> corners;
+    std::vector<int> edgePlanes;
+};
+
+Face startingSquare(const MapPlane& plane) {
+    const Vec n = vec(plane.normal);
+    const Vec helper = std::fabs(n.z) < 0.9 ? Vec{0, 0, 1} : Vec{1, 0, 0};
+    const Vec u = normalised(cross(n, helper)) * FACE_START_SIZE;
+    const Vec v = normalised(cross(n, u)) * FACE_START_SIZE;
+    const Vec centre = n * plane.distance;
+    return {{centre - u - v, centre + u - v, centre + u + v, centre - u + v}, {-1, -1, -1, -1}};
+}
+
+// Keeps the part of the face where side * (n . p - d) <= 0.
+void cut(Face& face, const MapPlane& plane, int planeIndex, double side) {
+    const Vec n = vec(plane.normal);
+    Face kept;
+    const size_t count = face.corners.size();
+    for (size_t k = 0; k < count; ++k) {
+        const Vec a = face.corners[k], b = face.corners[(k + 1) % count];
+        const double fa = side * (dot(n, a) - plane.distance);
+        const double fb = side * (dot(n, b) - plane.distance);
+        const bool aIn = fa <= ON_PLANE, bIn = fb <= ON_PLANE;
+        if (aIn) {
+            kept.corners.push_back(a);
+            kept.edgePlanes.push_back(face.edgePlanes[k]);
+        }
+        if (aIn != bIn) {
+            kept.corners.push_back(a + (b - a) * (fa / (fa - fb)));
+            kept.edgePlanes.push_back(aIn ? planeIndex : face.edgePlanes[k]);
+        }
+    }
+    face = std::move(kept);
+}
+
+Point3 point(Vec v) {
+    return Point3(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
+}
+
+// Every edge of a closed brush once: from the face of the lower plane index. Planes
+// point out of the brush with side 1 and into it with -1; false when none gave an edge.
+bool addBrushEdges(const MapPlane* planes, uint32_t count, double side, BrushOutlines& out) {
+    bool any = false;
+    for (uint32_t i = 0; i < count; ++i) {
+        Face face = startingSquare(planes[i]);
+        for (uint32_t j = 0; j < count && face.corners.size() >= 3; ++j)
+            if (j != i) cut(face, planes[j], static_cast<int>(j), side);
+        const size_t corners = face.corners.size();
+        if (corners < 3) continue;
+        for (size_t k = 0; k < corners; ++k) {
+            if (face.edgePlanes[k] <= static_cast<int>(i)) continue;
+            out.ends.push_back(point(face.corners[k]));
+            out.ends.push_back(point(face.corners[(k + 1) % corners]));
+            any = true;
+        }
+    }
+    return any;
+}
+
+void addPatchGrid(const MapText& map, const MapBrush& patch, int rows, int columns,
+                  BrushOutlines& out) {
+    if (static_cast<uint32_t>(rows) * static_cast<uint32_t>(columns) != patch.count) return;
+    auto at = [&](int row, int column) {
+        return point(vec(map.points[patch.first + row * columns + column]));
+    };
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            if (column + 1 < columns) out.ends.insert(out.ends.end(), {at(row, column), at(row, column + 1)});
+            if (row + 1 < rows) out.ends.insert(out.ends.end(), {at(row, column), at(row + 1, column)});
+        }
+}
+
+}  // namespace
+
+BrushOutlines computeBrushOutlines(const std::vector<unsigned char>& bytes) {
+    BrushOutlines out;
+    KeptEntity kept;
+    std::string error;
+    if (!decodeKeptEntity(bytes.data(), bytes.size(), kept, error) || kept.brushes.empty())
+        return out;
+    out.world = kept.world;
+    out.anchor = kept.anchor;
+    // The brushes read again as one entity give their planes and control points.
+    std::string text = "{\n";
+    for (const std::string& brush : kept.brushes) text += brush + "\n";
+    text += "}\n";
+    MapText map;
+    MapTextError where;
+    if (!readMapText(std::move(text), map, where) || map.entities.empty()) return out;
+    for (const MapBrush& brush : map.entities.front().brushes) {
+        int rows, columns;
+        if (brush.isPatch) {
+            if (patchSize(map.brushText(brush), rows, columns))
+                addPatchGrid(map, brush, rows, columns, out);
+            continue;
+        }
+        const MapPlane* planes = map.planes.data() + brush.first;
+        if (!addBrushEdges(planes, brush.count, 1, out)) addBrushEdges(planes, brush.count, -1, out);
+    }
+    for (const Point3& end : out.ends) out.box += end;
+    return out;
+}

@@ -1,0 +1,223 @@
+#include "brush_text.h"
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Tokens as the map reader splits them: blanks between, '//' comments skipped, quoted
+// texts whole.
+std::vector<std::string_view> tokens(std::string_view text) {
+    std::vector<std::string_view> out;
+    size_t at = 0;
+    while (at < text.size()) {
+        const unsigned char c = text[at];
+        if (c <= ' ') {
+            ++at;
+        } else if (text.compare(at, 2, "//") == 0) {
+            at = text.find('\n', at);
+            if (at == std::string_view::npos) break;
+        } else {
+            size_t end = at + 1;
+            if (c == '"') {
+                end = text.find('"', end);
+                end = end == std::string_view::npos ? text.size() : end + 1;
+            } else {
+                while (end < text.size() && static_cast<unsigned char>(text[end]) > ' ') ++end;
+            }
+            out.push_back(text.substr(at, end - at));
+            at = end;
+        }
+    }
+    return out;
+}
+
+double numberOf(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+int decimalsOf(std::string_view text) {
+    const size_t point = text.find('.');
+    if (point == std::string_view::npos) return 0;
+    const size_t end = text.find_first_of("eE", point);
+    return static_cast<int>((end == std::string_view::npos ? text.size() : end) - point - 1);
+}
+
+std::string shortestText(double value) {
+    if (value == 0) return "0";
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+// A sum of decimal numbers is written with their decimals when that reads back as the
+// sum (116.1, not 116.09999999999999); otherwise with the shortest text.
+std::string sumText(double value, int decimals) {
+    if (decimals <= 15) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        std::string fixed = text;
+        if (fixed.find('.') != std::string::npos) {
+            fixed.erase(fixed.find_last_not_of('0') + 1);
+            if (fixed.back() == '.') fixed.pop_back();
+        }
+        if (fixed == "-0") fixed = "0";
+        if (std::fabs(numberOf(fixed) - value) <= 1e-9 * std::max(1.0, std::fabs(value)))
+            return fixed;
+    }
+    return shortestText(value);
+}
+
+double component(const MapVector& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+
+class BrushMover {
+public:
+    BrushMover(std::string_view text, const MapVector& delta)
+        : text_(text), tokens_(tokens(text)), delta_(delta) {}
+
+    std::string moved() {
+        // tokens_[0] is the brush's '{'
+        if (tokens_.size() > 2 && (tokens_[1] == "brushDef" || tokens_[1] == "brushDef3")) {
+            at_ = 3;
+            return tokens_[1] == "brushDef" ? faces(&BrushMover::matrixFace)
+                                            : faces(&BrushMover::equationFace);
+        }
+        if (tokens_.size() > 2 && (tokens_[1] == "patchDef2" || tokens_[1] == "patchDef3"))
+            return patch();
+        at_ = 1;
+        return faces(&BrushMover::pointFace);
+    }
+
+private:
+    struct Edit {
+        size_t token;
+        std::string text;
+    };
+
+    std::string_view token(size_t i) const { return i < tokens_.size() ? tokens_[i] : ""; }
+
+    void add(size_t i, double change) {
+        if (change == 0 || i >= tokens_.size()) return;
+        const std::string_view old = tokens_[i];
+        edits_.push_back({i, sumText(numberOf(old) + change,
+                                     std::max(decimalsOf(old), decimalsOf(shortestText(change))))});
+    }
+    // "( x y z )" at at_.
+    void movePoint() {
+        for (int axis = 0; axis < 3; ++axis) add(at_ + 1 + axis, component(delta_, axis));
+        at_ += 5;
+    }
+    void skipToFaceEnd() {
+        while (at_ < tokens_.size() && token(at_) != "(" && token(at_) != "}") ++at_;
+    }
+    std::string faces(void (BrushMover::*face)()) {
+        while (token(at_) == "(") {
+            (this->*face)();
+            skipToFaceEnd();
+        }
+        return rewritten();
+    }
+    void matrixFace() {
+        for (int i = 0; i < 3; ++i) movePoint();
+        at_ += 12;  // ( ( a b c ) ( d e f ) )
+    }
+    void equationFace() {
+        // a x + b y + c z + d = 0 moved by delta: d - (a, b, c) . delta
+        double along = 0;
+        for (int axis = 0; axis < 3; ++axis)
+            along += numberOf(token(at_ + 1 + axis)) * component(delta_, axis);
+        add(at_ + 4, -along);
+        at_ += 6 + 12;  // the plane, then ( ( a b c ) ( d e f ) )
+    }
+    // Three points, the texture, then "[ ux uy uz offset ] [ vx vy vz offset ] rotation
+    // scaleU scaleV" in the texture-axes form: u = p . axis / scale + offset, so a point
+    // moved by delta keeps its u when the offset drops by delta . axis / scale.
+    void pointFace() {
+        for (int i = 0; i < 3; ++i) movePoint();
+        const size_t axes = at_ + 1;
+        if (token(axes) != "[") return;
+        for (int row = 0; row < 2; ++row) {
+            const size_t first = axes + 1 + row * 6;
+            double scale = numberOf(token(axes + 13 + row));
+            if (scale == 0) scale = 1;
+            double along = 0;
+            for (int axis = 0; axis < 3; ++axis)
+                along += numberOf(token(first + axis)) * component(delta_, axis);
+            add(first + 3, -along / scale);
+        }
+        at_ = axes + 12;
+    }
+    // patchDef { TEXTURE ( header ) ( ( ( x y z u v ) ... ) ... ) }
+    std::string patch() {
+        at_ = 4;
+        while (at_ < tokens_.size() && token(at_) != ")") ++at_;  // the header
+        at_ += 2;  // its ')' and the '(' of the rows
+        for (; token(at_) == "("; ++at_)
+            for (++at_; token(at_) == "(";) {
+                for (int axis = 0; axis < 3; ++axis) add(at_ + 1 + axis, component(delta_, axis));
+                while (at_ < tokens_.size() && token(at_) != ")") ++at_;
+                ++at_;
+            }
+        return rewritten();
+    }
+    std::string rewritten() const {
+        std::string out;
+        size_t from = 0;
+        for (const Edit& edit : edits_) {
+            const size_t offset = static_cast<size_t>(tokens_[edit.token].data() - text_.data());
+            out.append(text_.substr(from, offset - from));
+            out += edit.text;
+            from = offset + tokens_[edit.token].size();
+        }
+        out.append(text_.substr(from));
+        return out;
+    }
+
+    std::string_view text_;
+    std::vector<std::string_view> tokens_;
+    MapVector delta_;
+    size_t at_ = 0;
+    std::vector<Edit> edits_;  // in token order
+};
+
+}  // namespace
+
+const char* brushFormName(BrushForm form) {
+    switch (form) {
+        case BrushForm::Plain:
+            return "plain";
+        case BrushForm::TextureAxes:
+            return "texture-axes";
+        case BrushForm::Versioned:
+            return "versioned";
+        default:
+            return "none";
+    }
+}
+
+BrushForm brushForm(std::string_view text) {
+    const std::vector<std::string_view> words = tokens(text);
+    if (words.size() < 2) return BrushForm::None;
+    if (words[1] == "brushDef" || words[1] == "brushDef3") return BrushForm::Versioned;
+    if (words[1] != "(") return BrushForm::None;
+    return std::find(words.begin(), words.end(), "[") != words.end() ? BrushForm::TextureAxes
+                                                                      : BrushForm::Plain;
+}
+
+bool patchSize(std::string_view text, int& rows, int& columns) {
+    const std::vector<std::string_view> words = tokens(text);
+    // { patchDef2 { TEXTURE ( rows columns ...
+    if (words.size() < 8 || (words[1] != "patchDef2" && words[1] != "patchDef3")) return false;
+    rows = static_cast<int>(numberOf(words[5]));
+    columns = static_cast<int>(numberOf(words[6]));
+    return rows > 0 && columns > 0;
+}
+
+std::string movedBrushText(std::string_view text, const MapVector& delta) {
+    if (delta.x == 0 && delta.y == 0 && delta.z == 0) return std::string(text);
+    return BrushMover(text, delta).moved();
+}

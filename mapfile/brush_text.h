@@ -1,0 +1,22 @@
+// A brush's or patch's text as map text holds it, read again for what moving needs: which
+// form it is written in, and the same text with its geometry moved.
+#pragma once
+#include <string>
+#include <string_view>
+#include "map_text.h"
+
+// The forms do not mix in one map. A patch or an empty brush has none of its own.
+enum class BrushForm { None, Plain, TextureAxes, Versioned };
+// "plain", "texture-axes", "versioned".
+const char* brushFormName(BrushForm form);
+BrushForm brushForm(std::string_view text);
+
+// A patch's rows and columns of control points, from its header; false for a brush.
+bool patchSize(std::string_view text, int& rows, int& columns);
+
+// The text moved by delta: plane points, versioned planes' distances and patch control
+// points. In the texture-axes form the texture offsets follow, so the texture stays on the
+// brush; the plain form's offsets are left as they are. Numbers that do not change keep
+// their text; changed ones get the shortest text that reads back as the new value.
+// The text must be one that readMapText accepted.
+std::string movedBrushText(std::string_view text, const MapVector& delta);

@@ -1,0 +1,25 @@
+// What a node keeps of the map entity it came from beyond the helper's record: its brushes
+// and patches as read, the pairs the record has no room for, whether it carried an "origin"
+// (and that text), and for the world the lines before the first entity. The host stores it
+// as bytes beside the node; export writes it back.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+#include "map_text.h"
+#include "vexsdk/geom.h"
+
+struct KeptEntity {
+    bool world = false;                // read from the map's worldspawn
+    std::string header;                // the world's: the map's text before its first entity
+    std::vector<MapLine> pairs;        // beyond the record's room, in map order
+    bool hadOrigin = false;
+    std::string originText;            // as read: written back while the node stays at anchor
+    std::vector<std::string> brushes;  // brush and patch texts as read, braces included
+    Point3 anchor;  // the node's position when read: its brushes move by position - anchor
+};
+
+std::vector<unsigned char> encodeKeptEntity(const KeptEntity& kept);
+// False with a message when the bytes are not what encodeKeptEntity makes.
+bool decodeKeptEntity(const unsigned char* data, size_t size, KeptEntity& kept,
+                      std::string& error);
