@@ -32,8 +32,12 @@ bool radioStops(HWND page, HWND radio) {
     return first == radio;
 }
 
+// Shown by its own style: a closed page hides itself, while the panel's window may not be
+// on screen at all (a host driven by a script).
+bool shown(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 bool worked(HWND page, HWND control) {
-    if (!IsWindowVisible(control) || !IsWindowEnabled(control)) return false;
+    if (!shown(control) || !IsWindowEnabled(control)) return false;
     if (hasClass(control, CUSTEDIT_CLASS) || hasClass(control, "Edit") ||
         hasClass(control, "ListBox") || hasClass(control, "ComboBox"))
         return true;
@@ -67,7 +71,7 @@ void readingOrder(std::vector<Placed>& controls) {
 std::vector<HWND> tabStops(const std::vector<HWND>& pages) {
     std::vector<HWND> stops;
     for (HWND page : pages) {
-        if (!IsWindowVisible(page)) continue;
+        if (!shown(page)) continue;
         std::vector<Placed> controls;
         for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             if (!worked(page, c)) continue;

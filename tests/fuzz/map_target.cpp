@@ -72,12 +72,15 @@ std::string refusalFault(const std::string& text, const MapTextError& where) {
         std::to_string(where.line) + ":" + std::to_string(where.column) + ": " + where.message;
     if (where.message.empty() || where.message.find_first_of("\r\n") != std::string::npos)
         return "refused without a one-line message: \"" + said + "\"";
+    // LF, CR LF and a CR alone each end a line, as the reader counts them.
     size_t lineStart = 0;
     for (int line = 1; line < where.line && lineStart != std::string::npos; ++line) {
-        lineStart = text.find('\n', lineStart);
-        if (lineStart != std::string::npos) ++lineStart;
+        lineStart = text.find_first_of("\r\n", lineStart);
+        if (lineStart == std::string::npos) break;
+        lineStart += text.compare(lineStart, 2, "\r\n") == 0 ? 2 : 1;
     }
-    const size_t lineEnd = lineStart == std::string::npos ? lineStart : text.find('\n', lineStart);
+    const size_t lineEnd =
+        lineStart == std::string::npos ? lineStart : text.find_first_of("\r\n", lineStart);
     const size_t length = (lineEnd == std::string::npos ? text.size() : lineEnd) - lineStart;
     if (where.line < 1 || where.column < 1 || lineStart == std::string::npos ||
         static_cast<size_t>(where.column) > length + 1)

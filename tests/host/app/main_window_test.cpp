@@ -244,7 +244,8 @@ TEST_F(MainWindowTest, KeysInThePagesWorkAsInAnyDialog) {
     HWND key1 = findLabelledControl(map, "Key 1");
     SetFocus(key1);
     press(VK_TAB);
-    EXPECT_TRUE(IsChild(findLabelledControl(map, "Key 2"), GetFocus())) << "Tab: the next cell";
+    EXPECT_TRUE(IsChild(findLabelledControl(map, "Value 1"), GetFocus()))
+        << "Tab: the key's value, beside it";
     press(VK_TAB, VK_SHIFT);
     EXPECT_TRUE(IsChild(key1, GetFocus())) << "Shift+Tab: back";
 
