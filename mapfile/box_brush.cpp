@@ -1,5 +1,6 @@
 #include "box_brush.h"
 #include <cmath>
+#include "brush_text.h"
 #include "number_text.h"
 
 namespace {
@@ -97,4 +98,36 @@ std::string boxBrushText(BoxForm form, const MapVector& low, const MapVector& hi
             text += faceText(form, boxFace(low, high, axis, highSide), texture) + "\n";
     if (versioned) text += "}\n";
     return text + "}";
+}
+
+BoxForm boxFormBeside(std::string_view brushText) {
+    switch (brushForm(brushText)) {
+        case BrushForm::TextureAxes:
+            return BoxForm::TextureAxes;
+        case BrushForm::Versioned:
+            return brushText.find("brushDef3") != std::string_view::npos ? BoxForm::PlaneEquations
+                                                                         : BoxForm::PointsMatrix;
+        default:
+            return BoxForm::Plain;
+    }
+}
+
+std::shared_ptr<const KeptEntity> withBox(const KeptEntity* kept, const Point3& position,
+                                          BoxForm form, const MapVector& low, const MapVector& high,
+                                          const std::string& texture) {
+    auto next = kept ? std::make_shared<KeptEntity>(*kept) : std::make_shared<KeptEntity>();
+    if (!kept) next->anchor = position;
+    // Written where it stands, then taken back to the anchor as a move would: export's
+    // move puts it here again, its texture offsets as given.
+    const MapVector back{next->anchor.x - double(position.x), next->anchor.y - double(position.y),
+                         next->anchor.z - double(position.z)};
+    next->brushes.push_back(movedBrushText(boxBrushText(form, low, high, texture), back));
+    return next;
+}
+
+std::shared_ptr<const KeptEntity> withoutBrushes(const KeptEntity& kept) {
+    auto next = std::make_shared<KeptEntity>(kept);
+    next->brushes.clear();
+    if (!next->world && next->pairs.empty() && !next->hadOrigin) return nullptr;
+    return next;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include "box_brush.h"
+#include "map_export.h"
 #include "mapfile_test_support.h"
 
 namespace {
@@ -58,6 +59,36 @@ TEST(BoxBrush, CornersThatMakeNoBoxAreRefused) {
     for (const auto& box : bad)
         EXPECT_NE(boxProblem(box.low, box.high).find(box.problem), std::string::npos)
             << box.problem;
+}
+
+// A box given where the node stands is exported there, whether the node kept nothing
+// before or moved since its brushes were read; a brush entity made so gets no origin.
+TEST(BoxBrush, ABoxIsWrittenWhereItWasGivenAndTheFormFollowsTheScene) {
+    const MapVector low{-16, -8, 0}, high{48, 8, 96};
+    const std::string plain = boxBrushText(BoxForm::Plain, low, high, "door");
+    HelperEntry fresh{"d", Point3(16, 0, 0), makeRecord("func_door"), nullptr};
+    fresh.kept = withBox(nullptr, fresh.position, BoxForm::Plain, low, high, "door");
+    EXPECT_EQ(exportedBrushes(fresh), std::vector<std::string>{plain});
+    for (const MapLine& line : exportedLines(fresh)) EXPECT_NE(line.key, "origin");
+
+    KeptEntity read;
+    read.anchor = Point3(0, 0, 0);
+    read.brushes = {boxBrushText(BoxForm::TextureAxes, {0, 0, 0}, {8, 8, 8}, "old")};
+    HelperEntry moved{"m", Point3(32, 0, 0), makeRecord("func_wall"), nullptr};
+    const BoxForm form = boxFormBeside(read.brushes[0]);
+    moved.kept = withBox(&read, moved.position, form, low, high, "door");
+    ASSERT_EQ(exportedBrushes(moved).size(), 2u);
+    EXPECT_EQ(exportedBrushes(moved)[1], boxBrushText(BoxForm::TextureAxes, low, high, "door"));
+    EXPECT_EQ(withoutBrushes(*moved.kept), nullptr) << "nothing else was kept";
+
+    const struct {
+        BoxForm form;
+    } forms[] = {{BoxForm::Plain},
+                 {BoxForm::TextureAxes},
+                 {BoxForm::PointsMatrix},
+                 {BoxForm::PlaneEquations}};
+    for (const auto& f : forms)
+        EXPECT_EQ(boxFormBeside(boxBrushText(f.form, low, high, "t")), f.form);
 }
 
 }  // namespace
