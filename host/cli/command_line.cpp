@@ -1,15 +1,13 @@
-#include "app/command_line.h"
+#include "cli/command_line.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
-#include "app/display_check.h"
-#include "app/host_session.h"
-#include "app/image_size.h"
-#include "app/map_commands.h"
-#include "app/overlay_options.h"
-#include "app/main_window.h"
-#include "app/script_runner.h"
+#include "session/host_session.h"
+#include "cli/image_size.h"
+#include "session/map_commands.h"
+#include "cli/overlay_options.h"
+#include "cli/script_runner.h"
 #include "scene/progress.h"
 
 namespace {
@@ -83,7 +81,37 @@ int renderScene(HostSession& session, int argc, char** argv) {
     return 0;
 }
 
-// "--progress" may stand anywhere: it is taken out before the command is read.
+int exportCommand(HostSession& session, const std::string& scene, const std::string& out,
+                  const std::string& base) {
+    std::string error;
+    if (!session.load(scene, error) || !exportMap(session, out, base, error)) return fail(error);
+    std::printf("%s: written from %s\n", out.c_str(), scene.c_str());
+    return 0;
+}
+
+int importCommand(HostSession& session, const std::string& map, const std::string& out) {
+    std::vector<std::string> messages;
+    std::string error;
+    const bool complete = importMap(session, map, messages, error);
+    for (const std::string& message : messages) std::fprintf(stderr, "%s\n", message.c_str());
+    if (!complete && !error.empty()) return fail(error);
+    if (!session.save(out, error)) return fail(error);
+    std::printf("%s: %zu helpers from %s\n", out.c_str(), session.scene().size(), map.c_str());
+    return complete ? 0 : 1;
+}
+
+int checkCommand(HostSession& session, const std::string& scene) {
+    std::string error;
+    if (!session.load(scene, error)) return fail(error);
+    bool fails = false;
+    const std::vector<CheckLine> lines = checkScene(session, fails);
+    for (const CheckLine& line : lines) std::printf("%s\n", line.text.c_str());
+    std::printf("%s: %zu findings\n", scene.c_str(), lines.size());
+    return fails ? 1 : 0;
+}
+
+}  // namespace
+
 int withoutProgressOption(int argc, char** argv) {
     int kept = 0;
     for (int i = 0; i < argc; ++i) {
@@ -95,27 +123,22 @@ int withoutProgressOption(int argc, char** argv) {
     return kept;
 }
 
-}  // namespace
-
 int runCommandLine(int argc, char** argv) {
-    argc = withoutProgressOption(argc, argv);
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(usage, stdout);
         return 0;
     }
-    const bool display = displayAvailable();
-    if (command.empty() && !display) {
+    // The window is the program's own business (main); here it is only ever refused.
+    if (command.empty()) {
         std::fputs(usage, stdout);
         command = "kinds";
     }
-    if (command == "window" && !display)
+    if (command == "window")
         return fail(
             "no display to show the window on (under Wine: scripts/wine-run --driver "
             "x11 with an X server)");
     HostSession session;
-    if (command.empty() || command == "window")
-        return runMainWindow(session, argc > 2 ? argv[2] : nullptr);
     std::string error;
     if (!session.start(error)) return fail(error);
     if (command == "kinds") return listKinds(session);

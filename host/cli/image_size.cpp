@@ -1,5 +1,5 @@
-#include "app/image_size.h"
-#include "app/script_lexer.h"
+#include "cli/image_size.h"
+#include "cli/script_lexer.h"
 
 namespace {
 

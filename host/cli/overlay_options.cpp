@@ -1,4 +1,4 @@
-#include "app/overlay_options.h"
+#include "cli/overlay_options.h"
 
 namespace {
 

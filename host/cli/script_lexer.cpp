@@ -1,4 +1,4 @@
-#include "app/script_lexer.h"
+#include "cli/script_lexer.h"
 #include <cctype>
 #include <cerrno>
 #include <cmath>

@@ -1,12 +1,12 @@
-#include "app/script_runner.h"
+#include "cli/script_runner.h"
 #include <algorithm>
 #include <fstream>
 #include <sstream>
-#include "app/host_session.h"
-#include "app/image_size.h"
-#include "app/map_commands.h"
-#include "app/overlay_options.h"
-#include "app/staged_files.h"
+#include "session/host_session.h"
+#include "cli/image_size.h"
+#include "session/map_commands.h"
+#include "cli/overlay_options.h"
+#include "cli/staged_files.h"
 #include "panel/panel_controls.h"
 #include "scene/printable_name.h"
 

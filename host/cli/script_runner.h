@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-#include "app/script_lexer.h"
+#include "cli/script_lexer.h"
 
 class HostSession;
 class StagedFiles;

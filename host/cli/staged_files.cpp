@@ -1,5 +1,5 @@
 #include <windows.h>
-#include "app/staged_files.h"
+#include "cli/staged_files.h"
 
 std::string StagedFiles::writePath(const std::string& path) {
     auto found = staged_.find(path);

@@ -1,5 +1,5 @@
-#include "app/entity_index.h"
-#include "app/entity_reading.h"
+#include "session/entity_index.h"
+#include "session/entity_reading.h"
 #include "scene/scene.h"
 
 EntityIndex::EntityIndex(Scene& scene) : scene_(scene) {

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
-#include "render/entity_overlay.h"
+#include "session/entity_marks.h"
 
 class Animatable;
 class Node;

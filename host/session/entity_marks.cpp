@@ -1,4 +1,4 @@
-#include "render/entity_marks.h"
+#include "session/entity_marks.h"
 #include <string_view>
 #include <unordered_map>
 
@@ -42,4 +42,11 @@ EntityLinks resolveLinks(const std::vector<EntityMark>& marks) {
 
 bool sameLinkNames(const EntityMark& a, const EntityMark& b) {
     return a.targetName == b.targetName && a.targets == b.targets;
+}
+
+std::vector<OverlayEntity> overlayEntities(const std::vector<EntityMark>& marks) {
+    std::vector<OverlayEntity> entities;
+    entities.reserve(marks.size());
+    for (const EntityMark& mark : marks) entities.push_back({mark.node, mark.classname.c_str()});
+    return entities;
 }

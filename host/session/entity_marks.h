@@ -1,13 +1,13 @@
-// What the host knows of each node's entity for drawing, and which entity fires which.
+// What the host knows of each node's entity, and which entity fires which.
 // Links are resolved from the marks once, when the marks change, not on every redraw.
 #pragma once
-#include <cstddef>
 #include <string>
 #include <vector>
+#include "render/entity_overlay.h"
 
 class Node;
 
-// What the overlay needs to know of one node's entity.
+// One node's entity: its classname and the names that link it to others.
 struct EntityMark {
     const Node* node = nullptr;
     std::string classname;
@@ -15,17 +15,11 @@ struct EntityMark {
     std::vector<std::string> targets;  // the names it fires ("target", "killtarget")
 };
 
-// Positions in the marks the links were resolved from.
-struct EntityLinks {
-    struct Arrow {
-        size_t from, to;
-    };
-    std::vector<Arrow> arrows;     // from a mark that fires a name to each mark carrying it
-    std::vector<size_t> dangling;  // marks firing a name that no mark carries, once each
-};
-
 // An entity firing its own name gets no arrow; a name fired twice, one arrow per carrier.
 EntityLinks resolveLinks(const std::vector<EntityMark>& marks);
 
 // Whether two marks differ in what links are made of (target name and targets).
 bool sameLinkNames(const EntityMark& a, const EntityMark& b);
+
+// What the overlay draws of the marks, in their order (the marks must outlive it).
+std::vector<OverlayEntity> overlayEntities(const std::vector<EntityMark>& marks);

@@ -1,4 +1,4 @@
-#include "app/entity_reading.h"
+#include "session/entity_reading.h"
 #include "entity_mapping.h"
 #include "helper_chunks.h"
 

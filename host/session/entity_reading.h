@@ -1,7 +1,7 @@
 // What a node is as an entity: the helper's classname, target name and targets, decoded
 // from its stored chunks; for any other node its class name.
 #pragma once
-#include "render/entity_overlay.h"
+#include "session/entity_marks.h"
 #include "scene/scene.h"
 
 // A node whose object is one of the plug-in's entity helpers.

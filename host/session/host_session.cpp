@@ -1,7 +1,7 @@
-#include "app/host_session.h"
+#include "session/host_session.h"
 #include <algorithm>
 #include <cctype>
-#include "app/map_commands.h"
+#include "session/map_commands.h"
 #include "interaction/creation_tool.h"
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
@@ -327,7 +327,7 @@ void HostSession::frame(SoftwareViewport& view, bool selectionOnly) const {
 
 void HostSession::drawView(SoftwareViewport& view, const OverlayOptions& overlay) {
     renderViewport(view, scene_);
-    drawEntityOverlay(view, entities_.marks(), entities_.links(), overlay);
+    drawEntityOverlay(view, overlayEntities(entities_.marks()), entities_.links(), overlay);
 }
 
 bool HostSession::render(ViewKind kind, const std::string& path, int width, int height,
@@ -336,7 +336,7 @@ bool HostSession::render(ViewKind kind, const std::string& path, int width, int 
     view.setScene(&scene_);
     frame(view);
     renderViewport(view, scene_, 0, terminalProgress("rendering " + path, BIG_SCENE));
-    drawEntityOverlay(view, entities_.marks(), entities_.links(), overlay);
+    drawEntityOverlay(view, overlayEntities(entities_.marks()), entities_.links(), overlay);
     return writePng(view.image(), path, error);
 }
 

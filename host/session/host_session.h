@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include "app/entity_index.h"
+#include "session/entity_index.h"
 #include "plugins/plugin_registry.h"
 #include "render/entity_overlay.h"
 #include "render/camera.h"

@@ -1,9 +1,9 @@
-#include "app/map_commands.h"
+#include "session/map_commands.h"
 #include "scene/printable_name.h"
 #include <cstdio>
 #include <memory>
-#include "app/entity_reading.h"
-#include "app/host_session.h"
+#include "session/entity_reading.h"
+#include "session/host_session.h"
 #include "entity_checks.h"
 #include "map_export.h"
 #include "map_import.h"
@@ -78,11 +78,6 @@ ClassDesc* firstDescriptor(HostSession& session, std::string& error) {
     const PluginKind* kind = session.registry().findByClassId(helperClassId(), HELPER_CLASS_ID);
     if (!kind) error = "no plug-in provides the entity helpers";
     return kind ? kind->desc : nullptr;
-}
-
-int fail(const std::string& message) {
-    std::fprintf(stderr, "vexalhost: %s\n", message.c_str());
-    return 1;
 }
 
 std::string stateText(const Node& node) {
@@ -224,33 +219,4 @@ std::string helperListing(Scene& scene) {
         text += line;
     }
     return text;
-}
-
-int exportCommand(HostSession& session, const std::string& scene, const std::string& out,
-                  const std::string& base) {
-    std::string error;
-    if (!session.load(scene, error) || !exportMap(session, out, base, error)) return fail(error);
-    std::printf("%s: written from %s\n", out.c_str(), scene.c_str());
-    return 0;
-}
-
-int importCommand(HostSession& session, const std::string& map, const std::string& out) {
-    std::vector<std::string> messages;
-    std::string error;
-    const bool complete = importMap(session, map, messages, error);
-    for (const std::string& message : messages) std::fprintf(stderr, "%s\n", message.c_str());
-    if (!complete && !error.empty()) return fail(error);
-    if (!session.save(out, error)) return fail(error);
-    std::printf("%s: %zu helpers from %s\n", out.c_str(), session.scene().size(), map.c_str());
-    return complete ? 0 : 1;
-}
-
-int checkCommand(HostSession& session, const std::string& scene) {
-    std::string error;
-    if (!session.load(scene, error)) return fail(error);
-    bool fails = false;
-    const std::vector<CheckLine> lines = checkScene(session, fails);
-    for (const CheckLine& line : lines) std::printf("%s\n", line.text.c_str());
-    std::printf("%s: %zu findings\n", scene.c_str(), lines.size());
-    return fails ? 1 : 0;
 }

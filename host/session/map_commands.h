@@ -38,9 +38,3 @@ std::string kindClassname(const PluginKind& kind);
 
 // One line per node: name, classname, target name, targets, position, state.
 std::string helperListing(Scene& scene);
-
-// The command line's "export", "import" and "check"; the exit code.
-int exportCommand(HostSession& session, const std::string& scene, const std::string& out,
-                  const std::string& base);
-int importCommand(HostSession& session, const std::string& map, const std::string& out);
-int checkCommand(HostSession& session, const std::string& scene);

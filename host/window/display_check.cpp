@@ -1,5 +1,5 @@
 #include <windows.h>
-#include "app/display_check.h"
+#include "window/display_check.h"
 #include <cstring>
 
 bool displayAvailable() {

@@ -1,7 +1,7 @@
-#include "app/entity_list.h"
+#include "window/entity_list.h"
 #include <commctrl.h>
 #include <algorithm>
-#include "app/host_session.h"
+#include "session/host_session.h"
 #include "ui/window_class.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include "app/entity_rows.h"
+#include "window/entity_rows.h"
 
 class HostSession;
 

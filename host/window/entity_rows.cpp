@@ -1,4 +1,4 @@
-#include "app/entity_rows.h"
+#include "window/entity_rows.h"
 #include <algorithm>
 #include "scene/scene.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_set>
 #include <vector>
-#include "app/entity_index.h"
+#include "session/entity_index.h"
 
 class EntityRows {
 public:

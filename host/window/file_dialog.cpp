@@ -1,4 +1,4 @@
-#include "ui/file_dialog.h"
+#include "window/file_dialog.h"
 #include <commdlg.h>
 
 std::string askFileName(HWND owner, bool save, const FileDialog& dialog) {

@@ -1,16 +1,16 @@
-#include "app/main_window.h"
+#include "window/main_window.h"
 #include <commctrl.h>
 #include <shlobj.h>
 #include <cstdio>
-#include "app/entity_list.h"
-#include "app/host_session.h"
-#include "app/map_commands.h"
-#include "app/map_menu.h"
-#include "app/overlay_menu.h"
-#include "app/save_prompt.h"
+#include "window/entity_list.h"
+#include "session/host_session.h"
+#include "session/map_commands.h"
+#include "window/map_menu.h"
+#include "window/overlay_menu.h"
+#include "window/save_prompt.h"
 #include "panel/command_panel.h"
 #include "scene/printable_name.h"
-#include "ui/file_dialog.h"
+#include "window/file_dialog.h"
 #include "scene/scene_ops.h"
 #include "ui/window_class.h"
 
@@ -484,7 +484,8 @@ void MainWindow::dispatch(MSG& msg) {
     DispatchMessageA(&msg);
 }
 
-int runMainWindow(HostSession& session, const char* scene) {
+int runMainWindow(const char* scene) {
+    HostSession session;
     MainWindow main(session);
     std::string error;
     if (!main.create(error)) {

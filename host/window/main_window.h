@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include "app/viewport_window.h"
+#include "window/viewport_window.h"
 #include "interaction/creation_tool.h"
 
 class EntityListWindow;
@@ -139,4 +139,4 @@ private:
 };
 
 // Runs the interactive host until its window closes, opening scene first when given.
-int runMainWindow(HostSession& session, const char* scene);
+int runMainWindow(const char* scene);

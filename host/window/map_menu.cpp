@@ -1,6 +1,6 @@
-#include "app/map_menu.h"
-#include "ui/file_dialog.h"
-#include "app/host_session.h"
+#include "window/map_menu.h"
+#include "window/file_dialog.h"
+#include "session/host_session.h"
 
 namespace {
 

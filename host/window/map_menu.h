@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "app/map_commands.h"
+#include "session/map_commands.h"
 
 class HostSession;
 

@@ -1,4 +1,4 @@
-#include "app/overlay_menu.h"
+#include "window/overlay_menu.h"
 #include <algorithm>
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "app/save_prompt.h"
+#include "window/save_prompt.h"
 #include <vector>
 
 namespace {

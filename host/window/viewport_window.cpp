@@ -1,6 +1,6 @@
-#include "app/viewport_window.h"
+#include "window/viewport_window.h"
 #include <cmath>
-#include "app/host_session.h"
+#include "session/host_session.h"
 #include "interaction/selection.h"
 #include "ui/window_class.h"
 

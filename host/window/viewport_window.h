@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <functional>
 #include <memory>
-#include "app/host_session.h"
+#include "session/host_session.h"
 #include "interaction/creation_tool.h"
 #include "render/software_viewport.h"
 

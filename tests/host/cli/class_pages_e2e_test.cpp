@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 #include "host_process.h"
-#include "app/host_session.h"
+#include "session/host_session.h"
 #include "class_page_input.h"
 #include "entity_props.h"
 #include "panel/command_panel.h"

@@ -2,7 +2,7 @@
 // script, found at the pixels where the host puts them.
 #include <windows.h>
 #include <gtest/gtest.h>
-#include "app/host_session.h"
+#include "session/host_session.h"
 #include "host_process.h"
 #include "png_image.h"
 #include "render/bitmap_font.h"

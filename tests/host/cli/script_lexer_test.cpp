@@ -1,8 +1,8 @@
 // Words and numbers of a host script line, and the small words the command line shares
 // with scripts: picture sizes and view names.
 #include <gtest/gtest.h>
-#include "app/image_size.h"
-#include "app/script_lexer.h"
+#include "cli/image_size.h"
+#include "cli/script_lexer.h"
 #include "render/camera.h"
 
 namespace {

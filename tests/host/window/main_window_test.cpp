@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <commctrl.h>
-#include "app/entity_list.h"
-#include "app/host_session.h"
-#include "app/main_window.h"
-#include "app/map_menu.h"
-#include "app/script_runner.h"
+#include "window/entity_list.h"
+#include "session/host_session.h"
+#include "window/main_window.h"
+#include "window/map_menu.h"
+#include "cli/script_runner.h"
 #include "panel/command_panel.h"
 #include "panel/panel_controls.h"
 #include "host_process.h"
