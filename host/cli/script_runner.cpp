@@ -169,7 +169,7 @@ bool runClone(Context& c) {
     std::vector<Node*> nodes;
     std::string name;
     optionalName(c, 2, name);
-    return nodesFrom(c, 1, 2, nodes) && c.session.clone(nodes[0], name, c.message) != nullptr;
+    return nodesFrom(c, 1, 2, nodes) && !c.session.clone(nodes, name, c.message).empty();
 }
 
 // delete, freeze, unfreeze, hide, unhide: one action on the named nodes, one step.

@@ -16,6 +16,9 @@
 // Scenes this big show progress on the terminal while they load, save or render.
 constexpr uint64_t BIG_SCENE = 4096;
 constexpr uint64_t BIG_SCENE_BYTES = BIG_SCENE * 700;
+// A clone lands one step of the viewports' grid beside its source, where it can be seen and
+// picked rather than hidden under it.
+const Point3 CLONE_OFFSET(10, 0, 0);
 
 namespace {
 
@@ -115,7 +118,7 @@ std::string HostSession::editStepName(Node& node) {
 
 void HostSession::added(const std::string& name, const std::vector<Node*>& nodes) {
     if (nodes.empty()) return;
-    history_.added(name, nodes);
+    history_.add(name, nodes);
     markModified();
 }
 
@@ -172,29 +175,39 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
     }
     node->transform.Translate(Point3(0, 0, at.z));
     if (!name.empty()) node->name = name;
-    history_.added("Create", {node});
-    // The creation leaves the new helper selected; the pages follow.
-    selectionChanged();
-    markModified();
+    created(node);
     return node;
 }
 
-Node* HostSession::clone(Node* source, const std::string& name, std::string& error) {
-    if (!name.empty() && !nameAvailable(scene_, name, nullptr, error)) return nullptr;
-    Node* copy = cloneNode(scene_, *source, error);
-    if (!copy) return nullptr;
-    if (!name.empty()) copy->name = name;
-    history_.added("Clone", {copy});
+void HostSession::created(Node* node) {
+    history_.add("Create", {node});
+    select({node});
     markModified();
-    return copy;
+}
+
+std::vector<Node*> HostSession::clone(const std::vector<Node*>& sources, const std::string& name,
+                                      std::string& error) {
+    if (!name.empty() && (sources.size() != 1 || !nameAvailable(scene_, name, nullptr, error))) {
+        if (error.empty()) error = "one clone takes one name";
+        return {};
+    }
+    std::vector<Node*> copies;
+    for (Node* source : sources) {
+        Node* copy = cloneNode(scene_, *source, error);
+        if (!copy) continue;
+        if (!name.empty()) copy->name = name;
+        copy->transform.Translate(CLONE_OFFSET);
+        copies.push_back(copy);
+    }
+    history_.add("Clone", copies);
+    select(copies);
+    if (!copies.empty()) markModified();
+    return copies;
 }
 
 bool HostSession::rename(Node* node, const std::string& name, std::string& error) {
     if (!nameAvailable(scene_, name, node, error)) return false;
-    if (node->name == name) return true;
-    const std::string before = node->name;
-    node->name = name;
-    history_.renamed(node, before);
+    if (!history_.rename(node, name)) return true;
     entities_.nodeChanged(*node);
     markModified();
     return true;
@@ -207,29 +220,41 @@ void HostSession::remove(const std::vector<Node*>& nodes) {
         if (node->object() && node->object() == edited()) editSession_->edit(nullptr);
     history_.remove(nodes);
     markModified();
+    selectionChanged();
 }
 
 void HostSession::moveBy(const std::vector<Node*>& nodes, const Point3& delta) {
-    if (nodes.empty() || delta == Point3(0, 0, 0)) return;
-    std::vector<SceneHistory::Transform> before;
-    for (Node* node : nodes) {
-        before.push_back({node, node->transform});
-        node->transform.Translate(delta);
-    }
-    history_.moved(before);
-    markModified();
+    if (history_.moveBy(nodes, delta)) markModified();
+}
+
+// Frozen nodes stay where they are.
+void HostSession::moveSelection(const Point3& delta) {
+    std::vector<Node*> movable;
+    for (Node* node : scene_.selection())
+        if (!node->frozen) movable.push_back(node);
+    moveBy(movable, delta);
 }
 
 void HostSession::setFrozen(const std::vector<Node*>& nodes, bool frozen) {
-    const size_t steps = history_.size(), at = history_.canUndo();
-    history_.setFlag(nodes, SceneHistory::Flag::Frozen, frozen);
-    if (history_.size() != steps || history_.canUndo() != at) markModified();
+    if (history_.setFlag(nodes, SceneHistory::Flag::Frozen, frozen)) markModified();
 }
 
 void HostSession::setHidden(const std::vector<Node*>& nodes, bool hidden) {
-    const size_t steps = history_.size(), at = history_.canUndo();
-    history_.setFlag(nodes, SceneHistory::Flag::Hidden, hidden);
-    if (history_.size() != steps || history_.canUndo() != at) markModified();
+    if (history_.setFlag(nodes, SceneHistory::Flag::Hidden, hidden)) markModified();
+}
+
+void HostSession::unhideAll() {
+    std::vector<Node*> all;
+    for (const auto& n : scene_.nodes()) all.push_back(n.get());
+    setHidden(all, false);
+}
+
+// What a user can pick: neither hidden nor frozen.
+void HostSession::selectAll() {
+    std::vector<Node*> all;
+    for (const auto& n : scene_.nodes())
+        if (!n->hidden && !n->frozen) all.push_back(n.get());
+    select(all);
 }
 
 HostSession::Action::Action(HostSession& session, const std::string& name) : session_(session) {
@@ -243,10 +268,9 @@ int HostSession::stepThrough(int (SceneHistory::*step)(int), int count) {
     // hold a helper that the step takes out of the scene.
     editSession_->edit(nullptr);
     const int done = (history_.*step)(count);
-    // A step may put back any node's chunks or name, none of them announced.
+    // A step may put back any node's chunks, name or flags, none of them announced.
     entities_.sceneChanged();
     modified_ = !history_.isClean();
-    entities_.sceneChanged();  // names, flags and chunks may all have gone back
     for (const auto& n : scene_.nodes())
         if (n->selected && scene_.indexOf(n.get()) == scene_.size()) n->selected = false;
     selectionChanged();
@@ -289,6 +313,7 @@ bool HostSession::save(const std::string& path, std::string& error) {
     if (!ok) return false;
     history_.markClean();
     modified_ = false;
+    changed();
     return true;
 }
 

@@ -47,12 +47,20 @@ public:
     // procedure places it from two clicks at the window position of at in the top view.
     Node* create(const PluginKind& kind, const Point3& at, const std::string& name,
                  std::string& error);
-    Node* clone(Node* source, const std::string& name, std::string& error);
+    // A helper the creation tool just made in the scene (clicks in a viewport): one step,
+    // and the selection.
+    void created(Node* node);
+    // Copies of the sources, each one grid step beside its source, as one step; the copies
+    // become the selection. A name is for a single source's copy.
+    std::vector<Node*> clone(const std::vector<Node*>& sources, const std::string& name,
+                             std::string& error);
     bool rename(Node* node, const std::string& name, std::string& error);
-    void remove(const std::vector<Node*>& nodes);
+    void remove(const std::vector<Node*>& nodes);  // and the selection follows
     void moveBy(const std::vector<Node*>& nodes, const Point3& delta);
+    void moveSelection(const Point3& delta);  // what a drag moves: the selected, unfrozen nodes
     void setFrozen(const std::vector<Node*>& nodes, bool frozen);
     void setHidden(const std::vector<Node*>& nodes, bool hidden);
+    void unhideAll();
 
     // Several of the changes above that the user made as one action, undone as one step.
     class Action {
@@ -66,7 +74,7 @@ public:
         HostSession& session_;
     };
 
-    // Nodes that came into the scene another way (an import), as one step.
+    // Nodes just made in the scene another way (an import): one step puts them there.
     void added(const std::string& name, const std::vector<Node*>& nodes);
 
     // Undo and redo of whole steps, with the pages closed around them; the number taken.
@@ -78,6 +86,7 @@ public:
     // Makes these nodes the selection; a single selected helper is edited in the
     // command panel (the previous edit ends first).
     void select(const std::vector<Node*>& nodes);
+    void selectAll();  // every node neither hidden nor frozen
     // After the nodes' selected flags changed elsewhere (clicks in a viewport).
     void selectionChanged();
     Animatable* edited() const;

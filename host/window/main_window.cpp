@@ -353,22 +353,11 @@ void MainWindow::checkScene() { mapMenu_->check(); }
 
 void MainWindow::cloneSelection() {
     std::string error;
-    std::vector<Node*> copies;
-    {
-        HostSession::Action action(session_, "Clone");
-        for (Node* n : session_.scene().selection())
-            if (Node* c = session_.clone(n, "", error)) copies.push_back(c);
-        // Beside the source, not on top of it, so the clone can be seen and picked.
-        session_.moveBy(copies, Point3(viewports_[0]->view().gridSpacing, 0, 0));
-    }
-    session_.select(copies);
+    const std::vector<Node*> copies = session_.clone(session_.scene().selection(), "", error);
     if (copies.size() == 1) setStatus("Cloned " + copies[0]->name);
 }
 
-void MainWindow::deleteSelection() {
-    session_.remove(session_.scene().selection());
-    session_.selectionChanged();
-}
+void MainWindow::deleteSelection() { session_.remove(session_.scene().selection()); }
 
 void MainWindow::setSelectionFrozen(bool frozen) {
     session_.setFrozen(session_.scene().selection(), frozen);
@@ -376,11 +365,7 @@ void MainWindow::setSelectionFrozen(bool frozen) {
 
 void MainWindow::hideSelection() { session_.setHidden(session_.scene().selection(), true); }
 
-void MainWindow::unhideAll() {
-    std::vector<Node*> all;
-    for (const auto& n : session_.scene().nodes()) all.push_back(n.get());
-    session_.setHidden(all, false);
-}
+void MainWindow::unhideAll() { session_.unhideAll(); }
 
 void MainWindow::setStatus(const std::string& note) {
     note_ = note;
@@ -391,12 +376,7 @@ void MainWindow::undo() { session_.undo(); }
 
 void MainWindow::redo() { session_.redo(); }
 
-void MainWindow::selectAll() {
-    std::vector<Node*> all;
-    for (const auto& n : session_.scene().nodes())
-        if (!n->hidden && !n->frozen) all.push_back(n.get());
-    session_.select(all);
-}
+void MainWindow::selectAll() { session_.selectAll(); }
 
 void MainWindow::selectNone() { session_.select({}); }
 

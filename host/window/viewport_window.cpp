@@ -130,12 +130,8 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
 void ViewportWindow::dragSelection(IPoint2 at) {
     Point3 now;
     if (!view_.pointOnPlane(at, view_.constructionPlane(), now)) return;
-    Point3 delta = now - moveAnchor_;
+    session_.moveSelection(now - moveAnchor_);
     moveAnchor_ = now;
-    std::vector<Node*> movable;
-    for (Node* n : session_.scene().selection())
-        if (!n->frozen) movable.push_back(n);
-    session_.moveBy(movable, delta);
 }
 
 void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {
@@ -177,8 +173,7 @@ void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
     SelectMode mode = (keys & MK_CONTROL) ? SelectMode::Toggle : SelectMode::Replace;
     if (ended == Drag::Create) {
         if (creation_.release(view_, at) == CreationState::Finished && creation_.node()) {
-            session_.added("Create", {creation_.node()});
-            session_.select({creation_.node()});
+            session_.created(creation_.node());
             if (cb_.creationDone) cb_.creationDone();
         }
         return;
