@@ -116,6 +116,17 @@ std::string HostSession::editStepName(Node& node) {
     return (classname.empty() ? node.name : classname) + " edit";
 }
 
+bool HostSession::pageEditPending() {
+    return editedNode_ && editedNode_->object() &&
+           saveObjectChunks(*editedNode_->object()) != chunksAtEditStart_;
+}
+
+std::string HostSession::undoName() {
+    return pageEditPending() ? editStepName(*editedNode_) : history_.undoName();
+}
+
+std::string HostSession::redoName() { return pageEditPending() ? "" : history_.redoName(); }
+
 void HostSession::added(const std::string& name, const std::vector<Node*>& nodes) {
     if (nodes.empty()) return;
     history_.add(name, nodes);

@@ -80,8 +80,10 @@ public:
     // Undo and redo of whole steps, with the pages closed around them; the number taken.
     int undo(int count = 1);
     int redo(int count = 1);
-    std::string undoName() const { return history_.undoName(); }
-    std::string redoName() const { return history_.redoName(); }
+    // An edit still open in the pages is the step undo would take first, and it ends the
+    // steps that were undone: redo has nothing to give while it is there.
+    std::string undoName();
+    std::string redoName();
 
     // Makes these nodes the selection; a single selected helper is edited in the
     // command panel (the previous edit ends first).
@@ -131,6 +133,8 @@ private:
     // "Door edit": the kind whose helpers start with the classname the node's helper has.
     std::string editStepName(Node& node);
     Node* nodeOf(const Animatable* object) const;
+    // Whether the helper of the open pages holds other chunks than when they went up.
+    bool pageEditPending();
     int stepThrough(int (SceneHistory::*step)(int), int count);
 
     PluginRegistry registry_;

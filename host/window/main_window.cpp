@@ -6,7 +6,6 @@
 #include "session/host_session.h"
 #include "session/map_commands.h"
 #include "window/map_menu.h"
-#include "window/overlay_menu.h"
 #include "window/save_prompt.h"
 #include "panel/command_panel.h"
 #include "scene/printable_name.h"
@@ -21,8 +20,7 @@ constexpr int PANEL_WIDTH = 250;
 constexpr int ENTITY_LIST_WIDTH = 380;
 constexpr int KIND_BUTTON_HEIGHT = 22;
 constexpr int CATEGORY_HEIGHT = 18;
-enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU, MENU_COUNT };
-const char* const menuTitles[MENU_COUNT] = {"&File", "&Edit", "&View"};
+enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU };
 
 HWND child(const char* cls, const char* text, DWORD style, HWND parent, int id) {
     HWND w = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
@@ -40,7 +38,6 @@ MainWindow::~MainWindow() {
     mapMenu_.reset();
     entityList_.reset();
     for (auto& v : viewports_) v.reset();
-    if (accelerators_) DestroyAcceleratorTable(accelerators_);
     if (window_) DestroyWindow(window_);
 }
 
@@ -72,7 +69,10 @@ bool MainWindow::create(std::string& error) {
     const ViewKind kinds[4] = {ViewKind::Top, ViewKind::Front, ViewKind::Left,
                                ViewKind::Perspective};
     ViewportWindow::Callbacks cb;
-    cb.activated = [this](ViewportWindow& v) { activate(v); };
+    cb.activated = [this](ViewportWindow& v) {
+        note_.clear();  // a click is the next action: the last one's note goes
+        activate(v);
+    };
     cb.mouseAt = [this](const Point3& p, bool on) { showMousePosition(p, on); };
     cb.creationDone = [this] { updateStatus(); };
     cb.leaveCreateMode = [this] { leaveCreateMode(); };
@@ -93,58 +93,111 @@ bool MainWindow::create(std::string& error) {
     return true;
 }
 
-const MainWindow::MenuItem MainWindow::menuItems[] = {
-    {FILE_MENU, CMD_NEW, "&New\tCtrl+N", &MainWindow::newScene},
-    {FILE_MENU, CMD_OPEN, "&Open...\tCtrl+O", &MainWindow::openScene},
-    {FILE_MENU, CMD_SAVE, "&Save\tCtrl+S", &MainWindow::save},
-    {FILE_MENU, CMD_SAVE_AS, "Save &As...", &MainWindow::saveAsCommand},
-    {FILE_MENU, 0, nullptr, nullptr},
-    {FILE_MENU, CMD_IMPORT_MAP, "&Import Map...", &MainWindow::importMap},
-    {FILE_MENU, CMD_EXPORT_MAP, "&Export Map...", &MainWindow::exportMap},
-    {FILE_MENU, 0, nullptr, nullptr},
-    {FILE_MENU, CMD_EXIT, "E&xit", &MainWindow::exit},
-    {EDIT_MENU, CMD_UNDO, "&Undo\tCtrl+Z", &MainWindow::undo},
-    {EDIT_MENU, CMD_REDO, "&Redo\tCtrl+Y", &MainWindow::redo},
-    {EDIT_MENU, 0, nullptr, nullptr},
-    {EDIT_MENU, CMD_CLONE, "&Clone\tCtrl+D", &MainWindow::cloneSelection},
-    {EDIT_MENU, CMD_DELETE, "&Delete\tDel", &MainWindow::deleteSelection},
-    {EDIT_MENU, 0, nullptr, nullptr},
-    {EDIT_MENU, CMD_FREEZE, "&Freeze", &MainWindow::freezeSelection},
-    {EDIT_MENU, CMD_UNFREEZE, "&Unfreeze", &MainWindow::unfreezeSelection},
-    {EDIT_MENU, CMD_HIDE, "&Hide", &MainWindow::hideSelection},
-    {EDIT_MENU, CMD_UNHIDE_ALL, "Unhide A&ll", &MainWindow::unhideAll},
-    {EDIT_MENU, 0, nullptr, nullptr},
-    {EDIT_MENU, CMD_SELECT_ALL, "Select &All\tCtrl+A", &MainWindow::selectAll},
-    {EDIT_MENU, CMD_SELECT_NONE, "Select &None", &MainWindow::selectNone},
-    {EDIT_MENU, 0, nullptr, nullptr},
-    {EDIT_MENU, CMD_CHECK, "Chec&k", &MainWindow::checkScene},
-    {VIEW_MENU, CMD_FRAME, "&Frame Scene\tZ", &MainWindow::frameActiveView},
-    {VIEW_MENU, CMD_FRAME_SELECTION, "Frame Se&lection\tF", &MainWindow::frameSelection},
-    {VIEW_MENU, CMD_FRAME_SELECTION_ALL, "Frame Selection in All &Views\tShift+F",
-     &MainWindow::frameSelectionInAllViews},
-    {VIEW_MENU, CMD_SNAP, "&Snap\tS", &MainWindow::toggleSnap},
-};
+// Every command of the menus, in menu order.
+std::vector<Command> MainWindow::commands() {
+    std::vector<Command> all;
+    int menu = FILE_MENU;
+    const char* submenu = nullptr;
+    auto add = [&](int id, const char* label, Shortcut keys, void (MainWindow::*run)()) -> Command& {
+        Command c;
+        c.id = id;
+        c.menu = menu;
+        c.submenu = submenu;
+        c.label = label;
+        c.shortcut = keys;
+        c.run = [this, run] { (this->*run)(); };
+        all.push_back(std::move(c));
+        return all.back();
+    };
+    auto separator = [&] {
+        Command c;
+        c.menu = menu;
+        all.push_back(c);
+    };
+    auto ctrl = [](WORD key) { return Shortcut{key, true, false}; };
+    auto plain = [](WORD key) { return Shortcut{key, false, false}; };
+    auto selection = [this] { return !session_.scene().selection().empty(); };
+
+    add(CMD_NEW, "&New", ctrl('N'), &MainWindow::newScene);
+    add(CMD_OPEN, "&Open...", ctrl('O'), &MainWindow::openScene);
+    add(CMD_SAVE, "&Save", ctrl('S'), &MainWindow::save);
+    add(CMD_SAVE_AS, "Save &As...", {}, &MainWindow::saveAsCommand);
+    separator();
+    add(CMD_IMPORT_MAP, "&Import Map...", {}, &MainWindow::importMap);
+    add(CMD_EXPORT_MAP, "&Export Map...", {}, &MainWindow::exportMap);
+    separator();
+    add(CMD_EXIT, "E&xit", {}, &MainWindow::exit);
+    menu = EDIT_MENU;
+    Command& undo = add(CMD_UNDO, "&Undo", ctrl('Z'), &MainWindow::undo);
+    undo.stepName = [this] { return session_.undoName(); };
+    undo.enabled = [this] { return !session_.undoName().empty(); };
+    Command& redo = add(CMD_REDO, "&Redo", ctrl('Y'), &MainWindow::redo);
+    redo.stepName = [this] { return session_.redoName(); };
+    redo.enabled = [this] { return !session_.redoName().empty(); };
+    separator();
+    add(CMD_CLONE, "&Clone", ctrl('D'), &MainWindow::cloneSelection).enabled = selection;
+    add(CMD_DELETE, "&Delete", plain(VK_DELETE), &MainWindow::deleteSelection).enabled = selection;
+    separator();
+    add(CMD_FREEZE, "&Freeze", {}, &MainWindow::freezeSelection).enabled = selection;
+    add(CMD_UNFREEZE, "&Unfreeze", {}, &MainWindow::unfreezeSelection).enabled = selection;
+    add(CMD_HIDE, "&Hide", {}, &MainWindow::hideSelection).enabled = selection;
+    add(CMD_UNHIDE_ALL, "Unhide A&ll", {}, &MainWindow::unhideAll);
+    separator();
+    add(CMD_SELECT_ALL, "Select &All", ctrl('A'), &MainWindow::selectAll);
+    add(CMD_SELECT_NONE, "Select &None", {}, &MainWindow::selectNone);
+    separator();
+    add(CMD_CHECK, "Chec&k", {}, &MainWindow::checkScene);
+    menu = VIEW_MENU;
+    add(CMD_FRAME, "&Frame Scene", plain('Z'), &MainWindow::frameActiveView);
+    add(CMD_FRAME_SELECTION, "Frame Se&lection", plain('F'), &MainWindow::frameSelection);
+    add(CMD_FRAME_SELECTION_ALL, "Frame Selection in All &Views", Shortcut{'F', false, true},
+        &MainWindow::frameSelectionInAllViews);
+    add(CMD_SNAP, "&Snap", plain('S'), &MainWindow::toggleSnap).checked = [this] {
+        return viewports_[0] && viewports_[0]->view().snap.enabled;
+    };
+    separator();
+    submenu = "&Labels";
+    const struct {
+        int id;
+        const char* label;
+        void (MainWindow::*run)();
+        LabelMode mode;
+    } labelModes[] = {
+        {CMD_LABELS_ALL, "&All", &MainWindow::labelAll, LabelMode::All},
+        {CMD_LABELS_SELECTED, "&Selected Only", &MainWindow::labelSelected, LabelMode::Selected},
+        {CMD_LABELS_NONE, "&None", &MainWindow::labelNone, LabelMode::None},
+    };
+    for (const auto& m : labelModes)
+        add(m.id, m.label, {}, m.run).checked = [this, mode = m.mode] {
+            return session_.viewOverlay().labels == mode;
+        };
+    submenu = nullptr;
+    add(CMD_LINKS, "Lin&ks", {}, &MainWindow::toggleLinks).checked = [this] {
+        return session_.viewOverlay().links;
+    };
+    return all;
+}
 
 void MainWindow::buildMenu() {
-    HMENU bar = CreateMenu(), menus[MENU_COUNT];
-    for (int m = 0; m < MENU_COUNT; ++m) {
-        menus[m] = CreatePopupMenu();
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menus[m]), menuTitles[m]);
-    }
-    for (const MenuItem& item : menuItems)
-        AppendMenuA(menus[item.menu], item.id ? MF_STRING : MF_SEPARATOR, item.id, item.text);
-    CheckMenuItem(menus[VIEW_MENU], CMD_SNAP, MF_CHECKED);
-    appendOverlayMenu(menus[VIEW_MENU], session_.viewOverlay());
-    SetMenu(window_, bar);
-    ACCEL keys[] = {
-        {FVIRTKEY | FCONTROL, 'N', CMD_NEW},  {FVIRTKEY | FCONTROL, 'O', CMD_OPEN},
-        {FVIRTKEY | FCONTROL, 'S', CMD_SAVE}, {FVIRTKEY | FCONTROL, 'D', CMD_CLONE},
-        {FVIRTKEY, VK_DELETE, CMD_DELETE},    {FVIRTKEY | FCONTROL, 'A', CMD_SELECT_ALL},
-        {FVIRTKEY, 'Z', CMD_FRAME},           {FVIRTKEY, 'S', CMD_SNAP},
-        {FVIRTKEY | FCONTROL, 'Z', CMD_UNDO}, {FVIRTKEY | FCONTROL, 'Y', CMD_REDO},
-        {FVIRTKEY, 'F', CMD_FRAME_SELECTION}, {FVIRTKEY | FSHIFT, 'F', CMD_FRAME_SELECTION_ALL},
-    };
-    accelerators_ = CreateAcceleratorTableA(keys, sizeof keys / sizeof keys[0]);
+    table_ = std::make_unique<CommandTable>(std::vector<const char*>{"&File", "&Edit", "&View"},
+                                            commands());
+    SetMenu(window_, table_->buildMenuBar());
+}
+
+void MainWindow::labelAll() { setLabels(LabelMode::All); }
+
+void MainWindow::labelSelected() { setLabels(LabelMode::Selected); }
+
+void MainWindow::labelNone() { setLabels(LabelMode::None); }
+
+void MainWindow::setLabels(LabelMode mode) {
+    session_.viewOverlay().labels = mode;
+    redrawAll();
+}
+
+void MainWindow::toggleLinks() {
+    session_.viewOverlay().links = !session_.viewOverlay().links;
+    redrawAll();
 }
 
 void MainWindow::buildCreationList() {
@@ -312,12 +365,10 @@ void MainWindow::command(int id) {
         armKind(id - CMD_KIND_FIRST);
         return;
     }
-    if (runOverlayCommand(GetMenu(window_), id, session_.viewOverlay())) {
-        redrawAll();
-        return;
-    }
-    for (const MenuItem& item : menuItems)
-        if (item.id == id && item.run) (this->*item.run)();
+    // The last action's note goes with the next one.
+    note_.clear();
+    table_->run(id);
+    updateStatus();
 }
 
 void MainWindow::newScene() {
@@ -398,16 +449,6 @@ void MainWindow::leaveCreateMode() {
     updateStatus();
 }
 
-void MainWindow::updateUndoItems(HMENU edit) {
-    const std::string undo = session_.undoName(), redo = session_.redoName();
-    const std::string undoText = "&Undo" + (undo.empty() ? "" : " " + undo) + "\tCtrl+Z";
-    const std::string redoText = "&Redo" + (redo.empty() ? "" : " " + redo) + "\tCtrl+Y";
-    ModifyMenuA(edit, CMD_UNDO, MF_BYCOMMAND | MF_STRING | (undo.empty() ? MF_GRAYED : 0), CMD_UNDO,
-                undoText.c_str());
-    ModifyMenuA(edit, CMD_REDO, MF_BYCOMMAND | MF_STRING | (redo.empty() ? MF_GRAYED : 0), CMD_REDO,
-                redoText.c_str());
-}
-
 // The active view zoomed onto one node, from the entity list.
 void MainWindow::showNode(const Node& node) {
     if (!active_) return;
@@ -422,7 +463,6 @@ void MainWindow::showNode(const Node& node) {
 void MainWindow::toggleSnap() {
     bool on = !viewports_[0]->view().snap.enabled;
     for (auto& v : viewports_) v->view().snap.enabled = on;
-    CheckMenuItem(GetMenu(window_), CMD_SNAP, on ? MF_CHECKED : MF_UNCHECKED);
     updateStatus();
 }
 
@@ -435,7 +475,7 @@ LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             if (status_) layout();
             return 0;
         case WM_INITMENUPOPUP:
-            updateUndoItems(reinterpret_cast<HMENU>(wp));
+            table_->refresh(reinterpret_cast<HMENU>(wp));
             break;
         case WM_COMMAND:
             command(LOWORD(wp));
@@ -453,12 +493,30 @@ LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-void MainWindow::dispatch(MSG& msg) {
-    // Keys typed into a page or the entity list belong there, not to the menu shortcuts.
+// A text field anywhere in the window is told from the rest by its class: the pages'
+// fields, the Find box and the list's rename box are all edit controls.
+FocusPlace MainWindow::focusPlace(HWND focus) const {
+    char name[16] = {};
+    GetClassNameA(focus, name, sizeof name);
+    const bool text = lstrcmpiA(name, "Edit") == 0;
+    if (entityList_->owns(focus)) return text ? FocusPlace::FindBox : FocusPlace::EntityList;
     HWND panel = session_.commandPanel().window();
-    bool inPanel = msg.hwnd == panel || IsChild(panel, msg.hwnd);
-    const bool typing = inPanel || entityList_->owns(msg.hwnd);
-    if (!typing && TranslateAcceleratorA(window_, accelerators_, &msg)) return;
+    if (focus == panel || IsChild(panel, focus))
+        return text ? FocusPlace::PageField : FocusPlace::PageButton;
+    return FocusPlace::Viewport;
+}
+
+void MainWindow::dispatch(MSG& msg) {
+    const bool inWindow = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
+    if (inWindow && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+        const Shortcut key{static_cast<WORD>(msg.wParam), GetKeyState(VK_CONTROL) < 0,
+                           GetKeyState(VK_SHIFT) < 0};
+        if (keyGoesToTable(focusPlace(msg.hwnd), key) &&
+            TranslateAcceleratorA(window_, table_->accelerators(), &msg))
+            return;
+    }
+    HWND panel = session_.commandPanel().window();
+    const bool inPanel = msg.hwnd == panel || IsChild(panel, msg.hwnd);
     if (inPanel && session_.commandPanel().translateMessage(&msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);

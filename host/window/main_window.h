@@ -9,6 +9,7 @@
 #include <vector>
 #include "window/viewport_window.h"
 #include "interaction/creation_tool.h"
+#include "window/command_table.h"
 
 class EntityListWindow;
 class HostSession;
@@ -27,13 +28,14 @@ public:
     ViewportWindow& viewport(int i) { return *viewports_[i]; }
     // The creation-list button of a kind, or null.
     HWND kindButton(const std::string& className) const;
-    HWND statusBar() const { return status_; }
     bool open(const std::string& path);
-    // Handles one message of the loop: accelerators and page keyboard navigation first.
+    // Handles one message of the loop: the command table's shortcuts first, wherever the
+    // focus is in the window (a text field keeps its own keys), then the pages' keyboard
+    // navigation.
     void dispatch(MSG& msg);
 
     // Menu and accelerator commands.
-    enum Command : int {
+    enum CommandId : int {
         CMD_NEW = 100,
         CMD_OPEN,
         CMD_SAVE,
@@ -56,6 +58,10 @@ public:
         CMD_FRAME_SELECTION,
         CMD_FRAME_SELECTION_ALL,
         CMD_SNAP,
+        CMD_LABELS_ALL = 400,
+        CMD_LABELS_SELECTED,
+        CMD_LABELS_NONE,
+        CMD_LINKS,
         CMD_KIND_FIRST = 1000,
     };
     void command(int id);
@@ -63,16 +69,8 @@ public:
     EntityListWindow& entityList() { return *entityList_; }
 
 private:
-    // One line of the menu bar's menus: which menu, the command and its text; id 0 is a
-    // separator. run carries the command out.
-    struct MenuItem {
-        int menu;
-        int id;
-        const char* text;
-        void (MainWindow::*run)();
-    };
-    static const MenuItem menuItems[];
-
+    std::vector<Command> commands();
+    FocusPlace focusPlace(HWND focus) const;
     LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     void buildMenu();
     void buildCreationList();
@@ -107,8 +105,6 @@ private:
     void frameSelection();
     void frameSelectionInAllViews();
     void leaveCreateMode();
-    // Undo and Redo name the step they would take.
-    void updateUndoItems(HMENU edit);
     void deleteSelection();
     void freezeSelection() { setSelectionFrozen(true); }
     void unfreezeSelection() { setSelectionFrozen(false); }
@@ -120,6 +116,11 @@ private:
     void frameActiveView();
     void showNode(const Node& node);
     void toggleSnap();
+    void labelAll();
+    void labelSelected();
+    void labelNone();
+    void setLabels(LabelMode mode);
+    void toggleLinks();
     std::string askFile(bool save);
 
     HostSession& session_;
@@ -131,7 +132,7 @@ private:
     std::vector<HWND> kindButtons_;
     std::array<std::unique_ptr<ViewportWindow>, 4> viewports_;
     ViewportWindow* active_ = nullptr;
-    HACCEL accelerators_ = nullptr;
+    std::unique_ptr<CommandTable> table_;
     std::unique_ptr<MapMenu> mapMenu_;
     std::unique_ptr<EntityListWindow> entityList_;
     std::string path_;
