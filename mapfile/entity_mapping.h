@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "class_pages.h"
 #include "helper_chunks.h"
 #include "map_text.h"
 #include "vexsdk/geom.h"
@@ -16,9 +17,6 @@ constexpr int32_t DOOR_SPAWN_SILVER_KEY = 16;
 constexpr int32_t DOOR_SPAWN_TOGGLE = 32;
 constexpr int32_t LIGHT_SPAWN_START_OFF = 1;
 
-// Which class pages a classname has.
-enum class PageClass { Door, Light, Other };
-PageClass pageClassOf(const std::string& classname);
 bool inCatalogue(const std::string& classname);
 
 // The Map Parameters cells as pairs, in cell order: every pair, those without a key too.
@@ -27,9 +25,6 @@ std::vector<MapLine> recordCells(const EntityProps& props);
 int recordPieceCount(const EntityProps& props);
 // The cells' pairs that export writes: those with a key.
 std::vector<MapLine> recordPairs(const EntityProps& props);
-
-// The keys a class's pages write (for a door: "angle", ..., "spawnflags").
-std::vector<std::string> pageKeys(PageClass pageClass);
 
 // Every line export writes for the helper, in order: "classname", "origin", the page's
 // keys (numbers that are 0 and empty texts left out), then the pairs; a pair whose key is

@@ -82,7 +82,7 @@ void HostSession::markModified() {
 
 void HostSession::rememberEditedState() {
     Node* node = nodeOf(edited());
-    editedPages_ = node ? classPageOf(*node) : "";
+    editedPages_ = node ? classPageOf(*node) : PageClass::Other;
 }
 
 Node* HostSession::nodeOf(const Animatable* object) const {
@@ -141,7 +141,7 @@ void HostSession::objectChanged(Node& node) {
     entities_.nodeChanged(node);
     markModified();
     if (!node.object() || node.object() != edited()) return;
-    const std::string pages = classPageOf(node);
+    const PageClass pages = classPageOf(node);
     if (pages == editedPages_ || reopenPending_) return;
     editedPages_ = pages;
     reopenPending_ = true;

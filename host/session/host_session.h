@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "session/entity_index.h"
+#include "class_pages.h"
 #include "plugins/plugin_registry.h"
 #include "render/entity_overlay.h"
 #include "render/camera.h"
@@ -150,5 +151,5 @@ private:
     std::function<void()> redraw_;
     bool modified_ = false;
     bool reopenPending_ = false;
-    std::string editedPages_;
+    PageClass editedPages_ = PageClass::Other;
 };

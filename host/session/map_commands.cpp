@@ -177,16 +177,7 @@ std::string helperClassname(Node& node) {
     return record.classnameText();
 }
 
-std::string classPageOf(Node& node) {
-    switch (pageClassOf(helperClassname(node))) {
-        case PageClass::Door:
-            return "door";
-        case PageClass::Light:
-            return "light";
-        default:
-            return "";
-    }
-}
+PageClass classPageOf(Node& node) { return pageClassOf(helperClassname(node)); }
 
 std::string kindClassname(const PluginKind& kind) {
     Animatable* made = kind.desc ? kind.desc->create(0) : nullptr;

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "class_pages.h"
 #include "plugins/plugin_registry.h"
 #include "scene/scene.h"
 
@@ -30,9 +31,8 @@ std::vector<CheckLine> checkScene(HostSession& session, bool& fails);
 
 // The classname a node's helper stores, or "" for any other node.
 std::string helperClassname(Node& node);
-// The class page a node's helper asks for: "door", "light", or "" for none (and for any
-// node that holds no helper).
-std::string classPageOf(Node& node);
+// The class page a node's helper asks for (Other for a node that holds no helper).
+PageClass classPageOf(Node& node);
 // The classname a kind's new helpers start with, or "" when the kind makes no helper.
 std::string kindClassname(const PluginKind& kind);
 

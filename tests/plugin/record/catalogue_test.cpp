@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
+#include "class_pages.h"
 #include "entity_catalogue.h"
 #include "entity/entity_helper.h"
 
@@ -83,6 +84,23 @@ TEST(Catalogue, RenamingFollowsTheNewName) {
     std::strcpy(h.classname, "trigger_hurt");
     h.lookupClassIndex();
     EXPECT_EQ(h.classIndex, 91);
+}
+
+// A door's page for func_door alone, a light's for the eight light classes, by name or by
+// position alike; any name outside the catalogue has none.
+TEST(ClassPages, DoorForFuncDoorLightForTheLightsNoneElse) {
+    for (int i = 0; i < 98; ++i) {
+        const std::string name = expectedClassNames[i];
+        const PageClass expected = name == "func_door"                   ? PageClass::Door
+                                   : name.compare(0, 5, "light") == 0 ? PageClass::Light
+                                                                       : PageClass::Other;
+        EXPECT_EQ(pageClassOfIndex(i), expected) << name;
+        EXPECT_EQ(pageClassOf(name), expected) << name;
+    }
+    for (const char* outside : {"", "Light", "func_doors", "light_extra"})
+        EXPECT_EQ(pageClassOf(outside), PageClass::Other) << outside;
+    EXPECT_EQ(pageClassOfIndex(-1), PageClass::Other);
+    EXPECT_EQ(pageClassOfIndex(98), PageClass::Other);
 }
 
 }  // namespace
