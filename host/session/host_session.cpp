@@ -34,6 +34,11 @@ bool nameAvailable(const Scene& scene, const std::string& name, const Node* rena
     return error.empty();
 }
 
+void zoomTo(SoftwareViewport& view, Box3 box, float margin) {
+    box.EnlargeBy(margin);
+    view.camera().zoomToBox(box, view.width(), view.height());
+}
+
 }  // namespace
 
 HostSession::HostSession() = default;
@@ -357,8 +362,13 @@ void HostSession::frame(SoftwareViewport& view, bool selectionOnly) const {
         if (!n->hidden && (n->selected || !selectionOnly)) box += n->position();
     if (selectionOnly && box.IsEmpty()) return frame(view, false);
     if (box.IsEmpty()) box = Box3(Point3(-100, -100, 0), Point3(100, 100, 0));
-    box.EnlargeBy(40.0f);
-    view.camera().zoomToBox(box, view.width(), view.height());
+    zoomTo(view, box, 40.0f);
+}
+
+void HostSession::frameNode(SoftwareViewport& view, const Node& node) const {
+    Box3 box;
+    box += node.position();
+    zoomTo(view, box, 80.0f);
 }
 
 void HostSession::drawView(SoftwareViewport& view, const OverlayOptions& overlay) {

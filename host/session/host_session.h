@@ -107,6 +107,8 @@ public:
     // Points a viewport's camera at every visible node (or the area round the origin of
     // an empty scene), with a margin.
     void frame(SoftwareViewport& view, bool selectionOnly = false) const;
+    // Points it at one node, close up (a double click in the entity list).
+    void frameNode(SoftwareViewport& view, const Node& node) const;
 
     // Draws the scene into a view's image, with labels and links as overlay asks.
     void drawView(SoftwareViewport& view, const OverlayOptions& overlay);

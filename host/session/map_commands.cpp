@@ -55,25 +55,6 @@ bool readMapFile(const std::string& path, MapText& map, std::string& error) {
     return false;
 }
 
-// A temporary file beside path renamed over it: a failed write leaves the old file.
-bool writeFileReplacing(const std::string& path, const std::string& text, std::string& error) {
-    const std::string temporary = path + ".saving";
-    FileSink sink;
-    if (!sink.create(temporary)) {
-        error = temporary + ": cannot create (" + systemErrorText(GetLastError()) + ")";
-        return false;
-    }
-    bool written = sink.write(text.data(), text.size());
-    written = sink.close() && written;
-    if (written && MoveFileExA(temporary.c_str(), path.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    error = path + ": " + (written ? "cannot replace the file" : "write failed") + " (" +
-            systemErrorText(GetLastError()) + ")";
-    DeleteFileA(temporary.c_str());
-    return false;
-}
-
 ClassDesc* firstDescriptor(HostSession& session, std::string& error) {
     const PluginKind* kind = session.registry().findByClassId(helperClassId(), HELPER_CLASS_ID);
     if (!kind) error = "no plug-in provides the entity helpers";
@@ -118,7 +99,14 @@ bool exportMap(HostSession& session, const std::string& path, const std::string&
             error = path + ": " + what;
             return false;
         }
-        return writeFileReplacing(path, text, error);
+        return writeFileReplacing(
+            path,
+            [&](ByteSink& sink, std::string& failure) {
+                if (sink.write(text.data(), text.size())) return true;
+                failure = sink.failure();
+                return false;
+            },
+            error);
     });
 }
 

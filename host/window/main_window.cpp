@@ -452,11 +452,7 @@ void MainWindow::leaveCreateMode() {
 // The active view zoomed onto one node, from the entity list.
 void MainWindow::showNode(const Node& node) {
     if (!active_) return;
-    Box3 box;
-    box += node.position();
-    box.EnlargeBy(80.0f);
-    SoftwareViewport& view = active_->view();
-    view.camera().zoomToBox(box, view.width(), view.height());
+    session_.frameNode(active_->view(), node);
     active_->redraw();
 }
 

@@ -1,4 +1,5 @@
 #include "window/map_menu.h"
+#include "ui/window_class.h"
 #include "window/file_dialog.h"
 #include "session/host_session.h"
 
@@ -49,16 +50,8 @@ void MapMenu::check() {
 
 void MapMenu::showReport(const std::vector<CheckLine>& lines) {
     if (!report_) {
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA wc = {};
-            wc.lpfnWndProc = proc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-            wc.lpszClassName = reportClass;
-            registered = RegisterClassA(&wc) != 0;
-        }
+        registerWindowClass(reportClass, boundWindowProc<MapMenu, &MapMenu::handle>, IDC_ARROW,
+                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
         report_ = CreateWindowExA(WS_EX_TOOLWINDOW, reportClass, "Check",
                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                   640, 260, owner_, nullptr, GetModuleHandleA(nullptr), this);
@@ -86,26 +79,20 @@ void MapMenu::selectLine(int index) {
     if (Node* node = session_.node(lines_[index].node)) session_.select({node});
 }
 
-LRESULT CALLBACK MapMenu::proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE)
-        SetWindowLongPtrA(
-            w, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
-    auto* self = reinterpret_cast<MapMenu*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(w, msg, wp, lp);
+LRESULT MapMenu::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_SIZE:
-            if (self->list_) MoveWindow(self->list_, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+            if (list_) MoveWindow(list_, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
             return 0;
         case WM_COMMAND:
             if (LOWORD(wp) == LIST_ID && HIWORD(wp) == LBN_DBLCLK)
-                self->selectLine(static_cast<int>(SendMessageA(self->list_, LB_GETCURSEL, 0, 0)));
+                selectLine(static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)));
             return 0;
         case WM_CLOSE:
             ShowWindow(w, SW_HIDE);  // kept for the next check
             return 0;
         case WM_DESTROY:
-            self->report_ = self->list_ = nullptr;
+            report_ = list_ = nullptr;
             return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

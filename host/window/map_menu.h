@@ -25,7 +25,7 @@ public:
     void selectLine(int index);
 
 private:
-    static LRESULT CALLBACK proc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     std::string askFile(bool save);
     void showReport(const std::vector<CheckLine>& lines);
 
