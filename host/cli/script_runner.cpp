@@ -10,14 +10,32 @@
 #include "panel/panel_controls.h"
 #include "scene/printable_name.h"
 
+// What a line says beyond its words, read once: by the check, before anything runs, and
+// used as read when the line runs.
+struct ScriptArguments {
+    Point3 point;          // create's position, move's offset
+    std::string name;      // "as NAME"
+    size_t nodesEnd = 0;   // move: the words naming nodes end here
+    int count = 1;         // undo and redo
+    ViewKind view = ViewKind::Top;
+    int width = 800, height = 600;
+    OverlayOptions overlay;
+};
+
+struct CheckedLine {
+    ScriptLine line;
+    ScriptArguments args;
+};
+
 namespace {
 
 using Words = std::vector<std::string>;
 
-// What a command needs while it checks or runs: its words, the host, where listings go,
-// and the message of a failure.
+// What a command needs while it checks or runs: its words and their arguments, the host,
+// where listings go, and the message of a failure.
 struct Context {
     const Words& w;
+    ScriptArguments& a;
     HostSession& session;
     std::FILE* out;
     std::string& message;
@@ -82,22 +100,16 @@ bool checkCreate(Context& c) {
         c.message = "unknown kind \"" + c.w[1] + "\"; the kinds are " + c.session.kindNames();
         return false;
     }
-    Point3 p;
-    std::string name;
-    return parsePoint(c, 3, p) && optionalName(c, 6, name);
+    return parsePoint(c, 3, c.a.point) && optionalName(c, 6, c.a.name);
 }
 
 bool checkMove(Context& c) {
-    size_t by = c.w.size() - 4;
-    if (by < 2 || c.w[by] != "by") return usageError(c);
-    Point3 p;
-    return parsePoint(c, by + 1, p);
+    c.a.nodesEnd = c.w.size() - 4;
+    if (c.a.nodesEnd < 2 || c.w[c.a.nodesEnd] != "by") return usageError(c);
+    return parsePoint(c, c.a.nodesEnd + 1, c.a.point);
 }
 
-bool checkClone(Context& c) {
-    std::string name;
-    return optionalName(c, 2, name);
-}
+bool checkClone(Context& c) { return optionalName(c, 2, c.a.name); }
 
 // A file the line writes needs a name; caught before the script runs, like any mistake.
 bool fileNamed(Context& c, const std::string& path) {
@@ -109,38 +121,32 @@ bool fileNamed(Context& c, const std::string& path) {
 bool checkSave(Context& c) { return fileNamed(c, c.w[1]); }
 
 // render VIEW FILE [WxH] [--labels [MODE]] [--links]: what follows the file.
-bool renderOptions(Context& c, int& width, int& height, OverlayOptions& overlay) {
+bool renderOptions(Context& c) {
     size_t at = 3;
     if (at < c.w.size() && c.w[at].compare(0, 2, "--") != 0 &&
-        !parseImageSize(c.w[at++], width, height)) {
+        !parseImageSize(c.w[at++], c.a.width, c.a.height)) {
         c.message = imageSizeError(c.w[at - 1]);
         return false;
     }
     while (at < c.w.size())
-        if (!takeOverlayOption(c.w, at, overlay)) return usageError(c);
+        if (!takeOverlayOption(c.w, at, c.a.overlay)) return usageError(c);
     return true;
 }
 
 bool checkRender(Context& c) {
     if (!fileNamed(c, c.w[2])) return false;
-    ViewKind view;
-    if (!parseViewKind(c.w[1], view)) {
+    if (!parseViewKind(c.w[1], c.a.view)) {
         c.message = "unknown view \"" + c.w[1] + "\"; the views are top, front, left, persp";
         return false;
     }
-    int width, height;
-    OverlayOptions overlay;
-    return renderOptions(c, width, height, overlay);
+    return renderOptions(c);
 }
 
 // Runs.
 
 bool runCreate(Context& c) {
-    Point3 at;
-    std::string name;
-    parsePoint(c, 3, at);
-    optionalName(c, 6, name);
-    return c.session.create(*c.session.findKind(c.w[1]), at, name, c.message) != nullptr;
+    return c.session.create(*c.session.findKind(c.w[1]), c.a.point, c.a.name, c.message) !=
+           nullptr;
 }
 
 bool runRename(Context& c) {
@@ -157,19 +163,14 @@ bool runSelect(Context& c) {
 
 bool runMove(Context& c) {
     std::vector<Node*> nodes;
-    Point3 delta;
-    size_t by = c.w.size() - 4;
-    if (!nodesFrom(c, 1, by, nodes)) return false;
-    parsePoint(c, by + 1, delta);
-    c.session.moveBy(nodes, delta);
+    if (!nodesFrom(c, 1, c.a.nodesEnd, nodes)) return false;
+    c.session.moveBy(nodes, c.a.point);
     return true;
 }
 
 bool runClone(Context& c) {
     std::vector<Node*> nodes;
-    std::string name;
-    optionalName(c, 2, name);
-    return nodesFrom(c, 1, 2, nodes) && !c.session.clone(nodes, name, c.message).empty();
+    return nodesFrom(c, 1, 2, nodes) && !c.session.clone(nodes, c.a.name, c.message).empty();
 }
 
 // delete, freeze, unfreeze, hide, unhide: one action on the named nodes, one step.
@@ -191,14 +192,14 @@ bool checkStepCount(Context& c) {
     if (c.w.size() < 2) return true;
     char* end = nullptr;
     const long n = std::strtol(c.w[1].c_str(), &end, 10);
+    c.a.count = static_cast<int>(n);
     if (*end == '\0' && n >= 1 && n <= 100000) return true;
     c.message = "bad step count \"" + c.w[1] + "\"";
     return false;
 }
 template <int (HostSession::*step)(int), const char* what>
 bool runSteps(Context& c) {
-    const int asked = c.w.size() < 2 ? 1 : std::atoi(c.w[1].c_str());
-    if ((c.session.*step)(asked) > 0) return true;
+    if ((c.session.*step)(c.a.count) > 0) return true;
     c.message = std::string("nothing to ") + what;
     return false;
 }
@@ -230,13 +231,8 @@ bool runLoad(Context& c) {
 }
 
 bool runRender(Context& c) {
-    ViewKind view;
-    parseViewKind(c.w[1], view);
-    int width = 800, height = 600;
-    OverlayOptions overlay;
-    renderOptions(c, width, height, overlay);
     return onStagedFile(c, c.w[2], c.files.writePath(c.w[2]), [&](const std::string& file) {
-        return c.session.render(view, file, width, height, c.message, overlay);
+        return c.session.render(c.a.view, file, c.a.width, c.a.height, c.message, c.a.overlay);
     });
 }
 
@@ -343,47 +339,49 @@ bool ScriptRunner::runFile(const std::string& path) {
 }
 
 bool ScriptRunner::runText(const std::string& name, const std::string& text) {
-    std::vector<ScriptLine> lines;
+    std::vector<CheckedLine> lines;
     // Editors may start a UTF-8 file with a byte-order mark; it is no part of the first word.
     const char bom[] = "\xEF\xBB\xBF";
     std::istringstream in(text.compare(0, 3, bom) == 0 ? text.substr(3) : text);
     std::string raw;
     std::string message;
     for (int number = 1; std::getline(in, raw); ++number) {
-        ScriptLine line;
-        line.number = number;
-        if (!splitScriptLine(raw, line.words, message)) return fail(name, number, message);
-        if (line.words.empty()) continue;
+        CheckedLine line;
+        line.line.number = number;
+        if (!splitScriptLine(raw, line.line.words, message)) return fail(name, number, message);
+        if (line.line.words.empty()) continue;
         if (!check(line, message)) return fail(name, number, message);
-        lines.push_back(line);
+        lines.push_back(std::move(line));
     }
     StagedFiles files;
-    for (const ScriptLine& line : lines)
-        if (!execute(line, name, files, message)) return fail(name, line.number, message);
+    for (CheckedLine& line : lines)
+        if (!execute(line, name, files, message)) return fail(name, line.line.number, message);
     if (files.commit(message)) return true;
     error_ = name + ": " + message;
     std::fprintf(stderr, "%s\n", error_.c_str());
     return false;
 }
 
-bool ScriptRunner::check(const ScriptLine& line, std::string& message) {
-    const Command* command = findCommand(line.words[0]);
+bool ScriptRunner::check(CheckedLine& line, std::string& message) {
+    const Words& words = line.line.words;
+    const Command* command = findCommand(words[0]);
     if (!command) {
-        message = "unknown command \"" + line.words[0] + "\"";
+        message = "unknown command \"" + words[0] + "\"";
         return false;
     }
     StagedFiles none;
-    Context c{line.words, session_, out_, message, none, ""};
-    size_t args = line.words.size() - 1;
+    Context c{words, line.args, session_, out_, message, none, ""};
+    size_t args = words.size() - 1;
     if (args < command->minArgs || args > command->maxArgs) return usageError(c);
     return command->check(c);
 }
 
-bool ScriptRunner::execute(const ScriptLine& line, const std::string& name, StagedFiles& files,
+bool ScriptRunner::execute(CheckedLine& line, const std::string& name, StagedFiles& files,
                            std::string& message) {
-    Context c{line.words, session_, out_, message, files, ""};
-    const bool ok = findCommand(line.words[0])->run(c);
+    Context c{line.line.words, line.args, session_, out_, message, files, ""};
+    const bool ok = findCommand(line.line.words[0])->run(c);
     if (!c.warning.empty())
-        std::fprintf(stderr, "%s:%d: warning: %s\n", name.c_str(), line.number, c.warning.c_str());
+        std::fprintf(stderr, "%s:%d: warning: %s\n", name.c_str(), line.line.number,
+                     c.warning.c_str());
     return ok;
 }

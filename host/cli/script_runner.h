@@ -10,6 +10,7 @@
 
 class HostSession;
 class StagedFiles;
+struct CheckedLine;
 
 class ScriptRunner {
 public:
@@ -24,8 +25,9 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    bool check(const ScriptLine& line, std::string& message);
-    bool execute(const ScriptLine& line, const std::string& name, StagedFiles& files,
+    // Reads the line's arguments, once, and checks them before anything runs.
+    bool check(CheckedLine& line, std::string& message);
+    bool execute(CheckedLine& line, const std::string& name, StagedFiles& files,
                  std::string& message);
     bool fail(const std::string& name, int line, const std::string& message);
 
