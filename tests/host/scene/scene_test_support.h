@@ -1,5 +1,4 @@
-// Shared pieces of the scene tests: the real plug-in's registry and a way to find a chunk
-// in a saved file.
+// Shared pieces of the scene tests: a way to find a chunk in a saved file.
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -11,18 +10,6 @@
 #include "scene/scene.h"
 #include "helper_nodes.h"
 #include "test_files.h"
-
-inline const PluginRegistry& pluginRegistry() {
-    static PluginRegistry registry;
-    static bool loaded = [] {
-        std::string error;
-        bool ok = registry.loadFolder("plugins", error);
-        EXPECT_TRUE(ok) << error;
-        return ok;
-    }();
-    (void)loaded;
-    return registry;
-}
 
 // Offset of the chunk reached by entering, at each level, the first chunk with that id
 // (after skipping `skip` of them at the top level); -1 when there is none.

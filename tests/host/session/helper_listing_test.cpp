@@ -7,20 +7,10 @@
 
 namespace {
 
-const PluginRegistry& plugins() {
-    static PluginRegistry registry;
-    static bool loaded = [] {
-        std::string error;
-        return registry.loadFolder("plugins", error);
-    }();
-    EXPECT_TRUE(loaded);
-    return registry;
-}
-
 TEST(HelperListing, ShowsClassnamePositionAndStateOfEachNode) {
     Scene scene;
     std::string error;
-    createHelperNode(scene, plugins(), "Button", Point3(1.5f, 0, -2), error);
+    createHelperNode(scene, pluginRegistry(), "Button", Point3(1.5f, 0, -2), error);
     scene.add(nullptr, Class_ID(3, 4), 0x50, "Stranger001")->hidden = true;
     const std::string text = helperListing(scene);
     for (const char* part : {"Button001", "func_button", "(1.5, 0, -2)", "Stranger001", "(unknown)",
