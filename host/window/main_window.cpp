@@ -368,6 +368,9 @@ void MainWindow::command(int id) {
     // The last action's note goes with the next one.
     note_.clear();
     table_->run(id);
+    // A command that took away the pages holding the focus (a delete, an undo) leaves it
+    // nowhere: the active viewport takes it, so the next shortcut still reaches the window.
+    if (!GetFocus() && active_) SetFocus(active_->window());
     updateStatus();
 }
 

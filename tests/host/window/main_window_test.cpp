@@ -367,6 +367,39 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachStepBackAndTheChangedMarkWithThem) {
     EXPECT_EQ(title(), "untitled* - Vexal Host");
 }
 
+// The window's shortcuts from the places a user leaves the focus in: a page's field (Ctrl+S
+// saves, and the mark goes at once), the entity list (Delete, Ctrl+Z), a light's page after
+// a click on the light in a viewport (its Start State button may hold the focus).
+TEST_F(MainWindowTest, ShortcutsWorkWhereverTheFocusIsInTheWindow) {
+    const std::string file = makeScratchFolder("window-keys") + "\\keys.vxs";
+    createDoorAt(Point3(0, 0, 0));
+    std::string error;
+    ASSERT_TRUE(session.save(file, error) && main.open(file)) << error;
+    session.select({session.scene().nodes()[0].get()});  // the door as read back
+    setControlValue(control("Speed"), "120");
+    ASSERT_EQ(title(), "keys.vxs* - Vexal Host");
+    SetFocus(control("Speed"));
+    press('S', VK_CONTROL);
+    EXPECT_EQ(title(), "keys.vxs - Vexal Host") << "saved from the page's field";
+
+    SetFocus(main.entityList().list());
+    press(VK_DELETE);
+    EXPECT_TRUE(session.scene().nodes().empty()) << "Delete in the entity list";
+    press('Z', VK_CONTROL);
+    EXPECT_EQ(session.scene().size(), 1u) << "Ctrl+Z in the entity list";
+
+    Node* lamp = session.create(*session.findKind("VexalEntity"), Point3(60, 0, 0), "", error);
+    ASSERT_NE(lamp, nullptr) << error;
+    session.select({});
+    POINT p = at(lamp->position());
+    click(top, p.x, p.y);
+    ASSERT_TRUE(lamp->selected);
+    press(VK_DELETE);
+    EXPECT_EQ(session.scene().size(), 1u) << "Delete after a click on the light";
+    press('Z', VK_CONTROL);
+    EXPECT_EQ(session.scene().size(), 2u) << "Ctrl+Z after it";
+}
+
 TEST_F(MainWindowTest, EscapeLeavesCreateModeAndACloneLandsBesideItsSource) {
     Node* door = createDoorAt(Point3(0, 0, 0));
     ASSERT_NE(door, nullptr);
