@@ -1,5 +1,5 @@
 // What the host does with the nodes of a scene: clone. Saving and loading are
-// in scene_writer.h and scene_reader.h; listings in session/map_commands.h.
+// in scene_writer.h and scene_reader.h; listings in session/helper_listing.h.
 #pragma once
 #include <string>
 #include <vector>

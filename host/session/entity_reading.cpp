@@ -23,3 +23,24 @@ EntityMark readEntityMark(const Node& node) {
     mark.classname = node.isOpaque() || !className.data() ? "(unknown)" : className.data();
     return mark;
 }
+
+std::string helperClassname(Node& node) {
+    HelperRecord record;
+    std::string error;
+    if (!isHelperNode(node) || !readHelperRecord(*node.object(), record, error)) return "";
+    return record.classnameText();
+}
+
+PageClass classPageOf(Node& node) { return pageClassOf(helperClassname(node)); }
+
+std::string kindClassname(const PluginKind& kind) {
+    Animatable* made = kind.desc ? kind.desc->create(0) : nullptr;
+    auto* object = dynamic_cast<Object*>(made);
+    HelperRecord record;
+    std::string error, classname;
+    if (object && isHelperClass(object->ClassID(), object->SuperClassID()) &&
+        readHelperRecord(*object, record, error))
+        classname = record.classnameText();
+    if (made) made->DeleteThis();
+    return classname;
+}

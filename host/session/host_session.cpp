@@ -1,7 +1,6 @@
 #include "session/host_session.h"
-#include <algorithm>
-#include <cctype>
-#include "session/map_commands.h"
+#include "session/entity_reading.h"
+#include "session/helper_listing.h"
 #include "interaction/creation_tool.h"
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"

@@ -61,23 +61,6 @@ ClassDesc* firstDescriptor(HostSession& session, std::string& error) {
     return kind ? kind->desc : nullptr;
 }
 
-std::string stateText(const Node& node) {
-    std::string state = std::string(node.selected ? "selected " : "") +
-                        (node.frozen ? "frozen " : "") + (node.hidden ? "hidden " : "") +
-                        (node.isOpaque() ? "stored-bytes " : "");
-    if (!state.empty()) state.pop_back();
-    return state;
-}
-
-// Classname, target name and targets of a node, "-" for none.
-std::vector<std::string> entityColumns(Node& node) {
-    const EntityMark mark = readEntityMark(node);
-    std::string targets;
-    for (const std::string& target : mark.targets) targets += (targets.empty() ? "" : ",") + target;
-    return {mark.classname, mark.targetName.empty() ? "-" : mark.targetName,
-            targets.empty() ? "-" : targets};
-}
-
 }  // namespace
 
 bool exportMap(HostSession& session, const std::string& path, const std::string& basePath,
@@ -156,46 +139,4 @@ std::vector<CheckLine> checkScene(HostSession& session, bool& fails) {
         return true;
     });
     return lines;
-}
-
-std::string helperClassname(Node& node) {
-    HelperRecord record;
-    std::string error;
-    if (!isHelperNode(node) || !readHelperRecord(*node.object(), record, error)) return "";
-    return record.classnameText();
-}
-
-PageClass classPageOf(Node& node) { return pageClassOf(helperClassname(node)); }
-
-std::string kindClassname(const PluginKind& kind) {
-    Animatable* made = kind.desc ? kind.desc->create(0) : nullptr;
-    auto* object = dynamic_cast<Object*>(made);
-    HelperRecord record;
-    std::string error, classname;
-    if (object && isHelperClass(object->ClassID(), object->SuperClassID()) &&
-        readHelperRecord(*object, record, error))
-        classname = record.classnameText();
-    if (made) made->DeleteThis();
-    return classname;
-}
-
-std::string helperListing(Scene& scene) {
-    std::string text;
-    char line[1024];  // room for four texts escaped in full
-    std::snprintf(line, sizeof line, "%-20s %-26s %-16s %-24s %-26s %s\n", "node", "classname",
-                  "target name", "targets", "position", "state");
-    text += line;
-    for (const auto& node : scene.nodes()) {
-        const std::vector<std::string> columns = entityColumns(*node);
-        char position[64];
-        const Point3 p = node->position();
-        std::snprintf(position, sizeof position, "(%g, %g, %g)", p.x, p.y, p.z);
-        // Names and texts are the user's or a file's bytes: shown escaped and bounded.
-        std::snprintf(line, sizeof line, "%-20s %-26s %-16s %-24s %-26s %s\n",
-                      printableName(node->name).c_str(), printableName(columns[0]).c_str(),
-                      printableName(columns[1]).c_str(), printableName(columns[2]).c_str(),
-                      position, stateText(*node).c_str());
-        text += line;
-    }
-    return text;
 }

@@ -1,10 +1,8 @@
-// The host's way to map text and back: export, import and check of the scene's helpers,
-// and the listing that shows what each helper is. The work is done by the map text
+// The host's way to map text and back: export, import and check of the scene's helpers. The work is done by the map text
 // library; this file hands it the scene's helpers and files.
 #pragma once
 #include <string>
 #include <vector>
-#include "class_pages.h"
 #include "plugins/plugin_registry.h"
 #include "scene/scene.h"
 
@@ -28,13 +26,3 @@ struct CheckLine {
     std::string text;  // "NODE (CLASSNAME): error|warning|note: message"
 };
 std::vector<CheckLine> checkScene(HostSession& session, bool& fails);
-
-// The classname a node's helper stores, or "" for any other node.
-std::string helperClassname(Node& node);
-// The class page a node's helper asks for (Other for a node that holds no helper).
-PageClass classPageOf(Node& node);
-// The classname a kind's new helpers start with, or "" when the kind makes no helper.
-std::string kindClassname(const PluginKind& kind);
-
-// One line per node: name, classname, target name, targets, position, state.
-std::string helperListing(Scene& scene);

@@ -4,13 +4,12 @@
 #include <cstdio>
 #include "window/entity_list.h"
 #include "session/host_session.h"
-#include "session/map_commands.h"
+#include "session/entity_reading.h"
 #include "window/map_menu.h"
 #include "window/save_prompt.h"
 #include "panel/command_panel.h"
 #include "scene/printable_name.h"
 #include "window/file_dialog.h"
-#include "scene/scene_ops.h"
 #include "ui/window_class.h"
 
 namespace {

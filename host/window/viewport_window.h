@@ -10,7 +10,6 @@
 #include "interaction/creation_tool.h"
 #include "render/software_viewport.h"
 
-class HostSession;
 
 class ViewportWindow {
 public:

@@ -1,12 +1,10 @@
 // Creating, cloning, deleting and listing helper nodes through the real plug-in.
 #include <algorithm>
 #include "scene_test_support.h"
-#include "entity/entity_helper.h"
 #include "scene/scene_ops.h"
 
 namespace {
 
-VexalEntityHelper* helperOf(Node* node) { return static_cast<VexalEntityHelper*>(node->object()); }
 
 TEST(SceneOps, CreatesAHelperOfEachKindNamedAfterItAtItsPosition) {
     const struct {

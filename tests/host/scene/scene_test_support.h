@@ -1,4 +1,5 @@
-// Shared pieces of the scene tests: a way to find a chunk in a saved file.
+// Shared pieces of the scene tests: the helper in a node, and a way to find a chunk in a
+// saved file.
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -8,8 +9,14 @@
 #include "plugins/plugin_registry.h"
 #include "scene/chunk_reader.h"
 #include "scene/scene.h"
+#include "entity/entity_helper.h"
 #include "helper_nodes.h"
 #include "test_files.h"
+
+// The plug-in's helper in a node made from its descriptor.
+inline VexalEntityHelper* helperOf(Node* node) {
+    return static_cast<VexalEntityHelper*>(node->object());
+}
 
 // Offset of the chunk reached by entering, at each level, the first chunk with that id
 // (after skipping `skip` of them at the top level); -1 when there is none.

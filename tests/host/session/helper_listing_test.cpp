@@ -1,7 +1,7 @@
 // The listing of `vexalhost list`: one row per node with what its helper says.
 #include <gtest/gtest.h>
 #include <algorithm>
-#include "session/map_commands.h"
+#include "session/helper_listing.h"
 #include "helper_nodes.h"
 #include "plugins/plugin_registry.h"
 
