@@ -214,9 +214,10 @@ std::vector<Node*> HostSession::clone(const std::vector<Node*>& sources, const s
         copy->transform.Translate(CLONE_OFFSET);
         copies.push_back(copy);
     }
+    if (copies.empty()) return copies;
     history_.add("Clone", copies);
     select(copies);
-    if (!copies.empty()) markModified();
+    markModified();
     return copies;
 }
 
