@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include "app/entity_list.h"
-#include "app/host_session.h"
+#include "window/entity_list.h"
+#include "session/host_session.h"
 #include "bench_timing.h"
 
 namespace {

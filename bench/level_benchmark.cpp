@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 #include <vector>
-#include "app/host_session.h"
-#include "app/map_commands.h"
+#include "session/host_session.h"
+#include "session/map_commands.h"
 #include "bench_timing.h"
 #include "render/scene_render.h"
 #include "render/software_viewport.h"

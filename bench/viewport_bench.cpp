@@ -12,6 +12,7 @@
 #include "interaction/selection.h"
 #include "plugins/plugin_registry.h"
 #include "render/entity_overlay.h"
+#include "session/entity_marks.h"
 #include "render/scene_render.h"
 #include "scene/scene.h"
 
@@ -146,13 +147,13 @@ void timeOverlayRedraw(Scene& scene) {
         const EntityLinks& links = &c.marks == &nearby ? nearbyLinks : acrossLinks;
         auto frame = [&] {
             renderViewport(view, scene);
-            drawEntityOverlay(view, c.marks, links, c.options);
+            drawEntityOverlay(view, overlayEntities(c.marks), links, c.options);
         };
         frame();  // warm up
         report(c.what, measure(10, 5, frame), 1e-3, "ms/frame");
         if (c.options.labels == LabelMode::None && !c.options.links) continue;
         report("  of which the overlay", measure(10, 5, [&] {
-                   drawEntityOverlay(view, c.marks, links, c.options);
+                   drawEntityOverlay(view, overlayEntities(c.marks), links, c.options);
                }), 1e-3, "ms/frame");
     }
 }

@@ -189,13 +189,6 @@ void addPair(std::vector<MapLine>& lines, const MapLine& pair) {
         line->value = pair.value;
 }
 
-PageClass pageClassOf(const std::string& classname) {
-    if (classname == entityClassNames[CLASS_INDEX_FUNC_DOOR]) return PageClass::Door;
-    for (int i = CLASS_INDEX_FIRST_LIGHT; i <= CLASS_INDEX_LAST_LIGHT; ++i)
-        if (classname == entityClassNames[i]) return PageClass::Light;
-    return PageClass::Other;
-}
-
 bool inCatalogue(const std::string& classname) {
     for (int i = 0; entityClassNames[i][0] != '\0'; ++i)
         if (classname == entityClassNames[i]) return true;
@@ -225,13 +218,6 @@ std::vector<MapLine> recordPairs(const EntityProps& props) {
     for (MapLine& cell : recordCells(props))
         if (!cell.key.empty()) pairs.push_back(std::move(cell));
     return pairs;
-}
-
-std::vector<std::string> pageKeys(PageClass pageClass) {
-    std::vector<std::string> keys;
-    if (const ClassPage* page = pageOf(pageClass))
-        for (const PageKey& key : page->keys) keys.push_back(key.key);
-    return keys;
 }
 
 std::vector<MapLine> entityLines(const HelperRecord& record, const Point3& origin) {

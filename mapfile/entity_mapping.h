@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "class_pages.h"
 #include "helper_chunks.h"
 #include "map_text.h"
 #include "vexsdk/geom.h"
@@ -16,9 +17,6 @@ constexpr int32_t DOOR_SPAWN_SILVER_KEY = 16;
 constexpr int32_t DOOR_SPAWN_TOGGLE = 32;
 constexpr int32_t LIGHT_SPAWN_START_OFF = 1;
 
-// Which class pages a classname has.
-enum class PageClass { Door, Light, Other };
-PageClass pageClassOf(const std::string& classname);
 bool inCatalogue(const std::string& classname);
 // The entity that holds the level's structure: exported first, never given an origin.
 bool isWorldClassname(const std::string& classname);
@@ -29,9 +27,6 @@ std::vector<MapLine> recordCells(const EntityProps& props);
 int recordPieceCount(const EntityProps& props);
 // The cells' pairs that export writes: those with a key.
 std::vector<MapLine> recordPairs(const EntityProps& props);
-
-// The keys a class's pages write (for a door: "angle", ..., "spawnflags").
-std::vector<std::string> pageKeys(PageClass pageClass);
 
 // A pair joins the lines export writes, one a key: it replaces the value of a line of its
 // key (spawnflags are or-ed), or follows them.

@@ -17,9 +17,9 @@ Rgb tripodColour(const Node& node) {
     return TRIPOD_UNSELECTED;
 }
 
-// A mark with its window position, when it is drawn over and has one.
+// An entity with its window position, when it is drawn over and has one.
 struct Shown {
-    const EntityMark* mark;
+    const OverlayEntity* entity;
     bool placed;
     Point2 at;
 };
@@ -78,15 +78,15 @@ bool placeLabel(const Framebuffer& image, Point2 pivot, int width, int& left, in
 
 void drawLabels(Framebuffer& image, std::vector<Shown> at, LabelMode mode) {
     // Selected nodes first, so their labels win any overlap.
-    auto selected = [](const Shown& p) { return p.placed && p.mark->node->selected; };
+    auto selected = [](const Shown& p) { return p.placed && p.entity->node->selected; };
     std::stable_partition(at.begin(), at.end(), selected);
     LabelSpace space(image.width(), image.height());
     for (const Shown& p : at) {
         if (mode == LabelMode::Selected && !selected(p)) break;
         if (!p.placed) continue;
-        const Node& node = *p.mark->node;
+        const Node& node = *p.entity->node;
         const int width =
-            std::max(textWidth(node.name.c_str()), textWidth(p.mark->classname.c_str()));
+            std::max(textWidth(node.name.c_str()), textWidth(p.entity->classname));
         int left, top;
         if (!placeLabel(image, p.at, width, left, top)) continue;
         if (!space.take(left, top, left + width + 2, top + LABEL_HEIGHT + 1)) continue;
@@ -94,7 +94,7 @@ void drawLabels(Framebuffer& image, std::vector<Shown> at, LabelMode mode) {
                      top + LABEL_HEIGHT + LABEL_MARGIN);
         const Rgb colour = tripodColour(node);
         drawBitmapText(image, left, top, node.name.c_str(), colour);
-        drawBitmapText(image, left, top + FONT_HEIGHT + 2, p.mark->classname.c_str(), colour);
+        drawBitmapText(image, left, top + FONT_HEIGHT + 2, p.entity->classname, colour);
     }
 }
 
@@ -119,15 +119,15 @@ void drawDanglingStub(Framebuffer& image, Point2 from) {
     image.drawLine(endX - 3, endY + 3, 0, endX + 3, endY - 3, 0, DANGLING_COLOUR, false);
 }
 
-// Arrows between marks that are both on the image; stubs from those that fire a name
-// nothing carries. Links resolved from other marks than these point nowhere and are passed
+// Arrows between entities that are both on the image; stubs from those that fire a name
+// nothing carries. Links resolved from other entities than these point nowhere and are passed
 // over.
 void drawLinks(Framebuffer& image, const std::vector<Shown>& at, const EntityLinks& links) {
     for (const EntityLinks::Arrow& arrow : links.arrows) {
         if (arrow.from >= at.size() || arrow.to >= at.size()) continue;
         const Shown &from = at[arrow.from], &to = at[arrow.to];
         if (!from.placed || !to.placed) continue;
-        const bool lit = from.mark->node->selected || to.mark->node->selected;
+        const bool lit = from.entity->node->selected || to.entity->node->selected;
         drawArrow(image, from.at, to.at, lit ? SELECTED_LINK_COLOUR : LINK_COLOUR);
     }
     for (size_t from : links.dangling)
@@ -136,13 +136,13 @@ void drawLinks(Framebuffer& image, const std::vector<Shown>& at, const EntityLin
 
 }  // namespace
 
-void drawEntityOverlay(SoftwareViewport& view, const std::vector<EntityMark>& marks,
+void drawEntityOverlay(SoftwareViewport& view, const std::vector<OverlayEntity>& entities,
                        const EntityLinks& links, const OverlayOptions& options) {
     if (options.labels == LabelMode::None && !options.links) return;
-    // One entry per mark, in the marks' order, as the links point into it.
+    // One entry per entity, in their order, as the links point into it.
     std::vector<Shown> at;
-    at.reserve(marks.size());
-    for (const EntityMark& m : marks) {
+    at.reserve(entities.size());
+    for (const OverlayEntity& m : entities) {
         Point2 window;
         // Hidden, behind the eye, or at no finite place: no arrow or label starts or ends
         // there.

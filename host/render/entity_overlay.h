@@ -3,10 +3,26 @@
 // fires a target to every entity carrying that target name.
 #pragma once
 #include <vector>
-#include "render/entity_marks.h"
+#include <cstddef>
+#include "scene/scene.h"
 #include "render/software_viewport.h"
 
 enum class LabelMode { All, Selected, None };
+
+// One entity as the overlay shows it: its node, and the classname written under its name.
+struct OverlayEntity {
+    const Node* node;
+    const char* classname;
+};
+
+// Which entity fires which, as positions in the entities drawn.
+struct EntityLinks {
+    struct Arrow {
+        size_t from, to;
+    };
+    std::vector<Arrow> arrows;     // from an entity that fires a name to each one carrying it
+    std::vector<size_t> dangling;  // entities firing a name that none carries, once each
+};
 
 struct OverlayOptions {
     LabelMode labels = LabelMode::None;
@@ -23,9 +39,8 @@ const Rgb LINK_COLOUR = {70, 130, 190};
 const Rgb SELECTED_LINK_COLOUR = {140, 210, 255};
 const Rgb DANGLING_COLOUR = {230, 50, 40};
 
-// Draws onto the view's image, over everything drawn so far; links are those resolved
-// from these marks. Hidden nodes, and nodes kept as stored bytes (nothing is drawn of
+// Draws onto the view's image, over everything drawn so far; links point into entities. Hidden nodes, and nodes kept as stored bytes (nothing is drawn of
 // them), get neither label nor links. A label that would overlap one already placed is
 // left out, selected nodes' labels being placed first.
-void drawEntityOverlay(SoftwareViewport& view, const std::vector<EntityMark>& marks,
+void drawEntityOverlay(SoftwareViewport& view, const std::vector<OverlayEntity>& entities,
                        const EntityLinks& links, const OverlayOptions& options);

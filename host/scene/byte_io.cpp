@@ -213,3 +213,34 @@ std::string systemErrorText(DWORD code) {
     if (n == 0) return "system error " + std::to_string(code);
     return std::string(text, n);
 }
+
+bool writeFileReplacing(const std::string& path,
+                        const std::function<bool(ByteSink& sink, std::string& what)>& write,
+                        std::string& error) {
+    if (path.empty()) {
+        error = "the file name is empty";
+        return false;
+    }
+    const std::string temporary = path + ".saving";
+    FileSink sink;
+    if (!sink.create(temporary)) {
+        error = temporary + ": cannot create (" + systemErrorText(GetLastError()) + ")";
+        return false;
+    }
+    std::string what;
+    bool written = write(sink, what);
+    if (!sink.close() && written) {
+        written = false;
+        what = sink.failure();
+    }
+    if (written && !MoveFileExA(temporary.c_str(), path.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        written = false;
+        what = "cannot replace the file (" + systemErrorText(GetLastError()) + ")";
+    }
+    if (!written) {
+        DeleteFileA(temporary.c_str());
+        error = path + ": " + what;
+    }
+    return written;
+}

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -107,3 +108,10 @@ private:
 
 // The system's text for an error code, without the trailing line break.
 std::string systemErrorText(DWORD code);
+
+// Writes a file as a temporary one beside path, renamed over path only when write and the
+// close succeeded: a failed write leaves the old file as it was. write fills the sink and
+// says what went wrong; the error names the file.
+bool writeFileReplacing(const std::string& path,
+                        const std::function<bool(ByteSink& sink, std::string& what)>& write,
+                        std::string& error);

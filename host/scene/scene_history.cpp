@@ -21,8 +21,12 @@ namespace {
 // Nodes that the step puts into the scene on one side and keeps out of it on the other.
 class NodesStep : public HistoryStep {
 public:
-    NodesStep(std::string name, const std::vector<Node*>& nodes, bool inSceneAfter)
-        : HistoryStep(std::move(name)), nodes_(nodes), inSceneAfter_(inSceneAfter) {}
+    // Nodes that the step adds are in the scene already, just made: they are taken out here
+    // so that applying the step puts them in.
+    NodesStep(Scene& scene, std::string name, const std::vector<Node*>& nodes, bool inSceneAfter)
+        : HistoryStep(std::move(name)), nodes_(nodes), inSceneAfter_(inSceneAfter) {
+        if (inSceneAfter_) takeOut(scene);
+    }
     void undo(Scene& scene) override { place(scene, !inSceneAfter_); }
     void redo(Scene& scene) override { place(scene, inSceneAfter_); }
     // The nodes out of the scene are this step's; the object's own memory is not the host's
@@ -66,8 +70,12 @@ private:
 
 class MoveStep : public HistoryStep {
 public:
-    explicit MoveStep(const std::vector<SceneHistory::Transform>& before) : HistoryStep("Move") {
-        for (const auto& t : before) moves_.push_back({t.node, t.before, t.node->transform});
+    MoveStep(const std::vector<Node*>& nodes, const Point3& delta) : HistoryStep("Move") {
+        for (Node* node : nodes) {
+            Matrix3 after = node->transform;
+            after.Translate(delta);
+            moves_.push_back({node, node->transform, after});
+        }
     }
     void undo(Scene&) override {
         for (Move& m : moves_) m.node->transform = m.before;
@@ -95,8 +103,8 @@ private:
 
 class RenameStep : public HistoryStep {
 public:
-    RenameStep(Node* node, std::string before)
-        : HistoryStep("Rename"), node_(node), before_(std::move(before)), after_(node->name) {}
+    RenameStep(Node* node, std::string after)
+        : HistoryStep("Rename"), node_(node), before_(node->name), after_(std::move(after)) {}
     void undo(Scene&) override { node_->name = before_; }
     void redo(Scene&) override { node_->name = after_; }
     size_t bytes() const override { return before_.size() + after_.size(); }
@@ -108,23 +116,21 @@ private:
 
 class FlagStep : public HistoryStep {
 public:
-    FlagStep(std::string name, bool Node::*flag, std::vector<Node*> nodes, std::vector<bool> before)
-        : HistoryStep(std::move(name)),
-          flag_(flag),
-          nodes_(std::move(nodes)),
-          before_(std::move(before)) {}
+    // Only the nodes whose flag differs from value: the others the step leaves alone.
+    FlagStep(std::string name, bool Node::*flag, std::vector<Node*> nodes, bool value)
+        : HistoryStep(std::move(name)), flag_(flag), nodes_(std::move(nodes)), value_(value) {}
     void undo(Scene&) override {
-        for (size_t i = 0; i < nodes_.size(); ++i) nodes_[i]->*flag_ = before_[i];
+        for (Node* node : nodes_) node->*flag_ = !value_;
     }
     void redo(Scene&) override {
-        for (size_t i = 0; i < nodes_.size(); ++i) nodes_[i]->*flag_ = !before_[i];
+        for (Node* node : nodes_) node->*flag_ = value_;
     }
-    size_t bytes() const override { return nodes_.size() * (sizeof(Node*) + 1); }
+    size_t bytes() const override { return nodes_.size() * sizeof(Node*); }
 
 private:
     bool Node::*flag_;
     std::vector<Node*> nodes_;
-    std::vector<bool> before_;
+    bool value_;
 };
 
 class ObjectEditStep : public HistoryStep {
@@ -197,41 +203,41 @@ void SceneHistory::push(std::unique_ptr<HistoryStep> step) {
     position_ = steps_.size();
 }
 
-void SceneHistory::added(const std::string& name, const std::vector<Node*>& nodes) {
-    if (!nodes.empty()) push(std::make_unique<NodesStep>(name, nodes, true));
-}
-
-void SceneHistory::remove(const std::vector<Node*>& nodes) {
-    if (nodes.empty()) return;
-    auto step = std::make_unique<NodesStep>("Delete", nodes, false);
-    step->takeOut(scene_);
+void SceneHistory::apply(std::unique_ptr<HistoryStep> step) {
+    step->redo(scene_);
     push(std::move(step));
 }
 
-void SceneHistory::moved(const std::vector<Transform>& before) {
-    bool changed = false;
-    for (const Transform& t : before) changed |= !(t.node->transform == t.before);
-    if (changed) push(std::make_unique<MoveStep>(before));
+void SceneHistory::add(const std::string& name, const std::vector<Node*>& nodes) {
+    if (!nodes.empty()) apply(std::make_unique<NodesStep>(scene_, name, nodes, true));
 }
 
-void SceneHistory::renamed(Node* node, const std::string& before) {
-    if (node->name != before) push(std::make_unique<RenameStep>(node, before));
+void SceneHistory::remove(const std::vector<Node*>& nodes) {
+    if (!nodes.empty()) apply(std::make_unique<NodesStep>(scene_, "Delete", nodes, false));
 }
 
-void SceneHistory::setFlag(const std::vector<Node*>& nodes, Flag flag, bool value) {
+bool SceneHistory::moveBy(const std::vector<Node*>& nodes, const Point3& delta) {
+    if (nodes.empty() || delta == Point3(0, 0, 0)) return false;
+    apply(std::make_unique<MoveStep>(nodes, delta));
+    return true;
+}
+
+bool SceneHistory::rename(Node* node, const std::string& name) {
+    if (node->name == name) return false;
+    apply(std::make_unique<RenameStep>(node, name));
+    return true;
+}
+
+bool SceneHistory::setFlag(const std::vector<Node*>& nodes, Flag flag, bool value) {
     bool Node::*member = flag == Flag::Frozen ? &Node::frozen : &Node::hidden;
-    std::vector<Node*> changed;
-    std::vector<bool> before;
-    for (Node* node : nodes) {
-        if (node->*member == value) continue;
-        changed.push_back(node);
-        before.push_back(node->*member);
-        node->*member = value;
-    }
-    if (changed.empty()) return;
+    std::vector<Node*> changing;
+    for (Node* node : nodes)
+        if (node->*member != value) changing.push_back(node);
+    if (changing.empty()) return false;
     const char* name =
         flag == Flag::Frozen ? (value ? "Freeze" : "Unfreeze") : (value ? "Hide" : "Unhide");
-    push(std::make_unique<FlagStep>(name, member, std::move(changed), std::move(before)));
+    apply(std::make_unique<FlagStep>(name, member, std::move(changing), value));
+    return true;
 }
 
 bool SceneHistory::objectEdited(const std::string& name, Node* node,

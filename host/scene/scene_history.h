@@ -36,19 +36,18 @@ public:
     SceneHistory(const SceneHistory&) = delete;
     SceneHistory& operator=(const SceneHistory&) = delete;
 
-    // Actions that change the scene through the history. Each is one step named after it.
-    void added(const std::string& name, const std::vector<Node*>& nodes);  // create, clone
-    void remove(const std::vector<Node*>& nodes);                          // "Delete"
-    struct Transform {
-        Node* node;
-        Matrix3 before;
-    };
-    void moved(const std::vector<Transform>& before);     // "Move": the nodes hold the after
-    void renamed(Node* node, const std::string& before);  // "Rename"
+    // Every edit of the scene goes through these: each makes its change as a step that
+    // redo applies again the same way, and keeps it, named after it. Those that say so
+    // return false, keeping nothing, when nothing changed.
+    // Nodes just made in the scene (created, cloned, imported): the step puts them there.
+    void add(const std::string& name, const std::vector<Node*>& nodes);
+    void remove(const std::vector<Node*>& nodes);                  // "Delete"
+    bool moveBy(const std::vector<Node*>& nodes, const Point3& delta);  // "Move"
+    bool rename(Node* node, const std::string& name);                   // "Rename"
     enum class Flag { Frozen, Hidden };
-    void setFlag(const std::vector<Node*>& nodes, Flag flag, bool value);  // freeze, hide...
-    // A page edit: the object's chunks when the edit began; a step (true) only when they
-    // changed.
+    bool setFlag(const std::vector<Node*>& nodes, Flag flag, bool value);  // freeze, hide...
+    // A page edit, made by the helper's own pages: kept from the object's chunks when the
+    // edit began to those it holds now.
     bool objectEdited(const std::string& name, Node* node,
                       const std::vector<unsigned char>& before);
 
@@ -75,6 +74,7 @@ public:
     size_t bytesKept() const;
 
 private:
+    void apply(std::unique_ptr<HistoryStep> step);
     void push(std::unique_ptr<HistoryStep> step);
 
     Scene& scene_;

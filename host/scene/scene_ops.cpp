@@ -49,4 +49,3 @@ Node* cloneNode(Scene& scene, Node& source, std::string& error) {
     return node;
 }
 
-void deleteNode(Scene& scene, Node* node) { scene.remove(node); }

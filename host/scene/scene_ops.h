@@ -1,5 +1,5 @@
-// What the host does with the nodes of a scene: clone and delete. Saving and loading are
-// in scene_writer.h and scene_reader.h; listings in app/map_commands.h.
+// What the host does with the nodes of a scene: clone. Saving and loading are
+// in scene_writer.h and scene_reader.h; listings in session/helper_listing.h.
 #pragma once
 #include <string>
 #include <vector>
@@ -10,4 +10,3 @@
 // transform, and the next free name of the same base ("Marker001" gives "Marker002").
 Node* cloneNode(Scene& scene, Node& source, std::string& error);
 
-void deleteNode(Scene& scene, Node* node);

@@ -106,30 +106,8 @@ bool writeScene(Scene& scene, ByteSink& sink, std::string& error, const Progress
 
 bool saveScene(Scene& scene, const std::string& path, std::string& error,
                const ProgressReport& progress) {
-    if (path.empty()) {
-        error = "the file name is empty";
-        return false;
-    }
-    std::string temporary = path + ".saving";
-    FileSink sink;
-    if (!sink.create(temporary)) {
-        error = temporary + ": cannot create (" + systemErrorText(GetLastError()) + ")";
-        return false;
-    }
-    std::string what;
-    bool written = writeScene(scene, sink, what, progress);
-    if (!sink.close() && written) {
-        written = false;
-        what = sink.failure();
-    }
-    if (written && !MoveFileExA(temporary.c_str(), path.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        written = false;
-        what = "cannot replace the file (" + systemErrorText(GetLastError()) + ")";
-    }
-    if (!written) {
-        DeleteFileA(temporary.c_str());
-        error = path + ": " + what;
-    }
-    return written;
+    return writeFileReplacing(
+        path,
+        [&](ByteSink& sink, std::string& what) { return writeScene(scene, sink, what, progress); },
+        error);
 }

@@ -2,7 +2,7 @@
 // order, how kept pages are handed to the next helper, and what is read back at the end.
 #include "panels.h"
 #include "resources/resource.h"
-#include "entity_catalogue.h"
+#include "class_pages.h"
 #include "entity/entity_helper.h"
 #include "resources/resource_strings.h"
 
@@ -45,10 +45,6 @@ void takeDown(HostInterface* ip, HWND& page, uint32_t flags) {
     }
 }
 
-bool isLightClass(int classIndex) {
-    return classIndex >= CLASS_INDEX_FIRST_LIGHT && classIndex <= CLASS_INDEX_LAST_LIGHT;
-}
-
 }  // namespace
 
 void VexalEntityHelper::beginEdit(HostInterface* ip, uint32_t, Animatable*) {
@@ -81,10 +77,11 @@ void VexalEntityHelper::addClassPanel(HostInterface* ip) {
         if (classPanelId == IDD_LIGHT_PARAMS) refreshLightParamsPanel(classPanelWnd, this);
         return;
     }
-    if (classIndex == CLASS_INDEX_FUNC_DOOR) {
+    const PageClass pages = pageClassOfIndex(classIndex);
+    if (pages == PageClass::Door) {
         classPanelWnd = addPage(ip, IDD_ENTITY_PARAMS, entityParamsDlgProc, IDS_DOOR_PARAMS, this);
         classPanelId = IDD_ENTITY_PARAMS;
-    } else if (isLightClass(classIndex)) {
+    } else if (pages == PageClass::Light) {
         classPanelWnd = addPage(ip, IDD_LIGHT_PARAMS, lightParamsDlgProc, IDS_LIGHT_PARAMS, this);
         classPanelId = IDD_LIGHT_PARAMS;
     }

@@ -6,7 +6,7 @@ namespace {
 
 class Overlay : public HostFixture {
 protected:
-    // A fires "vault" at B (100 right of it); C fires "nowhere".
+    // A fires at B (100 right of it); C fires a name that nothing carries.
     void SetUp() override {
         HostFixture::SetUp();
         a = place("Door", mouseAt(Point3(0, 0, 0)));
@@ -14,9 +14,7 @@ protected:
         c = place("Door", mouseAt(Point3(0, -100, 0)));
         ASSERT_TRUE(a && b && c);
         for (Node* n : {a, b, c}) n->selected = false;
-        marks = {{a, "trigger_once", "", {"vault"}},
-                 {b, "func_door", "vault", {}},
-                 {c, "trigger_multiple", "", {"nowhere"}}};
+        entities = {{a, "trigger_once"}, {b, "func_door"}, {c, "trigger_multiple"}};
     }
     int count(Rgb colour, int left, int top, int right, int bottom) {
         int n = 0;
@@ -26,11 +24,12 @@ protected:
     }
     void draw(OverlayOptions options) {
         renderViewport(top, scene);
-        drawEntityOverlay(top, marks, resolveLinks(marks), options);
+        drawEntityOverlay(top, entities, links, options);
     }
     SoftwareViewport& top_ = top;
     Node *a = nullptr, *b = nullptr, *c = nullptr;
-    std::vector<EntityMark> marks;
+    std::vector<OverlayEntity> entities;
+    const EntityLinks links{{{0, 1}}, {2}};
 };
 
 const Rgb GREY = {102, 102, 102};

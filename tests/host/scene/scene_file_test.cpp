@@ -2,7 +2,6 @@
 // classes kept as bytes, every kind of damaged file refused whole, and atomic saving.
 #include <cmath>
 #include "scene_test_support.h"
-#include "entity/entity_helper.h"
 #include "scene/chunk_format.h"
 #include "scene/chunk_writer.h"
 #include "scene/scene_reader.h"
@@ -11,7 +10,6 @@
 
 namespace {
 
-VexalEntityHelper* helperOf(Node* node) { return static_cast<VexalEntityHelper*>(node->object()); }
 
 // One helper of each kind, some with edited data and node state.
 void fillEveryKind(Scene& scene) {

@@ -46,27 +46,19 @@ TEST_F(History, EveryKindOfStepUndoesAndRedoesExactly) {
     } actions[] = {
         {"Create",
          [&](ThreeHelpers& t) {
-             t.history.added("Create", {createHelperNode(t.scene, pluginRegistry(), "Button",
+             t.history.add("Create", {createHelperNode(t.scene, pluginRegistry(), "Button",
                                                          Point3(), error)});
          }},
         {"Clone",
-         [&](ThreeHelpers& t) { t.history.added("Clone", {cloneNode(t.scene, *t.b, error)}); }},
+         [&](ThreeHelpers& t) { t.history.add("Clone", {cloneNode(t.scene, *t.b, error)}); }},
         {"Delete",
          [](ThreeHelpers& t) {
              t.history.remove({t.b, t.a});
          }},
         {"Move",
-         [](ThreeHelpers& t) {
-             Matrix3 before = t.a->transform;
-             t.a->transform.SetTrans(Point3(5, 5, 5));
-             t.history.moved({{t.a, before}});
-         }},
+         [](ThreeHelpers& t) { t.history.moveBy({t.a, t.b}, Point3(5, 5, 5)); }},
         {"Rename",
-         [](ThreeHelpers& t) {
-             std::string before = t.a->name;
-             t.a->name = "gold_door";
-             t.history.renamed(t.a, before);
-         }},
+         [](ThreeHelpers& t) { t.history.rename(t.a, "gold_door"); }},
         {"Freeze",
          [](ThreeHelpers& t) {
              t.history.setFlag({t.a, t.b}, SceneHistory::Flag::Frozen, true);
@@ -98,10 +90,10 @@ TEST_F(History, EveryKindOfStepUndoesAndRedoesExactly) {
 }
 
 TEST_F(History, StepsThatChangeNothingAreNotKept) {
-    history.moved({{a, a->transform}});
-    history.renamed(a, a->name);
-    history.setFlag({a}, SceneHistory::Flag::Hidden, false);
-    history.objectEdited("Door edit", a, saveObjectChunks(*a->object()));
+    EXPECT_FALSE(history.moveBy({a}, Point3(0, 0, 0)));
+    EXPECT_FALSE(history.rename(a, a->name));
+    EXPECT_FALSE(history.setFlag({a}, SceneHistory::Flag::Hidden, false));
+    EXPECT_FALSE(history.objectEdited("Door edit", a, saveObjectChunks(*a->object())));
     EXPECT_FALSE(history.canUndo());
 }
 
@@ -145,17 +137,13 @@ TEST_F(History, TwoHundredMovesOfOneNodeKeepTheMovesNotTheScene) {
         std::string error;
         createHelperNode(scene, pluginRegistry(), "Door", Point3(), error);
     }
-    for (int i = 1; i <= 200; ++i) {
-        Matrix3 before = a->transform;
-        a->transform.SetTrans(Point3(static_cast<float>(i), 0, 0));
-        history.moved({{a, before}});
-    }
+    for (int i = 0; i < 200; ++i) history.moveBy({a}, Point3(1, 0, 0));
     EXPECT_EQ(history.size(), 200u);
     EXPECT_LE(history.bytesKept(), 200u * 2 * sizeof(Matrix3) + 200u * 64);
     EXPECT_EQ(history.undo(200), 200);
     EXPECT_EQ(a->position(), Point3(10, 20, 0));
     EXPECT_EQ(history.redo(500), 200);
-    EXPECT_EQ(a->position(), Point3(200, 0, 0));
+    EXPECT_EQ(a->position(), Point3(210, 20, 0));
 }
 
 TEST_F(History, OldestStepsGiveWayAtTheLimit) {

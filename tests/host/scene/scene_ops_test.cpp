@@ -1,13 +1,11 @@
 // Creating, cloning, deleting and listing helper nodes through the real plug-in.
 #include <algorithm>
 #include "scene_test_support.h"
-#include "entity/entity_helper.h"
 #include "scene/scene_ops.h"
 #include "scene/storable_node.h"
 
 namespace {
 
-VexalEntityHelper* helperOf(Node* node) { return static_cast<VexalEntityHelper*>(node->object()); }
 
 TEST(SceneOps, CreatesAHelperOfEachKindNamedAfterItAtItsPosition) {
     const struct {
@@ -76,9 +74,6 @@ TEST(SceneOps, CloneCopiesTheObjectAndTransformUnderTheNextName) {
         EXPECT_EQ(nameLengthProblem(clone->name.size()), "") << clone->name.size();
         EXPECT_EQ(clone->name.rfind(name.substr(0, 200), 0), 0u) << "keeps the name's start";
     }
-    deleteNode(scene, door);
-    EXPECT_EQ(scene.find("Door001"), nullptr);
-    EXPECT_EQ(scene.size(), 9u);
 }
 
 }  // namespace

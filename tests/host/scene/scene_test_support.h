@@ -1,5 +1,5 @@
-// Shared pieces of the scene tests: the real plug-in's registry and a way to find a chunk
-// in a saved file.
+// Shared pieces of the scene tests: the helper in a node, and a way to find a chunk in a
+// saved file.
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -9,19 +9,13 @@
 #include "plugins/plugin_registry.h"
 #include "scene/chunk_reader.h"
 #include "scene/scene.h"
+#include "entity/entity_helper.h"
 #include "helper_nodes.h"
 #include "test_files.h"
 
-inline const PluginRegistry& pluginRegistry() {
-    static PluginRegistry registry;
-    static bool loaded = [] {
-        std::string error;
-        bool ok = registry.loadFolder("plugins", error);
-        EXPECT_TRUE(ok) << error;
-        return ok;
-    }();
-    (void)loaded;
-    return registry;
+// The plug-in's helper in a node made from its descriptor.
+inline VexalEntityHelper* helperOf(Node* node) {
+    return static_cast<VexalEntityHelper*>(node->object());
 }
 
 // Offset of the chunk reached by entering, at each level, the first chunk with that id

@@ -40,7 +40,7 @@ TEST(PageTemplates, HelperPanel110IsFiledAsEnglishUsWithEveryItemInPlace) {
         << "filed in one language only";
 }
 
-TEST(PageTemplates, DoorParams112) {
+TEST(PageTemplates, TheDoorPageHoldsEveryControlInItsPlace) {
     const DialogTemplate page = loadPage(112, englishUs);
     expectPage(page, 0x50000040, 108, 150);
     expectItems(page, {

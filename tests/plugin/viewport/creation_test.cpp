@@ -56,7 +56,7 @@ void runSequence(const std::vector<Step>& steps, int flags, const char* what) {
 const Point3 A(10, 20, 0), B(30, 40, 0), C(50, 60, 0);
 const IPoint2 M1(100, 200), M2(110, 210), M3(120, 220);
 
-TEST(Creation, MessageSequences) {
+TEST(Creation, EachMouseSequencePlacesTheHelperAndEndsAsTheProcedureSays) {
     struct Sequence {
         const char* what;
         std::vector<Step> steps;

@@ -1,0 +1,46 @@
+#include "session/entity_reading.h"
+#include "entity_mapping.h"
+#include "helper_chunks.h"
+
+bool isHelperNode(const Node& node) {
+    return !node.isOpaque() && isHelperClass(node.classId, node.superClassId);
+}
+
+EntityMark readEntityMark(const Node& node) {
+    EntityMark mark;
+    mark.node = &node;
+    HelperRecord record;
+    std::string error;
+    if (isHelperNode(node) && readHelperRecord(*node.object(), record, error)) {
+        EntityView view = viewEntity(record);
+        mark.classname = std::move(view.classname);
+        mark.targetName = std::move(view.targetName);
+        mark.targets = std::move(view.targets);
+        return mark;
+    }
+    CStr className;
+    if (!node.isOpaque()) node.object()->getClassName(className);
+    mark.classname = node.isOpaque() || !className.data() ? "(unknown)" : className.data();
+    return mark;
+}
+
+std::string helperClassname(Node& node) {
+    HelperRecord record;
+    std::string error;
+    if (!isHelperNode(node) || !readHelperRecord(*node.object(), record, error)) return "";
+    return record.classnameText();
+}
+
+PageClass classPageOf(Node& node) { return pageClassOf(helperClassname(node)); }
+
+std::string kindClassname(const PluginKind& kind) {
+    Animatable* made = kind.desc ? kind.desc->create(0) : nullptr;
+    auto* object = dynamic_cast<Object*>(made);
+    HelperRecord record;
+    std::string error, classname;
+    if (object && isHelperClass(object->ClassID(), object->SuperClassID()) &&
+        readHelperRecord(*object, record, error))
+        classname = record.classnameText();
+    if (made) made->DeleteThis();
+    return classname;
+}

@@ -1,0 +1,393 @@
+#include "session/host_session.h"
+#include "session/entity_reading.h"
+#include "session/helper_listing.h"
+#include "interaction/creation_tool.h"
+#include "panel/command_panel.h"
+#include "panel/edit_session.h"
+#include "render/level_drawing.h"
+#include "render/scene_render.h"
+#include "render/software_viewport.h"
+#include "scene/scene_reader.h"
+#include "scene/scene_writer.h"
+#include "scene/printable_name.h"
+#include "scene/scene_ops.h"
+#include "scene/storable_node.h"
+
+// Scenes this big show progress on the terminal while they load, save or render.
+constexpr uint64_t BIG_SCENE = 4096;
+constexpr uint64_t BIG_SCENE_BYTES = BIG_SCENE * 700;
+// A clone lands one step of the viewports' grid beside its source, where it can be seen and
+// picked rather than hidden under it.
+const Point3 CLONE_OFFSET(10, 0, 0);
+
+namespace {
+
+// A name that another node has, or that no scene file could hold, is refused.
+bool nameAvailable(const Scene& scene, const std::string& name, const Node* renamed,
+                   std::string& error) {
+    const Node* other = scene.find(name);
+    if (other && other != renamed) {
+        error = "a node named \"" + printableName(name) + "\" exists already";
+        return false;
+    }
+    error = nameLengthProblem(name.size());
+    return error.empty();
+}
+
+void zoomTo(SoftwareViewport& view, Box3 box, float margin) {
+    box.EnlargeBy(margin);
+    view.camera().zoomToBox(box, view.width(), view.height());
+}
+
+}  // namespace
+
+HostSession::HostSession() = default;
+
+HostSession::~HostSession() {
+    // Pages must let go of the edited helper before the scene deletes it.
+    editSession_.reset();
+    scene_.clear();
+}
+
+bool HostSession::start(std::string& error, HWND parent, RECT area) {
+    if (!registry_.loadFolder(defaultPluginFolder(), error)) return false;
+    panel_ = std::make_unique<CommandPanel>();
+    if (!panel_->create(parent, area)) {
+        error = "cannot create the command panel window";
+        return false;
+    }
+    panel_->setRedrawHandler([this](TimeValue, int, ReferenceTarget*) { changed(); });
+    editSession_ = std::make_unique<EditSession>(*panel_);
+    editSession_->onBegin = [this](Animatable* object) {
+        editBegan(object);
+        entities_.editBegan(object);
+    };
+    editSession_->onEnd = [this](Animatable* object) {
+        editEnded(object);
+        entities_.editEnded(object);
+    };
+    scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
+    return true;
+}
+
+CommandPanel& HostSession::commandPanel() { return *panel_; }
+
+void HostSession::endEdit() { editSession_->edit(nullptr); }
+
+Animatable* HostSession::edited() const { return editSession_ ? editSession_->edited() : nullptr; }
+
+void HostSession::changed() {
+    if (redraw_) redraw_();
+}
+
+void HostSession::markModified() {
+    modified_ = true;
+    changed();
+}
+
+void HostSession::rememberEditedState() {
+    Node* node = nodeOf(edited());
+    editedPages_ = node ? classPageOf(*node) : PageClass::Other;
+}
+
+Node* HostSession::nodeOf(const Animatable* object) const {
+    for (const auto& n : scene_.nodes())
+        if (n->object() && n->object() == object) return n.get();
+    return nullptr;
+}
+
+// A page edit is one step: the helper's chunks when its pages went up against those when
+// they go, restored through the helper's own Load.
+void HostSession::editBegan(Animatable* object) {
+    editedNode_ = nodeOf(object);
+    if (editedNode_) chunksAtEditStart_ = saveObjectChunks(*editedNode_->object());
+}
+
+void HostSession::editEnded(Animatable* object) {
+    if (!editedNode_ || editedNode_->object() != object) return;
+    Node* node = editedNode_;
+    editedNode_ = nullptr;
+    // Text typed into a page is stored quietly when the edit ends: it is a change all the same.
+    if (history_.objectEdited(editStepName(*node), node, chunksAtEditStart_)) modified_ = true;
+}
+
+std::string HostSession::editStepName(Node& node) {
+    if (kindOfClassname_.empty())
+        for (const PluginKind& kind : registry_.kinds())
+            kindOfClassname_.emplace_back(kindClassname(kind), kind.className);
+    const std::string classname = helperClassname(node);
+    for (const auto& [preset, kindName] : kindOfClassname_)
+        if (!classname.empty() && preset == classname) return kindName + " edit";
+    return (classname.empty() ? node.name : classname) + " edit";
+}
+
+bool HostSession::pageEditPending() {
+    return editedNode_ && editedNode_->object() &&
+           saveObjectChunks(*editedNode_->object()) != chunksAtEditStart_;
+}
+
+std::string HostSession::undoName() {
+    return pageEditPending() ? editStepName(*editedNode_) : history_.undoName();
+}
+
+std::string HostSession::redoName() { return pageEditPending() ? "" : history_.redoName(); }
+
+void HostSession::added(const std::string& name, const std::vector<Node*>& nodes) {
+    if (nodes.empty()) return;
+    history_.add(name, nodes);
+    markModified();
+}
+
+// A class picked on the pages may make the edited helper ask for another class page (a
+// door's, a light's, none) than the one shown: the plug-in never swaps pages itself, so
+// the edit is opened again once the pick's own messages are done, since the list that
+// sent them may be on a page that goes.
+void HostSession::objectChanged(Node& node) {
+    entities_.nodeChanged(node);
+    markModified();
+    if (!node.object() || node.object() != edited()) return;
+    const PageClass pages = classPageOf(node);
+    if (pages == editedPages_ || reopenPending_) return;
+    editedPages_ = pages;
+    reopenPending_ = true;
+    panel_->postTask([this] { reopenEdit(); });
+}
+
+void HostSession::reopenEdit() {
+    const CommandPanel::FocusPlace focus = panel_->focusPlace();
+    CommandPanel::RedrawHold hold(*panel_);
+    editSession_->reopen();
+    panel_->restoreFocus(focus);
+    rememberEditedState();
+    reopenPending_ = false;
+}
+
+const PluginKind* HostSession::findKind(const std::string& name) const {
+    return registry_.findByName(name);
+}
+
+std::string HostSession::kindNames() const {
+    std::string names;
+    for (const PluginKind& k : registry_.kinds())
+        names += (names.empty() ? "\"" : ", \"") + k.className + "\"";
+    return names;
+}
+
+Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::string& name,
+                          std::string& error) {
+    if (!name.empty() && !nameAvailable(scene_, name, nullptr, error)) return nullptr;
+    // A new helper starts a fresh edit: the pages of the previous selection go away.
+    select({});
+    // A top view centred on the spot, so that the click at its centre pixel lands there
+    // exactly; the creation procedure places the helper on the ground plane.
+    SoftwareViewport view(ViewKind::Top, 201, 201);
+    view.setScene(&scene_);
+    view.snap.enabled = false;
+    view.camera().setTarget(Point3(at.x, at.y, 0));
+    Node* node = createByClick(scene_, kind, view, IPoint2(100, 100));
+    if (!node) {
+        error = "the kind \"" + kind.className + "\" made no helper";
+        return nullptr;
+    }
+    node->transform.Translate(Point3(0, 0, at.z));
+    if (!name.empty()) node->name = name;
+    created(node);
+    return node;
+}
+
+void HostSession::created(Node* node) {
+    history_.add("Create", {node});
+    select({node});
+    markModified();
+}
+
+std::vector<Node*> HostSession::clone(const std::vector<Node*>& sources, const std::string& name,
+                                      std::string& error) {
+    if (!name.empty() && (sources.size() != 1 || !nameAvailable(scene_, name, nullptr, error))) {
+        if (error.empty()) error = "one clone takes one name";
+        return {};
+    }
+    std::vector<Node*> copies;
+    for (Node* source : sources) {
+        Node* copy = cloneNode(scene_, *source, error);
+        if (!copy) continue;
+        if (!name.empty()) copy->name = name;
+        copy->transform.Translate(CLONE_OFFSET);
+        copies.push_back(copy);
+    }
+    if (copies.empty()) return copies;
+    history_.add("Clone", copies);
+    select(copies);
+    markModified();
+    return copies;
+}
+
+bool HostSession::rename(Node* node, const std::string& name, std::string& error) {
+    if (!nameAvailable(scene_, name, node, error)) return false;
+    if (!history_.rename(node, name)) return true;
+    entities_.nodeChanged(*node);
+    markModified();
+    return true;
+}
+
+// Deleted nodes live on in their step, so that undo can bring them back.
+void HostSession::remove(const std::vector<Node*>& nodes) {
+    if (nodes.empty()) return;
+    for (Node* node : nodes)
+        if (node->object() && node->object() == edited()) editSession_->edit(nullptr);
+    history_.remove(nodes);
+    markModified();
+    selectionChanged();
+}
+
+void HostSession::moveBy(const std::vector<Node*>& nodes, const Point3& delta) {
+    if (history_.moveBy(nodes, delta)) markModified();
+}
+
+// Frozen nodes stay where they are.
+void HostSession::moveSelection(const Point3& delta) {
+    std::vector<Node*> movable;
+    for (Node* node : scene_.selection())
+        if (!node->frozen) movable.push_back(node);
+    moveBy(movable, delta);
+}
+
+void HostSession::setFrozen(const std::vector<Node*>& nodes, bool frozen) {
+    if (history_.setFlag(nodes, SceneHistory::Flag::Frozen, frozen)) markModified();
+}
+
+void HostSession::setHidden(const std::vector<Node*>& nodes, bool hidden) {
+    if (history_.setFlag(nodes, SceneHistory::Flag::Hidden, hidden)) markModified();
+}
+
+void HostSession::unhideAll() {
+    std::vector<Node*> all;
+    for (const auto& n : scene_.nodes()) all.push_back(n.get());
+    setHidden(all, false);
+}
+
+// What a user can pick: neither hidden nor frozen.
+void HostSession::selectAll() {
+    std::vector<Node*> all;
+    for (const auto& n : scene_.nodes())
+        if (!n->hidden && !n->frozen) all.push_back(n.get());
+    select(all);
+}
+
+HostSession::Action::Action(HostSession& session, const std::string& name) : session_(session) {
+    session_.history_.beginGroup(name);
+}
+
+HostSession::Action::~Action() { session_.history_.endGroup(); }
+
+int HostSession::stepThrough(int (SceneHistory::*step)(int), int count) {
+    // The pages go first: an edit still open becomes a step of its own, and no page may
+    // hold a helper that the step takes out of the scene.
+    editSession_->edit(nullptr);
+    const int done = (history_.*step)(count);
+    // A step may put back any node's chunks, name or flags, none of them announced.
+    entities_.sceneChanged();
+    modified_ = !history_.isClean();
+    for (const auto& n : scene_.nodes())
+        if (n->selected && scene_.indexOf(n.get()) == scene_.size()) n->selected = false;
+    selectionChanged();
+    return done;
+}
+
+int HostSession::undo(int count) { return stepThrough(&SceneHistory::undo, count); }
+
+int HostSession::redo(int count) { return stepThrough(&SceneHistory::redo, count); }
+
+void HostSession::select(const std::vector<Node*>& nodes) {
+    for (const auto& n : scene_.nodes()) n->selected = false;
+    for (Node* n : nodes) n->selected = true;
+    selectionChanged();
+}
+
+void HostSession::selectionChanged() {
+    {
+        CommandPanel::RedrawHold hold(*panel_);
+        editSession_->followSelection(scene_);
+    }
+    rememberEditedState();
+    changed();
+}
+
+bool HostSession::withEditClosed(const std::function<bool()>& work) {
+    Animatable* current = edited();
+    editSession_->edit(nullptr);
+    bool ok = work();
+    editSession_->edit(current);
+    rememberEditedState();
+    changed();
+    return ok;
+}
+
+bool HostSession::save(const std::string& path, std::string& error) {
+    const bool ok = withEditClosed([&] {
+        return saveScene(scene_, path, error, terminalProgress("saving " + path, BIG_SCENE));
+    });
+    if (!ok) return false;
+    history_.markClean();
+    modified_ = false;
+    changed();
+    return true;
+}
+
+bool HostSession::load(const std::string& path, std::string& error) {
+    editSession_->edit(nullptr);
+    // The scene stays as it was on failure.
+    bool ok = loadScene(registry_, path, scene_, error, nullptr,
+                        terminalProgress("loading " + path, BIG_SCENE_BYTES));
+    if (ok) {
+        history_.clear();
+        modified_ = false;
+    }
+    editSession_->followSelection(scene_);
+    rememberEditedState();
+    changed();
+    return ok;
+}
+
+void HostSession::reset() {
+    editSession_->edit(nullptr);
+    history_.clear();
+    scene_.clear();
+    modified_ = false;
+    changed();
+}
+
+void HostSession::frame(SoftwareViewport& view, bool selectionOnly) const {
+    Box3 box;
+    for (const auto& n : scene_.nodes())
+        if (!n->hidden && (n->selected || !selectionOnly)) {
+            box += n->position();
+            addOutlinesBox(*n, box);
+        }
+    if (selectionOnly && box.IsEmpty()) return frame(view, false);
+    if (box.IsEmpty()) box = Box3(Point3(-100, -100, 0), Point3(100, 100, 0));
+    zoomTo(view, box, 40.0f);
+}
+
+void HostSession::frameNode(SoftwareViewport& view, const Node& node) const {
+    Box3 box;
+    box += node.position();
+    zoomTo(view, box, 80.0f);
+}
+
+void HostSession::drawView(SoftwareViewport& view, const OverlayOptions& overlay) {
+    renderViewport(view, scene_);
+    drawEntityOverlay(view, overlayEntities(entities_.marks()), entities_.links(), overlay);
+}
+
+bool HostSession::render(ViewKind kind, const std::string& path, int width, int height,
+                         std::string& error, const OverlayOptions& overlay) {
+    SoftwareViewport view(kind, width, height);
+    view.setScene(&scene_);
+    frame(view);
+    renderViewport(view, scene_, 0, terminalProgress("rendering " + path, BIG_SCENE));
+    drawEntityOverlay(view, overlayEntities(entities_.marks()), entities_.links(), overlay);
+    return writePng(view.image(), path, error);
+}
+
+std::string HostSession::listing() { return helperListing(scene_); }

@@ -1,0 +1,177 @@
+#include "session/map_commands.h"
+#include "scene/printable_name.h"
+#include <cstdio>
+#include <memory>
+#include "session/entity_reading.h"
+#include "session/host_session.h"
+#include "entity_checks.h"
+#include "map_check.h"
+#include "map_export.h"
+#include "map_import.h"
+#include "scene/byte_io.h"
+
+namespace {
+
+// The scene's helpers with their records, in scene order.
+struct SceneHelpers {
+    std::vector<HelperEntry> entries;
+    std::vector<Node*> nodes;
+};
+
+bool decodeNodeKept(const Node& node, std::shared_ptr<const KeptEntity>& kept,
+                    std::string& error) {
+    if (!node.kept) return true;
+    auto decoded = std::make_shared<KeptEntity>();
+    if (!decodeKeptEntity(node.kept->data(), node.kept->size(), *decoded, error)) return false;
+    kept = std::move(decoded);
+    return true;
+}
+
+bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
+    for (const auto& node : scene.nodes()) {
+        if (!isHelperNode(*node)) continue;
+        HelperEntry entry{node->name, node->position(), {}, nullptr};
+        if (!readHelperRecord(*node->object(), entry.record, error) ||
+            !decodeNodeKept(*node, entry.kept, error)) {
+            error = "node '" + printableName(node->name) + "': " + error;
+            return false;
+        }
+        helpers.entries.push_back(std::move(entry));
+        helpers.nodes.push_back(node.get());
+    }
+    return true;
+}
+
+bool readTextFile(const std::string& path, std::string& text, std::string& error) {
+    FileSource source;
+    if (!source.open(path)) {
+        error = path + ": cannot open (" + systemErrorText(GetLastError()) + ")";
+        return false;
+    }
+    text.resize(source.size());
+    if (source.read(&text[0], text.size()) != text.size()) {
+        error = path + ": read failed";
+        return false;
+    }
+    return true;
+}
+
+bool readMapFile(const std::string& path, MapText& map, std::string& error) {
+    std::string text;
+    if (!readTextFile(path, text, error)) return false;
+    MapTextError where;
+    if (readMapText(std::move(text), map, where)) return true;
+    error = path + ":" + std::to_string(where.line) + ":" + std::to_string(where.column) + ": " +
+            where.message;
+    return false;
+}
+
+ClassDesc* firstDescriptor(HostSession& session, std::string& error) {
+    const PluginKind* kind = session.registry().findByClassId(helperClassId(), HELPER_CLASS_ID);
+    if (!kind) error = "no plug-in provides the entity helpers";
+    return kind ? kind->desc : nullptr;
+}
+
+}  // namespace
+
+bool exportMap(HostSession& session, const std::string& path, const std::string& basePath,
+               std::string& error) {
+    std::unique_ptr<MapText> base;
+    if (!basePath.empty()) {
+        base = std::make_unique<MapText>();
+        if (!readMapFile(basePath, *base, error)) return false;
+        if (!findWorldspawn(*base)) {
+            error = basePath + ": the base map has no worldspawn entity";
+            return false;
+        }
+    }
+    return session.withEditClosed([&] {
+        SceneHelpers helpers;
+        std::string text, what;
+        if (!readSceneHelpers(session.scene(), helpers, what) ||
+            !writeMap(helpers.entries, base.get(), text, what)) {
+            error = path + ": " + what;
+            return false;
+        }
+        return writeFileReplacing(
+            path,
+            [&](ByteSink& sink, std::string& failure) {
+                if (sink.write(text.data(), text.size())) return true;
+                failure = sink.failure();
+                return false;
+            },
+            error);
+    });
+}
+
+bool importMap(HostSession& session, const std::string& path, std::vector<std::string>& messages,
+               std::string& error, std::vector<Node*>* added) {
+    MapText map;
+    ClassDesc* desc = firstDescriptor(session, error);
+    if (!desc || !readMapFile(path, map, error)) return false;
+    Scene& scene = session.scene();
+    MapImport imported;
+    if (!importMap(
+            map, *desc, [&](const std::string& name) { return scene.find(name) != nullptr; },
+            imported, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    for (const ImportNote& note : imported.notes)
+        messages.push_back(path + ":" + std::to_string(note.line) + ": " +
+                           (note.error ? "error: " : "warning: ") + note.text);
+    std::vector<Node*> nodes;
+    for (ImportedHelper& helper : imported.helpers) {
+        Object* object = helper.helper.release();
+        Node* node = scene.add(object, object->ClassID(), object->SuperClassID(), helper.name);
+        node->transform.SetTrans(helper.position);
+        if (helper.kept)
+            node->kept = std::make_shared<const std::vector<unsigned char>>(
+                encodeKeptEntity(*helper.kept));
+        nodes.push_back(node);
+    }
+    session.added("Import", nodes);
+    if (added) *added = nodes;
+    return !imported.hasError();
+}
+
+std::vector<CheckLine> checkScene(HostSession& session, bool& fails) {
+    std::vector<CheckLine> lines;
+    fails = false;
+    session.withEditClosed([&] {
+        SceneHelpers helpers;
+        std::string error;
+        if (!readSceneHelpers(session.scene(), helpers, error)) {
+            lines.push_back({"", error});
+            fails = true;
+            return false;
+        }
+        std::vector<CheckFinding> findings = checkHelpers(helpers.entries);
+        fails = reportFails(findings);
+        for (const CheckFinding& finding : findings)
+            lines.push_back({finding.node, formatFinding(finding)});
+        return true;
+    });
+    return lines;
+}
+
+bool sceneHasWorld(Scene& scene) {
+    for (const auto& node : scene.nodes())
+        if (isWorldClassname(helperClassname(*node))) return true;
+    return false;
+}
+
+bool checkMapFile(HostSession& session, const std::string& path, std::vector<CheckLine>& lines,
+                  bool& fails, std::string& error) {
+    MapText map;
+    HelperRecord fresh;
+    ClassDesc* desc = firstDescriptor(session, error);
+    if (!desc || !readMapFile(path, map, error) || !freshHelperRecord(*desc, fresh, error))
+        return false;
+    fails = false;
+    for (const MapFinding& finding : checkMapText(map, fresh)) {
+        lines.push_back({"", formatMapFinding(path, finding)});
+        fails |= finding.severity != Severity::Note;
+    }
+    return true;
+}

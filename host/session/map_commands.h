@@ -1,0 +1,36 @@
+// The host's way to map text and back: export, import and check of the scene's helpers. The work is done by the map text
+// library; this file hands it the scene's helpers and files.
+#pragma once
+#include <string>
+#include <vector>
+#include "plugins/plugin_registry.h"
+#include "scene/scene.h"
+
+class HostSession;
+
+// Writes the scene's helpers as map text to path (atomically, as scenes are written),
+// with the worldspawn of basePath when it is not empty. Errors name the file.
+bool exportMap(HostSession& session, const std::string& path, const std::string& basePath,
+               std::string& error);
+
+// Adds the entities of a map file to the scene as helpers. Messages (warnings, and
+// errors for entities left out) go to messages as "FILE:LINE: ...". False with error
+// ("FILE:LINE:COLUMN: ..." for text that cannot be read) when nothing was imported, and
+// false with an empty error when an entity had to be left out.
+bool importMap(HostSession& session, const std::string& path, std::vector<std::string>& messages,
+               std::string& error, std::vector<Node*>* added = nullptr);
+
+// The check's report on the scene's helpers, one finding a line, sorted by node.
+struct CheckLine {
+    std::string node;  // the helper's node name
+    std::string text;  // "NODE (CLASSNAME): error|warning|note: message"
+};
+std::vector<CheckLine> checkScene(HostSession& session, bool& fails);
+
+// Whether a node holds the world (a worldspawn helper): export then takes no base map.
+bool sceneHasWorld(Scene& scene);
+
+// The check of a map file as it stands, one "FILE:LINE: severity: message" line a finding;
+// false with error when the file cannot be read.
+bool checkMapFile(HostSession& session, const std::string& path, std::vector<CheckLine>& lines,
+                  bool& fails, std::string& error);

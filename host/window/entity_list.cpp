@@ -1,0 +1,273 @@
+#include "window/entity_list.h"
+#include <commctrl.h>
+#include <algorithm>
+#include "session/host_session.h"
+#include "ui/window_class.h"
+
+namespace {
+
+const char* windowClass = "VexalEntityList";
+constexpr int FILTER_HEIGHT = 22;
+constexpr int FILTER_LABEL_WIDTH = 36;
+enum Control { FILTER_ID = 1, LIST_ID };
+enum Column { NAME, CLASSNAME, TARGET_NAME, TARGETS, STATE, COLUMN_COUNT };
+const struct {
+    const char* title;
+    int width;
+} columns[COLUMN_COUNT] = {
+    {"Name", 80}, {"Classname", 92}, {"Target name", 72}, {"Targets", 72}, {"State", 42},
+};
+const COLORREF SET_ASIDE_TEXT = RGB(128, 128, 128);
+
+HWND control(const char* cls, DWORD exStyle, DWORD style, HWND parent, int id) {
+    HWND w = CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return w;
+}
+
+std::string joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& w : words) text += (text.empty() ? "" : ", ") + w;
+    return text;
+}
+
+std::string stateText(const Node& node) {
+    if (node.hidden && node.frozen) return "hidden, frozen";
+    return node.hidden ? "hidden" : node.frozen ? "frozen" : "";
+}
+
+}  // namespace
+
+EntityListWindow::EntityListWindow(HostSession& session)
+    : session_(session), rows_(session.entities()) {}
+
+EntityListWindow::~EntityListWindow() {
+    if (window_) DestroyWindow(window_);
+}
+
+bool EntityListWindow::create(HWND parent, int id) {
+    registerWindowClass(windowClass, boundWindowProc<EntityListWindow, &EntityListWindow::handle>,
+                        IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    if (!CreateWindowExA(0, windowClass, "Entities", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                         10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleA(nullptr), this))
+        return false;
+    label_ = control("STATIC", 0, SS_LEFT, window_, 0);
+    SetWindowTextA(label_, "Find:");
+    filter_ = control("EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | WS_TABSTOP, window_, FILTER_ID);
+    list_ = control(WC_LISTVIEWA, WS_EX_CLIENTEDGE,
+                    LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
+                        LVS_EDITLABELS | WS_TABSTOP,
+                    window_, LIST_ID);
+    if (!filter_ || !list_) return false;
+    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    for (int c = 0; c < COLUMN_COUNT; ++c) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(columns[c].title);
+        column.cx = columns[c].width;
+        SendMessageA(list_, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+    }
+    return true;
+}
+
+void EntityListWindow::move(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    MoveWindow(window_, area.left, area.top, width, height, TRUE);
+    MoveWindow(label_, 4, 7, FILTER_LABEL_WIDTH - 4, FILTER_HEIGHT - 6, TRUE);
+    MoveWindow(filter_, FILTER_LABEL_WIDTH, 4, width - FILTER_LABEL_WIDTH - 4, FILTER_HEIGHT, TRUE);
+    const int top = FILTER_HEIGHT + 8;
+    MoveWindow(list_, 0, top, width, std::max(0, height - top), TRUE);
+}
+
+void EntityListWindow::refresh() {
+    if (rows_.update()) showRows();
+    followSelection();
+    // States and names are read as the rows paint; only the rows on screen are asked.
+    InvalidateRect(list_, nullptr, FALSE);
+}
+
+void EntityListWindow::filterChanged() {
+    char text[256] = {};
+    GetWindowTextA(filter_, text, sizeof text);
+    rows_.setFilter(text);
+    showRows();
+    followSelection();
+}
+
+// Setting the count costs the list control as much as painting it: done only when the
+// count changes, not for every edit typed into a page.
+void EntityListWindow::showRows() {
+    following_ = true;  // rows the new count drops are not the user's picks
+    if (SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) != LRESULT(rows_.size()))
+        SendMessageA(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+    following_ = false;
+    InvalidateRect(list_, nullptr, FALSE);
+}
+
+std::vector<int> EntityListWindow::selectedRows() const {
+    std::vector<int> rows;
+    for (int row = -1; (row = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, row,
+                                                             LVNI_SELECTED))) >= 0;)
+        rows.push_back(row);
+    return rows;
+}
+
+// The rows of the selected nodes are the list's selection (those the filter shows).
+void EntityListWindow::followSelection() {
+    std::vector<int> rows;
+    for (Node* node : session_.scene().selection())
+        if (const int row = rows_.rowOf(node); row >= 0) rows.push_back(row);
+    std::sort(rows.begin(), rows.end());
+    if (rows == selectedRows()) return;
+    following_ = true;
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list_, LVM_SETITEMSTATE, -1, reinterpret_cast<LPARAM>(&item));
+    for (int row : rows) {
+        item.state = LVIS_SELECTED | (row == rows.front() ? LVIS_FOCUSED : 0);
+        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    }
+    if (!rows.empty()) SendMessageA(list_, LVM_ENSUREVISIBLE, rows.front(), FALSE);
+    following_ = false;
+}
+
+// The user changed the list's selection. A plain click first clears the old rows, then
+// selects the new one: a row that went is taken up only once the click is over, so that
+// the scene does not pass through an empty selection (and its pages through closing).
+void EntityListWindow::rowsPicked(bool added) {
+    if (following_) return;
+    if (added) return selectPickedRows();
+    if (!pickPosted_) pickPosted_ = PostMessageA(window_, WM_APP, 0, 0) != FALSE;
+}
+
+// The list speaks for the rows it shows: selected nodes that the filter hides stay so.
+void EntityListWindow::selectPickedRows() {
+    std::vector<Node*> nodes;
+    for (Node* node : session_.scene().selection())
+        if (rows_.rowOf(node) < 0) nodes.push_back(node);
+    for (int row : selectedRows())
+        if (size_t(row) < rows_.size())
+            if (Node* node = session_.node(rows_.at(row)->name)) nodes.push_back(node);
+    std::vector<Node*> selected = session_.scene().selection();
+    std::sort(nodes.begin(), nodes.end());
+    std::sort(selected.begin(), selected.end());
+    if (nodes != selected) session_.select(nodes);
+}
+
+void EntityListWindow::rowText(NMLVDISPINFOA& info) {
+    LVITEMA& item = info.item;
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || size_t(item.iItem) >= rows_.size()) return;
+    const Node& node = *rows_.at(item.iItem);
+    const EntityMark* mark = session_.entities().mark(node);
+    std::string text;
+    switch (item.iSubItem) {
+        case NAME:
+            text = node.name;
+            break;
+        case CLASSNAME:
+            text = mark ? mark->classname : "";
+            break;
+        case TARGET_NAME:
+            text = mark ? mark->targetName : "";
+            break;
+        case TARGETS:
+            text = mark ? joined(mark->targets) : "";
+            break;
+        case STATE:
+            text = stateText(node);
+            break;
+    }
+    if (item.pszText && item.cchTextMax > 0) lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+}
+
+// Hidden and frozen nodes' rows are greyed, beside the word in their State column.
+LRESULT EntityListWindow::customDraw(NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || draw.nmcd.dwItemSpec >= rows_.size())
+        return CDRF_DODEFAULT;
+    const Node& node = *rows_.at(draw.nmcd.dwItemSpec);
+    if (node.hidden || node.frozen) draw.clrText = SET_ASIDE_TEXT;
+    return CDRF_NEWFONT;
+}
+
+void EntityListWindow::rowPicked(int row) {
+    if (following_ || row < 0 || size_t(row) >= rows_.size()) return;
+    Node* node = session_.node(rows_.at(row)->name);
+    if (node && !(node->selected && session_.scene().selection().size() == 1))
+        session_.select({node});
+}
+
+bool EntityListWindow::renamed(const NMLVDISPINFOA& info) {
+    if (!info.item.pszText || info.item.iItem < 0 || size_t(info.item.iItem) >= rows_.size())
+        return false;
+    Node* node = session_.node(rows_.at(info.item.iItem)->name);
+    std::string error;
+    if (!node || session_.rename(node, info.item.pszText, error)) return node != nullptr;
+    MessageBoxA(window_, error.c_str(), "Rename", MB_OK | MB_ICONERROR);
+    return false;
+}
+
+LRESULT EntityListWindow::notify(NMHDR* header) {
+    if (header->hwndFrom != list_) return 0;
+    switch (header->code) {
+        case LVN_GETDISPINFOA:
+            rowText(*reinterpret_cast<NMLVDISPINFOA*>(header));
+            return 0;
+        case NM_CUSTOMDRAW:
+            return customDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+        case LVN_ITEMCHANGED: {
+            const auto& change = *reinterpret_cast<NMLISTVIEW*>(header);
+            if ((change.uChanged & LVIF_STATE) &&
+                ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))
+                rowsPicked(change.uNewState & LVIS_SELECTED);
+            return 0;
+        }
+        case LVN_ODSTATECHANGED: {  // a range of rows, as a shift click makes
+            const auto& change = *reinterpret_cast<NMLVODSTATECHANGE*>(header);
+            if ((change.uNewState ^ change.uOldState) & LVIS_SELECTED)
+                rowsPicked(change.uNewState & LVIS_SELECTED);
+            return 0;
+        }
+        case NM_DBLCLK: {
+            const int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
+            if (row < 0 || size_t(row) >= rows_.size()) return 0;
+            rowPicked(row);
+            if (onShow) onShow(*rows_.at(row));
+            return 0;
+        }
+        case LVN_KEYDOWN:
+            if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_F2) {
+                const int row =
+                    static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+                if (row >= 0) SendMessageA(list_, LVM_EDITLABELA, row, 0);
+            }
+            return 0;
+        case LVN_ENDLABELEDITA:
+            return renamed(*reinterpret_cast<NMLVDISPINFOA*>(header));
+    }
+    return 0;
+}
+
+LRESULT EntityListWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NCCREATE:
+            window_ = w;
+            break;
+        case WM_NCDESTROY:
+            window_ = nullptr;
+            break;
+        case WM_COMMAND:
+            if (LOWORD(wp) == FILTER_ID && HIWORD(wp) == EN_CHANGE) filterChanged();
+            return 0;
+        case WM_NOTIFY:
+            return notify(reinterpret_cast<NMHDR*>(lp));
+        case WM_APP:
+            pickPosted_ = false;
+            selectPickedRows();
+            return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}

@@ -1,0 +1,57 @@
+// The entity list docked beside the command panel: a filter box over a report list with
+// one row per node (name, classname, target name, targets, state). A click selects the
+// node (with Ctrl or Shift, several), a double click also shows it in a viewport, F2
+// renames it in place. The list holds no texts of its own (it asks for each row's as it
+// paints), so filling it with thousands of nodes and filtering them stays quick.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <functional>
+#include <string>
+#include <vector>
+#include "window/entity_rows.h"
+
+class HostSession;
+
+class EntityListWindow {
+public:
+    explicit EntityListWindow(HostSession& session);
+    ~EntityListWindow();
+    EntityListWindow(const EntityListWindow&) = delete;
+    EntityListWindow& operator=(const EntityListWindow&) = delete;
+
+    // Makes the windows; the rows come with the first refresh, once the list has its size.
+    bool create(HWND parent, int id);
+    HWND window() const { return window_; }
+    HWND filterBox() const { return filter_; }
+    HWND list() const { return list_; }
+    void move(const RECT& area);
+    // After a change of the scene: the rows that changed, and the selected node's row.
+    void refresh();
+    // Whether w is this window or one of its controls: keys typed there are text, not
+    // shortcuts.
+    bool owns(HWND w) const { return w && (w == window_ || IsChild(window_, w)); }
+
+    // A double click asks for the node to be shown.
+    std::function<void(const Node&)> onShow;
+
+private:
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT notify(NMHDR* header);
+    void filterChanged();
+    void showRows();
+    std::vector<int> selectedRows() const;
+    void followSelection();
+    void rowsPicked(bool added);
+    void selectPickedRows();
+    void rowText(NMLVDISPINFOA& info);
+    LRESULT customDraw(NMLVCUSTOMDRAW& draw);
+    void rowPicked(int row);
+    bool renamed(const NMLVDISPINFOA& info);
+
+    HostSession& session_;
+    EntityRows rows_;
+    HWND window_ = nullptr, label_ = nullptr, filter_ = nullptr, list_ = nullptr;
+    bool following_ = false;  // the list's selection set from the scene's, not the user's
+    bool pickPosted_ = false;  // a change of the user's selection waits to be taken up
+};

@@ -1,0 +1,537 @@
+#include "window/main_window.h"
+#include <commctrl.h>
+#include <shlobj.h>
+#include <cstdio>
+#include "window/entity_list.h"
+#include "session/host_session.h"
+#include "session/entity_reading.h"
+#include "window/map_menu.h"
+#include "window/save_prompt.h"
+#include "panel/command_panel.h"
+#include "scene/printable_name.h"
+#include "window/file_dialog.h"
+#include "ui/window_class.h"
+
+namespace {
+
+const char* windowClass = "VexalHostMain";
+constexpr int PANEL_WIDTH = 250;
+constexpr int ENTITY_LIST_WIDTH = 380;
+constexpr int KIND_BUTTON_HEIGHT = 22;
+constexpr int CATEGORY_HEIGHT = 18;
+enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU };
+
+HWND child(const char* cls, const char* text, DWORD style, HWND parent, int id) {
+    HWND w = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return w;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HostSession& session) : session_(session), creation_(session.scene()) {}
+
+MainWindow::~MainWindow() {
+    mapMenu_.reset();
+    entityList_.reset();
+    for (auto& v : viewports_) v.reset();
+    if (window_) DestroyWindow(window_);
+}
+
+bool MainWindow::create(std::string& error) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    registerWindowClass(windowClass, boundWindowProc<MainWindow, &MainWindow::handle>, IDC_ARROW,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    window_ = CreateWindowExA(0, windowClass, "Vexal Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, 1280, 800, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), this);
+    if (!window_) {
+        error = "cannot create the main window";
+        return false;
+    }
+    status_ = child(STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, window_, 1);
+    int parts[] = {260, 420, -1};
+    SendMessageA(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+    buildMenu();
+    if (!session_.start(error, window_, RECT{0, 0, PANEL_WIDTH, 400})) return false;
+    mapMenu_ = std::make_unique<MapMenu>(session_, window_);
+    buildCreationList();
+    entityList_ = std::make_unique<EntityListWindow>(session_);
+    if (!entityList_->create(window_, 3)) {
+        error = "cannot create the entity list";
+        return false;
+    }
+    entityList_->onShow = [this](const Node& node) { showNode(node); };
+    const ViewKind kinds[4] = {ViewKind::Top, ViewKind::Front, ViewKind::Left,
+                               ViewKind::Perspective};
+    ViewportWindow::Callbacks cb;
+    cb.activated = [this](ViewportWindow& v) {
+        note_.clear();  // a click is the next action: the last one's note goes
+        activate(v);
+    };
+    cb.mouseAt = [this](const Point3& p, bool on) { showMousePosition(p, on); };
+    cb.creationDone = [this] { updateStatus(); };
+    cb.leaveCreateMode = [this] { leaveCreateMode(); };
+    for (int i = 0; i < 4; ++i) {
+        viewports_[i] = std::make_unique<ViewportWindow>(session_, creation_, kinds[i], cb);
+        if (!viewports_[i]->create(window_, 10 + i)) {
+            error = "cannot create the viewports";
+            return false;
+        }
+    }
+    session_.setRedrawHandler([this] { redrawAll(); });
+    layout();
+    entityList_->refresh();
+    for (auto& v : viewports_) v->frameScene();
+    activate(*viewports_[0]);
+    updateTitle();
+    updateStatus();
+    return true;
+}
+
+// Every command of the menus, in menu order.
+std::vector<Command> MainWindow::commands() {
+    std::vector<Command> all;
+    int menu = FILE_MENU;
+    const char* submenu = nullptr;
+    auto add = [&](int id, const char* label, Shortcut keys, void (MainWindow::*run)()) -> Command& {
+        Command c;
+        c.id = id;
+        c.menu = menu;
+        c.submenu = submenu;
+        c.label = label;
+        c.shortcut = keys;
+        c.run = [this, run] { (this->*run)(); };
+        all.push_back(std::move(c));
+        return all.back();
+    };
+    auto separator = [&] {
+        Command c;
+        c.menu = menu;
+        all.push_back(c);
+    };
+    auto ctrl = [](WORD key) { return Shortcut{key, true, false}; };
+    auto plain = [](WORD key) { return Shortcut{key, false, false}; };
+    auto selection = [this] { return !session_.scene().selection().empty(); };
+
+    add(CMD_NEW, "&New", ctrl('N'), &MainWindow::newScene);
+    add(CMD_OPEN, "&Open...", ctrl('O'), &MainWindow::openScene);
+    add(CMD_SAVE, "&Save", ctrl('S'), &MainWindow::save);
+    add(CMD_SAVE_AS, "Save &As...", {}, &MainWindow::saveAsCommand);
+    separator();
+    add(CMD_IMPORT_MAP, "&Import Map...", {}, &MainWindow::importMap);
+    add(CMD_EXPORT_MAP, "&Export Map...", {}, &MainWindow::exportMap);
+    separator();
+    add(CMD_EXIT, "E&xit", {}, &MainWindow::exit);
+    menu = EDIT_MENU;
+    Command& undo = add(CMD_UNDO, "&Undo", ctrl('Z'), &MainWindow::undo);
+    undo.stepName = [this] { return session_.undoName(); };
+    undo.enabled = [this] { return !session_.undoName().empty(); };
+    Command& redo = add(CMD_REDO, "&Redo", ctrl('Y'), &MainWindow::redo);
+    redo.stepName = [this] { return session_.redoName(); };
+    redo.enabled = [this] { return !session_.redoName().empty(); };
+    separator();
+    add(CMD_CLONE, "&Clone", ctrl('D'), &MainWindow::cloneSelection).enabled = selection;
+    add(CMD_DELETE, "&Delete", plain(VK_DELETE), &MainWindow::deleteSelection).enabled = selection;
+    separator();
+    add(CMD_FREEZE, "&Freeze", {}, &MainWindow::freezeSelection).enabled = selection;
+    add(CMD_UNFREEZE, "&Unfreeze", {}, &MainWindow::unfreezeSelection).enabled = selection;
+    add(CMD_HIDE, "&Hide", {}, &MainWindow::hideSelection).enabled = selection;
+    add(CMD_UNHIDE_ALL, "Unhide A&ll", {}, &MainWindow::unhideAll);
+    separator();
+    add(CMD_SELECT_ALL, "Select &All", ctrl('A'), &MainWindow::selectAll);
+    add(CMD_SELECT_NONE, "Select &None", {}, &MainWindow::selectNone);
+    separator();
+    add(CMD_CHECK, "Chec&k", {}, &MainWindow::checkScene);
+    menu = VIEW_MENU;
+    add(CMD_FRAME, "&Frame Scene", plain('Z'), &MainWindow::frameActiveView);
+    add(CMD_FRAME_SELECTION, "Frame Se&lection", plain('F'), &MainWindow::frameSelection);
+    add(CMD_FRAME_SELECTION_ALL, "Frame Selection in All &Views", Shortcut{'F', false, true},
+        &MainWindow::frameSelectionInAllViews);
+    add(CMD_SNAP, "&Snap", plain('S'), &MainWindow::toggleSnap).checked = [this] {
+        return viewports_[0] && viewports_[0]->view().snap.enabled;
+    };
+    separator();
+    submenu = "&Labels";
+    const struct {
+        int id;
+        const char* label;
+        void (MainWindow::*run)();
+        LabelMode mode;
+    } labelModes[] = {
+        {CMD_LABELS_ALL, "&All", &MainWindow::labelAll, LabelMode::All},
+        {CMD_LABELS_SELECTED, "&Selected Only", &MainWindow::labelSelected, LabelMode::Selected},
+        {CMD_LABELS_NONE, "&None", &MainWindow::labelNone, LabelMode::None},
+    };
+    for (const auto& m : labelModes)
+        add(m.id, m.label, {}, m.run).checked = [this, mode = m.mode] {
+            return session_.viewOverlay().labels == mode;
+        };
+    submenu = nullptr;
+    add(CMD_LINKS, "Lin&ks", {}, &MainWindow::toggleLinks).checked = [this] {
+        return session_.viewOverlay().links;
+    };
+    return all;
+}
+
+void MainWindow::buildMenu() {
+    table_ = std::make_unique<CommandTable>(std::vector<const char*>{"&File", "&Edit", "&View"},
+                                            commands());
+    SetMenu(window_, table_->buildMenuBar());
+}
+
+void MainWindow::labelAll() { setLabels(LabelMode::All); }
+
+void MainWindow::labelSelected() { setLabels(LabelMode::Selected); }
+
+void MainWindow::labelNone() { setLabels(LabelMode::None); }
+
+void MainWindow::setLabels(LabelMode mode) {
+    session_.viewOverlay().labels = mode;
+    redrawAll();
+}
+
+void MainWindow::toggleLinks() {
+    session_.viewOverlay().links = !session_.viewOverlay().links;
+    redrawAll();
+}
+
+void MainWindow::buildCreationList() {
+    std::string category;
+    for (const PluginKind& k : session_.registry().kinds()) category = k.category;
+    categoryLabel_ = child("STATIC", category.c_str(), SS_CENTER | SS_SUNKEN, window_, 2);
+    int i = 0;
+    for (const PluginKind& k : session_.registry().kinds())
+        kindButtons_.push_back(child("BUTTON", k.className.c_str(), BS_AUTOCHECKBOX | BS_PUSHLIKE,
+                                     window_, CMD_KIND_FIRST + i++));
+}
+
+void MainWindow::layout() {
+    RECT client;
+    GetClientRect(window_, &client);
+    SendMessageA(status_, WM_SIZE, 0, 0);
+    RECT sr;
+    GetWindowRect(status_, &sr);
+    int bottom = client.bottom - (sr.bottom - sr.top);
+    int panelLeft = client.right - PANEL_WIDTH;
+    MoveWindow(categoryLabel_, panelLeft + 4, 4, PANEL_WIDTH - 8, CATEGORY_HEIGHT, TRUE);
+    int half = (PANEL_WIDTH - 12) / 2;
+    for (size_t i = 0; i < kindButtons_.size(); ++i)
+        MoveWindow(kindButtons_[i], panelLeft + 4 + int(i % 2) * (half + 4),
+                   8 + CATEGORY_HEIGHT + int(i / 2) * (KIND_BUTTON_HEIGHT + 2), half,
+                   KIND_BUTTON_HEIGHT, TRUE);
+    int rows = int(kindButtons_.size() + 1) / 2;
+    int panelTop = 12 + CATEGORY_HEIGHT + rows * (KIND_BUTTON_HEIGHT + 2);
+    MoveWindow(session_.commandPanel().window(), panelLeft, panelTop, PANEL_WIDTH,
+               bottom - panelTop, TRUE);
+    const int listLeft = panelLeft - ENTITY_LIST_WIDTH;
+    entityList_->move(RECT{listLeft, 0, panelLeft - 2, bottom});
+    int w = listLeft / 2, h = bottom / 2;
+    for (int i = 0; i < 4; ++i) {
+        int x = (i % 2) * w, y = (i / 2) * h;
+        if (viewports_[i]) viewports_[i]->move(RECT{x, y, x + w - 2, y + h - 2});
+    }
+}
+
+HWND MainWindow::kindButton(const std::string& className) const {
+    const auto& kinds = session_.registry().kinds();
+    for (size_t i = 0; i < kinds.size() && i < kindButtons_.size(); ++i)
+        if (kinds[i].className == className) return kindButtons_[i];
+    return nullptr;
+}
+
+void MainWindow::armKind(int index) {
+    const auto& kinds = session_.registry().kinds();
+    bool arm = SendMessageA(kindButtons_[index], BM_GETCHECK, 0, 0) == BST_CHECKED;
+    for (size_t i = 0; i < kindButtons_.size(); ++i)
+        if (int(i) != index) SendMessageA(kindButtons_[i], BM_SETCHECK, BST_UNCHECKED, 0);
+    creation_.setKind(arm ? &kinds[index] : nullptr);
+    updateStatus();
+}
+
+void MainWindow::activate(ViewportWindow& view) {
+    if (active_ == &view) return;
+    if (active_) active_->setActive(false);
+    active_ = &view;
+    view.setActive(true);
+}
+
+void MainWindow::showMousePosition(const Point3& p, bool onPlane) {
+    char text[96];
+    if (onPlane)
+        std::snprintf(text, sizeof text, "x %.2f   y %.2f   z %.2f", p.x, p.y, p.z);
+    else
+        std::snprintf(text, sizeof text, "off the construction plane");
+    SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void MainWindow::updateStatus() {
+    const SnapSettings& snap = viewports_[0]->view().snap;
+    char text[96];
+    if (snap.enabled)
+        std::snprintf(text, sizeof text, "Snap: grid %g%s", viewports_[0]->view().gridSpacing,
+                      snap.toPivots ? " + pivots" : "");
+    else
+        std::snprintf(text, sizeof text, "Snap off");
+    SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    const std::vector<Node*> selected = session_.scene().selection();
+    std::string what;
+    if (creation_.kind())
+        what = "Creating " + creation_.kind()->className + ": click in a viewport (Esc ends)";
+    else if (selected.size() == 1)
+        what = printableName(selected[0]->name) + " (" + helperClassname(*selected[0]) + ")";
+    else if (selected.empty())
+        what = std::to_string(session_.scene().size()) + " nodes";
+    else
+        what = std::to_string(selected.size()) + " selected";
+    if (!note_.empty()) what = note_ + " - " + what;
+    SendMessageA(status_, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(what.c_str()));
+}
+
+std::string MainWindow::sceneName() const {
+    const size_t slash = path_.find_last_of("\\/");
+    return path_.empty() ? "untitled" : path_.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
+// "level.vxs* - Vexal Host": the mark while the scene differs from its file.
+void MainWindow::updateTitle() {
+    std::string title = sceneName() + (session_.modified() ? "*" : "") + " - Vexal Host";
+    SetWindowTextA(window_, title.c_str());
+}
+
+void MainWindow::redrawAll() {
+    for (auto& v : viewports_)
+        if (v) v->redraw();
+    if (entityList_) entityList_->refresh();
+    if (status_) updateStatus();
+    if (window_) updateTitle();
+}
+
+bool MainWindow::changesSettled() {
+    if (!session_.modified()) return true;
+    switch (askSaveChanges(window_, sceneName())) {
+        case SaveChoice::Save:
+            return saveScene();
+        case SaveChoice::DontSave:
+            return true;
+        case SaveChoice::Cancel:
+            break;
+    }
+    return false;
+}
+
+// A save starts in the current scene's folder with its name; a new scene's in the user's
+// documents.
+std::string MainWindow::askFile(bool save) {
+    FileDialog dialog{"Vexal scenes (*.vxs)\0*.vxs\0All files\0*.*\0", "vxs", "", ""};
+    if (save) {
+        const size_t slash = path_.find_last_of("\\/");
+        if (slash != std::string::npos) dialog.folder = path_.substr(0, slash);
+        char documents[MAX_PATH];
+        if (dialog.folder.empty() && SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr,
+                                                      SHGFP_TYPE_CURRENT, documents) == S_OK)
+            dialog.folder = documents;
+        dialog.name = path_.empty() ? "untitled.vxs" : sceneName();
+    }
+    return askFileName(window_, save, dialog);
+}
+
+bool MainWindow::open(const std::string& path) {
+    std::string error;
+    if (!session_.load(path, error)) {
+        MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    path_ = path;
+    updateTitle();
+    for (auto& v : viewports_) v->frameScene();
+    return true;
+}
+
+bool MainWindow::saveAs() {
+    std::string path = askFile(true);
+    if (path.empty()) return false;
+    path_ = path;
+    updateTitle();
+    return saveScene();
+}
+
+void MainWindow::command(int id) {
+    if (id >= CMD_KIND_FIRST && id < CMD_KIND_FIRST + int(kindButtons_.size())) {
+        armKind(id - CMD_KIND_FIRST);
+        return;
+    }
+    // The last action's note goes with the next one.
+    note_.clear();
+    table_->run(id);
+    // A command that took away the pages holding the focus (a delete, an undo) leaves it
+    // nowhere: the active viewport takes it, so the next shortcut still reaches the window.
+    if (!GetFocus() && active_) SetFocus(active_->window());
+    updateStatus();
+}
+
+void MainWindow::newScene() {
+    if (!changesSettled()) return;
+    session_.reset();
+    path_.clear();
+    updateTitle();
+}
+
+void MainWindow::openScene() {
+    if (!changesSettled()) return;
+    std::string path = askFile(false);
+    if (!path.empty()) open(path);
+}
+
+bool MainWindow::saveScene() {
+    if (path_.empty()) return saveAs();
+    std::string error;
+    if (session_.save(path_, error)) return true;
+    MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
+    return false;
+}
+
+void MainWindow::exit() {
+    if (changesSettled()) DestroyWindow(window_);
+}
+
+void MainWindow::importMap() { mapMenu_->importMap(); }
+
+void MainWindow::exportMap() { mapMenu_->exportMap(); }
+
+void MainWindow::checkScene() { mapMenu_->check(); }
+
+void MainWindow::cloneSelection() {
+    std::string error;
+    const std::vector<Node*> copies = session_.clone(session_.scene().selection(), "", error);
+    if (copies.size() == 1) setStatus("Cloned " + copies[0]->name);
+}
+
+void MainWindow::deleteSelection() { session_.remove(session_.scene().selection()); }
+
+void MainWindow::setSelectionFrozen(bool frozen) {
+    session_.setFrozen(session_.scene().selection(), frozen);
+}
+
+void MainWindow::hideSelection() { session_.setHidden(session_.scene().selection(), true); }
+
+void MainWindow::unhideAll() { session_.unhideAll(); }
+
+void MainWindow::setStatus(const std::string& note) {
+    note_ = note;
+    updateStatus();
+}
+
+void MainWindow::undo() { session_.undo(); }
+
+void MainWindow::redo() { session_.redo(); }
+
+void MainWindow::selectAll() { session_.selectAll(); }
+
+void MainWindow::selectNone() { session_.select({}); }
+
+void MainWindow::frameActiveView() {
+    if (active_) active_->frameScene();
+}
+
+void MainWindow::frameSelection() {
+    if (active_) active_->frameSelection();
+}
+
+void MainWindow::frameSelectionInAllViews() {
+    for (auto& v : viewports_) v->frameSelection();
+}
+
+void MainWindow::leaveCreateMode() {
+    for (HWND button : kindButtons_) SendMessageA(button, BM_SETCHECK, BST_UNCHECKED, 0);
+    creation_.setKind(nullptr);
+    updateStatus();
+}
+
+// The active view zoomed onto one node, from the entity list.
+void MainWindow::showNode(const Node& node) {
+    if (!active_) return;
+    session_.frameNode(active_->view(), node);
+    active_->redraw();
+}
+
+void MainWindow::toggleSnap() {
+    bool on = !viewports_[0]->view().snap.enabled;
+    for (auto& v : viewports_) v->view().snap.enabled = on;
+    updateStatus();
+}
+
+LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NCCREATE:
+            window_ = w;
+            break;
+        case WM_SIZE:
+            if (status_) layout();
+            return 0;
+        case WM_INITMENUPOPUP:
+            table_->refresh(reinterpret_cast<HMENU>(wp));
+            break;
+        case WM_COMMAND:
+            command(LOWORD(wp));
+            return 0;
+        case WM_CLOSE:
+            exit();
+            return 0;
+        case WM_DESTROY:
+            // The command panel, a child, goes with this window: its pages first.
+            session_.endEdit();
+            window_ = nullptr;
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+// A text field anywhere in the window is told from the rest by its class: the pages'
+// fields, the Find box and the list's rename box are all edit controls.
+FocusPlace MainWindow::focusPlace(HWND focus) const {
+    char name[16] = {};
+    GetClassNameA(focus, name, sizeof name);
+    const bool text = lstrcmpiA(name, "Edit") == 0;
+    if (entityList_->owns(focus)) return text ? FocusPlace::FindBox : FocusPlace::EntityList;
+    HWND panel = session_.commandPanel().window();
+    if (focus == panel || IsChild(panel, focus))
+        return text ? FocusPlace::PageField : FocusPlace::PageButton;
+    return FocusPlace::Viewport;
+}
+
+void MainWindow::dispatch(MSG& msg) {
+    if (session_.commandPanel().takeWheel(msg)) return;
+    const bool inWindow = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
+    if (inWindow && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
+        const Shortcut key{static_cast<WORD>(msg.wParam), GetKeyState(VK_CONTROL) < 0,
+                           GetKeyState(VK_SHIFT) < 0};
+        if (keyGoesToTable(focusPlace(msg.hwnd), key) &&
+            TranslateAcceleratorA(window_, table_->accelerators(), &msg))
+            return;
+    }
+    HWND panel = session_.commandPanel().window();
+    const bool inPanel = msg.hwnd == panel || IsChild(panel, msg.hwnd);
+    if (inPanel && session_.commandPanel().translateMessage(&msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+int runMainWindow(const char* scene) {
+    HostSession session;
+    MainWindow main(session);
+    std::string error;
+    if (!main.create(error)) {
+        std::fprintf(stderr, "vexalhost: %s\n", error.c_str());
+        return 1;
+    }
+    if (scene) main.open(scene);
+    ShowWindow(main.window(), SW_SHOW);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) main.dispatch(msg);
+    return 0;
+}

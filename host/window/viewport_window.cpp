@@ -1,0 +1,235 @@
+#include "window/viewport_window.h"
+#include <cmath>
+#include "session/host_session.h"
+#include "interaction/selection.h"
+#include "ui/window_class.h"
+
+namespace {
+
+const char* windowClass = "VexalViewport";
+
+IPoint2 mousePoint(LPARAM lp) {
+    return IPoint2(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+}
+
+// Clicks that move less than this many pixels are clicks, not drags.
+constexpr int DRAG_THRESHOLD = 3;
+
+}  // namespace
+
+ViewportWindow::ViewportWindow(HostSession& session, CreationTool& creation, ViewKind kind,
+                               Callbacks cb)
+    : session_(session), creation_(creation), view_(kind, 64, 64), cb_(std::move(cb)) {
+    view_.setScene(&session_.scene());
+}
+
+ViewportWindow::~ViewportWindow() {
+    if (window_) DestroyWindow(window_);
+}
+
+bool ViewportWindow::create(HWND parent, int id) {
+    registerWindowClass(windowClass, boundWindowProc<ViewportWindow, &ViewportWindow::handle>,
+                        IDC_CROSS, nullptr);
+    return CreateWindowExA(0, windowClass, viewKindName(view_.kind()),
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 64, 64, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), this) != nullptr;
+}
+
+void ViewportWindow::setActive(bool active) {
+    active_ = active;
+    redraw();
+}
+
+void ViewportWindow::move(const RECT& area) {
+    int width = std::max(16L, area.right - area.left),
+        height = std::max(16L, area.bottom - area.top);
+    MoveWindow(window_, area.left, area.top, width, height, TRUE);
+    view_.resize(width, height);
+    redraw();
+}
+
+void ViewportWindow::redraw() { InvalidateRect(window_, nullptr, FALSE); }
+
+void ViewportWindow::frameScene() {
+    session_.frame(view_);
+    redraw();
+}
+
+void ViewportWindow::frameSelection() {
+    session_.frame(view_, true);
+    redraw();
+}
+
+bool ViewportWindow::cancelCreation() {
+    if (creation_.state() == CreationState::Placing) {
+        creation_.cancel(view_);
+        session_.changed();
+        return true;
+    }
+    if (!creation_.kind()) return false;
+    if (cb_.leaveCreateMode) cb_.leaveCreateMode();
+    return true;
+}
+
+void ViewportWindow::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window_, &ps);
+    session_.drawView(view_, session_.viewOverlay());
+    const Framebuffer& image = view_.image();
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = image.width();
+    bi.bmiHeader.biHeight = -image.height();  // top-down rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, 0, 0, image.width(), image.height(), 0, 0, 0, image.height(),
+                      image.bits(), &bi, DIB_RGB_COLORS);
+    if (active_) {
+        HBRUSH frame = CreateSolidBrush(RGB(255, 200, 0));
+        RECT r = {0, 0, image.width(), image.height()};
+        FrameRect(dc, &r, frame);
+        InflateRect(&r, -1, -1);
+        FrameRect(dc, &r, frame);
+        DeleteObject(frame);
+    }
+    if (drag_ == Drag::Select) {
+        RECT band = {std::min(dragStart_.x, dragLast_.x), std::min(dragStart_.y, dragLast_.y),
+                     std::max(dragStart_.x, dragLast_.x), std::max(dragStart_.y, dragLast_.y)};
+        DrawFocusRect(dc, &band);
+    }
+    EndPaint(window_, &ps);
+}
+
+void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
+    SetCapture(window_);
+    SetFocus(window_);
+    if (cb_.activated) cb_.activated(*this);
+    dragStart_ = dragLast_ = at;
+    if (creation_.kind()) {
+        drag_ = Drag::Create;
+        creation_.press(view_, at);
+        return;
+    }
+    if (keys & MK_SHIFT) {
+        drag_ = Drag::Pan;
+        return;
+    }
+    Node* hit = pickNode(session_.scene(), view_, at);
+    // Pressing on a helper that is not selected selects it, so one gesture picks and moves.
+    if (hit && !hit->selected && !(keys & MK_CONTROL)) session_.select({hit});
+    if (hit && hit->selected && view_.pointOnPlane(at, view_.constructionPlane(), moveAnchor_)) {
+        drag_ = Drag::Move;
+        moveAction_ = std::make_unique<HostSession::Action>(session_, "Move");
+        return;
+    }
+    drag_ = Drag::Select;
+}
+
+void ViewportWindow::dragSelection(IPoint2 at) {
+    Point3 now;
+    if (!view_.pointOnPlane(at, view_.constructionPlane(), now)) return;
+    session_.moveSelection(now - moveAnchor_);
+    moveAnchor_ = now;
+}
+
+void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {
+    Point3 world;
+    bool onPlane = view_.pointOnPlane(at, view_.constructionPlane(), world);
+    if (cb_.mouseAt) cb_.mouseAt(world, onPlane);
+    IPoint2 last = dragLast_;
+    dragLast_ = at;
+    switch (drag_) {
+        case Drag::Create:
+            creation_.move(view_, at);
+            session_.changed();
+            break;
+        case Drag::Move:
+            dragSelection(at);
+            break;
+        case Drag::Select:
+            redraw();
+            break;
+        case Drag::Pan:
+            view_.camera().pan(float(at.x - last.x), float(at.y - last.y), view_.height());
+            redraw();
+            break;
+        case Drag::Orbit:
+            view_.camera().orbit((at.x - last.x) * 0.01f, (at.y - last.y) * 0.01f);
+            redraw();
+            break;
+        case Drag::None:
+            break;
+    }
+}
+
+void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
+    Drag ended = drag_;
+    drag_ = Drag::None;
+    moveAction_.reset();  // the drag's moves become one step
+    ReleaseCapture();
+    Scene& scene = session_.scene();
+    SelectMode mode = (keys & MK_CONTROL) ? SelectMode::Toggle : SelectMode::Replace;
+    if (ended == Drag::Create) {
+        if (creation_.release(view_, at) == CreationState::Finished && creation_.node()) {
+            session_.created(creation_.node());
+            if (cb_.creationDone) cb_.creationDone();
+        }
+        return;
+    }
+    if (ended != Drag::Select) return;
+    bool click = std::abs(at.x - dragStart_.x) < DRAG_THRESHOLD &&
+                 std::abs(at.y - dragStart_.y) < DRAG_THRESHOLD;
+    if (click) {
+        selectByClick(scene, view_, at, mode);
+    } else {
+        // Dragged leftwards: everything the band touches; rightwards: what lies inside.
+        bool crossing = at.x < dragStart_.x;
+        selectByRectangle(scene, view_, dragStart_, at, crossing, mode);
+    }
+    session_.selectionChanged();
+}
+
+LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_NCCREATE:
+            window_ = w;
+            break;
+        case WM_NCDESTROY:
+            window_ = nullptr;
+            break;
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+            buttonDown(mousePoint(lp), wp);
+            return 0;
+        case WM_MBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            if (cancelCreation()) return 0;
+            SetCapture(window_);
+            dragLast_ = mousePoint(lp);
+            drag_ =
+                (msg == WM_RBUTTONDOWN && view_.camera().isPerspective()) ? Drag::Orbit : Drag::Pan;
+            return 0;
+        case WM_MOUSEMOVE:
+            mouseMove(mousePoint(lp), wp);
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_MBUTTONUP:
+        case WM_RBUTTONUP:
+            buttonUp(mousePoint(lp), wp);
+            return 0;
+        case WM_MOUSEWHEEL:
+            view_.camera().zoom(std::pow(1.2f, GET_WHEEL_DELTA_WPARAM(wp) / 120.0f));
+            redraw();
+            return 0;
+        case WM_KEYDOWN:
+            if (wp == VK_ESCAPE) cancelCreation();
+            return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}

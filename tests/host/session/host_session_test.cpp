@@ -1,0 +1,131 @@
+// The session as the window and the scripts both use it: each edit one step, and the state
+// the window shows (the changed mark, Undo/Redo names, the pages' automation) read from it.
+#include <gtest/gtest.h>
+#include "helper_nodes.h"
+#include "panel/command_panel.h"
+#include "panel/panel_controls.h"
+#include "session/host_session.h"
+
+namespace {
+
+class SessionTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(session.start(error)) << error;
+        session.setRedrawHandler([this] { modifiedAtRedraw.push_back(session.modified()); });
+    }
+    Node* create(const char* kind, const Point3& at, const char* name) {
+        std::string error;
+        Node* node = session.create(*session.findKind(kind), at, name, error);
+        EXPECT_NE(node, nullptr) << error;
+        return node;
+    }
+    // Sets a control of the shown pages by its label; the warning, if any.
+    std::string set(const std::string& label, const std::string& value) {
+        std::string error, warning;
+        EXPECT_TRUE(setPageControl(session.commandPanel(), label, value, error, warning))
+            << label << ": " << error;
+        return warning;
+    }
+    HostSession session;
+    std::vector<bool> modifiedAtRedraw;
+};
+
+TEST_F(SessionTest, ASaveHasClearedTheChangedMarkWhenTheWindowRedraws) {
+    create("Door", Point3(), "gate");
+    ASSERT_TRUE(session.modified());
+    modifiedAtRedraw.clear();
+    std::string error;
+    const std::string file = "session-save-test.vxs";
+    ASSERT_TRUE(session.save(file, error)) << error;
+    DeleteFileA(file.c_str());
+    ASSERT_FALSE(modifiedAtRedraw.empty());
+    EXPECT_FALSE(modifiedAtRedraw.back());
+}
+
+TEST_F(SessionTest, ANewEditEndsTheStepsThatWereUndone) {
+    Node* door = create("Door", Point3(), "gate");
+    set("Speed", "120");
+    session.select({});  // the pages close: the edit is a step
+    ASSERT_EQ(session.undo(), 1);
+    EXPECT_EQ(session.redoName(), "Door edit");
+
+    session.select({door});
+    set("Speed", "200");  // still open in the pages
+    EXPECT_EQ(session.undoName(), "Door edit");
+    EXPECT_EQ(session.redoName(), "") << "no redo offered past an open edit";
+    EXPECT_EQ(session.redo(), 0);
+
+    ASSERT_EQ(session.undo(), 1);
+    session.moveBy({door}, Point3(5, 0, 0));
+    EXPECT_EQ(session.redoName(), "") << "nor past any other edit";
+}
+
+// A clone from the window and from a script is the same operation: beside its source,
+// selected, one step.
+TEST_F(SessionTest, ClonesLandBesideTheirSourcesSelectedAsOneStep) {
+    Node* a = create("Door", Point3(0, 0, 0), "a");
+    Node* b = create("Button", Point3(50, 0, 0), "b");
+    std::string error;
+    const std::vector<Node*> copies = session.clone({a, b}, "", error);
+    ASSERT_EQ(copies.size(), 2u) << error;
+    EXPECT_EQ(copies[0]->position(), a->position() + Point3(10, 0, 0));
+    EXPECT_EQ(copies[1]->position(), b->position() + Point3(10, 0, 0));
+    EXPECT_EQ(session.scene().selection(), copies);
+    EXPECT_EQ(session.undoName(), "Clone");
+    EXPECT_EQ(session.undo(), 1);
+    EXPECT_EQ(session.scene().size(), 2u);
+    EXPECT_TRUE(session.clone({a, b}, "one", error).empty()) << "a name is for one copy";
+}
+
+TEST_F(SessionTest, SelectAllTakesWhatCanBePickedAndUnhideAllIsOneStep) {
+    Node* shown = create("Door", Point3(0, 0, 0), "shown");
+    Node* hidden = create("Door", Point3(20, 0, 0), "hidden");
+    Node* frozen = create("Door", Point3(40, 0, 0), "frozen");
+    session.setHidden({hidden, frozen}, true);
+    session.setFrozen({frozen}, true);
+    session.selectAll();
+    EXPECT_EQ(session.scene().selection(), std::vector<Node*>{shown});
+    session.unhideAll();
+    EXPECT_FALSE(hidden->hidden || frozen->hidden);
+    EXPECT_EQ(session.undoName(), "Unhide");
+    session.undo();
+    EXPECT_TRUE(hidden->hidden && frozen->hidden);
+}
+
+// The pages worked by label, as scripts work them: each kind of control, and what a control
+// that cannot take a value says.
+TEST_F(SessionTest, PageControlsAreSetByTheLabelAUserReads) {
+    create("Door", Point3(), "gate");
+    const struct {
+        const char* label;
+        const char* value;
+        bool taken;
+        const char* shown;  // what the control shows afterwards
+    } cases[] = {
+        {"Speed", "120", true, "120"},
+        {"Speed", "5000", true, "999"},
+        {"Speed", "fast", false, "999"},
+        {"Gold Key", "on", true, "1"},
+        {"Gold Key", "maybe", false, "1"},
+        {"Target Name", "vault", true, "vault"},
+        {"Key 1", "target", true, "target"},
+        {"No Such Label", "1", false, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.label) + " = " + c.value);
+        std::string error, warning;
+        EXPECT_EQ(setPageControl(session.commandPanel(), c.label, c.value, error, warning),
+                  c.taken);
+        EXPECT_EQ(error.empty(), c.taken) << error;
+        if (c.shown) {
+            EXPECT_EQ(controlValue(session.commandPanel().findControl(c.label)), c.shown);
+        }
+    }
+    const std::string pages = describePages(session.commandPanel());
+    for (const char* part : {"Speed", "999", "vault"})
+        EXPECT_NE(pages.find(part), std::string::npos) << part << " in\n" << pages;
+}
+
+}  // namespace

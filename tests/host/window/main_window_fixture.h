@@ -1,0 +1,83 @@
+// The main window made for a test, with the mouse and keys a user would use on it.
+#pragma once
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include "window/entity_list.h"
+#include "session/host_session.h"
+#include "window/main_window.h"
+#include "window/map_menu.h"
+#include "cli/script_runner.h"
+#include "panel/command_panel.h"
+#include "panel/panel_controls.h"
+#include "host_process.h"
+#include "modal_answer.h"
+#include "panel_pages.h"
+
+using Lines = std::vector<std::string>;
+
+inline void pumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+inline void click(HWND window, int x, int y, WPARAM keys = 0) {
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
+    SendMessageA(window, WM_LBUTTONUP, keys, MAKELPARAM(x, y));
+}
+
+inline void drag(HWND window, POINT from, POINT to) {
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON,
+                 MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+}
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(main.create(error)) << error;
+        pumpMessages();
+        top = main.viewport(0).window();
+    }
+    // Window position of a world point in the top viewport.
+    POINT at(const Point3& world) {
+        Point2 p;
+        EXPECT_TRUE(main.viewport(0).view().mousePosition(world, p));
+        return POINT{static_cast<LONG>(p.x + 0.5f), static_cast<LONG>(p.y + 0.5f)};
+    }
+    Node* createDoorAt(const Point3& world) {
+        SendMessageA(main.kindButton("Door"), BM_CLICK, 0, 0);
+        POINT p = at(world);
+        click(top, p.x, p.y);
+        SendMessageA(main.kindButton("Door"), BM_CLICK, 0, 0);  // disarm
+        return session.scene().nodes().empty() ? nullptr : session.scene().nodes().back().get();
+    }
+
+    std::string title() {
+        char text[256] = {};
+        GetWindowTextA(main.window(), text, sizeof text);
+        return text;
+    }
+    HWND control(const char* label) { return session.commandPanel().findControl(label); }
+    // A key as the keyboard sends it through the host's message loop, with Shift or Ctrl held.
+    void press(WPARAM key, int held = 0) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        if (held) keys[held] = 0x80;
+        SetKeyboardState(keys);
+        MSG msg = {GetFocus(), WM_KEYDOWN, key, 1, 0, {0, 0}};
+        main.dispatch(msg);
+        if (held) keys[held] = 0;
+        SetKeyboardState(keys);
+    }
+
+    HostSession session;
+    MainWindow main{session};
+    HWND top = nullptr;
+};

@@ -1,0 +1,357 @@
+// The interactive host driven through window messages, as the mouse and keyboard would:
+// arming a kind, clicking it into a viewport, selecting, and editing on its pages.
+#include "main_window_fixture.h"
+
+namespace {
+
+TEST_F(MainWindowTest, EveryHostWindowRunsItsClassProcedureFromItsFirstMessage) {
+    // A window subclassed after creation would have missed its WM_NCCREATE and WM_CREATE.
+    std::vector<HWND> windows = {main.window(), session.commandPanel().window()};
+    for (int i = 0; i < 4; ++i) windows.push_back(main.viewport(i).window());
+    for (HWND w : windows) {
+        char name[64] = {};
+        GetClassNameA(w, name, sizeof name);
+        EXPECT_EQ(GetWindowLongPtrA(w, GWLP_WNDPROC), GetClassLongPtrA(w, GCLP_WNDPROC)) << name;
+        EXPECT_NE(GetClassLongPtrA(w, GCLP_WNDPROC), reinterpret_cast<LONG_PTR>(DefWindowProcA))
+            << name;
+    }
+}
+
+TEST_F(MainWindowTest, ClickingAKindIntoAViewportCreatesSelectsAndEditsIt) {
+    ASSERT_NE(main.kindButton("Door"), nullptr);
+    ASSERT_NE(main.kindButton("Teleport Dest"), nullptr);
+    Node* door = createDoorAt(Point3(30, 20, 0));
+    ASSERT_NE(door, nullptr);
+    EXPECT_EQ(session.scene().size(), 1u);
+    // The default grid of 10 keeps the point where it was clicked.
+    EXPECT_NEAR(door->position().x, 30, 1e-3);
+    EXPECT_NEAR(door->position().y, 20, 1e-3);
+    EXPECT_TRUE(door->selected);
+    EXPECT_EQ(session.commandPanel().pageTitles(),
+              (std::vector<std::string>{"Parameters", "Door Params", "Map Parameters"}));
+
+    // An edit on the page reaches the helper and redraws through its notification.
+    int before = door->changeCount;
+    HWND gold = session.commandPanel().findControl("Gold Key");
+    ASSERT_NE(gold, nullptr);
+    setControlValue(gold, "1");
+    EXPECT_EQ(controlValue(gold), "1");
+    EXPECT_GT(door->changeCount, before);
+}
+
+TEST_F(MainWindowTest, ClicksAndRubberBandsSelect) {
+    Node* a = createDoorAt(Point3(-40, 0, 0));
+    Node* b = createDoorAt(Point3(40, 0, 0));
+    ASSERT_TRUE(a && b);
+    POINT pa = at(Point3(-40, 0, 0)), pb = at(Point3(40, 0, 0));
+    click(top, pa.x, pa.y);
+    EXPECT_TRUE(a->selected);
+    EXPECT_FALSE(b->selected);
+    click(top, pa.x, pa.y + 60);  // empty space clears the selection
+    EXPECT_FALSE(a->selected);
+    EXPECT_TRUE(session.commandPanel().pages().empty());
+    drag(top, POINT{pa.x - 30, pa.y - 30}, POINT{pb.x + 30, pb.y + 30});
+    EXPECT_TRUE(a->selected);
+    EXPECT_TRUE(b->selected);
+    EXPECT_TRUE(session.commandPanel().pages().empty()) << "two helpers: nothing to edit";
+}
+
+TEST_F(MainWindowTest, DraggingTheSelectionMovesItAndDeleteRemovesIt) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    POINT p = at(Point3(0, 0, 0)), q = at(Point3(50, 30, 0));
+    drag(top, p, q);
+    // The drag's ends are whole pixels: the move is right to within a pixel's size.
+    const float pixel = main.viewport(0).view().camera().unitsPerPixel();
+    EXPECT_NEAR(door->position().x, 50, pixel);
+    EXPECT_NEAR(door->position().y, 30, pixel);
+    main.command(MainWindow::CMD_CLONE);
+    EXPECT_EQ(session.scene().size(), 2u);
+    main.command(MainWindow::CMD_DELETE);
+    EXPECT_EQ(session.scene().size(), 1u);
+    EXPECT_TRUE(session.commandPanel().pages().empty());
+}
+
+TEST_F(MainWindowTest, PagesFollowTheSelectedHelperAndItsClass) {
+    Node* door = createDoorAt(Point3(-40, 0, 0));
+    std::string error;
+    Node* lamp = session.create(*session.findKind("VexalEntity"), Point3(40, 0, 0), "", error);
+    ASSERT_TRUE(door && lamp) << error;
+    const Lines doorPages = {"Parameters", "Door Params", "Map Parameters"};
+    const Lines lightPages = {"Parameters", "Light Params", "Map Parameters"};
+    const struct {
+        Node* clicked;
+        const char* pickedClass;  // then picked in the class list, or null
+        Lines pages;
+    } steps[] = {
+        {lamp, nullptr, lightPages},    {door, nullptr, doorPages},
+        {door, "light", lightPages},    {door, "func_button", {"Parameters", "Map Parameters"}},
+        {door, "func_door", doorPages},
+    };
+    for (const auto& step : steps) {
+        POINT p = at(step.clicked->position());
+        click(top, p.x, p.y);
+        if (step.pickedClass) {
+            ASSERT_TRUE(clickListItem(control("Class"), step.pickedClass));
+            pumpMessages();
+            EXPECT_EQ(GetFocus(), control("Class")) << "the focus stays in the class list";
+        }
+        EXPECT_EQ(session.commandPanel().pageTitles(), step.pages)
+            << (step.pickedClass ? step.pickedClass : step.clicked->name);
+    }
+}
+
+TEST_F(MainWindowTest, ChangesMarkTheTitleAndAreNotDroppedWithoutAsking) {
+    EXPECT_EQ(title(), "untitled - Vexal Host");
+    createDoorAt(Point3(0, 0, 0));
+    EXPECT_EQ(title(), "untitled* - Vexal Host");
+    const struct {
+        const char* what;
+        UINT message;
+        int command;
+        const char* button;
+        size_t nodes;
+    } steps[] = {
+        {"New, cancelled", WM_COMMAND, MainWindow::CMD_NEW, "Cancel", 1},
+        {"Exit, cancelled", WM_COMMAND, MainWindow::CMD_EXIT, "Cancel", 1},
+        {"close box, cancelled", WM_CLOSE, 0, "Cancel", 1},
+        {"New, not saved", WM_COMMAND, MainWindow::CMD_NEW, "Don't Save", 0},
+    };
+    for (const auto& step : steps) {
+        ModalAnswer answer{step.button};
+        answerNextDialog(answer);
+        SendMessageA(main.window(), step.message, step.command, 0);
+        EXPECT_EQ(answer.text, "Save changes to untitled?") << step.what;
+        ASSERT_TRUE(IsWindow(main.window())) << step.what;
+        EXPECT_EQ(session.scene().size(), step.nodes) << step.what;
+    }
+    EXPECT_EQ(title(), "untitled - Vexal Host");
+}
+
+TEST_F(MainWindowTest, SaveAsStartsBesideTheSceneAndThePromptSavesTheEdit) {
+    const std::string folder = makeScratchFolder("window-save"), file = folder + "\\gate.vxs";
+    createDoorAt(Point3(0, 0, 0));
+    std::string error;
+    ASSERT_TRUE(session.save(file, error)) << error;
+    ASSERT_TRUE(main.open(file));
+    EXPECT_EQ(title(), "gate.vxs - Vexal Host");
+
+    ModalAnswer saveAs{"Cancel"};
+    answerNextDialog(saveAs);
+    main.command(MainWindow::CMD_SAVE_AS);
+    EXPECT_EQ(saveAs.folder, folder);
+    EXPECT_EQ(saveAs.fileName, "gate.vxs");
+
+    POINT p = at(session.scene().nodes()[0]->position());
+    click(top, p.x, p.y);
+    setControlValue(control("Speed"), "120");
+    EXPECT_EQ(title(), "gate.vxs* - Vexal Host") << "a change announced by the helper's page";
+    ModalAnswer save{"Save"};
+    answerNextDialog(save);
+    main.command(MainWindow::CMD_EXIT);
+    EXPECT_TRUE(save.answered);
+    EXPECT_EQ(main.window(), nullptr);
+
+    HostSession reader;
+    ASSERT_TRUE(reader.start(error) && reader.load(file, error)) << error;
+    reader.select({reader.scene().nodes()[0].get()});
+    EXPECT_EQ(controlValue(reader.commandPanel().findControl("Speed")), "120");
+}
+
+TEST_F(MainWindowTest, KeysInThePagesWorkAsInAnyDialog) {
+    createDoorAt(Point3(0, 0, 0));
+    HWND map = pageTitled(session.commandPanel(), "Map Parameters");
+    HWND key1 = findLabelledControl(map, "Key 1");
+    SetFocus(key1);
+    press(VK_TAB);
+    EXPECT_TRUE(IsChild(findLabelledControl(map, "Value 1"), GetFocus()))
+        << "Tab: the key's value, beside it";
+    press(VK_TAB, VK_SHIFT);
+    EXPECT_TRUE(IsChild(key1, GetFocus())) << "Shift+Tab: back";
+
+    for (char c : std::string("target")) SendMessageA(GetFocus(), WM_CHAR, c, 1);
+    SendMessageA(GetFocus(), EM_SETSEL, 6, 6);
+    press('A', VK_CONTROL);
+    DWORD from = 0, to = 0;
+    SendMessageA(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+                 reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(std::make_pair(from, to), std::make_pair(DWORD(0), DWORD(6))) << "Ctrl+A";
+
+    // A spinner's field that holds no number on Enter shows the spinner's value again.
+    setControlValue(control("Speed"), "120");
+    Node* door = session.scene().nodes()[0].get();
+    const int changes = door->changeCount;
+    SetFocus(control("Speed"));
+    for (char c : std::string("abc")) SendMessageA(GetFocus(), WM_CHAR, c, 1);
+    press(VK_RETURN);
+    EXPECT_EQ(controlValue(control("Speed")), "120");
+    EXPECT_EQ(door->changeCount, changes) << "nothing stored";
+}
+
+TEST_F(MainWindowTest, TheWheelScrollsThePanelToBothEndsAndEveryPageIsRepainted) {
+    ShowWindow(main.window(), SW_SHOW);  // only what is shown has anything to repaint
+    createDoorAt(Point3(0, 0, 0));
+    CommandPanel& panel = session.commandPanel();
+    RECT client;
+    GetClientRect(panel.window(), &client);
+    auto pageTop = [&](HWND page) {
+        RECT r;
+        GetWindowRect(GetParent(page), &r);
+        MapWindowPoints(nullptr, panel.window(), reinterpret_cast<POINT*>(&r), 2);
+        return std::make_pair(r.top, r.bottom);
+    };
+    const std::vector<HWND> pages = panel.pages();
+    for (int delta : {-WHEEL_DELTA, WHEEL_DELTA}) {
+        for (int notch = 0; notch < 40; ++notch) {
+            UpdateWindow(panel.window());
+            RedrawWindow(panel.window(), nullptr, nullptr,
+                         RDW_VALIDATE | RDW_ALLCHILDREN | RDW_NOERASE);
+            const int before = panel.scrollPosition();
+            SendMessageA(panel.window(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+            if (panel.scrollPosition() == before) break;
+            for (HWND page : pages)
+                for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                    RECT r, shown;
+                    GetWindowRect(c, &r);
+                    MapWindowPoints(nullptr, panel.window(), reinterpret_cast<POINT*>(&r), 2);
+                    if (IntersectRect(&shown, &r, &client)) {
+                        EXPECT_TRUE(GetUpdateRect(c, nullptr, FALSE)) << "a control left as it was";
+                    }
+                }
+        }
+        if (delta < 0) {
+            EXPECT_GT(panel.scrollPosition(), 0) << "the door's pages are taller than the panel";
+            EXPECT_EQ(pageTop(pages.back()).second, client.bottom - 4) << "the bottom reached";
+        } else {
+            EXPECT_EQ(panel.scrollPosition(), 0);
+            EXPECT_EQ(pageTop(pages.front()).first, 4) << "the top reached";
+        }
+    }
+}
+
+
+TEST_F(MainWindowTest, EditCheckListsTheReportAndADoubleClickSelectsTheHelper) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    setControlValue(session.commandPanel().findControl("Target Name"), "vault");
+    session.select({});
+    main.command(MainWindow::CMD_CHECK);
+    HWND list = main.mapMenu().reportList();
+    ASSERT_NE(list, nullptr);
+    // The second finding: a door made in the host has no brushes.
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+    char line[256] = {};
+    SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(std::string(line), door->name +
+                                     " (func_door): warning: nothing targets the "
+                                     "door's target name \"vault\"");
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageA(main.mapMenu().reportWindow(), WM_COMMAND, MAKEWPARAM(1, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_TRUE(door->selected);
+    EXPECT_EQ(session.commandPanel().pageTitles().size(), 3u);
+}
+
+TEST_F(MainWindowTest, UndoAndRedoTakeEachStepBackAndTheChangedMarkWithThem) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    const std::vector<unsigned char> fresh = saveObjectChunks(*door->object());
+    session.select({door});
+    setControlValue(control("Speed"), "120");
+    session.select({});  // the pages close: the edit is one step
+    POINT p = at(Point3(0, 0, 0)), q = at(Point3(50, 30, 0));
+    drag(top, p, q);  // pressed on the unselected door: selected and moved in one gesture
+    EXPECT_TRUE(door->selected);
+    EXPECT_NEAR(door->position().x, 50, 3.0);  // a pixel's worth of world units
+
+    HMENU edit = GetSubMenu(GetMenu(main.window()), 1);
+    auto undoItem = [&] {
+        SendMessageA(main.window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+        char text[64] = {};
+        GetMenuStringA(edit, MainWindow::CMD_UNDO, text, sizeof text, MF_BYCOMMAND);
+        return std::string(text);
+    };
+    EXPECT_EQ(undoItem(), "&Undo Move\tCtrl+Z");
+    press('Z', VK_CONTROL);
+    EXPECT_NEAR(door->position().x, 0, 1e-3);
+    EXPECT_EQ(undoItem(), "&Undo Door edit\tCtrl+Z");
+    press('Z', VK_CONTROL);
+    EXPECT_EQ(saveObjectChunks(*door->object()), fresh) << "the page edit undone byte for byte";
+    press('Z', VK_CONTROL);
+    EXPECT_TRUE(session.scene().nodes().empty());
+    EXPECT_EQ(title(), "untitled - Vexal Host") << "back to the state of the file";
+    press('Y', VK_CONTROL);
+    press('Y', VK_CONTROL);
+    ASSERT_EQ(session.scene().size(), 1u);
+    EXPECT_EQ(session.scene().nodes()[0].get(), door);
+    EXPECT_NE(saveObjectChunks(*door->object()), fresh) << "the page edit redone";
+    EXPECT_EQ(title(), "untitled* - Vexal Host");
+}
+
+// The window's shortcuts from the places a user leaves the focus in: a page's field (Ctrl+S
+// saves, and the mark goes at once), the entity list (Delete, Ctrl+Z), a light's page after
+// a click on the light in a viewport (its Start State button may hold the focus).
+TEST_F(MainWindowTest, ShortcutsWorkWhereverTheFocusIsInTheWindow) {
+    const std::string file = makeScratchFolder("window-keys") + "\\keys.vxs";
+    createDoorAt(Point3(0, 0, 0));
+    std::string error;
+    ASSERT_TRUE(session.save(file, error) && main.open(file)) << error;
+    session.select({session.scene().nodes()[0].get()});  // the door as read back
+    setControlValue(control("Speed"), "120");
+    ASSERT_EQ(title(), "keys.vxs* - Vexal Host");
+    SetFocus(control("Speed"));
+    press('S', VK_CONTROL);
+    EXPECT_EQ(title(), "keys.vxs - Vexal Host") << "saved from the page's field";
+
+    SetFocus(main.entityList().list());
+    press(VK_DELETE);
+    EXPECT_TRUE(session.scene().nodes().empty()) << "Delete in the entity list";
+    press('Z', VK_CONTROL);
+    EXPECT_EQ(session.scene().size(), 1u) << "Ctrl+Z in the entity list";
+
+    Node* lamp = session.create(*session.findKind("VexalEntity"), Point3(60, 0, 0), "", error);
+    ASSERT_NE(lamp, nullptr) << error;
+    session.select({});
+    POINT p = at(lamp->position());
+    click(top, p.x, p.y);
+    ASSERT_TRUE(lamp->selected);
+    press(VK_DELETE);
+    EXPECT_EQ(session.scene().size(), 1u) << "Delete after a click on the light";
+    press('Z', VK_CONTROL);
+    EXPECT_EQ(session.scene().size(), 2u) << "Ctrl+Z after it";
+}
+
+TEST_F(MainWindowTest, EscapeLeavesCreateModeAndACloneLandsBesideItsSource) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    SendMessageA(main.kindButton("Door"), BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(main.kindButton("Door"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(top, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(SendMessageA(main.kindButton("Door"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    POINT p = at(Point3(80, 80, 0));
+    click(top, p.x, p.y);
+    EXPECT_EQ(session.scene().size(), 1u) << "no helper placed after Escape";
+
+    session.select({door});
+    main.command(MainWindow::CMD_CLONE);
+    ASSERT_EQ(session.scene().size(), 2u);
+    Node* copy = session.scene().nodes()[1].get();
+    EXPECT_TRUE(copy->selected);
+    EXPECT_FALSE(door->selected);
+    EXPECT_EQ(copy->position(), Point3(main.viewport(0).view().gridSpacing, 0, 0));
+}
+
+TEST_F(MainWindowTest, TextStoredQuietlyWhenThePagesCloseMarksTheSceneChanged) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    ScratchFile file("quiet");
+    std::string error;
+    ASSERT_TRUE(session.save(file.path(), error)) << error;
+    EXPECT_FALSE(session.modified());
+    session.select({door});
+    setControlValue(control("Target Name"), "vault");  // the door page stores it quietly
+    session.select({});
+    EXPECT_TRUE(session.modified());
+}
+
+}  // namespace
