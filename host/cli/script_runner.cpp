@@ -8,18 +8,21 @@
 #include "cli/overlay_options.h"
 #include "cli/staged_files.h"
 #include "panel/panel_controls.h"
+#include "session/box_brushes.h"
 #include "scene/printable_name.h"
 
 // What a line says beyond its words, read once: by the check, before anything runs, and
 // used as read when the line runs.
 struct ScriptArguments {
-    Point3 point;          // create's position, move's offset
-    std::string name;      // "as NAME"
-    size_t nodesEnd = 0;   // move: the words naming nodes end here
-    int count = 1;         // undo and redo
+    Point3 point;         // create's position, move's offset
+    std::string name;     // "as NAME"
+    size_t nodesEnd = 0;  // move: the words naming nodes end here
+    int count = 1;        // undo and redo
     ViewKind view = ViewKind::Top;
     int width = 800, height = 600;
     OverlayOptions overlay;
+    BoxCorners box;  // brush NAME box ...
+    std::string texture = DEFAULT_BOX_TEXTURE;
 };
 
 struct CheckedLine {
@@ -142,11 +145,41 @@ bool checkRender(Context& c) {
     return renderOptions(c);
 }
 
+// A texture name is one word of map text in every brush form.
+bool textureWord(const std::string& name) {
+    if (name.empty() || name.size() > 127 || name.compare(0, 2, "//") == 0 || name[0] == '(' ||
+        name[0] == ')' || name[0] == '}')
+        return false;
+    for (unsigned char ch : name)
+        if (ch <= ' ' || ch == '"' || ch == 0x7F) return false;
+    return true;
+}
+
+// brush NAME box X0 Y0 Z0 X1 Y1 Z1 [texture NAME] | brush NAME clear
+bool checkBrush(Context& c) {
+    if (c.w[2] == "clear") return c.w.size() == 3 || usageError(c);
+    if (c.w[2] != "box" || (c.w.size() != 9 && c.w.size() != 11) ||
+        (c.w.size() == 11 && c.w[9] != "texture"))
+        return usageError(c);
+    Point3 low, high;
+    if (!parsePoint(c, 3, low) || !parsePoint(c, 6, high)) return false;
+    c.a.box = {low, high};
+    const std::string problem = boxCornersProblem(c.a.box);
+    if (!problem.empty()) {
+        c.message = "no box from those corners: " + problem;
+        return false;
+    }
+    if (c.w.size() == 11) c.a.texture = c.w[10];
+    if (textureWord(c.a.texture)) return true;
+    c.message =
+        "the texture name \"" + printableName(c.a.texture) + "\" is no single word of map text";
+    return false;
+}
+
 // Runs.
 
 bool runCreate(Context& c) {
-    return c.session.create(*c.session.findKind(c.w[1]), c.a.point, c.a.name, c.message) !=
-           nullptr;
+    return c.session.create(*c.session.findKind(c.w[1]), c.a.point, c.a.name, c.message) != nullptr;
 }
 
 bool runRename(Context& c) {
@@ -257,6 +290,19 @@ bool runImport(Context& c) {
     return complete;
 }
 
+// The world's node is made when a box is first given to it.
+bool runBrush(Context& c) {
+    HostSession::Action step(c.session, c.w[2] == "clear" ? "Clear Brushes" : "Box Brush");
+    Node* node = c.session.node(c.w[1]);
+    if (!node && c.w[1] == "worldspawn" && c.w[2] == "box") node = worldNode(c.session, c.message);
+    if (!node) {
+        if (c.message.empty()) c.message = "no node named \"" + printableName(c.w[1]) + "\"";
+        return false;
+    }
+    if (c.w[2] == "clear") return clearBrushes(c.session, {node}, c.message);
+    return addBoxes(c.session, {{node, c.a.box}}, c.a.texture, "Box Brush", c.message);
+}
+
 bool runCheck(Context& c) {
     bool fails = false;
     for (const CheckLine& line : checkScene(c.session, fails))
@@ -305,6 +351,8 @@ const Command commands[] = {
     {"export", "export FILE [base FILE]", 1, 3, checkExport, runExport},
     {"import", "import FILE", 1, 1, checkNothing, runImport},
     {"check", "check", 0, 0, checkNothing, runCheck},
+    {"brush", "brush NAME box X0 Y0 Z0 X1 Y1 Z1 [texture NAME] | brush NAME clear", 2, 10,
+     checkBrush, runBrush},
 };
 
 const Command* findCommand(const std::string& name) {

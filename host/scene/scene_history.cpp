@@ -114,6 +114,29 @@ private:
     std::string before_, after_;
 };
 
+// What nodes keep beyond their objects (brushes given or taken away): the bytes are never
+// changed in place, so the step holds both versions by reference.
+class KeptStep : public HistoryStep {
+public:
+    KeptStep(std::string name, std::vector<SceneHistory::KeptChange> changes)
+        : HistoryStep(std::move(name)), changes_(std::move(changes)) {}
+    void undo(Scene&) override { swapAll(); }
+    void redo(Scene&) override { swapAll(); }
+    size_t bytes() const override {
+        size_t total = 0;
+        for (const SceneHistory::KeptChange& change : changes_)
+            total += sizeof change + (change.kept ? change.kept->size() : 0);
+        return total;
+    }
+
+private:
+    // The step holds the version the nodes do not: a swap takes each to the other.
+    void swapAll() {
+        for (SceneHistory::KeptChange& change : changes_) std::swap(change.kept, change.node->kept);
+    }
+    std::vector<SceneHistory::KeptChange> changes_;
+};
+
 class FlagStep : public HistoryStep {
 public:
     // Only the nodes whose flag differs from value: the others the step leaves alone.
@@ -225,6 +248,15 @@ bool SceneHistory::moveBy(const std::vector<Node*>& nodes, const Point3& delta) 
 bool SceneHistory::rename(Node* node, const std::string& name) {
     if (node->name == name) return false;
     apply(std::make_unique<RenameStep>(node, name));
+    return true;
+}
+
+bool SceneHistory::setKept(const std::string& name, std::vector<KeptChange> changes) {
+    changes.erase(std::remove_if(changes.begin(), changes.end(),
+                                 [](const KeptChange& c) { return c.kept == c.node->kept; }),
+                  changes.end());
+    if (changes.empty()) return false;
+    apply(std::make_unique<KeptStep>(name, std::move(changes)));
     return true;
 }
 

@@ -41,9 +41,15 @@ public:
     // return false, keeping nothing, when nothing changed.
     // Nodes just made in the scene (created, cloned, imported): the step puts them there.
     void add(const std::string& name, const std::vector<Node*>& nodes);
-    void remove(const std::vector<Node*>& nodes);                  // "Delete"
+    void remove(const std::vector<Node*>& nodes);                       // "Delete"
     bool moveBy(const std::vector<Node*>& nodes, const Point3& delta);  // "Move"
     bool rename(Node* node, const std::string& name);                   // "Rename"
+    // What nodes keep beyond their objects, each given its new bytes, as one step.
+    struct KeptChange {
+        Node* node;
+        std::shared_ptr<const std::vector<unsigned char>> kept;
+    };
+    bool setKept(const std::string& name, std::vector<KeptChange> changes);
     enum class Flag { Frozen, Hidden };
     bool setFlag(const std::vector<Node*>& nodes, Flag flag, bool value);  // freeze, hide...
     // A page edit, made by the helper's own pages: kept from the object's chunks when the

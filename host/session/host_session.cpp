@@ -132,6 +132,10 @@ std::string HostSession::undoName() {
 
 std::string HostSession::redoName() { return pageEditPending() ? "" : history_.redoName(); }
 
+void HostSession::setKept(const std::string& name, std::vector<SceneHistory::KeptChange> changes) {
+    if (history_.setKept(name, std::move(changes))) markModified();
+}
+
 void HostSession::added(const std::string& name, const std::vector<Node*>& nodes) {
     if (nodes.empty()) return;
     history_.add(name, nodes);

@@ -75,6 +75,8 @@ public:
         HostSession& session_;
     };
 
+    // What nodes keep beyond their objects (their brushes), each given new bytes: one step.
+    void setKept(const std::string& name, std::vector<SceneHistory::KeptChange> changes);
     // Nodes just made in the scene another way (an import): one step puts them there.
     void added(const std::string& name, const std::vector<Node*>& nodes);
 

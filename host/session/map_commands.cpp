@@ -18,8 +18,7 @@ struct SceneHelpers {
     std::vector<Node*> nodes;
 };
 
-bool decodeNodeKept(const Node& node, std::shared_ptr<const KeptEntity>& kept,
-                    std::string& error) {
+bool decodeNodeKept(const Node& node, std::shared_ptr<const KeptEntity>& kept, std::string& error) {
     if (!node.kept) return true;
     auto decoded = std::make_shared<KeptEntity>();
     if (!decodeKeptEntity(node.kept->data(), node.kept->size(), *decoded, error)) return false;
@@ -66,13 +65,13 @@ bool readMapFile(const std::string& path, MapText& map, std::string& error) {
     return false;
 }
 
+}  // namespace
+
 ClassDesc* firstDescriptor(HostSession& session, std::string& error) {
     const PluginKind* kind = session.registry().findByClassId(helperClassId(), HELPER_CLASS_ID);
     if (!kind) error = "no plug-in provides the entity helpers";
     return kind ? kind->desc : nullptr;
 }
-
-}  // namespace
 
 bool exportMap(HostSession& session, const std::string& path, const std::string& basePath,
                std::string& error) {
@@ -126,8 +125,8 @@ bool importMap(HostSession& session, const std::string& path, std::vector<std::s
         Node* node = scene.add(object, object->ClassID(), object->SuperClassID(), helper.name);
         node->transform.SetTrans(helper.position);
         if (helper.kept)
-            node->kept = std::make_shared<const std::vector<unsigned char>>(
-                encodeKeptEntity(*helper.kept));
+            node->kept =
+                std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(*helper.kept));
         nodes.push_back(node);
     }
     session.added("Import", nodes);

@@ -1,5 +1,5 @@
-// The host's way to map text and back: export, import and check of the scene's helpers. The work is done by the map text
-// library; this file hands it the scene's helpers and files.
+// The host's way to map text and back: export, import and check of the scene's helpers. The work is
+// done by the map text library; this file hands it the scene's helpers and files.
 #pragma once
 #include <string>
 #include <vector>
@@ -7,6 +7,10 @@
 #include "scene/scene.h"
 
 class HostSession;
+
+// The descriptor that makes the entity helpers (the plug-in's first); null with a message
+// when no plug-in offers them.
+ClassDesc* firstDescriptor(HostSession& session, std::string& error);
 
 // Writes the scene's helpers as map text to path (atomically, as scenes are written),
 // with the worldspawn of basePath when it is not empty. Errors name the file.

@@ -1,0 +1,36 @@
+// Box brushes made in the host: a node is given boxes (a door's slab, a trigger's volume,
+// the world's walls) or has its brushes taken away, each change one step. The boxes join
+// what the node keeps, so they move, clone, save and export as brushes read from a map do.
+#pragma once
+#include <string>
+#include <utility>
+#include <vector>
+#include "scene/scene.h"
+
+class HostSession;
+
+struct BoxCorners {
+    Point3 low, high;
+};
+
+// Why two corners make no box ("" when they do): each side a unit at least, the first
+// corner below the second, every number finite.
+std::string boxCornersProblem(const BoxCorners& box);
+
+// The texture a box gets when none is named.
+constexpr const char* DEFAULT_BOX_TEXTURE = "vexal_box";
+
+// Gives each node one more box (corners in world coordinates), in the form of the scene's
+// other brushes, as one step named name. False with a message, changing nothing, when a
+// box is no box or a node's kept data cannot be read.
+bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorners>>& boxes,
+              const std::string& texture, const std::string& name, std::string& error);
+// Takes every brush and patch from the nodes, as one step ("Clear Brushes").
+bool clearBrushes(HostSession& session, const std::vector<Node*>& nodes, std::string& error);
+
+// The scene's world node ("worldspawn"), made (as one step) when the scene has none.
+Node* worldNode(HostSession& session, std::string& error);
+
+// A box around a node's pivot sized from the grid: two steps across and four high, standing
+// on the pivot's height.
+BoxCorners boxAroundPivot(const Node& node, float gridSpacing);
