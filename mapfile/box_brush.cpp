@@ -112,11 +112,15 @@ BoxForm boxFormBeside(std::string_view brushText) {
     }
 }
 
-std::shared_ptr<const KeptEntity> withBox(const KeptEntity* kept, const Point3& position,
-                                          BoxForm form, const MapVector& low, const MapVector& high,
+std::shared_ptr<const KeptEntity> withBox(const KeptEntity* kept, bool world,
+                                          const Point3& position, BoxForm form,
+                                          const MapVector& low, const MapVector& high,
                                           const std::string& texture) {
     auto next = kept ? std::make_shared<KeptEntity>(*kept) : std::make_shared<KeptEntity>();
-    if (!kept) next->anchor = position;
+    if (!kept) {
+        next->anchor = position;
+        next->world = world;
+    }
     // Written where it stands, then taken back to the anchor as a move would: export's
     // move puts it here again, its texture offsets as given.
     const MapVector back{next->anchor.x - double(position.x), next->anchor.y - double(position.y),

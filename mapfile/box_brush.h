@@ -28,9 +28,10 @@ BoxForm boxFormBeside(std::string_view brushText);
 // What a node keeps with one more box, given in world coordinates where the node stands
 // (position): kept's brushes move with the node from its anchor, so the box is stored
 // where it would stand at the anchor. A node that kept nothing keeps the box alone, with
-// no origin written for it.
-std::shared_ptr<const KeptEntity> withBox(const KeptEntity* kept, const Point3& position,
-                                          BoxForm form, const MapVector& low, const MapVector& high,
+// no origin written for it (world: it is the level's world).
+std::shared_ptr<const KeptEntity> withBox(const KeptEntity* kept, bool world,
+                                          const Point3& position, BoxForm form,
+                                          const MapVector& low, const MapVector& high,
                                           const std::string& texture);
 // What a node keeps with its brushes and patches taken away; null when nothing is left.
 std::shared_ptr<const KeptEntity> withoutBrushes(const KeptEntity& kept);

@@ -65,8 +65,9 @@ bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorner
             if (change.node == node) current = change.kept;
         std::unique_ptr<KeptEntity> kept;
         if (!decodeKept(current, *node, kept, error)) return false;
+        const bool world = isWorldClassname(helperClassname(*node));
         changes.push_back(
-            {node, encoded(withBox(kept.get(), node->position(), form, mapVector(box.low),
+            {node, encoded(withBox(kept.get(), world, node->position(), form, mapVector(box.low),
                                    mapVector(box.high), texture))});
     }
     session.setKept(name, std::move(changes));

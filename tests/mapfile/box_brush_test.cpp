@@ -67,7 +67,7 @@ TEST(BoxBrush, ABoxIsWrittenWhereItWasGivenAndTheFormFollowsTheScene) {
     const MapVector low{-16, -8, 0}, high{48, 8, 96};
     const std::string plain = boxBrushText(BoxForm::Plain, low, high, "door");
     HelperEntry fresh{"d", Point3(16, 0, 0), makeRecord("func_door"), nullptr};
-    fresh.kept = withBox(nullptr, fresh.position, BoxForm::Plain, low, high, "door");
+    fresh.kept = withBox(nullptr, false, fresh.position, BoxForm::Plain, low, high, "door");
     EXPECT_EQ(exportedBrushes(fresh), std::vector<std::string>{plain});
     for (const MapLine& line : exportedLines(fresh)) EXPECT_NE(line.key, "origin");
 
@@ -76,7 +76,7 @@ TEST(BoxBrush, ABoxIsWrittenWhereItWasGivenAndTheFormFollowsTheScene) {
     read.brushes = {boxBrushText(BoxForm::TextureAxes, {0, 0, 0}, {8, 8, 8}, "old")};
     HelperEntry moved{"m", Point3(32, 0, 0), makeRecord("func_wall"), nullptr};
     const BoxForm form = boxFormBeside(read.brushes[0]);
-    moved.kept = withBox(&read, moved.position, form, low, high, "door");
+    moved.kept = withBox(&read, false, moved.position, form, low, high, "door");
     ASSERT_EQ(exportedBrushes(moved).size(), 2u);
     EXPECT_EQ(exportedBrushes(moved)[1], boxBrushText(BoxForm::TextureAxes, low, high, "door"));
     EXPECT_EQ(withoutBrushes(*moved.kept), nullptr) << "nothing else was kept";
