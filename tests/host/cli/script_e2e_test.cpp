@@ -3,9 +3,98 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include "host_process.h"
+#include "map_text.h"
 
 namespace {
+
+// The boxes of a world made of axis-aligned box brushes: each plane's normal is an axis.
+std::vector<std::pair<MapVector, MapVector>> worldBoxes(const MapText& map) {
+    std::vector<std::pair<MapVector, MapVector>> boxes;
+    for (const MapBrush& brush : map.entities.at(0).brushes) {
+        MapVector low, high;
+        for (uint32_t i = 0; i < brush.count; ++i) {
+            const MapPlane& p = map.planes[brush.first + i];
+            const double* axis[] = {&p.normal.x, &p.normal.y, &p.normal.z};
+            double* lowAxis[] = {&low.x, &low.y, &low.z};
+            double* highAxis[] = {&high.x, &high.y, &high.z};
+            for (int a = 0; a < 3; ++a) {
+                if (*axis[a] > 0.5) *highAxis[a] = p.distance;
+                if (*axis[a] < -0.5) *lowAxis[a] = -p.distance;
+            }
+        }
+        boxes.push_back({low, high});
+    }
+    return boxes;
+}
+
+// A flood over 16-unit cells from the player's start must stay inside the world's boxes
+// (it never reaches the edge of the grid round them) and reach every entity's origin.
+void expectSealedRoundEveryEntity(const std::string& mapFile) {
+    MapText map;
+    MapTextError error;
+    ASSERT_TRUE(readMapText(readFile(mapFile), map, error)) << error.message;
+    const auto boxes = worldBoxes(map);
+    ASSERT_EQ(boxes.size(), 6u) << "floor, ceiling and four walls";
+    MapVector min = boxes[0].first, max = boxes[0].second;
+    for (const auto& [low, high] : boxes) {
+        min = {std::min(min.x, low.x), std::min(min.y, low.y), std::min(min.z, low.z)};
+        max = {std::max(max.x, high.x), std::max(max.y, high.y), std::max(max.z, high.z)};
+    }
+    constexpr double CELL = 16;
+    const int nx = int((max.x - min.x) / CELL) + 2, ny = int((max.y - min.y) / CELL) + 2,
+              nz = int((max.z - min.z) / CELL) + 2;
+    auto cellOf = [&](const MapVector& p) {
+        return std::array<int, 3>{int((p.x - min.x) / CELL) + 1, int((p.y - min.y) / CELL) + 1,
+                                  int((p.z - min.z) / CELL) + 1};
+    };
+    auto solid = [&](int x, int y, int z) {
+        const MapVector c{min.x + (x - 0.5) * CELL, min.y + (y - 0.5) * CELL,
+                          min.z + (z - 0.5) * CELL};
+        for (const auto& [low, high] : boxes)
+            if (c.x > low.x && c.x < high.x && c.y > low.y && c.y < high.y && c.z > low.z &&
+                c.z < high.z)
+                return true;
+        return false;
+    };
+    std::vector<char> reached(size_t(nx) * ny * nz, 0);
+    std::vector<std::array<int, 3>> todo;
+    std::vector<MapVector> origins;
+    for (const MapEntity& entity : map.entities)
+        if (const MapPair* origin = entity.find("origin")) {
+            MapVector p;
+            std::sscanf(origin->value.c_str(), "%lf %lf %lf", &p.x, &p.y, &p.z);
+            origins.push_back(p);
+            if (entity.find("classname")->value == "info_player_start") todo.push_back(cellOf(p));
+        }
+    ASSERT_EQ(todo.size(), 1u) << "one player start";
+    bool leaks = false;
+    while (!todo.empty() && !leaks) {
+        const auto [x, y, z] = todo.back();
+        todo.pop_back();
+        if (x <= 0 || y <= 0 || z <= 0 || x >= nx - 1 || y >= ny - 1 || z >= nz - 1) {
+            leaks = true;
+            break;
+        }
+        char& seen = reached[(size_t(z) * ny + y) * nx + x];
+        if (seen || solid(x, y, z)) continue;
+        seen = 1;
+        for (const auto& d : {std::array<int, 3>{1, 0, 0},
+                              {-1, 0, 0},
+                              {0, 1, 0},
+                              {0, -1, 0},
+                              {0, 0, 1},
+                              {0, 0, -1}})
+            todo.push_back({x + d[0], y + d[1], z + d[2]});
+    }
+    EXPECT_FALSE(leaks) << "the room leaks";
+    for (const MapVector& p : origins) {
+        const auto [x, y, z] = cellOf(p);
+        EXPECT_TRUE(reached[(size_t(z) * ny + y) * nx + x]) << p.x << " " << p.y << " " << p.z;
+    }
+}
 
 TEST(HostScripts, TheExampleLevelWritesItsSceneAndPicturesAndListsItsNodes) {
     std::string folder = makeScratchFolder("example");
@@ -22,6 +111,10 @@ TEST(HostScripts, TheExampleLevelWritesItsSceneAndPicturesAndListsItsNodes) {
         EXPECT_NE(run.out.find(node), std::string::npos) << node;
     EXPECT_NE(run.out.find("(160, 40, 0)"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("(40, -60, 32)"), std::string::npos) << run.out;
+    HostRun check = runHost("check level.map", folder);
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_NE(check.out.find("level.map: 0 findings"), std::string::npos) << check.out;
+    expectSealedRoundEveryEntity(folder + "\\level.map");
 }
 
 struct ScriptError {
@@ -32,6 +125,15 @@ struct ScriptError {
 };
 
 const ScriptError errors[] = {
+    {"a box thinner than a unit", "create Door at 0 0 0 as d\nbrush d box 0 0 0 64 0.5 64\n",
+     "thinner than one unit", 2},
+    {"a box's corners inverted", "create Door at 0 0 0 as d\nbrush d box 0 0 64 64 64 0\n",
+     "inverted", 2},
+    {"a box corner no number", "create Door at 0 0 0 as d\nbrush d box 0 0 x 1 1 1\n",
+     "bad number \"x\"", 2},
+    {"a texture of two words",
+     "create Door at 0 0 0 as d\nbrush d box 0 0 0 8 8 8 texture \"a b\"\n",
+     "is no single word of map text", 2},
     {"unknown command", "create Door at 0 0 0\njump door\nsave out.vxs\n",
      "unknown command \"jump\"", 2},
     {"unknown kind", "# a comment\ncreate Dragon at 0 0 0\nsave out.vxs\n",
@@ -254,13 +356,16 @@ TEST(HostScripts, ListAndRenderWorkWithoutAScript) {
 // same bytes, and so are the files after it and after its redo.
 TEST(HostScripts, UndoAndRedoGiveBackTheSameSceneBytesForEachKindOfStep) {
     const char* actions[] = {"create Button at 5 0 0 as b",
+                             "brush d box -8 -8 0 8 8 64 texture door",
+                             "brush worldspawn box -64 -64 -16 64 64 0",
                              "move d by 5 0 0",
                              "rename d gold",
                              "clone gold as copy",
                              "freeze gold copy",
                              "hide copy",
                              "select gold\nset Speed 120\nset \"Target Name\" vault",
-                             "delete b copy"};
+                             "delete b copy",
+                             "brush gold clear"};
     std::string script = "create Door at 0 0 0 as d\n";
     const int count = sizeof actions / sizeof actions[0];
     for (int i = 0; i < count; ++i) {
