@@ -9,7 +9,7 @@
 #include "app/overlay_menu.h"
 #include "app/save_prompt.h"
 #include "panel/command_panel.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include "ui/file_dialog.h"
 #include "scene/scene_ops.h"
 #include "ui/window_class.h"

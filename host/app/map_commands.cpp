@@ -1,5 +1,5 @@
 #include "app/map_commands.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include <cctype>
 #include <cstdio>
 #include <memory>

@@ -8,7 +8,7 @@
 #include "app/overlay_options.h"
 #include "app/staged_files.h"
 #include "panel/panel_controls.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 
 namespace {
 
