@@ -1,6 +1,7 @@
 #include "map_import.h"
 #include <cfloat>
 #include <cmath>
+#include <string_view>
 #include "brush_box.h"
 #include "map_export.h"
 #include "node_names.h"
@@ -15,35 +16,30 @@ enum class OriginText { Numbers, NotNumbers, NoFloat };
 // The origin's three numbers into position. NoFloat, with fault at the word, when they are
 // numbers but one gives no finite float: the node could not be placed or saved.
 OriginText readOrigin(const MapPair& origin, Point3& position, MapFault& fault) {
-    const std::string& text = origin.value;
-    size_t starts[3], ends[3];
-    int words = 0;
+    const std::string_view text = origin.value;
+    std::string_view words[3];
+    int count = 0;
     for (size_t at = 0; at < text.size();) {
         if (text[at] == ' ' || text[at] == '\t') {
             ++at;
             continue;
         }
-        if (words == 3) return OriginText::NotNumbers;
-        starts[words] = at;
+        if (count == 3) return OriginText::NotNumbers;
+        const size_t start = at;
         while (at < text.size() && text[at] != ' ' && text[at] != '\t') ++at;
-        ends[words++] = at;
+        words[count++] = text.substr(start, at - start);
     }
-    if (words != 3) return OriginText::NotNumbers;
-    for (int axis = 0; axis < 3; ++axis)
-        if (!isNumberText(std::string_view(text).substr(starts[axis], ends[axis] - starts[axis])))
-            return OriginText::NotNumbers;
+    if (count != 3) return OriginText::NotNumbers;
+    const std::string_view* noFloat = nullptr;
     for (int axis = 0; axis < 3; ++axis) {
-        const std::string_view word =
-            std::string_view(text).substr(starts[axis], ends[axis] - starts[axis]);
-        const std::string problem = floatTextProblem(word);
-        if (!problem.empty()) {
-            fault = {origin.line, origin.valueColumn + static_cast<int>(starts[axis]),
-                     "the origin's number " + quotedExcerpt(word) + " " + problem};
-            return OriginText::NoFloat;
-        }
-        readFloat(word, position[axis]);
+        if (readFloat(words[axis], position[axis]) && std::isfinite(position[axis])) continue;
+        if (!isNumberText(words[axis])) return OriginText::NotNumbers;
+        if (!noFloat) noFloat = &words[axis];
     }
-    return OriginText::Numbers;
+    if (!noFloat) return OriginText::Numbers;
+    fault = {origin.line, origin.valueColumn + static_cast<int>(noFloat->data() - text.data()),
+             "the origin's number " + quotedExcerpt(*noFloat) + " " + floatTextProblem(*noFloat)};
+    return OriginText::NoFloat;
 }
 
 bool refuse(const MapFault& fault, const std::string& classname, std::vector<ImportNote>& notes) {
@@ -152,7 +148,8 @@ bool MapImport::hasError() const {
 void readMapEntities(const MapText& map, const HelperRecord& fresh,
                      const std::function<bool(const std::string&)>& nameTaken,
                      std::vector<ImportedEntity>& entities, std::vector<ImportNote>& notes) {
-    NodeNames names(nameTaken);
+    NodeNames names(nameTaken, map.entities.size());
+    entities.reserve(entities.size() + map.entities.size());
     std::vector<size_t> unnamed;
     for (const MapEntity& entity : map.entities) {
         std::string classname;

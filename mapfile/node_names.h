@@ -17,9 +17,11 @@ constexpr size_t IMPORTED_NAME_MAX_BYTES = 255;
 
 class NodeNames {
 public:
-    // nameTaken tells the names the scene holds already.
-    explicit NodeNames(const std::function<bool(const std::string&)>& nameTaken)
-        : nameTaken_(nameTaken) {}
+    // nameTaken tells the names the scene holds already; count: about how many are asked for.
+    NodeNames(const std::function<bool(const std::string&)>& nameTaken, size_t count)
+        : nameTaken_(nameTaken) {
+        given_.reserve(count);
+    }
 
     // The free name the entity gives, taken, with a warning when it was shortened; false
     // when it gives none.
