@@ -6,6 +6,8 @@
 #include <tuple>
 #include "entity_catalogue.h"
 #include "key_value_text.h"
+#include "number_text.h"
+#include "printable_name.h"
 
 namespace {
 
@@ -21,18 +23,16 @@ void report(Scope& scope, const HelperEntry& helper, Severity severity,
     scope.findings.push_back({helper.name, helper.record.classnameText(), severity, message});
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
 void checkTargets(Scope& s, const HelperEntry& h, const EntityView& view) {
     for (const MapLine& pair : view.pairs)
         if ((pair.key == "target" || pair.key == "killtarget") && !pair.value.empty() &&
             !s.targetNames.count(pair.value))
             report(s, h, Severity::Warning,
-                   pair.key + " " + quoted(pair.value) + " matches no helper's target name");
+                   pair.key + " " + quotedExcerpt(pair.value) + " matches no helper's target name");
     const PageClass page = pageClassOf(view.classname);
     if (page == PageClass::Door && !view.targetName.empty() && !s.targeted.count(view.targetName))
         report(s, h, Severity::Warning,
-               "nothing targets the door's target name " + quoted(view.targetName));
+               "nothing targets the door's target name " + quotedExcerpt(view.targetName));
     if (view.classname == "trigger_teleport" && view.targets.empty())
         report(s, h, Severity::Warning, "the teleporter has no target");
     if (view.classname == "info_teleport_destination" && view.targetName.empty())
@@ -106,16 +106,17 @@ void checkPairs(Scope& s, const HelperEntry& h) {
         if (cell.key.empty()) {
             if (!cell.value.empty())
                 report(s, h, Severity::Warning,
-                       "the value " + quoted(cell.value) + " has no key; not exported");
+                       "the value " + quotedExcerpt(cell.value) + " has no key; not exported");
             continue;
         }
         if (!seen.insert(cell.key).second)
-            report(s, h, Severity::Warning,
-                   "the key " + quoted(cell.key) + " is set twice; the last one is exported");
+            report(
+                s, h, Severity::Warning,
+                "the key " + quotedExcerpt(cell.key) + " is set twice; the last one is exported");
         for (const MapLine& line : written)
             if (line.key == cell.key)
                 report(s, h, Severity::Warning,
-                       "the key " + quoted(cell.key) + " is also set " +
+                       "the key " + quotedExcerpt(cell.key) + " is also set " +
                            (line.key == "classname" || line.key == "origin" ? "by the helper"
                                                                             : "on the page") +
                            (cell.key == "spawnflags" ? "; both are combined"
@@ -124,8 +125,7 @@ void checkPairs(Scope& s, const HelperEntry& h) {
     std::string key;
     if (findUnwritableText(h.record, entityLines(h.record, h.position), key))
         report(s, h, Severity::Error,
-               "the text of " + quoted(key) +
-                   " holds a '\"' or a line break, which map text cannot hold");
+               "the text of " + quotedExcerpt(key) + " " + UNWRITABLE_TEXT_REASON);
 }
 
 // Export writes one world: the first world node's pairs and every world node's brushes.
@@ -135,7 +135,7 @@ void checkWorlds(Scope& s) {
         if (!isWorldClassname(h.record.classnameText())) continue;
         if (first)
             report(s, h, Severity::Warning,
-                   "a second world: export adds its brushes to " + first->name +
+                   "a second world: export adds its brushes to " + printableName(first->name) +
                        "'s and leaves its pairs out");
         else
             first = &h;
@@ -155,7 +155,8 @@ void checkClones(Scope& s) {
         auto [at, added] = first.emplace(place, h);
         if (!added)
             report(s, *h, Severity::Warning,
-                   "at the same position as " + at->second->name + " (a clone left in place?)");
+                   "at the same position as " + printableName(at->second->name) +
+                       " (a clone left in place?)");
     }
 }
 
@@ -191,9 +192,12 @@ const char* severityName(Severity severity) {
     return names[static_cast<int>(severity)];
 }
 
+std::string findingSubject(const CheckFinding& finding) {
+    return printableName(finding.node) + " (" + printableName(finding.classname) + ")";
+}
+
 std::string formatFinding(const CheckFinding& finding) {
-    return finding.node + " (" + finding.classname + "): " + severityName(finding.severity) +
-           ": " + finding.message;
+    return findingSubject(finding) + ": " + severityName(finding.severity) + ": " + finding.message;
 }
 
 bool reportFails(const std::vector<CheckFinding>& findings) {

@@ -19,6 +19,8 @@ std::vector<CheckFinding> checkHelpers(const std::vector<HelperEntry>& helpers);
 
 // "error", "warning" or "note".
 const char* severityName(Severity severity);
+// "NODE (CLASSNAME)", both escaped as printableName shows them.
+std::string findingSubject(const CheckFinding& finding);
 // "NODE (CLASSNAME): error|warning|note: message"
 std::string formatFinding(const CheckFinding& finding);
 

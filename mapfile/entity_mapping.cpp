@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstddef>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 #include "entity_catalogue.h"
 #include "key_value_text.h"
 #include "number_text.h"
@@ -251,35 +253,21 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<
                      std::vector<MapLine>& beyondRecord) {
     const std::string classname = record.classnameText();
     const ClassPage* page = pageOf(pageClassOf(classname));
-    // Export writes one line per key: of a page key given twice, only the last line counts,
-    // or the line export writes would move between the field's place and the pairs'.
-    std::vector<std::pair<const PageKey*, size_t>> lastLine;
-    for (size_t i = 0; i < entity.pairs.size(); ++i) {
-        const PageKey* key = findPageKey(page, entity.pairs[i].key);
-        if (!key) continue;
-        auto known = std::find_if(lastLine.begin(), lastLine.end(),
-                                  [&](const auto& last) { return last.first == key; });
-        if (known == lastLine.end())
-            lastLine.push_back({key, i});
-        else
-            known->second = i;
-    }
-    // The pairs joined one line a key as export writes them, so that what fits the record
-    // is the same on every import of an export.
+    // Of a key given twice the game takes the last line, and export writes one line a key.
+    std::unordered_map<std::string_view, size_t> lastLine;
+    for (size_t i = 0; i < entity.pairs.size(); ++i) lastLine[entity.pairs[i].key] = i;
     std::vector<MapLine> rests;
     for (size_t i = 0; i < entity.pairs.size(); ++i) {
         const MapPair& pair = entity.pairs[i];
-        if (pair.key == "classname" || pair.key == "origin") continue;
-        MapLine rest{pair.key, pair.value};
-        const PageKey* key = findPageKey(page, pair.key);
-        if (key &&
-            std::find(lastLine.begin(), lastLine.end(), std::make_pair(key, i)) == lastLine.end()) {
+        if (lastLine[pair.key] != i) {
             notes.push_back({pair.line, false,
-                             classname + ": the pair \"" + pair.key +
-                                 "\" is left out: a later line of the key replaces it"});
+                             classname + ": the pair " + quotedExcerpt(pair.key) +
+                                 " is left out: a later line of the key replaces it"});
             continue;
         }
-        if (key) {
+        if (pair.key == "classname" || pair.key == "origin") continue;
+        MapLine rest{pair.key, pair.value};
+        if (const PageKey* key = findPageKey(page, pair.key)) {
             int32_t flags;
             if (key->kind == PageKey::Flags && readCanonicalInt(pair.value, flags)) {
                 rest.value = fillFlags(*page, flags, record.props);
@@ -288,7 +276,7 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<
                 continue;
             }
         }
-        addPair(rests, rest);
+        rests.push_back(std::move(rest));
     }
     PairCells cells;
     for (MapLine& rest : rests)
@@ -296,8 +284,16 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<
     cells.store(record.props);
 }
 
+const char* const UNWRITABLE_TEXT_REASON =
+    "holds a '\"', a line break or a control byte, which map text cannot hold";
+
+// The reader refuses such bytes inside quotes: a map that holds one cannot be read back.
 bool unwritableText(const std::string& text) {
-    return text.find_first_of("\"\r\n") != std::string::npos;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '"' || byte == 0x7F || (byte < 0x20 && byte != '\t')) return true;
+    }
+    return false;
 }
 
 bool findUnwritableText(const HelperRecord& record, const std::vector<MapLine>& lines,

@@ -51,19 +51,22 @@ struct ImportNote {
     int line = 0;  // of the entity's key, or of the entity
     bool error = false;
     std::string text;
+    int column = 0;  // of the value at fault when known, else 0
 };
 
 // Fills a record (holding the entity's classname already) from the entity's other keys,
 // "classname" and "origin" aside: a page key goes to its field when export would write
-// the same line back from it, everything else to the pairs in file order. Of a page key
-// given more than once only the last line counts. The other pairs are joined one line a
-// key, as export writes them; those that do not fit the record go to beyondRecord.
+// the same line back from it, everything else to the pairs in file order; those that do
+// not fit the record go to beyondRecord. Of any key given more than once only the last
+// line counts, as in the game: the others are left out, each with a note.
 void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes,
                      std::vector<MapLine>& beyondRecord);
 
-// Whether a text that map text cannot hold (a '"' or a line break) is among the lines
-// export writes (lines: entityLines of the record) or the pairs; key receives the key it
-// belongs to.
+// Whether a text that map text cannot hold (a '"', a line break or another control byte
+// but the tab) is among the lines export writes (lines: entityLines of the record) or the
+// pairs; key receives the key it belongs to.
 bool findUnwritableText(const HelperRecord& record, const std::vector<MapLine>& lines,
                         std::string& key);
 bool unwritableText(const std::string& text);
+// Why such a text is refused, for messages: "holds ..., which map text cannot hold".
+extern const char* const UNWRITABLE_TEXT_REASON;

@@ -9,10 +9,11 @@ struct MapFinding {
     int line = 0;
     Severity severity = Severity::Note;
     std::string message;
+    int column = 0;  // of the value at fault when known, else 0
 };
 
 // Every finding of the import and of the check, in line order. fresh: a new helper's record.
 std::vector<MapFinding> checkMapText(const MapText& map, const HelperRecord& fresh);
 
-// "FILE:LINE: error|warning|note: message", the form build logs and editors read.
+// "FILE:LINE[:COLUMN]: error|warning|note: message", the form build logs and editors read.
 std::string formatMapFinding(const std::string& file, const MapFinding& finding);

@@ -1,6 +1,9 @@
 #include "map_export.h"
 #include <algorithm>
 #include "brush_text.h"
+#include "name_comment.h"
+#include "number_text.h"
+#include "printable_name.h"
 
 const MapEntity* findWorldspawn(const MapText& map) {
     for (const MapEntity& entity : map.entities) {
@@ -63,21 +66,24 @@ private:
     std::string owner_;
 };
 
-std::string nodeLabel(const HelperEntry& helper) { return "node '" + helper.name + "'"; }
+std::string nodeLabel(const HelperEntry& helper) {
+    return "node '" + printableName(helper.name) + "'";
+}
 
 bool checkWritable(const HelperEntry& helper, const std::vector<MapLine>& lines,
                    std::string& error) {
     std::string key;
-    if (helper.name.find_first_of("\r\n") != std::string::npos) {
-        error = nodeLabel(helper) + ": its name holds a line break";
-        return false;
-    }
-    if (findUnwritableText(helper.record, lines, key)) {
-        error = nodeLabel(helper) + ": the text of \"" + key +
-                "\" holds a '\"' or a line break, which map text cannot hold";
-        return false;
-    }
-    return true;
+    if (!findUnwritableText(helper.record, lines, key)) return true;
+    error =
+        nodeLabel(helper) + ": the text of " + quotedExcerpt(key) + " " + UNWRITABLE_TEXT_REASON;
+    return false;
+}
+
+// The node's name before its entity, in the form that gives it back at import.
+std::string commentOf(const HelperEntry& helper, const std::vector<MapLine>& lines) {
+    const auto targetName = std::find_if(
+        lines.begin(), lines.end(), [](const MapLine& line) { return line.key == "targetname"; });
+    return nameComment(helper.name, targetName == lines.end() ? "" : targetName->value);
 }
 
 std::string mapHeader(const MapText& map) {
@@ -147,7 +153,7 @@ bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std:
         const std::vector<std::string> brushes = exportedBrushes(*helper);
         for (const std::string& brush : brushes)
             if (!forms.add(brush, nodeLabel(*helper), error)) return false;
-        writeMapEntity(text, helper->name, lines, {brushes.begin(), brushes.end()});
+        writeMapEntity(text, commentOf(*helper, lines), lines, {brushes.begin(), brushes.end()});
     }
     out += text;
     return true;

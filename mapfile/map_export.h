@@ -27,8 +27,9 @@ std::vector<MapLine> exportedLines(const HelperEntry& helper);
 // Its kept brushes and patches moved with the node.
 std::vector<std::string> exportedBrushes(const HelperEntry& helper);
 
-// Appends the map text of the helpers to out. Refuses (false, with a message) a helper
-// with a text that map text cannot hold, brushes of two forms, a base map without a
-// worldspawn, and a base map for helpers that hold their own world.
+// Appends the map text of the helpers to out, each node's name in the comment line that
+// gives it back (nameComment). Refuses (false, with a message) a helper with a text that
+// map text cannot hold, brushes of two forms, a base map without a worldspawn, and a base
+// map for helpers that hold their own world.
 bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std::string& out,
               std::string& error);

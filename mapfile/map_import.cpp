@@ -1,83 +1,89 @@
 #include "map_import.h"
-#include <set>
-#include <sstream>
+#include <cfloat>
+#include <cmath>
+#include <string_view>
 #include "brush_box.h"
 #include "map_export.h"
+#include "node_names.h"
 #include "number_text.h"
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+constexpr const char* LEFT_OUT = "; the entity is left out";
 
-// Whether export's "// NAME" line gives the name back: no line break, no blank at either end.
-bool readsBack(const std::string& name) {
-    return !name.empty() && name.find_first_of("\r\n") == std::string::npos &&
-           !isBlank(name.front()) && !isBlank(name.back());
-}
+enum class OriginText { Numbers, NotNumbers, NoFloat };
 
-std::string trimmed(const std::string& text) {
-    size_t from = 0, to = text.size();
-    while (from < to && isBlank(text[from])) ++from;
-    while (to > from && isBlank(text[to - 1])) --to;
-    return text.substr(from, to - from);
-}
-
-class NodeNames {
-public:
-    explicit NodeNames(const std::function<bool(const std::string&)>& taken) : taken_(taken) {}
-
-    std::string choose(const MapEntity& entity, const std::string& classname) {
-        if (isWorldClassname(classname) && take(classname)) return classname;
-        // Of a key given twice export keeps the last line.
-        const MapPair* targetName = nullptr;
-        for (const MapPair& pair : entity.pairs)
-            if (pair.key == "targetname") targetName = &pair;
-        if (targetName && take(targetName->value)) return targetName->value;
-        if (take(entity.comment)) return entity.comment;
-        // A classname's blanks at either end would not read back either.
-        const std::string base = trimmed(classname) + "_";
-        for (int n = 1;; ++n)
-            if (take(base + std::to_string(n))) return base + std::to_string(n);
+// The origin's three numbers into position. NoFloat, with fault at the word, when they are
+// numbers but one gives no finite float: the node could not be placed or saved.
+OriginText readOrigin(const MapPair& origin, Point3& position, MapFault& fault) {
+    const std::string_view text = origin.value;
+    std::string_view words[3];
+    int count = 0;
+    for (size_t at = 0; at < text.size();) {
+        if (text[at] == ' ' || text[at] == '\t') {
+            ++at;
+            continue;
+        }
+        if (count == 3) return OriginText::NotNumbers;
+        const size_t start = at;
+        while (at < text.size() && text[at] != ' ' && text[at] != '\t') ++at;
+        words[count++] = text.substr(start, at - start);
     }
-
-private:
-    bool take(const std::string& name) {
-        if (!readsBack(name) || taken_(name) || !given_.insert(name).second) return false;
-        return true;
+    if (count != 3) return OriginText::NotNumbers;
+    const std::string_view* noFloat = nullptr;
+    for (int axis = 0; axis < 3; ++axis) {
+        if (readFloat(words[axis], position[axis]) && std::isfinite(position[axis])) continue;
+        if (!isNumberText(words[axis])) return OriginText::NotNumbers;
+        if (!noFloat) noFloat = &words[axis];
     }
-
-    const std::function<bool(const std::string&)>& taken_;
-    std::set<std::string> given_;
-};
-
-bool readOrigin(const std::string& text, Point3& origin) {
-    std::istringstream words(text);
-    std::string word, extra;
-    for (int axis = 0; axis < 3; ++axis)
-        if (!(words >> word) || !readFloat(word, origin[axis])) return false;
-    return !(words >> extra);
+    if (!noFloat) return OriginText::Numbers;
+    fault = {origin.line, origin.valueColumn + static_cast<int>(noFloat->data() - text.data()),
+             "the origin's number " + quotedExcerpt(*noFloat) + " " + floatTextProblem(*noFloat)};
+    return OriginText::NoFloat;
 }
 
-// Where the helper goes, with a note when the entity does not say.
-Point3 entityPosition(const MapText& map, const MapEntity& entity, const std::string& classname,
-                      std::vector<ImportNote>& notes) {
-    Point3 position;
+bool refuse(const MapFault& fault, const std::string& classname, std::vector<ImportNote>& notes) {
+    notes.push_back({fault.line, true, classname + ": " + fault.message + LEFT_OUT, fault.column});
+    return false;
+}
+
+// Where the helper goes, with a note when the entity does not say. False, with an error
+// note, when no float holds it.
+bool entityPosition(const MapText& map, const MapEntity& entity, const std::string& classname,
+                    Point3& position, std::vector<ImportNote>& notes) {
+    if (entity.badNumber.line != 0)
+        return refuse({entity.badNumber.line, entity.badNumber.column,
+                       "the brush or patch number " + entity.badNumber.message},
+                      classname, notes);
     const MapPair* origin = entity.find("origin");
-    if (origin && readOrigin(origin->value, position)) return position;
-    if (origin)
+    if (origin) {
+        MapFault fault;
+        const OriginText read = readOrigin(*origin, position, fault);
+        if (read == OriginText::Numbers) return true;
+        if (read == OriginText::NoFloat) return refuse(fault, classname, notes);
         notes.push_back(
             {origin->line, false,
-             classname + ": the origin \"" + origin->value + "\" is not three numbers"});
+             classname + ": the origin " + quotedExcerpt(origin->value) + " is not three numbers",
+             origin->valueColumn});
+    }
+    position = Point3();
     MapVector centre;
-    if (brushBoxCentre(map, entity, centre))
-        return Point3(static_cast<float>(centre.x), static_cast<float>(centre.y),
-                      static_cast<float>(centre.z));
+    if (brushBoxCentre(map, entity, centre)) {
+        // Far corners of nearly parallel faces can lie beyond a float's range.
+        if (!(std::fabs(centre.x) <= FLT_MAX && std::fabs(centre.y) <= FLT_MAX &&
+              std::fabs(centre.z) <= FLT_MAX))
+            return refuse({entity.line, 0, "the centre of its brushes is out of a float's range"},
+                          classname, notes);
+        position = Point3(static_cast<float>(centre.x), static_cast<float>(centre.y),
+                          static_cast<float>(centre.z));
+        return true;
+    }
     // The world stands wherever it likes: its keys never say.
     if (!isWorldClassname(classname))
         notes.push_back(
             {entity.line, false,
              classname + ": no origin and no brush corners or patch points; placed at 0 0 0"});
-    return Point3();
+    return true;
 }
 
 std::string originText(const Point3& position) {
@@ -118,14 +124,16 @@ bool helperClassname(const MapEntity& entity, std::string& classname,
     classname = pair->value;
     if (classname.size() >= ENTITY_CLASSNAME_SIZE) {
         notes.push_back({pair->line, true,
-                         "the classname \"" + classname + "\" is longer than " +
-                             std::to_string(ENTITY_CLASSNAME_SIZE - 1) +
-                             " characters; the entity is left out"});
+                         "the classname " + quotedExcerpt(classname) + " is longer than " +
+                             std::to_string(ENTITY_CLASSNAME_SIZE - 1) + " characters" + LEFT_OUT,
+                         pair->valueColumn});
         return false;
     }
     if (!inCatalogue(classname) && !isWorldClassname(classname))
-        notes.push_back({pair->line, false,
-                         "the classname \"" + classname + "\" is not in the catalogue; kept"});
+        notes.push_back(
+            {pair->line, false,
+             "the classname " + quotedExcerpt(classname) + " is not in the catalogue; kept",
+             pair->valueColumn});
     return true;
 }
 
@@ -140,21 +148,27 @@ bool MapImport::hasError() const {
 void readMapEntities(const MapText& map, const HelperRecord& fresh,
                      const std::function<bool(const std::string&)>& nameTaken,
                      std::vector<ImportedEntity>& entities, std::vector<ImportNote>& notes) {
-    NodeNames names(nameTaken);
+    NodeNames names(nameTaken, map.entities.size());
+    entities.reserve(entities.size() + map.entities.size());
+    std::vector<size_t> unnamed;
     for (const MapEntity& entity : map.entities) {
         std::string classname;
         if (!helperClassname(entity, classname, notes)) continue;
         ImportedEntity imported;
         imported.line = entity.line;
+        if (!entityPosition(map, entity, classname, imported.position, notes)) continue;
         imported.record = fresh;
         imported.record.setClassname(classname);
         std::vector<MapLine> beyondRecord;
         applyEntityKeys(entity, imported.record, notes, beyondRecord);
-        imported.position = entityPosition(map, entity, classname, notes);
         imported.kept = keptOf(map, entity, classname, imported.position, std::move(beyondRecord));
-        imported.name = names.choose(entity, classname);
+        // The world is named by its class: its comment is the map's header, not a name.
+        if (isWorldClassname(classname) || !names.takeGiven(entity, imported.name, notes))
+            unnamed.push_back(entities.size());
         entities.push_back(std::move(imported));
     }
+    for (const size_t i : unnamed)
+        entities[i].name = names.takeMade(entities[i].record.classnameText());
 }
 
 bool importMap(const MapText& map, ClassDesc& firstDescriptor,

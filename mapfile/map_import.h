@@ -36,12 +36,11 @@ struct MapImport {
     bool hasError() const;
 };
 
-// Reads every entity with a classname into entities (fresh: the record of a new helper).
-// The node names: the world's "worldspawn" when free; else the entity's (last)
-// "targetname" when free, else the name its '// NAME' comment line gives when free, else
-// CLASSNAME_N with the lowest free N; a name with a line break or a blank at either end is
-// passed over, as export's comment line would not give it back. nameTaken tells the names
-// the scene has already.
+// Reads every entity with a classname into entities (fresh: the record of a new helper),
+// named as NodeNames tells. An entity with a number no float holds (an origin or brush
+// point of nan, inf or 1e300) is left out with an error note at that number. Of a key
+// given twice the last counts, as in the game. nameTaken tells the names the scene has
+// already.
 void readMapEntities(const MapText& map, const HelperRecord& fresh,
                      const std::function<bool(const std::string&)>& nameTaken,
                      std::vector<ImportedEntity>& entities, std::vector<ImportNote>& notes);

@@ -1,12 +1,13 @@
 #include "map_text.h"
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include "number_text.h"
 
 const MapPair* MapEntity::find(std::string_view key) const {
-    for (const MapPair& pair : pairs)
-        if (pair.key == key) return &pair;
+    for (auto pair = pairs.rbegin(); pair != pairs.rend(); ++pair)
+        if (pair->key == key) return &*pair;
     return nullptr;
 }
 
@@ -56,6 +57,7 @@ private:
     bool scanQuoted(Token& token);
     bool expect(std::string_view word, const char* what);
     bool number(double& value);
+    void checkFloat(const Token& token, double value);
     bool point(MapVector& p);
     bool numbersUntilClose(std::vector<double>* values);
 
@@ -76,6 +78,8 @@ private:
     size_t lineStart_ = 0;
     std::string comment_;        // the last comment since the last token
     std::string commentBefore_;  // the last comment before the token just read
+    int commentLine_ = 0, commentBeforeLine_ = 0;
+    MapEntity* entity_ = nullptr;  // the one being read
 };
 
 bool MapReader::fail(const Token& at, const std::string& message) {
@@ -109,6 +113,7 @@ bool MapReader::skipBlanksAndComments() {
             while (from < to && isBlank(text_[from])) ++from;
             while (to > from && isBlank(text_[to - 1])) --to;
             comment_.assign(text_ + from, to - from);
+            commentLine_ = line_;
         } else if (isControl(c)) {
             return failHere("a byte that is not text");
         } else {
@@ -150,6 +155,7 @@ bool MapReader::next(Token& token) {
     if (!comment_.empty() || !commentBefore_.empty()) {
         commentBefore_.swap(comment_);
         comment_.clear();
+        commentBeforeLine_ = commentLine_;
     }
     if (pos_ == size_) return true;
     if (text_[pos_] == '"') {
@@ -201,9 +207,24 @@ bool readNumber(std::string_view text, double& value) {
 bool MapReader::number(double& value) {
     Token token;
     if (!next(token)) return false;
-    if (token.kind == Token::Word && readNumber(token.text, value)) return true;
+    if (token.kind == Token::Word && readNumber(token.text, value)) {
+        checkFloat(token, value);
+        return true;
+    }
     if (token.kind == Token::End) return fail(token, "end of file where a number belongs");
     return fail(token, "expected a number");
+}
+
+// The game keeps a brush's numbers as floats: one that no float holds is marked on its
+// entity, which the rest of the map does not depend on.
+void MapReader::checkFloat(const Token& token, double value) {
+    const double size = std::fabs(value);
+    if ((size <= FLT_MAX && (size >= FLT_MIN || size == 0)) || !entity_ ||
+        entity_->badNumber.line != 0)
+        return;
+    const std::string problem = floatTextProblem(token.text);
+    if (!problem.empty())
+        entity_->badNumber = {token.line, token.column, quotedExcerpt(token.text) + " " + problem};
 }
 
 // "( x y z )", the opening parenthesis already read.
@@ -256,6 +277,8 @@ bool MapReader::readEntity(const Token& open) {
     entity.line = open.line;
     entity.offset = open.offset;
     entity.comment = commentBefore_;
+    entity.commentLine = commentBeforeLine_;
+    entity_ = &entity;
     for (;;) {
         Token token;
         if (!next(token)) return false;
@@ -264,6 +287,7 @@ bool MapReader::readEntity(const Token& open) {
         } else if (token.is("{")) {
             if (!readBrush(token, entity)) return false;
         } else if (token.is("}")) {
+            entity_ = nullptr;
             map_.entities.push_back(std::move(entity));
             return true;
         } else if (token.kind == Token::End) {
@@ -280,7 +304,8 @@ bool MapReader::readPair(const Token& key, MapEntity& entity) {
     if (!next(value)) return false;
     if (value.kind != Token::Quoted || value.line != key.line)
         return fail(key, "the key " + quotedExcerpt(key.text) + " has no value");
-    entity.pairs.push_back({std::string(key.text), std::string(value.text), key.line});
+    entity.pairs.push_back(
+        {std::string(key.text), std::string(value.text), key.line, value.column + 1});
     return true;
 }
 

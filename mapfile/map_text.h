@@ -23,6 +23,13 @@ struct MapPlane {
 struct MapPair {
     std::string key, value;
     int line = 0;
+    int valueColumn = 0;  // of the value's first byte, after its quote
+};
+
+// A place in the text and what is wrong there; line 0: nothing is.
+struct MapFault {
+    int line = 0, column = 0;
+    std::string message;
 };
 
 // A brush or patch. Its text (braces included) is kept as a span of MapText::text, its
@@ -38,10 +45,14 @@ struct MapEntity {
     int line = 0;         // of its opening brace
     size_t offset = 0;    // of its opening brace in MapText::text
     std::string comment;  // a '//' comment line just before the entity, without the slashes
+    int commentLine = 0;
     std::vector<MapPair> pairs;
     std::vector<MapBrush> brushes;
+    // The first brush or patch number that is no finite float (nan, 1e300): the entity
+    // cannot be placed by its geometry, and import refuses it there.
+    MapFault badNumber;
 
-    // The first pair with this key, or null.
+    // The last pair with this key, the one the game takes, or null.
     const MapPair* find(std::string_view key) const;
 };
 
@@ -58,10 +69,7 @@ struct MapText {
 };
 
 // Where text cannot be read: 1-based line and column (in bytes), and what is wrong.
-struct MapTextError {
-    int line = 0, column = 0;
-    std::string message;
-};
+using MapTextError = MapFault;
 
 // Reads the whole text into map (which keeps the text). On failure map is left empty
 // and error says where and why.

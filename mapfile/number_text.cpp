@@ -1,6 +1,7 @@
 #include "number_text.h"
 #include <charconv>
 #include <cmath>
+#include "printable_name.h"
 
 std::string shortestNumberText(float value) {
     if (value == 0) return "0";
@@ -19,31 +20,42 @@ bool readCanonicalInt(std::string_view text, int32_t& value) {
     return true;
 }
 
-bool readFloat(std::string_view text, float& value) {
+namespace {
+
+template <typename Number>
+std::from_chars_result readSigned(std::string_view text, Number& value) {
     const char* begin = text.data();
     const char* end = begin + text.size();
     if (begin != end && *begin == '+') ++begin;
-    const auto result = std::from_chars(begin, end, value);
-    return result.ec == std::errc() && result.ptr == end;
+    return std::from_chars(begin, end, value);
+}
+
+}  // namespace
+
+bool readFloat(std::string_view text, float& value) {
+    const auto result = readSigned(text, value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+bool isNumberText(std::string_view text) {
+    double value = 0;
+    const auto result = readSigned(text, value);
+    return result.ptr == text.data() + text.size() &&
+           (result.ec == std::errc() || result.ec == std::errc::result_out_of_range);
 }
 
 std::string floatTextProblem(std::string_view text) {
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    if (begin != end && *begin == '+') ++begin;
+    if (!isNumberText(text)) return "is not a number";
     float value = 0;
-    const auto result = std::from_chars(begin, end, value);
-    if (result.ptr != end ||
-        (result.ec != std::errc() && result.ec != std::errc::result_out_of_range))
-        return "is not a number";
+    const auto result = readSigned(text, value);
     if (result.ec == std::errc::result_out_of_range) return "is out of a float's range";
     if (!std::isfinite(value)) return "is not a finite number";
     return "";
 }
 
 std::string quotedExcerpt(std::string_view text) {
-    constexpr size_t most = 40;
-    if (text.size() <= most) return "\"" + std::string(text) + "\"";
-    return "\"" + std::string(text.substr(0, most)) + "...\" (" + std::to_string(text.size()) +
-           " bytes)";
+    std::string quoted = "\"" + printableName(text) + "\"";
+    if (text.size() > PRINTABLE_NAME_BYTES)
+        quoted += " (" + std::to_string(text.size()) + " bytes)";
+    return quoted;
 }

@@ -15,9 +15,14 @@ bool readCanonicalInt(std::string_view text, int32_t& value);
 // Any number text the map readers of the game accept for a coordinate.
 bool readFloat(std::string_view text, float& value);
 
+// Whether the text is a number at all, finite or not, in a float's range or not ("1e999",
+// "nan", "-inf").
+bool isNumberText(std::string_view text);
+
 // Why a coordinate's text gives no usable float: "" when it does, else what is wrong with
 // it ("is not a number", "is not a finite number", "is out of a float's range").
 std::string floatTextProblem(std::string_view text);
 
-// At most a short piece of a text, quoted, for a message: an input may be megabytes long.
+// At most a short piece of a text, quoted and escaped as names are (printableName), with
+// its length when cut: an input may be megabytes long.
 std::string quotedExcerpt(std::string_view text);

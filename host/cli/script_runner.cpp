@@ -8,8 +8,8 @@
 #include "cli/overlay_options.h"
 #include "cli/staged_files.h"
 #include "panel/panel_controls.h"
+#include "printable_name.h"
 #include "session/box_brushes.h"
-#include "scene/printable_name.h"
 
 // What a line says beyond its words, read once: by the check, before anything runs, and
 // used as read when the line runs.

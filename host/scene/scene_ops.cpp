@@ -1,5 +1,5 @@
 #include "scene/scene_ops.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include <utility>
 
 namespace {

@@ -6,7 +6,7 @@
 #include "kept_entity.h"
 #include "scene/chunk_format.h"
 #include "scene/chunk_reader.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include "scene/storable_node.h"
 
 namespace {

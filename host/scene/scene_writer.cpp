@@ -2,7 +2,7 @@
 #include <cstring>
 #include "scene/chunk_format.h"
 #include "scene/chunk_writer.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include "scene/storable_node.h"
 
 namespace {

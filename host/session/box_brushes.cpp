@@ -5,7 +5,7 @@
 #include "entity_mapping.h"
 #include "helper_chunks.h"
 #include "kept_entity.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include "session/entity_reading.h"
 #include "session/host_session.h"
 #include "session/map_commands.h"

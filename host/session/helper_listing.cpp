@@ -1,6 +1,6 @@
 #include "session/helper_listing.h"
 #include <cstdio>
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include "session/entity_reading.h"
 
 namespace {

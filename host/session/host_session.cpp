@@ -9,7 +9,7 @@
 #include "render/software_viewport.h"
 #include "scene/scene_reader.h"
 #include "scene/scene_writer.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include "scene/scene_ops.h"
 #include "scene/storable_node.h"
 

@@ -1,5 +1,5 @@
 #include "session/map_commands.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include <cstdio>
 #include <memory>
 #include "session/entity_reading.h"
@@ -117,7 +117,8 @@ bool importMap(HostSession& session, const std::string& path, std::vector<std::s
         return false;
     }
     for (const ImportNote& note : imported.notes)
-        messages.push_back(path + ":" + std::to_string(note.line) + ": " +
+        messages.push_back(path + ":" + std::to_string(note.line) +
+                           (note.column ? ":" + std::to_string(note.column) : "") + ": " +
                            (note.error ? "error: " : "warning: ") + note.text);
     std::vector<Node*> nodes;
     for (ImportedHelper& helper : imported.helpers) {

@@ -8,7 +8,7 @@
 #include "window/map_menu.h"
 #include "window/save_prompt.h"
 #include "panel/command_panel.h"
-#include "scene/printable_name.h"
+#include "printable_name.h"
 #include "window/file_dialog.h"
 #include "ui/window_class.h"
 

@@ -1,7 +1,8 @@
 // The map text reader with the real plug-in's helpers: an input is read; a text that reads
 // is imported into helpers and exported (its worldspawn as the base), the export must read
-// and import, and exporting that again must give the same text. A refused text is refused
-// with one "LINE:COLUMN: message" that points into the text.
+// and import, every node it makes must be one the host can save, and exporting that again
+// must give the same text. A refused text is refused with one "LINE:COLUMN: message" that
+// points into the text.
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -11,7 +12,12 @@
 #include "loaded_plugins.h"
 #include "map_export.h"
 #include "map_import.h"
+#include "node_names.h"
+#include "scene/storable_node.h"
 #include "text_mutator.h"
+
+static_assert(IMPORTED_NAME_MAX_BYTES == NODE_NAME_MAX_BYTES,
+              "import names nodes as they are stored");
 
 namespace {
 
@@ -99,6 +105,14 @@ std::string importExport(const MapText& map, std::string& failure) {
     }
     std::vector<HelperEntry> helpers;
     for (const ImportedHelper& made : imported.helpers) {
+        // The host saves what import makes: a node it cannot save loses the whole import.
+        Matrix3 placed(true);
+        placed.SetTrans(made.position);
+        const std::string unsavable = storableNodeProblem(made.name, placed);
+        if (!unsavable.empty()) {
+            failure = "an imported node cannot be saved: " + unsavable;
+            return text;
+        }
         helpers.push_back({made.name, made.position, {}, made.kept});
         if (!readHelperRecord(*made.helper, helpers.back().record, error)) {
             failure = "an imported helper's record does not read: " + error;

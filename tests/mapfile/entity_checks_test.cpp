@@ -164,4 +164,16 @@ TEST(EntityChecks, TheReportIsSortedByNodeAndOnlyNotesPass) {
     EXPECT_TRUE(checkHelpers({helper("n", "info_null"), helper("w", "worldspawn")}).empty());
 }
 
+TEST(EntityChecks, NamesInTheReportAreEscapedAsEveryMessageShowsThem) {
+    std::vector<std::string> report;
+    for (const CheckFinding& finding : checkHelpers(
+             {helper("lava\r\x01", "func_lava"), helper("a\x7F", "light", "", {}, Point3(1, 0, 0)),
+              helper("b", "light", "", {}, Point3(1, 0, 0))}))
+        report.push_back(formatFinding(finding));
+    EXPECT_EQ(report,
+              (std::vector<std::string>{
+                  "b (light): warning: at the same position as a\\x7F (a clone left in place?)",
+                  "lava\\x0D\\x01 (func_lava): warning: classname outside the catalogue"}));
+}
+
 }  // namespace

@@ -12,18 +12,6 @@ namespace {
 const char* const levels[] = {"level_plain.map", "level_texture_axes.map", "level_brushdef.map",
                               "level_brushdef3.map"};
 
-std::vector<HelperEntry> importEntries(const std::string& text) {
-    std::vector<HelperEntry> entries;
-    for (const ImportedHelper& helper : importText(text).helpers) entries.push_back(entryOf(helper));
-    return entries;
-}
-
-std::string exportEntries(const std::vector<HelperEntry>& entries) {
-    std::string out, error;
-    EXPECT_TRUE(writeMap(entries, nullptr, out, error)) << error;
-    return out;
-}
-
 struct EntityText {
     std::multimap<std::string, std::string> pairs;
     std::vector<std::string> brushes;

@@ -1,6 +1,8 @@
 // Importing map text into helpers: a map of every dialect with its entities, positions and
 // pairs; what fits the record, what rides in its pairs, and what is kept beyond it.
 #include <gtest/gtest.h>
+#include <algorithm>
+#include "map_check.h"
 #include "mapfile_test_support.h"
 
 namespace {
@@ -143,6 +145,103 @@ TEST(MapImport, ClassnamesOutsideTheCatalogueWarnAndOverlongOnesSkipTheEntity) {
     EXPECT_TRUE(imported.notes[2].error) << imported.notes[2].text;
     EXPECT_TRUE(imported.notes[3].error);  // no classname
     EXPECT_TRUE(imported.hasError());
+}
+
+// A number no float holds cannot place a node, nor be saved: its entity is refused at the
+// number, and the entities around it are imported.
+struct Placement {
+    const char* name;
+    const char* entity;  // the keys and brushes after "classname", from line 3
+    int line, column;    // of the note
+    bool refused;
+    const char* message;
+};
+
+const Placement placements[] = {
+    {"nan origin", "\"origin\" \"0 nan 0\"", 3, 13, true, "\"nan\" is not a finite number"},
+    {"inf origin", "\"origin\" \"inf 0 0\"", 3, 11, true, "\"inf\" is not a finite number"},
+    {"infinity origin", "\"origin\"\t\"1 2  infinity\"", 3, 16, true, "is not a finite number"},
+    {"origin beyond a float", "\"origin\" \"1e308 0 0\"", 3, 11, true,
+     "\"1e308\" is out of a float's range"},
+    {"origin just beyond a float", "\"origin\" \"0 0 3.5e38\"", 3, 15, true,
+     "out of a float's range"},
+    {"origin below a float", "\"origin\" \"1e-50 0 0\"", 3, 11, true, "out of a float's range"},
+    {"brush at 1e300", "{\n( 0 0 0 ) ( 1e300 0 0 ) ( 0 1 0 ) T 0 0 0 1 1\n}", 4, 13, true,
+     "brush or patch number \"1e300\" is out of a float's range"},
+    {"patch point nan",
+     "{\npatchDef2\n{\nT\n( 1 2 0 0 0 )\n(\n( ( 0 0 0 0 0 ) ( 0 nan 0 0 0 ) )\n)\n}\n}", 9, 21,
+     true, "\"nan\" is not a finite number"},
+    {"two numbers", "\"origin\" \"1 2\"", 3, 11, false, "the origin \"1 2\" is not three numbers"},
+    {"words", "\"origin\" \"a b c\"", 3, 11, false, "is not three numbers"},
+};
+
+TEST(MapImport, ANumberNoFloatHoldsRefusesItsEntityThereAndTheRestIsImported) {
+    for (const Placement& p : placements) {
+        const std::string text = std::string("{\n\"classname\" \"func_wall\"\n") + p.entity +
+                                 "\n}\n{\n\"classname\" \"light\"\n\"origin\" \"1 2 3\"\n}\n";
+        const MapImport imported = importText(text);
+        ASSERT_EQ(imported.helpers.size(), p.refused ? 1u : 2u) << p.name;
+        EXPECT_EQ(imported.helpers.back().position, Point3(1, 2, 3)) << p.name;
+        ASSERT_FALSE(imported.notes.empty()) << p.name;
+        const ImportNote& note = imported.notes[0];
+        EXPECT_EQ(note.error, p.refused) << p.name;
+        EXPECT_EQ(note.line, p.line) << p.name;
+        EXPECT_EQ(note.column, p.column) << p.name;
+        EXPECT_NE(note.text.find(p.message), std::string::npos) << p.name << ": " << note.text;
+    }
+    const std::vector<MapFinding> findings = checkMapText(
+        readMap(std::string("{\n\"classname\" \"light\"\n") + placements[0].entity + "\n}\n"),
+        freshRecord());
+    ASSERT_FALSE(findings.empty());
+    EXPECT_EQ(formatMapFinding("m.map", findings[0]).substr(0, 21), "m.map:3:13: error: li");
+}
+
+// The game takes the last line of a key: so does import, telling each line left out.
+struct TwiceGiven {
+    const char* name;
+    const char* entity;
+    const char* exported;
+    const char* nodeName;
+};
+
+const TwiceGiven twiceGiven[] = {
+    {"classname", "\"classname\" \"func_door\"\n\"origin\" \"1 2 3\"\n\"classname\" \"light\"",
+     "classname=light|origin=1 2 3", "light_1"},
+    {"origin", "\"classname\" \"light\"\n\"origin\" \"1 2 3\"\n\"origin\" \"4 5 6\"",
+     "classname=light|origin=4 5 6", "light_1"},
+    {"targetname", "\"classname\" \"light\"\n\"targetname\" \"a\"\n\"targetname\" \"b\"",
+     "classname=light|origin=0 0 0|targetname=b", "b"},
+    {"spawnflags of a class without pages",
+     "\"classname\" \"func_wall\"\n\"spawnflags\" \"1\"\n\"spawnflags\" \"2\"",
+     "classname=func_wall|origin=0 0 0|spawnflags=2", "func_wall_1"},
+    {"a page key", "\"classname\" \"func_door\"\n\"speed\" \"100\"\n\"speed\" \"120\"",
+     "classname=func_door|origin=0 0 0|speed=120", "func_door_1"},
+};
+
+TEST(MapImport, AKeyGivenTwiceTakesTheLastWithANoteAtTheLineLeftOut) {
+    for (const TwiceGiven& t : twiceGiven) {
+        const MapImport imported = importText(std::string("{\n") + t.entity + "\n}\n");
+        ASSERT_EQ(imported.helpers.size(), 1u) << t.name;
+        EXPECT_EQ(imported.helpers[0].name, t.nodeName) << t.name;
+        EXPECT_EQ(exportedLines(imported.helpers[0]), t.exported) << t.name;
+        const auto note =
+            std::find_if(imported.notes.begin(), imported.notes.end(), [](const ImportNote& n) {
+                return n.text.find("a later line of the key replaces it") != std::string::npos;
+            });
+        ASSERT_NE(note, imported.notes.end()) << t.name;
+        EXPECT_EQ(note->line, t.name == std::string("classname") ? 2 : 3) << t.name;
+    }
+}
+
+TEST(MapImport, AMessageQuotesAShortPieceOfAHugeValue) {
+    const std::string huge(1 << 20, 'x');
+    for (const std::string& entity : {"\"classname\" \"" + huge + "\"",
+                                      "\"classname\" \"light\"\n\"origin\" \"" + huge + "\""}) {
+        const MapImport imported = importText("{\n" + entity + "\n}\n");
+        ASSERT_FALSE(imported.notes.empty());
+        EXPECT_LT(imported.notes[0].text.size(), 200u) << imported.notes[0].text.substr(0, 300);
+        EXPECT_NE(imported.notes[0].text.find("(1048576 bytes)"), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -42,6 +42,19 @@ HelperEntry entryOf(const ImportedHelper& helper) {
     return entry;
 }
 
+std::vector<HelperEntry> importEntries(const std::string& text) {
+    std::vector<HelperEntry> entries;
+    for (const ImportedHelper& helper : importText(text).helpers)
+        entries.push_back(entryOf(helper));
+    return entries;
+}
+
+std::string exportEntries(const std::vector<HelperEntry>& entries) {
+    std::string out, error;
+    EXPECT_TRUE(writeMap(entries, nullptr, out, error)) << error;
+    return out;
+}
+
 std::string exportedLines(const ImportedHelper& helper) {
     return linesText(exportedLines(entryOf(helper)));
 }
@@ -60,4 +73,11 @@ HelperRecord makeRecord(const std::string& classname, const std::string& keyValu
     std::memcpy(record.props.keyValueText, keyValueText.c_str(),
                 std::min(keyValueText.size(), sizeof record.props.keyValueText - 1));
     return record;
+}
+
+HelperRecord freshRecord() {
+    HelperRecord fresh;
+    std::string error;
+    EXPECT_TRUE(freshHelperRecord(*entityClassDesc(0), fresh, error)) << error;
+    return fresh;
 }
