@@ -173,6 +173,12 @@ void CommandPanel::postTask(std::function<void()> task) {
     if (tasks_.size() == 1) PostMessageA(window_, WM_APP, 0, 0);
 }
 
+void CommandPanel::runPostedTasks() {
+    std::vector<std::function<void()>> tasks;
+    tasks.swap(tasks_);
+    for (auto& task : tasks) task();
+}
+
 bool CommandPanel::translateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
         GetKeyState(VK_MENU) >= 0 && pageHolding(msg->hwnd)) {
@@ -325,12 +331,9 @@ LRESULT CommandPanel::handlePanel(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_MOUSEWHEEL:
             if (scroll_.wheel(GET_WHEEL_DELTA_WPARAM(wParam))) layout();
             return 0;
-        case WM_APP: {
-            std::vector<std::function<void()>> tasks;
-            tasks.swap(tasks_);
-            for (auto& task : tasks) task();
+        case WM_APP:
+            runPostedTasks();
             return 0;
-        }
         case WM_CLOSE:
             // The pages belong to the edit in progress; closing only hides them.
             ShowWindow(window, SW_HIDE);

@@ -82,6 +82,9 @@ public:
     // Runs task once the message being handled now is done, from the thread's message
     // loop: for work that would take down the page whose message is being handled.
     void postTask(std::function<void()> task);
+    // Runs the tasks posted so far now: a script's next line must find their work done,
+    // whatever became of the loop's message.
+    void runPostedTasks();
 
     // Keyboard navigation within registered pages: Tab and Shift+Tab through every page's
     // controls in reading order (panel_tab_order.h), arrows as the dialogs do; call from the

@@ -317,7 +317,7 @@ void runPendingMessages() {
     }
 }
 
-bool setPageControl(const CommandPanel& panel, const std::string& label, const std::string& value,
+bool setPageControl(CommandPanel& panel, const std::string& label, const std::string& value,
                     std::string& error, std::string& warning) {
     if (panel.pages().empty()) {
         error = "no pages are shown: select one helper first";
@@ -335,6 +335,7 @@ bool setPageControl(const CommandPanel& panel, const std::string& label, const s
     }
     if (!set.adjusted.empty()) warning = label + " " + set.adjusted;
     runPendingMessages();
+    panel.runPostedTasks();
     return true;
 }
 

@@ -64,7 +64,7 @@ void runPendingMessages();
 // or says what is wrong (no pages, no such label with the labels there are, a value the
 // control cannot take). warning says what the control's limits made of a number
 // ("Speed 5000 is above the most, 999; 999 set"), and is empty otherwise.
-bool setPageControl(const CommandPanel& panel, const std::string& label, const std::string& value,
+bool setPageControl(CommandPanel& panel, const std::string& label, const std::string& value,
                     std::string& error, std::string& warning);
 // Every page's title and, under it, each label with what its control shows.
 std::string describePages(const CommandPanel& panel);
