@@ -199,6 +199,7 @@ private:
 SceneHistory::SceneHistory(Scene& scene, size_t stepLimit) : scene_(scene), limit_(stepLimit) {}
 
 void SceneHistory::beginGroup(const std::string& name) {
+    if (groupDepth_ == 0 && beforeStep) beforeStep();
     if (groupDepth_++ == 0) groupName_ = name;
 }
 
@@ -227,6 +228,7 @@ void SceneHistory::push(std::unique_ptr<HistoryStep> step) {
 }
 
 void SceneHistory::apply(std::unique_ptr<HistoryStep> step) {
+    if (groupDepth_ == 0 && beforeStep) beforeStep();
     step->redo(scene_);
     push(std::move(step));
 }

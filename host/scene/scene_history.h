@@ -4,6 +4,7 @@
 // after a page edit. Nodes taken out stay alive in their step, so a Node pointer stays
 // valid through any undo and redo.
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,11 @@ public:
     // edit began to those it holds now.
     bool objectEdited(const std::string& name, Node* node,
                       const std::vector<unsigned char>& before);
+
+    // Called before a step is made outside a group, and before a group opens: a change
+    // still being made elsewhere (a helper's open pages) becomes a step of its own first,
+    // so undo always takes the latest change.
+    std::function<void()> beforeStep;
 
     // Steps recorded between begin and end (which may nest) are undone and redone as one,
     // under the outermost name.

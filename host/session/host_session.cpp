@@ -41,7 +41,9 @@ void zoomTo(SoftwareViewport& view, Box3 box, float margin) {
 
 }  // namespace
 
-HostSession::HostSession() = default;
+HostSession::HostSession() {
+    history_.beforeStep = [this] { recordPageEdit(); };
+}
 
 HostSession::~HostSession() {
     // Pages must let go of the edited helper before the scene deletes it.
@@ -105,10 +107,17 @@ void HostSession::editBegan(Animatable* object) {
 
 void HostSession::editEnded(Animatable* object) {
     if (!editedNode_ || editedNode_->object() != object) return;
-    Node* node = editedNode_;
-    editedNode_ = nullptr;
     // Text typed into a page is stored quietly when the edit ends: it is a change all the same.
-    if (history_.objectEdited(editStepName(*node), node, chunksAtEditStart_)) modified_ = true;
+    recordPageEdit();
+    editedNode_ = nullptr;
+}
+
+// What the open pages changed so far becomes a step, and the pages go on from there.
+void HostSession::recordPageEdit() {
+    if (!editedNode_ || !editedNode_->object()) return;
+    if (history_.objectEdited(editStepName(*editedNode_), editedNode_, chunksAtEditStart_))
+        modified_ = true;
+    chunksAtEditStart_ = saveObjectChunks(*editedNode_->object());
 }
 
 std::string HostSession::editStepName(Node& node) {

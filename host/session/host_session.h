@@ -135,6 +135,7 @@ private:
     void rememberEditedState();
     void editBegan(Animatable* object);
     void editEnded(Animatable* object);
+    void recordPageEdit();
     // "Door edit": the kind whose helpers start with the classname the node's helper has.
     std::string editStepName(Node& node);
     Node* nodeOf(const Animatable* object) const;

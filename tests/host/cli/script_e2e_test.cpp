@@ -354,6 +354,21 @@ TEST(HostScripts, ListAndRenderWorkWithoutAScript) {
 
 // Each kind of step, undone and redone: the scene file before it and after its undo are the
 // same bytes, and so are the files after it and after its redo.
+// A page edit still open when another step starts becomes a step first: undo takes the
+// move, the latest, and leaves the speed.
+TEST(HostScripts, UndoTakesTheLatestStepWhenAPageEditCameBefore) {
+    std::string folder = makeScratchFolder("undo-order");
+    writeFile(folder + "\\order.script",
+              "create Door at 0 0 0 as d\nselect d\nset Speed 120\nmove d by 16 0 0\nundo\n"
+              "list\npages\nundo\npages\n");
+    HostRun run = runHost("run order.script", folder);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("(0, 0, 0)"), std::string::npos) << run.out;
+    const size_t first = run.out.find("Speed: 120");
+    EXPECT_NE(first, std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Speed: 0", first), std::string::npos) << "the second undo" << run.out;
+}
+
 TEST(HostScripts, UndoAndRedoGiveBackTheSameSceneBytesForEachKindOfStep) {
     const char* actions[] = {"create Button at 5 0 0 as b",
                              "brush d box -8 -8 0 8 8 64 texture door",
