@@ -85,7 +85,9 @@ int renderScene(HostSession& session, int argc, char** argv) {
 int exportCommand(HostSession& session, const std::string& scene, const std::string& out,
                   const std::string& base) {
     std::string error;
-    if (!session.load(scene, error) || !exportMap(session, out, base, error)) return fail(error);
+    if (!refuseSameFile(out, scene, "the scene", error) || !session.load(scene, error) ||
+        !exportMap(session, out, base, error))
+        return fail(error);
     std::printf("%s: written from %s\n", out.c_str(), scene.c_str());
     return 0;
 }
@@ -93,6 +95,7 @@ int exportCommand(HostSession& session, const std::string& scene, const std::str
 int importCommand(HostSession& session, const std::string& map, const std::string& out) {
     std::vector<std::string> messages;
     std::string error;
+    if (!refuseSameFile(out, map, "the map", error)) return fail(error);
     const bool complete = importMap(session, map, messages, error);
     for (const std::string& message : messages) std::fprintf(stderr, "%s\n", message.c_str());
     if (!complete && !error.empty()) return fail(error);

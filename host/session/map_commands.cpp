@@ -9,6 +9,7 @@
 #include "map_export.h"
 #include "map_import.h"
 #include "scene/byte_io.h"
+#include "scene/file_identity.h"
 
 namespace {
 
@@ -67,6 +68,13 @@ bool readMapFile(const std::string& path, MapText& map, std::string& error) {
 
 }  // namespace
 
+bool refuseSameFile(const std::string& output, const std::string& input, const char* what,
+                    std::string& error) {
+    if (!sameFile(output, input)) return true;
+    error = output + ": is " + what + " (" + input + ") itself; nothing was written";
+    return false;
+}
+
 ClassDesc* firstDescriptor(HostSession& session, std::string& error) {
     const PluginKind* kind = session.registry().findByClassId(helperClassId(), HELPER_CLASS_ID);
     if (!kind) error = "no plug-in provides the entity helpers";
@@ -77,6 +85,7 @@ bool exportMap(HostSession& session, const std::string& path, const std::string&
                std::string& error) {
     std::unique_ptr<MapText> base;
     if (!basePath.empty()) {
+        if (!refuseSameFile(path, basePath, "the base map", error)) return false;
         base = std::make_unique<MapText>();
         if (!readMapFile(basePath, *base, error)) return false;
         if (!findWorldspawn(*base)) {

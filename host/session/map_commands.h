@@ -8,6 +8,11 @@
 
 class HostSession;
 
+// False with a message naming both when output is the same file as input (whatever the
+// spelling of their paths): a command must never write over what it reads.
+bool refuseSameFile(const std::string& output, const std::string& input, const char* what,
+                    std::string& error);
+
 // The descriptor that makes the entity helpers (the plug-in's first); null with a message
 // when no plug-in offers them.
 ClassDesc* firstDescriptor(HostSession& session, std::string& error);
