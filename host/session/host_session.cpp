@@ -36,15 +36,16 @@ bool nameAvailable(const Scene& scene, const std::string& name, const Node* rena
     return error.empty();
 }
 
-// Framed helpers stay this many pixels (at most a quarter of the view) further from the
-// view's sides than the camera's own fill leaves: room for their labels.
+// Framed helpers stay an eighth of the view (at most this many pixels) further from its
+// sides than the camera's own fill leaves: room for their labels.
 constexpr int FRAME_MARGIN_PIXELS = 80;
+
+int frameMargin(int size) { return std::min(FRAME_MARGIN_PIXELS, size / 8); }
 
 void zoomTo(SoftwareViewport& view, Box3 box, float margin) {
     box.EnlargeBy(margin);
     const int w = view.width(), h = view.height();
-    view.camera().zoomToBox(box, w - 2 * std::min(FRAME_MARGIN_PIXELS, w / 4),
-                            h - 2 * std::min(FRAME_MARGIN_PIXELS, h / 4));
+    view.camera().zoomToBox(box, w - 2 * frameMargin(w), h - 2 * frameMargin(h));
 }
 
 }  // namespace

@@ -496,8 +496,8 @@ TEST_F(MainWindowTest, FramingLeavesAMarginRoundTheHelpers) {
         GetClientRect(top, &view);
         for (const char* name : {"west", "east"}) {
             const POINT p = at(session.node(name)->position());
-            EXPECT_GE(std::min(p.x, view.right - p.x), 60) << name;
-            EXPECT_GE(std::min(p.y, view.bottom - p.y), 60) << name;
+            EXPECT_GE(std::min(p.x, view.right - p.x), view.right / 6) << name;
+            EXPECT_GE(std::min(p.y, view.bottom - p.y), view.bottom / 6) << name;
         }
     }
 }
