@@ -1,8 +1,10 @@
 #include "panel/command_panel.h"
 #include "panel/panel_tab_order.h"
+#include <commctrl.h>
 #include <algorithm>
 #include "panel/panel_controls.h"
 #include "ui/window_class.h"
+#include "vexsdk/custcontrols.h"
 
 namespace {
 
@@ -74,6 +76,7 @@ HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, cons
         return nullptr;
     }
     added->dialog = dialog;
+    SetWindowSubclass(dialog, watchPage, 0, reinterpret_cast<DWORD_PTR>(this));
     if (ownsTopLevel_) {
         // A top-level panel grows to its widest page.
         RECT client;
@@ -88,6 +91,15 @@ HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, cons
     }
     layoutUnlessHeld();
     return dialog;
+}
+
+LRESULT CALLBACK CommandPanel::watchPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR panel) {
+    const LRESULT result = DefSubclassProc(page, message, wParam, lParam);
+    auto* self = reinterpret_cast<CommandPanel*>(panel);
+    if (message == editCommitMessage && self->committed_) self->committed_();
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(page, watchPage, 0);
+    return result;
 }
 
 void CommandPanel::registerPanelWindow(HWND page) {

@@ -51,6 +51,9 @@ public:
     void setTime(TimeValue t) { time_ = t; }
     // Called for every redraw request (the host redraws its viewports there).
     void setRedrawHandler(RedrawHandler handler) { redraw_ = std::move(handler); }
+    // Called after a page took a commit of one of its text fields (Enter, Tab, the focus
+    // leaving it): pages store such texts without announcing them.
+    void setCommitHandler(std::function<void()> handler) { committed_ = std::move(handler); }
 
     // The pages shown, top to bottom.
     std::vector<std::string> pageTitles() const;
@@ -115,6 +118,8 @@ private:
     void layoutUnlessHeld();
     int bodyHeight(const Page& page) const;
     void paintTitle(HWND frame);
+    static LRESULT CALLBACK watchPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR panel);
 
     HWND window_ = nullptr;
     bool ownsTopLevel_ = false;
@@ -124,4 +129,5 @@ private:
     std::vector<std::function<void()>> tasks_;
     TimeValue time_ = 0;
     RedrawHandler redraw_;
+    std::function<void()> committed_;
 };

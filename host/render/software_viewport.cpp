@@ -1,4 +1,5 @@
 #include "render/software_viewport.h"
+#include <algorithm>
 #include <cmath>
 #include "scene/scene.h"
 
@@ -87,17 +88,38 @@ Point3 SoftwareViewport::nearestGridPoint(const Point3& world, const Matrix3& pl
     return q * plane;
 }
 
-bool SoftwareViewport::nearestOfferedPivot(IPoint2 mouse, const Matrix3& plane, Point3& world) {
+Point3 SoftwareViewport::snapDragged(const Point3& target, const std::vector<const Node*>& moving) {
+    if (!snap.enabled) return target;
+    const Matrix3 plane = constructionPlane();
+    Point3 landed = target;
+    if (snap.toGrid) {
+        Point3 q = target * Inverse(plane);
+        q.x = std::round(q.x / gridSpacing) * gridSpacing;
+        q.y = std::round(q.y / gridSpacing) * gridSpacing;
+        landed = q * plane;
+    }
+    Point2 window;
+    if (snap.toPivots && mousePosition(target, window))
+        nearestOfferedPivot(IPoint2(static_cast<int>(std::lround(window.x)),
+                                    static_cast<int>(std::lround(window.y))),
+                            plane, landed, moving);
+    return landed;
+}
+
+bool SoftwareViewport::nearestOfferedPivot(IPoint2 mouse, const Matrix3& plane, Point3& world,
+                                           const std::vector<const Node*>& silent) {
     if (!scene_) return false;
     SnapQuery query;
     query.snapMode = snap.inPlaneOnly ? SNAP_MODE_IN_PLANE : 0;
     query.snapRadius = snap.radius;
     query.vertexRank = PIVOT_SNAP_RANK;
     query.snapPlane = plane;
-    // Every visible node is asked, the one being placed too: an object knows when it is
-    // being placed and must then decline.
+    // Every visible node is asked, the one being placed too (an object knows when it is
+    // being placed and must then decline), but not those being dragged.
     for (const auto& node : scene_->nodes()) {
-        if (node->hidden || !node->object()) continue;
+        if (node->hidden || !node->object() ||
+            std::find(silent.begin(), silent.end(), node.get()) != silent.end())
+            continue;
         node->object()->offerSnap(time_, node.get(), &query, &mouse, this);
     }
     window().setDrawTransform(Matrix3(true));

@@ -4,8 +4,10 @@
 #include "render/camera.h"
 #include "render/framebuffer.h"
 #include "render/software_graphics.h"
+#include <vector>
 #include "vexsdk/viewport.h"
 
+class Node;
 class Scene;
 
 struct SnapSettings {
@@ -51,6 +53,11 @@ public:
     float screenScaleAt(Point3 p) override;
     Point3 snapPointOnPlane(IPoint2* in, IPoint2* out, Matrix3* plane, uint32_t flags) override;
 
+    // Where a dragged pivot at target lands with the snap on: on the grid in the
+    // construction plane's axes (its height over the plane kept), or on a pivot another
+    // node offers near it on screen; the moving nodes offer none.
+    Point3 snapDragged(const Point3& target, const std::vector<const Node*>& moving);
+
     // The point of plane under a window position, unsnapped; false when the view ray
     // runs parallel to the plane or meets it behind the eye.
     bool pointOnPlane(IPoint2 mouse, const Matrix3& plane, Point3& world);
@@ -60,7 +67,8 @@ public:
 private:
     void sync();
     Point3 nearestGridPoint(const Point3& world, const Matrix3& plane) const;
-    bool nearestOfferedPivot(IPoint2 mouse, const Matrix3& plane, Point3& world);
+    bool nearestOfferedPivot(IPoint2 mouse, const Matrix3& plane, Point3& world,
+                             const std::vector<const Node*>& silent = {});
 
     Camera camera_;
     Framebuffer image_;

@@ -32,15 +32,3 @@ std::string helperClassname(Node& node) {
 }
 
 PageClass classPageOf(Node& node) { return pageClassOf(helperClassname(node)); }
-
-std::string kindClassname(const PluginKind& kind) {
-    Animatable* made = kind.desc ? kind.desc->create(0) : nullptr;
-    auto* object = dynamic_cast<Object*>(made);
-    HelperRecord record;
-    std::string error, classname;
-    if (object && isHelperClass(object->ClassID(), object->SuperClassID()) &&
-        readHelperRecord(*object, record, error))
-        classname = record.classnameText();
-    if (made) made->DeleteThis();
-    return classname;
-}

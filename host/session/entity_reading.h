@@ -17,5 +17,3 @@ EntityMark readEntityMark(const Node& node);
 std::string helperClassname(Node& node);
 // The class page a node's helper asks for (Other for a node that holds no helper).
 PageClass classPageOf(Node& node);
-// The classname a kind's new helpers start with, or "" when the kind makes no helper.
-std::string kindClassname(const PluginKind& kind);

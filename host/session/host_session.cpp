@@ -12,6 +12,8 @@
 #include "printable_name.h"
 #include "scene/scene_ops.h"
 #include "scene/storable_node.h"
+#include <algorithm>
+#include <unordered_set>
 
 // Scenes this big show progress on the terminal while they load, save or render.
 constexpr uint64_t BIG_SCENE = 4096;
@@ -34,9 +36,16 @@ bool nameAvailable(const Scene& scene, const std::string& name, const Node* rena
     return error.empty();
 }
 
+// Framed helpers stay an eighth of the view (at most this many pixels) further from its
+// sides than the camera's own fill leaves: room for their labels.
+constexpr int FRAME_MARGIN_PIXELS = 80;
+
+int frameMargin(int size) { return std::min(FRAME_MARGIN_PIXELS, size / 8); }
+
 void zoomTo(SoftwareViewport& view, Box3 box, float margin) {
     box.EnlargeBy(margin);
-    view.camera().zoomToBox(box, view.width(), view.height());
+    const int w = view.width(), h = view.height();
+    view.camera().zoomToBox(box, w - 2 * frameMargin(w), h - 2 * frameMargin(h));
 }
 
 }  // namespace
@@ -68,13 +77,17 @@ bool HostSession::start(std::string& error, HWND parent, RECT area) {
         editEnded(object);
         entities_.editEnded(object);
     };
+    panel_->setCommitHandler([this] { pageCommitted(); });
     scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
     return true;
 }
 
 CommandPanel& HostSession::commandPanel() { return *panel_; }
 
-void HostSession::endEdit() { editSession_->edit(nullptr); }
+// A window whose session never started (no plug-ins) still closes through here.
+void HostSession::endEdit() {
+    if (editSession_) editSession_->edit(nullptr);
+}
 
 Animatable* HostSession::edited() const { return editSession_ ? editSession_->edited() : nullptr; }
 
@@ -121,13 +134,15 @@ void HostSession::recordPageEdit() {
 }
 
 std::string HostSession::editStepName(Node& node) {
-    if (kindOfClassname_.empty())
-        for (const PluginKind& kind : registry_.kinds())
-            kindOfClassname_.emplace_back(kindClassname(kind), kind.className);
     const std::string classname = helperClassname(node);
-    for (const auto& [preset, kindName] : kindOfClassname_)
-        if (!classname.empty() && preset == classname) return kindName + " edit";
     return (classname.empty() ? node.name : classname) + " edit";
+}
+
+// The edit stays open: like a spinner's change it becomes a step when the pages go.
+void HostSession::pageCommitted() {
+    if (!pageEditPending()) return;
+    entities_.nodeChanged(*editedNode_);
+    markModified();
 }
 
 bool HostSession::pageEditPending() {
@@ -297,13 +312,20 @@ int HostSession::stepThrough(int (SceneHistory::*step)(int), int count) {
     // The pages go first: an edit still open becomes a step of its own, and no page may
     // hold a helper that the step takes out of the scene.
     editSession_->edit(nullptr);
+    std::unordered_set<const Node*> before;
+    for (const auto& n : scene_.nodes()) before.insert(n.get());
     const int done = (history_.*step)(count);
     // A step may put back any node's chunks, name or flags, none of them announced.
     entities_.sceneChanged();
     modified_ = !history_.isClean();
+    // Nodes a step brings back (a delete undone) are the selection, and only they.
+    std::vector<Node*> back;
     for (const auto& n : scene_.nodes())
-        if (n->selected && scene_.indexOf(n.get()) == scene_.size()) n->selected = false;
-    selectionChanged();
+        if (!before.count(n.get())) back.push_back(n.get());
+    if (back.empty())
+        selectionChanged();
+    else
+        select(back);
     return done;
 }
 
@@ -323,6 +345,12 @@ void HostSession::selectionChanged() {
         editSession_->followSelection(scene_);
     }
     rememberEditedState();
+    changed();
+}
+
+void HostSession::storeTyping() {
+    if (!edited()) return;
+    reopenEdit();
     changed();
 }
 

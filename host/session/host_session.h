@@ -98,6 +98,11 @@ public:
     // Ends the edit: the pages go. Before the command panel's window is destroyed.
     void endEdit();
 
+    // Text typed into a page but not yet committed reaches the helper only when its edit
+    // ends: the edit is closed and opened again (the focus kept), so that the text is
+    // stored and counted before the scene is read or let go.
+    void storeTyping();
+
     // Runs work with the edit of the shown pages closed and reopened around it: pages store
     // some fields only when the edit ends (typed but unconfirmed texts), as a host does
     // before it reads the scene as a whole.
@@ -136,7 +141,9 @@ private:
     void editBegan(Animatable* object);
     void editEnded(Animatable* object);
     void recordPageEdit();
-    // "Door edit": the kind whose helpers start with the classname the node's helper has.
+    // A page's text committed: stored by the helper unannounced, an edit all the same.
+    void pageCommitted();
+    // "func_door edit": the helper's classname (the node's name when it has none).
     std::string editStepName(Node& node);
     Node* nodeOf(const Animatable* object) const;
     // Whether the helper of the open pages holds other chunks than when they went up.
@@ -148,7 +155,6 @@ private:
     SceneHistory history_{scene_};
     Node* editedNode_ = nullptr;                    // whose pages are shown
     std::vector<unsigned char> chunksAtEditStart_;  // its chunks when they went up
-    std::vector<std::pair<std::string, std::string>> kindOfClassname_;  // found once
     EntityIndex entities_{scene_};
     OverlayOptions viewOverlay_{LabelMode::All, true};
     std::unique_ptr<CommandPanel> panel_;

@@ -144,23 +144,21 @@ bool importMap(HostSession& session, const std::string& path, std::vector<std::s
     return !imported.hasError();
 }
 
+// Reads the scene as it stands, the edited helper too: it may run after every change while
+// a page is in use, which closing the edit would take from under the user.
 std::vector<CheckLine> checkScene(HostSession& session, bool& fails) {
     std::vector<CheckLine> lines;
-    fails = false;
-    session.withEditClosed([&] {
-        SceneHelpers helpers;
-        std::string error;
-        if (!readSceneHelpers(session.scene(), helpers, error)) {
-            lines.push_back({"", error});
-            fails = true;
-            return false;
-        }
-        std::vector<CheckFinding> findings = checkHelpers(helpers.entries);
-        fails = reportFails(findings);
-        for (const CheckFinding& finding : findings)
-            lines.push_back({finding.node, formatFinding(finding)});
-        return true;
-    });
+    SceneHelpers helpers;
+    std::string error;
+    if (!readSceneHelpers(session.scene(), helpers, error)) {
+        lines.push_back({"", error});
+        fails = true;
+        return lines;
+    }
+    std::vector<CheckFinding> findings = checkHelpers(helpers.entries);
+    fails = reportFails(findings);
+    for (const CheckFinding& finding : findings)
+        lines.push_back({finding.node, formatFinding(finding)});
     return lines;
 }
 

@@ -29,7 +29,8 @@ bool exportMap(HostSession& session, const std::string& path, const std::string&
 bool importMap(HostSession& session, const std::string& path, std::vector<std::string>& messages,
                std::string& error, std::vector<Node*>* added = nullptr);
 
-// The check's report on the scene's helpers, one finding a line, sorted by node.
+// The check's report on the scene's helpers, one finding a line, sorted by node. Text
+// typed into a page but not committed is not seen (HostSession::storeTyping first).
 struct CheckLine {
     std::string node;  // the helper's node name
     std::string text;  // "NODE (CLASSNAME): error|warning|note: message"

@@ -18,6 +18,7 @@ const struct {
     {"Name", 80}, {"Classname", 92}, {"Target name", 72}, {"Targets", 72}, {"State", 42},
 };
 const COLORREF SET_ASIDE_TEXT = RGB(128, 128, 128);
+const WPARAM CTRL_A = 1;  // the character Ctrl+A types
 
 HWND control(const char* cls, DWORD exStyle, DWORD style, HWND parent, int id) {
     HWND w = CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
@@ -36,6 +37,18 @@ std::string joined(const std::vector<std::string>& words) {
 std::string stateText(const Node& node) {
     if (node.hidden && node.frozen) return "hidden, frozen";
     return node.hidden ? "hidden" : node.frozen ? "frozen" : "";
+}
+
+// The system's edit control leaves Ctrl+A to its owner: the Find box selects its text.
+LRESULT CALLBACK selectAllOnCtrlA(HWND box, UINT message, WPARAM wp, LPARAM lp, UINT_PTR,
+                                  DWORD_PTR) {
+    if (message == WM_KEYDOWN && wp == 'A' && GetKeyState(VK_CONTROL) < 0) {
+        SendMessageA(box, EM_SETSEL, 0, -1);
+        return 0;
+    }
+    if (message == WM_CHAR && wp == CTRL_A) return 0;  // the character it types, unwanted
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(box, selectAllOnCtrlA, 0);
+    return DefSubclassProc(box, message, wp, lp);
 }
 
 }  // namespace
@@ -62,6 +75,7 @@ bool EntityListWindow::create(HWND parent, int id) {
                         LVS_EDITLABELS | WS_TABSTOP,
                     window_, LIST_ID);
     if (!filter_ || !list_) return false;
+    SetWindowSubclass(filter_, selectAllOnCtrlA, 0, 0);
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     for (int c = 0; c < COLUMN_COUNT; ++c) {
         LVCOLUMNA column = {};
@@ -139,15 +153,17 @@ void EntityListWindow::followSelection() {
 // the scene does not pass through an empty selection (and its pages through closing).
 void EntityListWindow::rowsPicked(bool added) {
     if (following_) return;
+    pickAdds_ = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0;
     if (added) return selectPickedRows();
     if (!pickPosted_) pickPosted_ = PostMessageA(window_, WM_APP, 0, 0) != FALSE;
 }
 
-// The list speaks for the rows it shows: selected nodes that the filter hides stay so.
+// The list speaks for the rows it shows: a plain click selects just its row, while with
+// Ctrl or Shift the selected nodes that the filter hides stay so.
 void EntityListWindow::selectPickedRows() {
     std::vector<Node*> nodes;
     for (Node* node : session_.scene().selection())
-        if (rows_.rowOf(node) < 0) nodes.push_back(node);
+        if (pickAdds_ && rows_.rowOf(node) < 0) nodes.push_back(node);
     for (int row : selectedRows())
         if (size_t(row) < rows_.size())
             if (Node* node = session_.node(rows_.at(row)->name)) nodes.push_back(node);

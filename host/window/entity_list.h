@@ -54,4 +54,5 @@ private:
     HWND window_ = nullptr, label_ = nullptr, filter_ = nullptr, list_ = nullptr;
     bool following_ = false;  // the list's selection set from the scene's, not the user's
     bool pickPosted_ = false;  // a change of the user's selection waits to be taken up
+    bool pickAdds_ = false;    // it was made with Ctrl or Shift held
 };

@@ -1,6 +1,7 @@
 #include "window/main_window.h"
 #include <commctrl.h>
 #include <shlobj.h>
+#include <algorithm>
 #include <cstdio>
 #include "window/entity_list.h"
 #include "session/host_session.h"
@@ -174,6 +175,9 @@ std::vector<Command> MainWindow::commands() {
     add(CMD_LINKS, "Lin&ks", {}, &MainWindow::toggleLinks).checked = [this] {
         return session_.viewOverlay().links;
     };
+    add(CMD_ENTITY_LIST, "&Entity List", {}, &MainWindow::toggleEntityList).checked = [this] {
+        return entityListShown_;
+    };
     return all;
 }
 
@@ -197,6 +201,11 @@ void MainWindow::setLabels(LabelMode mode) {
 void MainWindow::toggleLinks() {
     session_.viewOverlay().links = !session_.viewOverlay().links;
     redrawAll();
+}
+
+void MainWindow::toggleEntityList() {
+    entityListShown_ = !entityListShown_;
+    layout();
 }
 
 void MainWindow::buildCreationList() {
@@ -227,8 +236,12 @@ void MainWindow::layout() {
     int panelTop = 12 + CATEGORY_HEIGHT + rows * (KIND_BUTTON_HEIGHT + 2);
     MoveWindow(session_.commandPanel().window(), panelLeft, panelTop, PANEL_WIDTH,
                bottom - panelTop, TRUE);
-    const int listLeft = panelLeft - ENTITY_LIST_WIDTH;
+    // The viewports keep at least half the width: the entity list gives way first.
+    const int listWidth =
+        entityListShown_ ? std::clamp(panelLeft - int(client.right / 2), 0, ENTITY_LIST_WIDTH) : 0;
+    const int listLeft = panelLeft - listWidth;
     entityList_->move(RECT{listLeft, 0, panelLeft - 2, bottom});
+    ShowWindow(entityList_->window(), listWidth > 0 ? SW_SHOWNA : SW_HIDE);
     int w = listLeft / 2, h = bottom / 2;
     for (int i = 0; i < 4; ++i) {
         int x = (i % 2) * w, y = (i / 2) * h;
@@ -306,11 +319,13 @@ void MainWindow::redrawAll() {
     for (auto& v : viewports_)
         if (v) v->redraw();
     if (entityList_) entityList_->refresh();
+    if (mapMenu_) mapMenu_->sceneChanged();
     if (status_) updateStatus();
     if (window_) updateTitle();
 }
 
 bool MainWindow::changesSettled() {
+    session_.storeTyping();
     if (!session_.modified()) return true;
     switch (askSaveChanges(window_, sceneName())) {
         case SaveChoice::Save:
@@ -352,6 +367,7 @@ bool MainWindow::open(const std::string& path) {
 }
 
 bool MainWindow::saveAs() {
+    session_.storeTyping();
     std::string path = askFile(true);
     if (path.empty()) return false;
     path_ = path;
@@ -387,6 +403,7 @@ void MainWindow::openScene() {
 }
 
 bool MainWindow::saveScene() {
+    session_.storeTyping();
     if (path_.empty()) return saveAs();
     std::string error;
     if (session_.save(path_, error)) return true;
@@ -400,9 +417,15 @@ void MainWindow::exit() {
 
 void MainWindow::importMap() { mapMenu_->importMap(); }
 
-void MainWindow::exportMap() { mapMenu_->exportMap(); }
+void MainWindow::exportMap() {
+    session_.storeTyping();
+    mapMenu_->exportMap();
+}
 
-void MainWindow::checkScene() { mapMenu_->check(); }
+void MainWindow::checkScene() {
+    session_.storeTyping();
+    mapMenu_->check();
+}
 
 void MainWindow::cloneSelection() {
     std::string error;
@@ -505,7 +528,7 @@ FocusPlace MainWindow::focusPlace(HWND focus) const {
 }
 
 void MainWindow::dispatch(MSG& msg) {
-    if (session_.commandPanel().takeWheel(msg)) return;
+    if (session_.commandPanel().takeWheel(msg) || mapMenu_->translateMessage(msg)) return;
     const bool inWindow = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
     if (inWindow && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
         const Shortcut key{static_cast<WORD>(msg.wParam), GetKeyState(VK_CONTROL) < 0,

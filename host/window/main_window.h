@@ -62,6 +62,7 @@ public:
         CMD_LABELS_SELECTED,
         CMD_LABELS_NONE,
         CMD_LINKS,
+        CMD_ENTITY_LIST,
         CMD_KIND_FIRST = 1000,
     };
     void command(int id);
@@ -121,6 +122,7 @@ private:
     void labelNone();
     void setLabels(LabelMode mode);
     void toggleLinks();
+    void toggleEntityList();
     std::string askFile(bool save);
 
     HostSession& session_;
@@ -137,6 +139,7 @@ private:
     std::unique_ptr<EntityListWindow> entityList_;
     std::string path_;
     std::string mouseText_;
+    bool entityListShown_ = true;
 };
 
 // Runs the interactive host until its window closes, opening scene first when given.

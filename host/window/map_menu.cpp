@@ -1,4 +1,5 @@
 #include "window/map_menu.h"
+#include <algorithm>
 #include "ui/window_class.h"
 #include "window/file_dialog.h"
 #include "session/host_session.h"
@@ -7,6 +8,8 @@ namespace {
 
 const char* reportClass = "VexalHostCheckReport";
 constexpr int LIST_ID = 1;
+constexpr int REPORT_WIDTH = 640, REPORT_HEIGHT = 260;
+constexpr int REPORT_INSET = 24;  // from the owner's edges, when it lies over the owner
 
 void message(HWND owner, const std::string& text, UINT icon) {
     MessageBoxA(owner, text.c_str(), "Vexal Host", MB_OK | icon);
@@ -58,30 +61,62 @@ void MapMenu::check() {
     showReport(lines);
 }
 
+void MapMenu::sceneChanged() {
+    if (report_ && IsWindowVisible(report_) && !recheckPosted_)
+        recheckPosted_ = PostMessageA(report_, WM_APP, 0, 0) != FALSE;
+}
+
+bool MapMenu::translateMessage(MSG& msg) {
+    return report_ && (msg.hwnd == report_ || IsChild(report_, msg.hwnd)) &&
+           IsDialogMessageA(report_, &msg);
+}
+
+RECT MapMenu::reportPlace() const {
+    RECT owner, screen;
+    GetWindowRect(owner_, &owner);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    const int x = owner.right + REPORT_WIDTH <= screen.right
+                      ? owner.right
+                      : std::max(owner.left, owner.right - REPORT_WIDTH - REPORT_INSET);
+    const int y = std::max(owner.top, owner.bottom - REPORT_HEIGHT - REPORT_INSET);
+    return RECT{x, y, x + REPORT_WIDTH, y + REPORT_HEIGHT};
+}
+
+void MapMenu::createReport() {
+    registerWindowClass(reportClass, boundWindowProc<MapMenu, &MapMenu::handle>, IDC_ARROW,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const RECT place = reportPlace();
+    report_ =
+        CreateWindowExA(0, reportClass, "Check", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
+                        place.left, place.top, place.right - place.left, place.bottom - place.top,
+                        owner_, nullptr, GetModuleHandleA(nullptr), this);
+    list_ = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "LISTBOX", "",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
+        10, 10, report_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(LIST_ID)),
+        GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    RECT client;
+    GetClientRect(report_, &client);
+    MoveWindow(list_, 0, 0, client.right, client.bottom, TRUE);
+}
+
 void MapMenu::showReport(const std::vector<CheckLine>& lines) {
-    if (!report_) {
-        registerWindowClass(reportClass, boundWindowProc<MapMenu, &MapMenu::handle>, IDC_ARROW,
-                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-        report_ = CreateWindowExA(WS_EX_TOOLWINDOW, reportClass, "Check",
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  640, 260, owner_, nullptr, GetModuleHandleA(nullptr), this);
-        list_ = CreateWindowExA(
-            WS_EX_CLIENTEDGE, "LISTBOX", "",
-            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0,
-            0, 10, 10, report_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(LIST_ID)),
-            GetModuleHandleA(nullptr), nullptr);
-        SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                     0);
-        RECT client;
-        GetClientRect(report_, &client);
-        MoveWindow(list_, 0, 0, client.right, client.bottom, TRUE);
-    }
+    if (!report_) createReport();
     lines_ = lines;
+    const LRESULT top = SendMessageA(list_, LB_GETTOPINDEX, 0, 0);
+    const LRESULT picked = SendMessageA(list_, LB_GETCURSEL, 0, 0);
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list_, LB_RESETCONTENT, 0, 0);
     for (const CheckLine& line : lines_)
         SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.c_str()));
     SendMessageA(list_, LB_SETHORIZONTALEXTENT, 1200, 0);
-    ShowWindow(report_, SW_SHOW);
+    // A check made again keeps the reader's place.
+    SendMessageA(list_, LB_SETTOPINDEX, top, 0);
+    SendMessageA(list_, LB_SETCURSEL, picked, 0);
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+    if (!IsWindowVisible(report_)) ShowWindow(report_, SW_SHOW);
 }
 
 void MapMenu::selectLine(int index) {
@@ -97,6 +132,11 @@ LRESULT MapMenu::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND:
             if (LOWORD(wp) == LIST_ID && HIWORD(wp) == LBN_DBLCLK)
                 selectLine(static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)));
+            if (LOWORD(wp) == IDCANCEL) ShowWindow(w, SW_HIDE);  // Escape
+            return 0;
+        case WM_APP:
+            recheckPosted_ = false;
+            if (IsWindowVisible(w)) check();
             return 0;
         case WM_CLOSE:
             ShowWindow(w, SW_HIDE);  // kept for the next check

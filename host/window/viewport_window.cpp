@@ -119,7 +119,7 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
     Node* hit = pickNode(session_.scene(), view_, at);
     // Pressing on a helper that is not selected selects it, so one gesture picks and moves.
     if (hit && !hit->selected && !(keys & MK_CONTROL)) session_.select({hit});
-    if (hit && hit->selected && view_.pointOnPlane(at, view_.constructionPlane(), moveAnchor_)) {
+    if (hit && hit->selected && grab(*hit, at)) {
         drag_ = Drag::Move;
         moveAction_ = std::make_unique<HostSession::Action>(session_, "Move");
         return;
@@ -127,11 +127,27 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
     drag_ = Drag::Select;
 }
 
+// The drag runs on the plane through the grabbed pivot, parallel to the construction
+// plane, so that a helper above the ground keeps its height.
+bool ViewportWindow::grab(Node& node, IPoint2 at) {
+    dragPlane_ = view_.constructionPlane();
+    dragPlane_.SetTrans(node.position());
+    Point3 under;
+    if (!view_.pointOnPlane(at, dragPlane_, under)) return false;
+    grabbed_ = &node;
+    grabOffset_ = node.position() - under;
+    return true;
+}
+
+// The grabbed pivot follows the mouse and lands where the snap puts it; the rest of the
+// selection moves with it.
 void ViewportWindow::dragSelection(IPoint2 at) {
-    Point3 now;
-    if (!view_.pointOnPlane(at, view_.constructionPlane(), now)) return;
-    session_.moveSelection(now - moveAnchor_);
-    moveAnchor_ = now;
+    Point3 under;
+    if (!view_.pointOnPlane(at, dragPlane_, under)) return;
+    const std::vector<Node*> selected = session_.scene().selection();
+    const Point3 landed = view_.snapDragged(
+        under + grabOffset_, std::vector<const Node*>(selected.begin(), selected.end()));
+    session_.moveSelection(landed - grabbed_->position());
 }
 
 void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {

@@ -10,7 +10,6 @@
 #include "interaction/creation_tool.h"
 #include "render/software_viewport.h"
 
-
 class ViewportWindow {
 public:
     struct Callbacks {
@@ -37,6 +36,9 @@ private:
     void buttonDown(IPoint2 at, WPARAM keys);
     void mouseMove(IPoint2 at, WPARAM keys);
     void buttonUp(IPoint2 at, WPARAM keys);
+    // Takes hold of a selected node's pivot at a window position; false when the view
+    // cannot move it there.
+    bool grab(Node& node, IPoint2 at);
     void dragSelection(IPoint2 at);
     // Right button or Escape: drops a helper being placed, or else leaves create mode;
     // false when not creating at all.
@@ -51,6 +53,8 @@ private:
     bool active_ = false;
     Drag drag_ = Drag::None;
     IPoint2 dragStart_, dragLast_;
-    Point3 moveAnchor_;
+    Node* grabbed_ = nullptr;  // whose pivot the drag puts on the grid
+    Matrix3 dragPlane_{true};
+    Point3 grabOffset_;  // from the point under the mouse to the grabbed pivot
     std::unique_ptr<HostSession::Action> moveAction_;  // open while the selection is dragged
 };

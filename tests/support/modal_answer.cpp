@@ -44,6 +44,7 @@ void CALLBACK answer(HWND, UINT, UINT_PTR timer, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), findDialog, reinterpret_cast<LPARAM>(&dialog));
     if (!dialog || !pending) return;
     KillTimer(nullptr, timer);
+    pending->title = textOf(dialog);
     char folder[MAX_PATH] = {};
     char file[MAX_PATH] = {};
     if (SendMessageA(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder)) >

@@ -6,9 +6,9 @@
 struct ModalAnswer {
     explicit ModalAnswer(const char* press) : button(press) {}
     std::string button;  // the text of the button to press, without its '&' ("Don't Save")
-    // What the dialog showed: its texts (static controls, joined by '|'), and for a file
-    // dialog its folder and file name.
-    std::string text, folder, fileName;
+    // What the dialog showed: its caption, its texts (static controls, joined by '|'), and
+    // for a file dialog its folder and file name.
+    std::string title, text, folder, fileName;
     bool answered = false;
 };
 

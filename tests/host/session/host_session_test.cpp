@@ -49,11 +49,11 @@ TEST_F(SessionTest, ANewEditEndsTheStepsThatWereUndone) {
     set("Speed", "120");
     session.select({});  // the pages close: the edit is a step
     ASSERT_EQ(session.undo(), 1);
-    EXPECT_EQ(session.redoName(), "Door edit");
+    EXPECT_EQ(session.redoName(), "func_door edit");
 
     session.select({door});
     set("Speed", "200");  // still open in the pages
-    EXPECT_EQ(session.undoName(), "Door edit");
+    EXPECT_EQ(session.undoName(), "func_door edit");
     EXPECT_EQ(session.redoName(), "") << "no redo offered past an open edit";
     EXPECT_EQ(session.redo(), 0);
 

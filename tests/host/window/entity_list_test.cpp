@@ -139,7 +139,8 @@ TEST_F(EntityListTest, SeveralSelectedNodesAreSeveralSelectedRows) {
     pumpMessages();
     EXPECT_EQ(session.scene().selection().size(), 2u) << "Shift takes the rows between";
 
-    // Nodes the filter hides keep their selection: typing, and clicks on the rows shown.
+    // Nodes the filter hides keep their selection through typing and Ctrl clicks on the
+    // rows shown; a plain click selects its row's node alone.
     session.select({session.node("gold"), session.node("lamp")});
     filter("gold");
     pumpMessages();
@@ -148,6 +149,31 @@ TEST_F(EntityListTest, SeveralSelectedNodesAreSeveralSelectedRows) {
     click(list, p.x, p.y, MK_CONTROL);
     pumpMessages();
     EXPECT_EQ(session.scene().selection(), (std::vector<Node*>{session.node("lamp")}));
+    click(list, p.x, p.y);
+    pumpMessages();
+    EXPECT_EQ(session.scene().selection(), (std::vector<Node*>{session.node("gold")}));
+}
+
+TEST_F(EntityListTest, CtrlAInFindSelectsItsTextAndAnUndoneDeleteSelectsWhatCameBack) {
+    HWND find = main.entityList().filterBox();
+    SetFocus(find);
+    filter("vault");
+    SendMessageA(find, EM_SETSEL, 2, 2);
+    press('A', VK_CONTROL);
+    DWORD from = 0, to = 0;
+    SendMessageA(find, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(std::make_pair(from, to), std::make_pair(DWORD(0), DWORD(5)));
+    EXPECT_TRUE(session.scene().selection().empty()) << "not the window's Select All";
+
+    filter("");
+    Node* hall = session.node("hall");
+    session.select({hall});
+    SetFocus(list);
+    press(VK_DELETE);
+    session.select({session.node("gold"), session.node("lamp")});
+    press('Z', VK_CONTROL);
+    EXPECT_EQ(session.scene().selection(), (std::vector<Node*>{hall}));
+    EXPECT_EQ(selectedRows(list), (std::vector<int>{1}));
 }
 
 }  // namespace

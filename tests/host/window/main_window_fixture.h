@@ -24,7 +24,26 @@ inline void pumpMessages() {
     }
 }
 
+// Holds a key (VK_CONTROL, VK_SHIFT; 0 for none) down in the thread's keyboard state for
+// as long as it lives, as a user's finger does.
+class HeldKey {
+public:
+    explicit HeldKey(int key) : key_(key) { set(0x80); }
+    ~HeldKey() { set(0); }
+
+private:
+    void set(BYTE state) {
+        if (!key_) return;
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[key_] = state;
+        SetKeyboardState(keys);
+    }
+    int key_;
+};
+
 inline void click(HWND window, int x, int y, WPARAM keys = 0) {
+    HeldKey ctrl(keys & MK_CONTROL ? VK_CONTROL : 0), shift(keys & MK_SHIFT ? VK_SHIFT : 0);
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
     SendMessageA(window, WM_LBUTTONUP, keys, MAKELPARAM(x, y));
 }
@@ -66,15 +85,13 @@ protected:
     }
     HWND control(const char* label) { return session.commandPanel().findControl(label); }
     // A key as the keyboard sends it through the host's message loop, with Shift or Ctrl held.
-    void press(WPARAM key, int held = 0) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        if (held) keys[held] = 0x80;
-        SetKeyboardState(keys);
-        MSG msg = {GetFocus(), WM_KEYDOWN, key, 1, 0, {0, 0}};
+    void press(WPARAM key, int held = 0, HWND to = GetFocus()) {
+        HeldKey finger(held);
+        MSG msg = {to, WM_KEYDOWN, key, 1, 0, {0, 0}};
         main.dispatch(msg);
-        if (held) keys[held] = 0;
-        SetKeyboardState(keys);
+    }
+    void type(const std::string& text) {
+        for (char c : text) SendMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 1);
     }
 
     HostSession session;

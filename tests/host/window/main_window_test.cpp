@@ -229,7 +229,6 @@ TEST_F(MainWindowTest, TheWheelScrollsThePanelToBothEndsAndEveryPageIsRepainted)
     }
 }
 
-
 TEST_F(MainWindowTest, EditCheckListsTheReportAndADoubleClickSelectsTheHelper) {
     Node* door = createDoorAt(Point3(0, 0, 0));
     ASSERT_NE(door, nullptr);
@@ -274,7 +273,7 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachStepBackAndTheChangedMarkWithThem) {
     EXPECT_EQ(undoItem(), "&Undo Move\tCtrl+Z");
     press('Z', VK_CONTROL);
     EXPECT_NEAR(door->position().x, 0, 1e-3);
-    EXPECT_EQ(undoItem(), "&Undo Door edit\tCtrl+Z");
+    EXPECT_EQ(undoItem(), "&Undo func_door edit\tCtrl+Z");
     press('Z', VK_CONTROL);
     EXPECT_EQ(saveObjectChunks(*door->object()), fresh) << "the page edit undone byte for byte";
     press('Z', VK_CONTROL);
@@ -341,17 +340,166 @@ TEST_F(MainWindowTest, EscapeLeavesCreateModeAndACloneLandsBesideItsSource) {
     EXPECT_EQ(copy->position(), Point3(main.viewport(0).view().gridSpacing, 0, 0));
 }
 
-TEST_F(MainWindowTest, TextStoredQuietlyWhenThePagesCloseMarksTheSceneChanged) {
+// Text typed into a page counts as soon as it is committed, and text still being typed is
+// stored before the scene is let go: each kind of field, left by Tab, Enter or not at all.
+TEST_F(MainWindowTest, NothingTypedIsLost) {
+    const std::string file = makeScratchFolder("window-typed") + "\\typed.vxs";
+    ScriptRunner script(session, stdout);
+    std::string error;
+    ASSERT_TRUE(script.runText("door",
+                               "create Door at 0 0 0 as gold_door\nselect gold_door\n"
+                               "set \"Key 1\" wait\n"))
+        << script.error();
+    ASSERT_TRUE(session.save(file, error)) << error;
+    const struct {
+        const char* field;
+        const char* typed;
+        WPARAM commit;  // 0: left in the field
+        UINT leave;     // WM_COMMAND CMD_NEW, or the close box
+    } steps[] = {
+        {"Target Name", "crypt", VK_TAB, WM_COMMAND},
+        {"Message", "Locked tight", VK_RETURN, WM_COMMAND},
+        {"Value 1", "4", 0, WM_COMMAND},
+        {"Target Name", "vault", 0, WM_CLOSE},
+    };
+    for (const auto& step : steps) {
+        ASSERT_TRUE(main.open(file));
+        session.select({session.node("gold_door")});
+        SetFocus(control(step.field));
+        type(step.typed);
+        if (step.commit) {
+            press(step.commit);
+            EXPECT_EQ(title(), "typed.vxs* - Vexal Host") << step.field;
+            EXPECT_EQ(session.undoName(), "func_door edit") << step.field;
+        }
+        ModalAnswer save{"Save"};
+        answerNextDialog(save);
+        SendMessageA(main.window(), step.leave, MainWindow::CMD_NEW, 0);
+        EXPECT_EQ(save.text, "Save changes to typed.vxs?") << step.field;
+
+        HostSession reader;
+        ASSERT_TRUE(reader.start(error) && reader.load(file, error)) << error;
+        reader.select({reader.node("gold_door")});
+        EXPECT_EQ(controlValue(reader.commandPanel().findControl(step.field)), step.typed);
+    }
+    EXPECT_EQ(main.window(), nullptr) << "closed";
+}
+
+// The file dialogs of the map commands say what they are for.
+TEST_F(MainWindowTest, MapFileDialogsAreTitledForTheirCommand) {
+    const struct {
+        int command;
+        const char* title;
+    } dialogs[] = {{MainWindow::CMD_IMPORT_MAP, "Import Map"},
+                   {MainWindow::CMD_EXPORT_MAP, "Export Map"}};
+    for (const auto& dialog : dialogs) {
+        ModalAnswer answer{"Cancel"};
+        answerNextDialog(answer);
+        main.command(dialog.command);
+        EXPECT_EQ(answer.title, dialog.title);
+    }
+}
+
+// With the snap on, the pivot the mouse holds lands on the grid, or on another helper's
+// pivot near it, wherever on the helper it was grabbed.
+TEST_F(MainWindowTest, ADragWithSnapPutsTheGrabbedPivotOnTheGridOrAPivot) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    std::string error;
+    Node* lamp =
+        session.create(*session.findKind("VexalEntity"), Point3(73.5f, -36.25f, 0), "lamp", error);
+    ASSERT_TRUE(door && lamp) << error;
+    const struct {
+        Point3 dropped;  // where the pivot would go, unsnapped
+        Point3 landed;
+    } drops[] = {
+        {Point3(47.3f, 21.6f, 0), Point3(50, 20, 0)},
+        {Point3(-23.8f, -61.4f, 0), Point3(-20, -60, 0)},
+        {Point3(74.6f, -35.1f, 0), Point3(73.5f, -36.25f, 0)},
+    };
+    for (const auto& drop : drops) {
+        session.select({door});
+        POINT from = at(door->position()), to = at(drop.dropped);
+        const POINT off{3, -2};  // grabbed beside the pivot
+        drag(top, POINT{from.x + off.x, from.y + off.y}, POINT{to.x + off.x, to.y + off.y});
+        EXPECT_EQ(door->position(), drop.landed) << drop.dropped.x << " " << drop.dropped.y << ": "
+                                                 << door->position().x << " " << door->position().y;
+    }
+}
+
+// The report opens beside the main window, follows the scene's changes while it is shown,
+// and goes with its close box or Escape.
+TEST_F(MainWindowTest, TheCheckReportStaysCurrentAndClosesAsWindowsDo) {
     Node* door = createDoorAt(Point3(0, 0, 0));
     ASSERT_NE(door, nullptr);
-    ScratchFile file("quiet");
-    std::string error;
-    ASSERT_TRUE(session.save(file.path(), error)) << error;
-    EXPECT_FALSE(session.modified());
-    session.select({door});
-    setControlValue(control("Target Name"), "vault");  // the door page stores it quietly
-    session.select({});
-    EXPECT_TRUE(session.modified());
+    setControlValue(control("Target Name"), "vault");
+    main.command(MainWindow::CMD_CHECK);
+    HWND report = main.mapMenu().reportWindow(), list = main.mapMenu().reportList();
+    ASSERT_TRUE(report && IsWindowVisible(report));
+    RECT mine, owner;
+    GetWindowRect(report, &mine);
+    GetWindowRect(main.window(), &owner);
+    EXPECT_GT(mine.left, owner.left) << "not at the screen's corner, over the menu bar";
+    EXPECT_GT(mine.top, owner.top);
+    EXPECT_TRUE(GetWindowLongA(report, GWL_STYLE) & WS_SYSMENU) << "a close box";
+    setControlValue(control("Target Name"), "crypt");
+    pumpMessages();
+    char line[256] = {};
+    SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
+    EXPECT_NE(std::string(line).find("\"crypt\""), std::string::npos) << "checked again: " << line;
+
+    press(VK_ESCAPE, 0, list);
+    EXPECT_FALSE(IsWindowVisible(report)) << "Escape";
+    main.command(MainWindow::CMD_CHECK);
+    SendMessageA(report, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindowVisible(report)) << "the close box";
+}
+
+// At 900 by 600 the viewports keep half the width; the entity list gives way, and View >
+// Entity List hides and shows it.
+TEST_F(MainWindowTest, TheViewportsKeepHalfTheWidthOfASmallWindow) {
+    SetWindowPos(main.window(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client;
+    GetClientRect(main.window(), &client);
+    auto viewportsWidth = [&] {
+        RECT left, right;
+        GetWindowRect(main.viewport(0).window(), &left);
+        GetWindowRect(main.viewport(1).window(), &right);
+        return right.right - left.left;
+    };
+    HWND list = main.entityList().window();
+    RECT listArea;
+    GetWindowRect(list, &listArea);
+    MapWindowPoints(nullptr, main.window(), reinterpret_cast<POINT*>(&listArea), 2);
+    EXPECT_GE(listArea.left, client.right / 2) << "the viewports' share";
+    EXPECT_GT(listArea.right, listArea.left);
+    auto shown = [&] { return (GetWindowLongA(list, GWL_STYLE) & WS_VISIBLE) != 0; };
+    EXPECT_TRUE(shown());
+    const LONG shared = viewportsWidth();
+    main.command(MainWindow::CMD_ENTITY_LIST);
+    EXPECT_FALSE(shown());
+    EXPECT_GT(viewportsWidth(), shared);
+    main.command(MainWindow::CMD_ENTITY_LIST);
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(viewportsWidth(), shared);
+}
+
+// F and Shift+F leave room round the framed helpers for their labels.
+TEST_F(MainWindowTest, FramingLeavesAMarginRoundTheHelpers) {
+    ScriptRunner script(session, stdout);
+    ASSERT_TRUE(script.runText("far",
+                               "create Door at -1500 -400 0 as west\n"
+                               "create Door at 1500 400 0 as east\nselect west east\n"))
+        << script.error();
+    for (bool allViews : {false, true}) {
+        press('F', allViews ? VK_SHIFT : 0, top);
+        RECT view;
+        GetClientRect(top, &view);
+        for (const char* name : {"west", "east"}) {
+            const POINT p = at(session.node(name)->position());
+            EXPECT_GE(std::min(p.x, view.right - p.x), view.right / 6) << name;
+            EXPECT_GE(std::min(p.y, view.bottom - p.y), view.bottom / 6) << name;
+        }
+    }
 }
 
 }  // namespace
