@@ -105,4 +105,26 @@ TEST(HostMapCommands, CheckReportsADanglingTargetAndFails) {
         << run.out;
 }
 
+// An output that is one of the command's inputs, however its path is spelled, is refused
+// and the input stays as it was.
+TEST(HostMapCommands, AnOutputThatIsAnInputIsRefusedAndWritesNothing) {
+    std::string folder = makeScratchFolder("same-file");
+    writeFile(folder + "\\make.script",
+              "create Door at 0 0 0 as d\nsave s.vxs\nexport m.map\nnew\nsave empty.vxs\n");
+    ASSERT_EQ(runHost("run make.script", folder).exitCode, 0);
+    const struct {
+        const char *arguments, *file, *said;
+    } cases[] = {{"export s.vxs s.vxs", "s.vxs", "is the scene"},
+                 {"export s.vxs .\\S.VXS", "s.vxs", "is the scene"},
+                 {"import m.map m.map", "m.map", "is the map"},
+                 {"export empty.vxs m.map --base .\\m.map", "m.map", "is the base map"}};
+    for (const auto& c : cases) {
+        const std::string before = readFile(folder + "\\" + c.file);
+        HostRun run = runHost(c.arguments, folder);
+        EXPECT_EQ(run.exitCode, 1) << c.arguments;
+        EXPECT_NE(run.err.find(c.said), std::string::npos) << c.arguments << ": " << run.err;
+        EXPECT_EQ(readFile(folder + "\\" + c.file), before) << c.arguments;
+    }
+}
+
 }  // namespace
