@@ -7,6 +7,7 @@
 #include "session/map_commands.h"
 #include "cli/overlay_options.h"
 #include "cli/staged_files.h"
+#include "panel/command_panel.h"
 #include "panel/panel_controls.h"
 #include "printable_name.h"
 #include "session/box_brushes.h"
@@ -238,9 +239,20 @@ bool runSteps(Context& c) {
 }
 constexpr char undoWord[] = "undo", redoWord[] = "redo";
 
+// A text is stored as far as its field's room in the helper goes: the pages shown afresh
+// say how far, and a text cut short is told as a number beyond a limit is.
 bool runSet(Context& c) {
-    return setPageControl(c.session.commandPanel(), c.w[1], c.w.size() > 2 ? c.w[2] : "", c.message,
-                          c.warning);
+    CommandPanel& panel = c.session.commandPanel();
+    const std::string value = c.w.size() > 2 ? c.w[2] : "";
+    if (!setPageControl(panel, c.w[1], value, c.message, c.warning)) return false;
+    if (!isTextField(panel.findControl(c.w[1]))) return true;
+    c.session.storeTyping();
+    const size_t kept = controlValue(panel.findControl(c.w[1])).size();
+    if (kept < value.size())
+        c.warning = c.w[1] + " of " + std::to_string(value.size()) +
+                    " characters is above the most, " + std::to_string(kept) + "; the first " +
+                    std::to_string(kept) + " set";
+    return true;
 }
 
 bool runPages(Context& c) {

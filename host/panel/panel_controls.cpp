@@ -138,6 +138,11 @@ bool falsy(const std::string& value) {
 
 }  // namespace
 
+bool isTextField(HWND control) {
+    return control && (hasClass(control, CUSTEDIT_CLASS) || hasClass(control, "Edit")) &&
+           !spinnerBeside(control);
+}
+
 HWND spinnerBeside(HWND field) {
     HWND page = GetParent(field);
     const RECT f = rectInPage(page, field);

@@ -27,6 +27,9 @@ std::vector<std::string> pageLabels(HWND page);
 // the field shows the spinner's value. Null for a field of no spinner.
 HWND spinnerBeside(HWND field);
 
+// Whether a control is a field that takes any text (no spinner's number).
+bool isTextField(HWND control);
+
 // A click on a button (check box, radio button, push button).
 void clickButton(HWND button);
 // A click on the list's line with exactly this text (scrolled into view first); false

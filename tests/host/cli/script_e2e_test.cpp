@@ -245,18 +245,22 @@ TEST(HostScripts, ReproducerScenesListAndRender) {
     }
 }
 
-TEST(HostScripts, ANumberBeyondASpinnersLimitsIsCutWithAWarning) {
+TEST(HostScripts, ANumberBeyondASpinnersLimitsOrATextBeyondItsRoomIsCutWithAWarning) {
     std::string folder = makeScratchFolder("limits");
-    writeFile(
-        folder + "\\limits.script",
-        "create Door at 0 0 0 as d\nselect d\nset Speed 5000\nset Wait -7\nset Lip 12\npages\n");
+    writeFile(folder + "\\limits.script",
+              "create Door at 0 0 0 as d\nselect d\nset Speed 5000\nset Wait -7\nset Lip 12\n"
+              "set Message " +
+                  std::string(80, 'm') + "\nset Message " + std::string(79, 'm') + "\npages\n");
     HostRun run = runHost("run limits.script", folder);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     for (const char* warning :
          {"limits.script:3: warning: Speed 5000 is above the most, 999; 999 set",
-          "limits.script:4: warning: Wait -7 is below the least, -1; -1 set"})
+          "limits.script:4: warning: Wait -7 is below the least, -1; -1 set",
+          "limits.script:6: warning: Message of 80 characters is above the most, 79; the first "
+          "79 set"})
         EXPECT_NE(run.err.find(warning), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("limits.script:5"), std::string::npos) << "12 is within the limits";
+    for (const char* within : {"limits.script:5", "limits.script:7"})
+        EXPECT_EQ(run.err.find(within), std::string::npos) << within << " is within the limits";
     for (const char* shown : {"Speed: 999", "Wait: -1", "Lip: 12"})
         EXPECT_NE(run.out.find(shown), std::string::npos) << shown << " in " << run.out;
 }
