@@ -10,6 +10,7 @@
 #include "window/save_prompt.h"
 #include "panel/command_panel.h"
 #include "printable_name.h"
+#include "session/box_brushes.h"
 #include "window/file_dialog.h"
 #include "ui/window_class.h"
 
@@ -137,6 +138,7 @@ std::vector<Command> MainWindow::commands() {
     separator();
     add(CMD_CLONE, "&Clone", ctrl('D'), &MainWindow::cloneSelection).enabled = selection;
     add(CMD_DELETE, "&Delete", plain(VK_DELETE), &MainWindow::deleteSelection).enabled = selection;
+    add(CMD_ADD_BOX, "Add &Box Brush", ctrl('B'), &MainWindow::addBoxBrushes).enabled = selection;
     separator();
     add(CMD_FREEZE, "&Freeze", {}, &MainWindow::freezeSelection).enabled = selection;
     add(CMD_UNFREEZE, "&Unfreeze", {}, &MainWindow::unfreezeSelection).enabled = selection;
@@ -431,6 +433,17 @@ void MainWindow::cloneSelection() {
     std::string error;
     const std::vector<Node*> copies = session_.clone(session_.scene().selection(), "", error);
     if (copies.size() == 1) setStatus("Cloned " + copies[0]->name);
+}
+
+// A box round each selected helper's pivot, sized from the grid: a door or a trigger has
+// its size in the game at once.
+void MainWindow::addBoxBrushes() {
+    std::vector<std::pair<Node*, BoxCorners>> boxes;
+    for (Node* node : session_.scene().selection())
+        boxes.push_back({node, boxAroundPivot(*node, viewports_[0]->view().gridSpacing)});
+    std::string error;
+    if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, "Add Box Brush", error))
+        setStatus(error);
 }
 
 void MainWindow::deleteSelection() { session_.remove(session_.scene().selection()); }

@@ -54,6 +54,7 @@ public:
         CMD_CHECK,
         CMD_UNDO,
         CMD_REDO,
+        CMD_ADD_BOX,
         CMD_FRAME = 300,
         CMD_FRAME_SELECTION,
         CMD_FRAME_SELECTION_ALL,
@@ -101,6 +102,7 @@ private:
     void exportMap();
     void checkScene();
     void cloneSelection();
+    void addBoxBrushes();
     void undo();
     void redo();
     void frameSelection();

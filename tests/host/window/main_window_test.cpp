@@ -1,6 +1,7 @@
 // The interactive host driven through window messages, as the mouse and keyboard would:
 // arming a kind, clicking it into a viewport, selecting, and editing on its pages.
 #include "main_window_fixture.h"
+#include "kept_entity.h"
 
 namespace {
 
@@ -500,6 +501,26 @@ TEST_F(MainWindowTest, FramingLeavesAMarginRoundTheHelpers) {
             EXPECT_GE(std::min(p.y, view.bottom - p.y), view.bottom / 6) << name;
         }
     }
+}
+
+// Edit > Add Box Brush gives each selected helper a box round its pivot, one step; the
+// box is a brush it keeps, and undo takes it away.
+TEST_F(MainWindowTest, AddBoxBrushGivesEachSelectedHelperABoxAsOneStep) {
+    Node* a = createDoorAt(Point3(-40, 0, 0));
+    Node* b = createDoorAt(Point3(40, 0, 0));
+    session.select({a, b});
+    main.command(MainWindow::CMD_ADD_BOX);
+    EXPECT_TRUE(a->kept && b->kept);
+    EXPECT_EQ(session.undoName(), "Add Box Brush");
+    for (Node* node : {a, b}) {
+        KeptEntity kept;
+        std::string error;
+        ASSERT_TRUE(decodeKeptEntity(node->kept->data(), node->kept->size(), kept, error));
+        ASSERT_EQ(kept.brushes.size(), 1u);
+        EXPECT_FALSE(kept.hadOrigin) << "a brush entity made so gets no origin";
+    }
+    session.undo();
+    EXPECT_TRUE(!a->kept && !b->kept);
 }
 
 }  // namespace
