@@ -287,8 +287,7 @@ bool checkExport(Context& c) {
 }
 
 bool runExport(Context& c) {
-    if (c.w.size() == 4 && !refuseSameFile(c.w[1], c.w[3], "the base map", c.message))
-        return false;
+    if (c.w.size() == 4 && !refuseSameFile(c.w[1], c.w[3], "the base map", c.message)) return false;
     const std::string base = c.w.size() == 4 ? c.files.readPath(c.w[3]) : "";
     return onStagedFile(c, c.w[1], c.files.writePath(c.w[1]), [&](const std::string& file) {
         return exportMap(c.session, file, base, c.message);

@@ -99,7 +99,8 @@ std::vector<Command> MainWindow::commands() {
     std::vector<Command> all;
     int menu = FILE_MENU;
     const char* submenu = nullptr;
-    auto add = [&](int id, const char* label, Shortcut keys, void (MainWindow::*run)()) -> Command& {
+    auto add = [&](int id, const char* label, Shortcut keys,
+                   void (MainWindow::*run)()) -> Command& {
         Command c;
         c.id = id;
         c.menu = menu;
@@ -442,8 +443,7 @@ void MainWindow::addBoxBrushes() {
     for (Node* node : session_.scene().selection())
         boxes.push_back({node, boxAroundPivot(*node, viewports_[0]->view().gridSpacing)});
     std::string error;
-    if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, "Add Box Brush", error))
-        setStatus(error);
+    if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, "Add Box Brush", error)) setStatus(error);
 }
 
 void MainWindow::deleteSelection() { session_.remove(session_.scene().selection()); }
