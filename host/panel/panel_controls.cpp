@@ -25,12 +25,14 @@ std::string windowText(HWND window) {
     return text;
 }
 
+LONG buttonType(HWND button) { return GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK; }
+
+}  // namespace
+
 bool hasClass(HWND window, const char* name) {
     char actual[64];
     return GetClassNameA(window, actual, sizeof actual) && lstrcmpiA(actual, name) == 0;
 }
-
-LONG buttonType(HWND button) { return GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK; }
 
 bool isRadioButton(HWND button) {
     const LONG type = buttonType(button);
@@ -40,6 +42,8 @@ bool isRadioButton(HWND button) {
 bool isGroupBox(HWND window) {
     return hasClass(window, "Button") && buttonType(window) == BS_GROUPBOX;
 }
+
+namespace {
 
 bool isCheckBox(HWND button) {
     const LONG type = buttonType(button);

@@ -27,6 +27,12 @@ std::vector<std::string> pageLabels(HWND page);
 // the field shows the spinner's value. Null for a field of no spinner.
 HWND spinnerBeside(HWND field);
 
+// A window's class, in any case ("Button", "ListBox", "CustEdit").
+bool hasClass(HWND window, const char* name);
+// Of a button: whether it is one of a group of radio buttons; whether it is a group box.
+bool isRadioButton(HWND button);
+bool isGroupBox(HWND window);
+
 // Whether a control is a field that takes any text (no spinner's number).
 bool isTextField(HWND control);
 

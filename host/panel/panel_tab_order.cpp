@@ -1,21 +1,11 @@
 #include "panel/panel_tab_order.h"
 #include <algorithm>
-#include <cstring>
+#include "panel/panel_controls.h"
 #include "vexsdk/custcontrols.h"
 
 namespace {
 
-bool hasClass(HWND window, const char* name) {
-    char text[64];
-    return GetClassNameA(window, text, sizeof text) && _stricmp(text, name) == 0;
-}
-
-LONG buttonType(HWND window) { return GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK; }
-
-bool isRadio(HWND window) {
-    const LONG type = buttonType(window);
-    return hasClass(window, "Button") && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
-}
+bool isRadio(HWND window) { return hasClass(window, "Button") && isRadioButton(window); }
 
 // A radio button stops Tab when it is its group's checked one, or the group's first when
 // none is checked.
@@ -41,7 +31,7 @@ bool worked(HWND page, HWND control) {
     if (hasClass(control, CUSTEDIT_CLASS) || hasClass(control, "Edit") ||
         hasClass(control, "ListBox") || hasClass(control, "ComboBox"))
         return true;
-    if (!hasClass(control, "Button") || buttonType(control) == BS_GROUPBOX) return false;
+    if (!hasClass(control, "Button") || isGroupBox(control)) return false;
     return !isRadio(control) || radioStops(page, control);
 }
 
