@@ -271,7 +271,10 @@ void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<
             int32_t flags;
             if (key->kind == PageKey::Flags && readCanonicalInt(pair.value, flags)) {
                 rest.value = fillFlags(*page, flags, record.props);
-                if (rest.value.empty()) continue;
+                // Export writes the bits left over ahead of every other pair: taking the
+                // first cell here splits a map read back the same way.
+                if (!rest.value.empty()) rests.insert(rests.begin(), std::move(rest));
+                continue;
             } else if (key->kind != PageKey::Flags && fillField(*key, pair.value, record.props)) {
                 continue;
             }
