@@ -74,10 +74,41 @@ std::string sumText(double value, int decimals) {
 
 double component(const MapVector& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
+double& component(MapVector& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+
+// A face's plane: its outward normal, and where it crosses the axis it faces along.
+struct FacePlane {
+    MapVector normal;
+    double along = 0;  // for an axis-aligned face: its coordinate on that axis
+};
+
+// The axis a normal lies along (-1 when none), and whether it points up that axis.
+int normalAxis(const MapVector& n, bool& up) {
+    for (int axis = 0; axis < 3; ++axis) {
+        const double a = component(n, axis), b = component(n, (axis + 1) % 3),
+                     c = component(n, (axis + 2) % 3);
+        if (a != 0 && std::fabs(b) <= 1e-9 * std::fabs(a) && std::fabs(c) <= 1e-9 * std::fabs(a)) {
+            up = a > 0;
+            return axis;
+        }
+    }
+    return -1;
+}
+
+// Walks a brush's or patch's tokens, moving its geometry by delta: every face, or only
+// the faces that face one way along one axis (a box's side dragged), and records each
+// face's plane on the way.
 class BrushMover {
 public:
-    BrushMover(std::string_view text, const MapVector& delta)
-        : text_(text), tokens_(tokens(text)), delta_(delta) {}
+    struct Side {
+        int axis;
+        bool high;
+    };
+
+    BrushMover(std::string_view text, const MapVector& delta, const Side* only = nullptr)
+        : text_(text), tokens_(tokens(text)), delta_(delta), faceDelta_(delta), only_(only) {}
+
+    const std::vector<FacePlane>& planes() const { return planes_; }
 
     std::string moved() {
         // tokens_[0] is the brush's '{'
@@ -108,14 +139,20 @@ private:
     }
     // "( x y z )" at at_.
     void movePoint() {
-        for (int axis = 0; axis < 3; ++axis) add(at_ + 1 + axis, component(delta_, axis));
+        for (int axis = 0; axis < 3; ++axis) add(at_ + 1 + axis, component(faceDelta_, axis));
         at_ += 5;
     }
     void skipToFaceEnd() {
         while (at_ < tokens_.size() && token(at_) != "(" && token(at_) != "}") ++at_;
     }
     std::string faces(void (BrushMover::*face)()) {
+        const bool equation = face == &BrushMover::equationFace;
         while (token(at_) == "(") {
+            planes_.push_back(equation ? equationPlane() : pointPlane());
+            bool up = false;
+            const bool moves = !only_ || (normalAxis(planes_.back().normal, up) == only_->axis &&
+                                          up == only_->high);
+            faceDelta_ = moves ? delta_ : MapVector{};
             (this->*face)();
             skipToFaceEnd();
         }
@@ -129,7 +166,7 @@ private:
         // a x + b y + c z + d = 0 moved by delta: d - (a, b, c) . delta
         double along = 0;
         for (int axis = 0; axis < 3; ++axis)
-            along += numberOf(token(at_ + 1 + axis)) * component(delta_, axis);
+            along += numberOf(token(at_ + 1 + axis)) * component(faceDelta_, axis);
         add(at_ + 4, -along);
         at_ += 6 + 12;  // the plane, then ( ( a b c ) ( d e f ) )
     }
@@ -146,16 +183,38 @@ private:
             if (scale == 0) scale = 1;
             double along = 0;
             for (int axis = 0; axis < 3; ++axis)
-                along += numberOf(token(first + axis)) * component(delta_, axis);
+                along += numberOf(token(first + axis)) * component(faceDelta_, axis);
             add(first + 3, -along / scale);
         }
         at_ = axes + 12;
+    }
+    MapVector pointAt(size_t at) const {
+        return {numberOf(token(at + 1)), numberOf(token(at + 2)), numberOf(token(at + 3))};
+    }
+    // Three points wound so that cross(p0 - p1, p2 - p1) faces out of the brush.
+    FacePlane pointPlane() const {
+        const MapVector p0 = pointAt(at_), p1 = pointAt(at_ + 5), p2 = pointAt(at_ + 10);
+        const MapVector a{p0.x - p1.x, p0.y - p1.y, p0.z - p1.z},
+            b{p2.x - p1.x, p2.y - p1.y, p2.z - p1.z};
+        FacePlane plane{{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}};
+        bool up;
+        const int axis = normalAxis(plane.normal, up);
+        if (axis >= 0) plane.along = component(p1, axis);
+        return plane;
+    }
+    // ( a b c d ): a x + b y + c z + d = 0, (a, b, c) facing out.
+    FacePlane equationPlane() const {
+        FacePlane plane{pointAt(at_)};
+        bool up;
+        const int axis = normalAxis(plane.normal, up);
+        if (axis >= 0) plane.along = -numberOf(token(at_ + 4)) / component(plane.normal, axis);
+        return plane;
     }
     // patchDef { TEXTURE ( header ) ( ( ( x y z u v ) ... ) ... ) }
     std::string patch() {
         at_ = 4;
         while (at_ < tokens_.size() && token(at_) != ")") ++at_;  // the header
-        at_ += 2;  // its ')' and the '(' of the rows
+        at_ += 2;                                                 // its ')' and the '(' of the rows
         for (; token(at_) == "("; ++at_)
             for (++at_; token(at_) == "(";) {
                 for (int axis = 0; axis < 3; ++axis) add(at_ + 1 + axis, component(delta_, axis));
@@ -180,7 +239,10 @@ private:
     std::string_view text_;
     std::vector<std::string_view> tokens_;
     MapVector delta_;
+    MapVector faceDelta_;  // the current face's
+    const Side* only_;
     size_t at_ = 0;
+    std::vector<FacePlane> planes_;
     std::vector<Edit> edits_;  // in token order
 };
 
@@ -205,7 +267,7 @@ BrushForm brushForm(std::string_view text) {
     if (words[1] == "brushDef" || words[1] == "brushDef3") return BrushForm::Versioned;
     if (words[1] != "(") return BrushForm::None;
     return std::find(words.begin(), words.end(), "[") != words.end() ? BrushForm::TextureAxes
-                                                                      : BrushForm::Plain;
+                                                                     : BrushForm::Plain;
 }
 
 bool patchSize(std::string_view text, int& rows, int& columns) {
@@ -220,4 +282,29 @@ bool patchSize(std::string_view text, int& rows, int& columns) {
 std::string movedBrushText(std::string_view text, const MapVector& delta) {
     if (delta.x == 0 && delta.y == 0 && delta.z == 0) return std::string(text);
     return BrushMover(text, delta).moved();
+}
+
+bool brushBox(std::string_view text, MapVector& low, MapVector& high) {
+    const std::vector<std::string_view> words = tokens(text);
+    if (words.size() < 2 || words[1] == "patchDef2" || words[1] == "patchDef3") return false;
+    BrushMover walk(text, MapVector{});
+    walk.moved();
+    if (walk.planes().size() != 6) return false;
+    bool seen[3][2] = {};
+    for (const FacePlane& plane : walk.planes()) {
+        bool up;
+        const int axis = normalAxis(plane.normal, up);
+        if (axis < 0 || seen[axis][up]) return false;
+        seen[axis][up] = true;
+        component(up ? high : low, axis) = plane.along;
+    }
+    return low.x < high.x && low.y < high.y && low.z < high.z;
+}
+
+std::string movedFaceText(std::string_view text, int axis, bool highSide, double amount) {
+    if (amount == 0) return std::string(text);
+    MapVector delta{};
+    component(delta, axis) = amount;
+    const BrushMover::Side side{axis, highSide};
+    return BrushMover(text, delta, &side).moved();
 }

@@ -20,3 +20,9 @@ bool patchSize(std::string_view text, int& rows, int& columns);
 // their text; changed ones get the shortest text that reads back as the new value.
 // The text must be one that readMapText accepted.
 std::string movedBrushText(std::string_view text, const MapVector& delta);
+
+// Whether the brush is a box: six faces, one facing each way along each axis; its corners.
+bool brushBox(std::string_view text, MapVector& low, MapVector& high);
+// The brush with the faces that face along axis (up it, or down it) moved by amount along
+// it, as dragging a box's side does; the other faces' text is kept as it is.
+std::string movedFaceText(std::string_view text, int axis, bool highSide, double amount);

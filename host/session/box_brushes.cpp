@@ -1,4 +1,6 @@
 #include "session/box_brushes.h"
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include "box_brush.h"
 #include "brush_text.h"
@@ -12,18 +14,6 @@
 
 namespace {
 
-using KeptBytes = std::shared_ptr<const std::vector<unsigned char>>;
-
-// What a node keeps, decoded; null when it keeps nothing.
-bool decodeKept(const KeptBytes& bytes, const Node& node, std::unique_ptr<KeptEntity>& kept,
-                std::string& error) {
-    if (!bytes) return true;
-    kept = std::make_unique<KeptEntity>();
-    if (decodeKeptEntity(bytes->data(), bytes->size(), *kept, error)) return true;
-    error = "node '" + printableName(node.name) + "': " + error;
-    return false;
-}
-
 KeptBytes encoded(const std::shared_ptr<const KeptEntity>& kept) {
     if (!kept) return nullptr;
     return std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(*kept));
@@ -32,7 +22,7 @@ KeptBytes encoded(const std::shared_ptr<const KeptEntity>& kept) {
 // New boxes take the form of the first brush the scene keeps, so the forms never mix.
 BoxForm sceneBoxForm(Scene& scene) {
     for (const auto& node : scene.nodes()) {
-        std::unique_ptr<KeptEntity> kept;
+        std::shared_ptr<const KeptEntity> kept;
         std::string ignored;
         if (!decodeKept(node->kept, *node, kept, ignored) || !kept) continue;
         for (const std::string& brush : kept->brushes)
@@ -63,7 +53,7 @@ bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorner
         KeptBytes current = node->kept;
         for (const SceneHistory::KeptChange& change : changes)
             if (change.node == node) current = change.kept;
-        std::unique_ptr<KeptEntity> kept;
+        std::shared_ptr<const KeptEntity> kept;
         if (!decodeKept(current, *node, kept, error)) return false;
         const bool world = isWorldClassname(helperClassname(*node));
         changes.push_back(
@@ -77,7 +67,7 @@ bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorner
 bool clearBrushes(HostSession& session, const std::vector<Node*>& nodes, std::string& error) {
     std::vector<SceneHistory::KeptChange> changes;
     for (Node* node : nodes) {
-        std::unique_ptr<KeptEntity> kept;
+        std::shared_ptr<const KeptEntity> kept;
         if (!decodeKept(node->kept, *node, kept, error)) return false;
         if (kept) changes.push_back({node, encoded(withoutBrushes(*kept))});
     }
@@ -106,4 +96,68 @@ BoxCorners boxAroundPivot(const Node& node, float gridSpacing) {
     const Point3 p = node.position();
     const float g = gridSpacing > 0 ? gridSpacing : 16;
     return {{p.x - g, p.y - g, p.z}, {p.x + g, p.y + g, p.z + 4 * g}};
+}
+
+namespace {
+
+double& along(MapVector& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+float along(const Point3& p, int axis) { return axis == 0 ? p.x : axis == 1 ? p.y : p.z; }
+
+// The box a node's kept brush is, in world coordinates where the node stands now.
+bool worldBox(const Node& node, const KeptEntity& kept, size_t brush, MapVector& low,
+              MapVector& high) {
+    if (brush >= kept.brushes.size() || !brushBox(kept.brushes[brush], low, high)) return false;
+    const Point3 shift = node.position() - kept.anchor;
+    for (int axis = 0; axis < 3; ++axis) {
+        along(low, axis) += along(shift, axis);
+        along(high, axis) += along(shift, axis);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<BoxSide> boxSidesInView(Scene& scene, const Point3& viewAxis) {
+    std::vector<BoxSide> sides;
+    for (Node* node : scene.selection()) {
+        std::shared_ptr<const KeptEntity> kept;
+        std::string ignored;
+        if (!decodeKept(node->kept, *node, kept, ignored) || !kept) continue;
+        for (size_t brush = 0; brush < kept->brushes.size(); ++brush) {
+            MapVector low, high;
+            if (!worldBox(*node, *kept, brush, low, high)) continue;
+            const MapVector middle{(low.x + high.x) / 2, (low.y + high.y) / 2,
+                                   (low.z + high.z) / 2};
+            for (int axis = 0; axis < 3; ++axis) {
+                if (std::fabs(along(viewAxis, axis)) > 0.5f) continue;  // faces the viewer
+                for (bool up : {false, true}) {
+                    MapVector centre = middle;
+                    along(centre, axis) = along(up ? high : low, axis);
+                    sides.push_back({node, brush, axis, up,
+                                     Point3(float(centre.x), float(centre.y), float(centre.z))});
+                }
+            }
+        }
+    }
+    return sides;
+}
+
+bool moveBoxSide(HostSession& session, const BoxSide& side, float coordinate, std::string& error) {
+    std::shared_ptr<const KeptEntity> kept;
+    MapVector low, high;
+    if (!decodeKept(side.node->kept, *side.node, kept, error)) return false;
+    if (!kept || !worldBox(*side.node, *kept, side.brush, low, high)) {
+        error = "node '" + printableName(side.node->name) + "': brush " +
+                std::to_string(side.brush + 1) + " is not a box";
+        return false;
+    }
+    const double now = along(side.high ? high : low, side.axis);
+    const double target = side.high ? std::max<double>(coordinate, along(low, side.axis) + 1)
+                                    : std::min<double>(coordinate, along(high, side.axis) - 1);
+    if (target == now) return true;
+    auto next = std::make_shared<KeptEntity>(*kept);
+    next->brushes[side.brush] =
+        movedFaceText(kept->brushes[side.brush], side.axis, side.high, target - now);
+    session.setKept("Resize Box", {{side.node, encoded(next)}});
+    return true;
 }

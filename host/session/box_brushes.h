@@ -34,3 +34,22 @@ Node* worldNode(HostSession& session, std::string& error);
 // A box around a node's pivot sized from the grid: two steps across and four high, standing
 // on the pivot's height.
 BoxCorners boxAroundPivot(const Node& node, float gridSpacing);
+
+// A side of a box brush that a view lets the user drag: one of the node's kept brushes
+// that is a box, a face of it seen edge-on, and where the face's centre stands.
+struct BoxSide {
+    Node* node;
+    size_t brush;  // among what the node keeps
+    int axis;      // 0 x, 1 y, 2 z: the face faces along it
+    bool high;     // up the axis, or down it
+    Point3 centre;
+};
+
+// The sides of the selected nodes' boxes that a view looking along viewAxis (a unit
+// vector) sees edge-on, so they can be dragged within it.
+std::vector<BoxSide> boxSidesInView(Scene& scene, const Point3& viewAxis);
+
+// Puts a box's side at coordinate (world) on its axis, keeping the box a unit thick at
+// least: one step named "Resize Box" (of a drag's Action). False with a message when the
+// brush is no longer that box.
+bool moveBoxSide(HostSession& session, const BoxSide& side, float coordinate, std::string& error);

@@ -19,23 +19,15 @@ struct SceneHelpers {
     std::vector<Node*> nodes;
 };
 
-bool decodeNodeKept(const Node& node, std::shared_ptr<const KeptEntity>& kept, std::string& error) {
-    if (!node.kept) return true;
-    auto decoded = std::make_shared<KeptEntity>();
-    if (!decodeKeptEntity(node.kept->data(), node.kept->size(), *decoded, error)) return false;
-    kept = std::move(decoded);
-    return true;
-}
-
 bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
     for (const auto& node : scene.nodes()) {
         if (!isHelperNode(*node)) continue;
         HelperEntry entry{node->name, node->position(), {}, nullptr};
-        if (!readHelperRecord(*node->object(), entry.record, error) ||
-            !decodeNodeKept(*node, entry.kept, error)) {
+        if (!readHelperRecord(*node->object(), entry.record, error)) {
             error = "node '" + printableName(node->name) + "': " + error;
             return false;
         }
+        if (!decodeKept(node->kept, *node, entry.kept, error)) return false;
         helpers.entries.push_back(std::move(entry));
         helpers.nodes.push_back(node.get());
     }
@@ -67,6 +59,19 @@ bool readMapFile(const std::string& path, MapText& map, std::string& error) {
 }
 
 }  // namespace
+
+bool decodeKept(const KeptBytes& bytes, const Node& node, std::shared_ptr<const KeptEntity>& kept,
+                std::string& error) {
+    kept = nullptr;
+    if (!bytes) return true;
+    auto decoded = std::make_shared<KeptEntity>();
+    if (!decodeKeptEntity(bytes->data(), bytes->size(), *decoded, error)) {
+        error = "node '" + printableName(node.name) + "': " + error;
+        return false;
+    }
+    kept = std::move(decoded);
+    return true;
+}
 
 bool refuseSameFile(const std::string& output, const std::string& input, const char* what,
                     std::string& error) {

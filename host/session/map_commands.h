@@ -1,12 +1,21 @@
 // The host's way to map text and back: export, import and check of the scene's helpers. The work is
 // done by the map text library; this file hands it the scene's helpers and files.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 #include "plugins/plugin_registry.h"
 #include "scene/scene.h"
 
 class HostSession;
+struct KeptEntity;
+
+using KeptBytes = std::shared_ptr<const std::vector<unsigned char>>;
+
+// What a node keeps (bytes: its own, or bytes about to be its own), decoded; null when it
+// keeps nothing. False with a message naming the node when the bytes do not decode.
+bool decodeKept(const KeptBytes& bytes, const Node& node, std::shared_ptr<const KeptEntity>& kept,
+                std::string& error);
 
 // False with a message naming both when output is the same file as input (whatever the
 // spelling of their paths): a command must never write over what it reads.

@@ -14,6 +14,8 @@ IPoint2 mousePoint(LPARAM lp) {
 
 // Clicks that move less than this many pixels are clicks, not drags.
 constexpr int DRAG_THRESHOLD = 3;
+// Half the side of a box side's handle, in pixels; a press this near takes it.
+constexpr int HANDLE_REACH = 4;
 
 }  // namespace
 
@@ -94,6 +96,7 @@ void ViewportWindow::paint() {
         FrameRect(dc, &r, frame);
         DeleteObject(frame);
     }
+    paintBoxHandles(dc);
     if (drag_ == Drag::Select) {
         RECT band = {std::min(dragStart_.x, dragLast_.x), std::min(dragStart_.y, dragLast_.y),
                      std::max(dragStart_.x, dragLast_.x), std::max(dragStart_.y, dragLast_.y)};
@@ -116,12 +119,17 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
         drag_ = Drag::Pan;
         return;
     }
+    if (grabBoxSide(at)) {
+        drag_ = Drag::Side;
+        dragAction_ = std::make_unique<HostSession::Action>(session_, "Resize Box");
+        return;
+    }
     Node* hit = pickNode(session_.scene(), view_, at);
     // Pressing on a helper that is not selected selects it, so one gesture picks and moves.
     if (hit && !hit->selected && !(keys & MK_CONTROL)) session_.select({hit});
     if (hit && hit->selected && grab(*hit, at)) {
         drag_ = Drag::Move;
-        moveAction_ = std::make_unique<HostSession::Action>(session_, "Move");
+        dragAction_ = std::make_unique<HostSession::Action>(session_, "Move");
         return;
     }
     drag_ = Drag::Select;
@@ -150,6 +158,52 @@ void ViewportWindow::dragSelection(IPoint2 at) {
     session_.moveSelection(landed - grabbed_->position());
 }
 
+std::vector<BoxSide> ViewportWindow::boxSides() {
+    if (view_.camera().isPerspective()) return {};
+    return boxSidesInView(session_.scene(), view_.constructionPlane().GetRow(2));
+}
+
+bool ViewportWindow::grabBoxSide(IPoint2 at) {
+    for (const BoxSide& side : boxSides()) {
+        Point2 handle;
+        if (!view_.mousePosition(side.centre, handle)) continue;
+        if (std::abs(handle.x - at.x) <= HANDLE_REACH &&
+            std::abs(handle.y - at.y) <= HANDLE_REACH) {
+            side_ = side;
+            dragPlane_ = view_.constructionPlane();
+            dragPlane_.SetTrans(side.centre);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The side follows the mouse along its axis, to the nearest grid line when the snap is on.
+void ViewportWindow::dragBoxSide(IPoint2 at) {
+    Point3 under;
+    if (!view_.pointOnPlane(at, dragPlane_, under)) return;
+    float coordinate = side_.axis == 0 ? under.x : side_.axis == 1 ? under.y : under.z;
+    if (view_.snap.enabled && view_.snap.toGrid && view_.gridSpacing > 0)
+        coordinate = std::round(coordinate / view_.gridSpacing) * view_.gridSpacing;
+    std::string error;
+    if (!moveBoxSide(session_, side_, coordinate, error)) drag_ = Drag::None;
+}
+
+void ViewportWindow::paintBoxHandles(HDC dc) {
+    HBRUSH fill = CreateSolidBrush(RGB(255, 255, 255));
+    HBRUSH edge = CreateSolidBrush(RGB(0, 0, 0));
+    for (const BoxSide& side : boxSides()) {
+        Point2 p;
+        if (!view_.mousePosition(side.centre, p)) continue;
+        const int x = static_cast<int>(std::lround(p.x)), y = static_cast<int>(std::lround(p.y));
+        RECT r = {x - HANDLE_REACH, y - HANDLE_REACH, x + HANDLE_REACH + 1, y + HANDLE_REACH + 1};
+        FillRect(dc, &r, fill);
+        FrameRect(dc, &r, edge);
+    }
+    DeleteObject(fill);
+    DeleteObject(edge);
+}
+
 void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {
     Point3 world;
     bool onPlane = view_.pointOnPlane(at, view_.constructionPlane(), world);
@@ -163,6 +217,9 @@ void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {
             break;
         case Drag::Move:
             dragSelection(at);
+            break;
+        case Drag::Side:
+            dragBoxSide(at);
             break;
         case Drag::Select:
             redraw();
@@ -183,7 +240,7 @@ void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {
 void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
     Drag ended = drag_;
     drag_ = Drag::None;
-    moveAction_.reset();  // the drag's moves become one step
+    dragAction_.reset();  // the drag's changes become one step
     ReleaseCapture();
     Scene& scene = session_.scene();
     SelectMode mode = (keys & MK_CONTROL) ? SelectMode::Toggle : SelectMode::Replace;

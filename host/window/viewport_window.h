@@ -1,11 +1,13 @@
 // A viewport of the interactive host: a child window showing one SoftwareViewport of the
 // scene, with the mouse doing what a user expects: create (when a kind is armed), click
-// and rubber-band selection, dragging the selection, panning (middle button or
+// and rubber-band selection, dragging the selection or a selected box's side by its
+// handle (orthographic views), panning (middle button or
 // Shift+drag), zooming (wheel) and orbiting the perspective view (right drag).
 #pragma once
 #include <windows.h>
 #include <functional>
 #include <memory>
+#include "session/box_brushes.h"
 #include "session/host_session.h"
 #include "interaction/creation_tool.h"
 #include "render/software_viewport.h"
@@ -40,11 +42,17 @@ private:
     // cannot move it there.
     bool grab(Node& node, IPoint2 at);
     void dragSelection(IPoint2 at);
+    // The sides of the selected boxes that this view can drag: none in perspective.
+    std::vector<BoxSide> boxSides();
+    // Takes hold of the box side whose handle is under a window position.
+    bool grabBoxSide(IPoint2 at);
+    void dragBoxSide(IPoint2 at);
+    void paintBoxHandles(HDC dc);
     // Right button or Escape: drops a helper being placed, or else leaves create mode;
     // false when not creating at all.
     bool cancelCreation();
 
-    enum class Drag { None, Create, Select, Move, Pan, Orbit };
+    enum class Drag { None, Create, Select, Move, Side, Pan, Orbit };
     HostSession& session_;
     CreationTool& creation_;
     SoftwareViewport view_;
@@ -56,5 +64,7 @@ private:
     Node* grabbed_ = nullptr;  // whose pivot the drag puts on the grid
     Matrix3 dragPlane_{true};
     Point3 grabOffset_;  // from the point under the mouse to the grabbed pivot
-    std::unique_ptr<HostSession::Action> moveAction_;  // open while the selection is dragged
+    BoxSide side_{};     // the box side being dragged
+    // Open while the selection or a box side is dragged: the drag is one step.
+    std::unique_ptr<HostSession::Action> dragAction_;
 };

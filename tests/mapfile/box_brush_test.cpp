@@ -2,7 +2,10 @@
 // corners are refused with a reason.
 #include <gtest/gtest.h>
 #include <cmath>
+#include <sstream>
+#include <tuple>
 #include "box_brush.h"
+#include "brush_text.h"
 #include "map_export.h"
 #include "mapfile_test_support.h"
 
@@ -89,6 +92,54 @@ TEST(BoxBrush, ABoxIsWrittenWhereItWasGivenAndTheFormFollowsTheScene) {
                  {BoxForm::PlaneEquations}};
     for (const auto& f : forms)
         EXPECT_EQ(boxFormBeside(boxBrushText(f.form, low, high, "t")), f.form);
+}
+
+// A side dragged moves that face alone, in every form: the brush is still the box, with one
+// corner coordinate changed, and only one face line of its text differs.
+TEST(BoxBrush, DraggingASideMovesThatFaceAlone) {
+    const MapVector low{-32, -16, 0}, high{32, 16, 64};
+    const struct {
+        int axis;
+        bool high;
+        double amount;
+    } drags[] = {{0, true, 16}, {0, false, -8.5}, {1, true, -12}, {2, false, 32}};
+    for (BoxForm form :
+         {BoxForm::Plain, BoxForm::TextureAxes, BoxForm::PointsMatrix, BoxForm::PlaneEquations})
+        for (const auto& drag : drags) {
+            const std::string what = "form " + std::to_string(static_cast<int>(form)) + ", axis " +
+                                     std::to_string(drag.axis);
+            const std::string box = boxBrushText(form, low, high, "wall");
+            const std::string moved = movedFaceText(box, drag.axis, drag.high, drag.amount);
+            MapVector wantLow = low, wantHigh = high, gotLow, gotHigh;
+            double& changed = drag.axis == 0   ? (drag.high ? wantHigh.x : wantLow.x)
+                              : drag.axis == 1 ? (drag.high ? wantHigh.y : wantLow.y)
+                                               : (drag.high ? wantHigh.z : wantLow.z);
+            changed += drag.amount;
+            ASSERT_TRUE(brushBox(moved, gotLow, gotHigh)) << what;
+            EXPECT_EQ(
+                std::make_tuple(gotLow.x, gotLow.y, gotLow.z, gotHigh.x, gotHigh.y, gotHigh.z),
+                std::make_tuple(wantLow.x, wantLow.y, wantLow.z, wantHigh.x, wantHigh.y,
+                                wantHigh.z))
+                << what;
+            std::istringstream before(box), after(moved);
+            std::string a, b;
+            int differing = 0;
+            while (std::getline(before, a) && std::getline(after, b)) differing += a != b;
+            EXPECT_EQ(differing, 1) << what << "\n" << moved;
+        }
+}
+
+TEST(BoxBrush, OnlySixFacedAxisAlignedBrushesAreBoxes) {
+    const char* notBoxes[] = {
+        // a wedge: one sloped face
+        "{\n( 0 0 0 ) ( 0 1 0 ) ( 1 0 0 ) w 0 0 0 1 1\n( 0 0 64 ) ( 1 0 64 ) ( 0 1 64 ) w 0 0 0 1 "
+        "1\n"
+        "( 0 0 0 ) ( 0 0 1 ) ( 0 1 0 ) w 0 0 0 1 1\n( 0 0 0 ) ( 1 0 0 ) ( 0 0 1 ) w 0 0 0 1 1\n"
+        "( 0 64 0 ) ( 0 64 1 ) ( 1 64 0 ) w 0 0 0 1 1\n( 64 0 0 ) ( 64 1 0 ) ( 0 0 64 ) w 0 0 0 1 "
+        "1\n}",
+        "{\npatchDef2\n{\nw\n( 3 3 0 0 0 )\n(\n)\n}\n}", "{\n}"};
+    MapVector low, high;
+    for (const char* text : notBoxes) EXPECT_FALSE(brushBox(text, low, high)) << text;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // arming a kind, clicking it into a viewport, selecting, and editing on its pages.
 #include "main_window_fixture.h"
 #include "kept_entity.h"
+#include "brush_text.h"
+#include <tuple>
 
 namespace {
 
@@ -521,6 +523,38 @@ TEST_F(MainWindowTest, AddBoxBrushGivesEachSelectedHelperABoxAsOneStep) {
     }
     session.undo();
     EXPECT_TRUE(!a->kept && !b->kept);
+}
+
+// In the top view each selected box shows a handle on its four upright sides; dragging
+// one puts that side on the grid line nearest the mouse, a unit short of the opposite
+// side at most, and each drag is one step.
+TEST_F(MainWindowTest, DraggingABoxSideHandleResizesTheBoxOnTheGrid) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_TRUE(door);
+    session.select({door});
+    main.command(MainWindow::CMD_ADD_BOX);  // -10 -10 0 .. 10 10 40 on a grid of 10; a handle
+                                            // sits at the middle of its side
+    const struct {
+        Point3 handle, dropped;
+        MapVector low, high;
+    } drags[] = {
+        {Point3(10, 0, 0), Point3(33, 4, 0), {-10, -10, 0}, {30, 10, 40}},
+        {Point3(10, -10, 0), Point3(7, 50, 0), {-10, 9, 0}, {30, 10, 40}},
+    };
+    for (const auto& d : drags) {
+        drag(top, at(d.handle), at(d.dropped));
+        KeptEntity kept;
+        std::string error;
+        ASSERT_TRUE(decodeKeptEntity(door->kept->data(), door->kept->size(), kept, error));
+        MapVector low, high;
+        ASSERT_TRUE(brushBox(kept.brushes.at(0), low, high));
+        EXPECT_EQ(std::make_tuple(low.x, low.y, low.z, high.x, high.y, high.z),
+                  std::make_tuple(d.low.x, d.low.y, d.low.z, d.high.x, d.high.y, d.high.z))
+            << "dropped at " << d.dropped.x << " " << d.dropped.y;
+        EXPECT_EQ(session.undoName(), "Resize Box");
+    }
+    EXPECT_EQ(session.undo(2), 2);
+    EXPECT_EQ(session.undoName(), "Add Box Brush");
 }
 
 }  // namespace
