@@ -7,28 +7,48 @@
 namespace {
 
 constexpr int SIDE = 2 * GLOW_RADIUS + 1;
+constexpr int LETTERS = 26;
 // How much of the glow colour is added at the pivot of a light at normal brightness:
-// half, so that a doubled light is near white there and a dark one adds nothing.
-constexpr float STRENGTH = 0.5f;
+// enough to read at a glance on the dark background, while a doubled light still shows
+// brighter than a normal one beyond the pivot, where it is not yet at white.
+constexpr float STRENGTH = 0.6f;
 
-// The share of the glow at each pixel of its square: full at the pivot, fading to none
-// at the radius, so a glow reads as a soft disc.
-const std::array<float, SIDE * SIDE>& falloff() {
-    static const std::array<float, SIDE* SIDE> table = [] {
-        std::array<float, SIDE * SIDE> t{};
-        for (int dy = -GLOW_RADIUS; dy <= GLOW_RADIUS; ++dy)
-            for (int dx = -GLOW_RADIUS; dx <= GLOW_RADIUS; ++dx) {
-                const float fade =
-                    std::max(0.0f, 1.0f - std::sqrt(float(dx * dx + dy * dy)) / GLOW_RADIUS);
-                t[(dy + GLOW_RADIUS) * SIDE + dx + GLOW_RADIUS] = fade * fade;
-            }
-        return t;
-    }();
-    return table;
+using GlowSquare = std::array<uint32_t, SIDE * SIDE>;
+
+// What a glow adds to the pixel (dx, dy) from its pivot, as a word of the image's layout
+// (0x00RRGGBB): full at the pivot, fading to nothing at the radius (a disc with a soft
+// edge), scaled by the letter's brightness.
+uint32_t glowWord(int dx, int dy, char letter) {
+    const float fade =
+        std::max(0.0f, 1.0f - float(dx * dx + dy * dy) / (GLOW_RADIUS * GLOW_RADIUS));
+    const float share = fade * STRENGTH * letterBrightness(letter);
+    auto part = [share](uint8_t c, int shift) {
+        return static_cast<uint32_t>(std::min(255.0f, c * share)) << shift;
+    };
+    return part(GLOW_COLOUR.r, 16) | part(GLOW_COLOUR.g, 8) | part(GLOW_COLOUR.b, 0);
 }
 
-uint8_t brighten(uint8_t under, float add) {
-    return static_cast<uint8_t>(std::min(255.0f, under + add));
+// A glow's square for every letter, made once: a step then only adds words.
+const std::array<GlowSquare, LETTERS>& glowSquares() {
+    static const std::array<GlowSquare, LETTERS> squares = [] {
+        std::array<GlowSquare, LETTERS> s{};
+        for (int letter = 0; letter < LETTERS; ++letter)
+            for (int i = 0; i < SIDE * SIDE; ++i)
+                s[letter][i] = glowWord(i % SIDE - GLOW_RADIUS, i / SIDE - GLOW_RADIUS,
+                                        static_cast<char>('a' + letter));
+        return s;
+    }();
+    return squares;
+}
+
+// The three channels of two words added, each stopping at 255: the sum of the low seven
+// bits cannot carry into the next channel, the top bit is put in after, and a channel
+// that carried out of it is filled.
+uint32_t addClamped(uint32_t a, uint32_t b) {
+    constexpr uint32_t LOW = 0x7F7F7F, TOP = 0x808080;
+    const uint32_t sum = ((a & LOW) + (b & LOW)) ^ ((a ^ b) & TOP);
+    const uint32_t carried = ((a & b) | ((a | b) & ~sum)) & TOP;
+    return sum | (carried >> 7) * 0xFF;
 }
 
 GlowArea unite(const GlowArea& a, const GlowArea& b) {
@@ -65,8 +85,8 @@ void LightGlows::capture(SoftwareViewport& view, const std::vector<LitEntity>& l
         Glow glow{0, 0, {}, kept_.size(), light.style, 0};
         if (!light.node || !glowArea(view, *light.node, glow.x, glow.y, glow.area)) continue;
         for (int row = glow.area.top; row < glow.area.bottom; ++row)
-            for (int x = glow.area.left; x < glow.area.right; ++x)
-                kept_.push_back(image.pixel(x, row));
+            kept_.insert(kept_.end(), image.row(row) + glow.area.left,
+                         image.row(row) + glow.area.right);
         glows_.push_back(glow);
         all_ = unite(all_, glow.area);
         animated_ = animated_ || lightStyleVaries(light.style);
@@ -74,25 +94,22 @@ void LightGlows::capture(SoftwareViewport& view, const std::vector<LitEntity>& l
 }
 
 void LightGlows::putBack(Framebuffer& image, const Glow& glow) const {
-    const Rgb* under = &kept_[glow.kept];
-    for (int row = glow.area.top; row < glow.area.bottom; ++row)
-        for (int x = glow.area.left; x < glow.area.right; ++x) image.plot(x, row, *under++);
+    const uint32_t* under = &kept_[glow.kept];
+    const int width = glow.area.right - glow.area.left;
+    for (int row = glow.area.top; row < glow.area.bottom; ++row, under += width)
+        std::copy(under, under + width, image.row(row) + glow.area.left);
 }
 
 void LightGlows::shine(Framebuffer& image, const Glow& glow) {
-    const float strength = letterBrightness(glow.shown) * STRENGTH;
-    if (strength <= 0.0f) return;
-    const std::array<float, SIDE* SIDE>& fade = falloff();
-    for (int row = glow.area.top; row < glow.area.bottom; ++row)
-        for (int x = glow.area.left; x < glow.area.right; ++x) {
-            const float share =
-                strength * fade[(row - glow.y + GLOW_RADIUS) * SIDE + x - glow.x + GLOW_RADIUS];
-            const Rgb under = image.pixel(x, row);
-            image.plot(
-                x, row,
-                {brighten(under.r, GLOW_COLOUR.r * share), brighten(under.g, GLOW_COLOUR.g * share),
-                 brighten(under.b, GLOW_COLOUR.b * share)});
-        }
+    if (glow.shown == 'a') return;
+    const GlowSquare& square = glowSquares()[glow.shown - 'a'];
+    const int width = glow.area.right - glow.area.left;
+    for (int row = glow.area.top; row < glow.area.bottom; ++row) {
+        uint32_t* pixels = image.row(row) + glow.area.left;
+        const uint32_t* add = square.data() + (row - glow.y + GLOW_RADIUS) * SIDE +
+                              (glow.area.left - glow.x + GLOW_RADIUS);
+        for (int i = 0; i < width; ++i) pixels[i] = addClamped(pixels[i], add[i]);
+    }
 }
 
 // Every kept square goes back before any glow is added, so that overlapping glows add up.

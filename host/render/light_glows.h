@@ -40,7 +40,7 @@ private:
     struct Glow {
         int x, y;       // the pivot's pixel
         GlowArea area;  // its square, cut to the image
-        size_t kept;    // where the picture under it starts in kept_
+        size_t kept;    // where the words under it start in kept_
         int style;
         char shown;  // the letter drawn now, 0 before the first draw
     };
@@ -48,7 +48,7 @@ private:
     static void shine(Framebuffer& image, const Glow& glow);
 
     std::vector<Glow> glows_;
-    std::vector<Rgb> kept_;
+    std::vector<uint32_t> kept_;
     GlowArea all_;
     bool animated_ = false;
 };
