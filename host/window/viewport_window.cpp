@@ -42,9 +42,10 @@ bool ViewportWindow::create(HWND parent, int id) {
                            GetModuleHandleA(nullptr), this) != nullptr;
 }
 
+// The active frame is drawn over the picture as it is painted: the picture stays.
 void ViewportWindow::setActive(bool active) {
     active_ = active;
-    redraw();
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 void ViewportWindow::move(const RECT& area) {
