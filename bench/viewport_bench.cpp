@@ -1,6 +1,7 @@
 // Timings of the helper's viewport operations and of the reference host's renderer.
 // Not a test: run it by hand (build/bin/viewport_bench.exe) and read the numbers;
-// `viewport_bench.exe redraw` times the full redraws alone, for comparing two builds.
+// `viewport_bench.exe redraw` times the full redraws alone, for comparing two builds;
+// `viewport_bench.exe lights` the animated light styles beside the still redraw.
 // Every figure is given three ways (see bench_timing.h).
 #include <windows.h>
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "interaction/selection.h"
 #include "plugins/plugin_registry.h"
 #include "render/entity_overlay.h"
+#include "render/light_glows.h"
 #include "session/entity_marks.h"
 #include "render/scene_render.h"
 #include "scene/scene.h"
@@ -117,8 +119,11 @@ std::vector<EntityMark> chainedMarks(const Scene& scene, bool neighbours) {
     for (size_t k = 0; k < order.size(); ++k) {
         const size_t next = order[(k + 1) % order.size()];
         const std::string target = k % 50 == 0 ? "nowhere" : "t" + std::to_string(next);
-        marks.push_back(
-            {scene.nodes()[order[k]].get(), "func_door", "t" + std::to_string(order[k]), {target}});
+        marks.push_back({scene.nodes()[order[k]].get(),
+                         "func_door",
+                         "t" + std::to_string(order[k]),
+                         {target},
+                         {}});
     }
     return marks;
 }
@@ -152,10 +157,50 @@ void timeOverlayRedraw(Scene& scene) {
         frame();  // warm up
         report(c.what, measure(10, 5, frame), 1e-3, "ms/frame");
         if (c.options.labels == LabelMode::None && !c.options.links) continue;
-        report("  of which the overlay", measure(10, 5, [&] {
-                   drawEntityOverlay(view, overlayEntities(c.marks), links, c.options);
-               }), 1e-3, "ms/frame");
+        report(
+            "  of which the overlay",
+            measure(10, 5,
+                    [&] { drawEntityOverlay(view, overlayEntities(c.marks), links, c.options); }),
+            1e-3, "ms/frame");
     }
+}
+
+// Every fifth helper a light of one of the eleven styles that change, as the window
+// animates them: the still picture once, then at each step of the styles only the glows'
+// squares put back and drawn again. The lights are made here directly, as the marks are.
+void timeLightStyles(Scene& scene) {
+    std::vector<LitEntity> lights;
+    for (size_t i = 0; i < scene.size(); i += 5)
+        lights.push_back({scene.nodes()[i].get(), 1 + static_cast<int>(i / 5 % 11)});
+    SoftwareViewport view(ViewKind::Top, 1280, 720);
+    renderViewport(view, scene);
+    LightGlows glows;
+    report("still redraw (for comparison)", measure(10, 5, [&] { renderViewport(view, scene); }),
+           1e-3, "ms/frame");
+    // With the view turned away from every light, a redraw finds none and no step follows.
+    view.camera().pan(0, 5000, view.height());
+    report("picture kept, no light in view", measure(10, 5, [&] { glows.capture(view, lights); }),
+           1e-3, "ms/redraw");
+    std::printf("  (%zu glows, animated: %s)\n", glows.size(), glows.animated() ? "yes" : "no");
+    view.camera().pan(0, -5000, view.height());
+    report("picture kept under 2000 glows", measure(10, 5, [&] { glows.capture(view, lights); }),
+           1e-3, "ms/redraw");
+    double seconds = 0;
+    report("one step: every glow drawn again",
+           measure(10, 20,
+                   [&] {
+                       seconds += 0.1;
+                       glows.draw(view.image(), seconds);
+                   }),
+           1e-3, "ms/step");
+    report("a tick within the same step",
+           measure(10, 20, [&] { glows.draw(view.image(), seconds); }), 1e-3, "ms/tick");
+    const GlowArea area = glows.draw(view.image(), seconds + 0.1);
+    std::printf(
+        "  (%zu of %zu lights in view, their glows %dx%d pixels each, all within "
+        "%dx%d)\n",
+        glows.size(), lights.size(), 2 * GLOW_RADIUS + 1, 2 * GLOW_RADIUS + 1,
+        area.right - area.left, area.bottom - area.top);
 }
 
 void timePicks(Scene& scene) {
@@ -194,7 +239,8 @@ void timePicks(Scene& scene) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool redrawsOnly = argc > 1 && std::string(argv[1]) == "redraw";
+    const std::string only = argc > 1 ? argv[1] : "";
+    const bool redrawsOnly = only == "redraw";
     PluginRegistry registry;
     std::string error;
     if (!registry.loadFolder(defaultPluginFolder(), error)) {
@@ -203,7 +249,7 @@ int main(int argc, char** argv) {
     }
     const PluginKind* door = registry.findByName("Door");
     if (!door) return 1;
-    if (!redrawsOnly) timeSingleCalls(*door);
+    if (only.empty()) timeSingleCalls(*door);
 
     {
         Scene empty;
@@ -213,6 +259,12 @@ int main(int argc, char** argv) {
     const int helpers = 10000;
     Scene scene;
     fillScene(scene, *door, helpers);
+    if (only == "lights" || only.empty()) {
+        std::printf("%d helpers, 2000 of them lights with changing styles, 1280x720 top:\n",
+                    helpers);
+        timeLightStyles(scene);
+        if (!only.empty()) return 0;
+    }
     std::printf("full software redraw of %d helpers with tripods, 1280x720:\n", helpers);
     timeRedraw(scene, ViewKind::Top);
     timeRedraw(scene, ViewKind::Perspective);

@@ -7,7 +7,7 @@
 #include "session/host_session.h"
 #include "cli/image_size.h"
 #include "session/map_commands.h"
-#include "cli/overlay_options.h"
+#include "cli/picture_options.h"
 #include "cli/script_runner.h"
 #include "scene/progress.h"
 
@@ -24,6 +24,7 @@ const char* usage =
     "       vexalhost check SCENE|LEVEL.map  what the game would trip over\n"
     "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n"
     "                        [--labels [all|selected|none]] [--links]   names and links drawn\n"
+    "                        [--time SECONDS]   the lights' styles as at that moment\n"
     "       --progress anywhere shows progress on big scenes even when stderr is no terminal\n";
 
 int fail(const std::string& message) {
@@ -54,9 +55,11 @@ int renderScene(HostSession& session, int argc, char** argv) {
     const std::vector<std::string> words(argv, argv + argc);
     std::string scene = words[2], out, viewName = "top";
     int width = 800, height = 600;
-    OverlayOptions overlay;
+    PictureOptions picture;
+    std::string error;
     for (size_t i = 3; i < words.size();) {
-        if (takeOverlayOption(words, i, overlay)) continue;
+        if (takePictureOption(words, i, picture, error)) continue;
+        if (!error.empty()) return fail(error);
         if (i + 1 >= words.size()) return fail(words[i] + " needs a value\n" + usage);
         const std::string& option = words[i];
         const std::string& value = words[i + 1];
@@ -74,8 +77,7 @@ int renderScene(HostSession& session, int argc, char** argv) {
     ViewKind view;
     if (!parseViewKind(viewName, view)) return fail("unknown view \"" + viewName + "\"");
     if (out.empty()) return fail("render needs --out FILE.png");
-    std::string error;
-    if (!session.load(scene, error) || !session.render(view, out, width, height, error, overlay))
+    if (!session.load(scene, error) || !session.render(view, out, width, height, error, picture))
         return fail(error);
     std::printf("%s: %s view of %zu nodes, %dx%d\n", out.c_str(), viewKindName(view),
                 session.scene().size(), width, height);

@@ -5,7 +5,7 @@
 #include "session/host_session.h"
 #include "cli/image_size.h"
 #include "session/map_commands.h"
-#include "cli/overlay_options.h"
+#include "cli/picture_options.h"
 #include "cli/staged_files.h"
 #include "panel/command_panel.h"
 #include "panel/panel_controls.h"
@@ -21,7 +21,7 @@ struct ScriptArguments {
     int count = 1;        // undo and redo
     ViewKind view = ViewKind::Top;
     int width = 800, height = 600;
-    OverlayOptions overlay;
+    PictureOptions picture;
     BoxCorners box;  // brush NAME box ...
     std::string texture = DEFAULT_BOX_TEXTURE;
 };
@@ -124,7 +124,7 @@ bool fileNamed(Context& c, const std::string& path) {
 
 bool checkSave(Context& c) { return fileNamed(c, c.w[1]); }
 
-// render VIEW FILE [WxH] [--labels [MODE]] [--links]: what follows the file.
+// render VIEW FILE [WxH] [--labels [MODE]] [--links] [--time S]: what follows the file.
 bool renderOptions(Context& c) {
     size_t at = 3;
     if (at < c.w.size() && c.w[at].compare(0, 2, "--") != 0 &&
@@ -133,7 +133,8 @@ bool renderOptions(Context& c) {
         return false;
     }
     while (at < c.w.size())
-        if (!takeOverlayOption(c.w, at, c.a.overlay)) return usageError(c);
+        if (!takePictureOption(c.w, at, c.a.picture, c.message))
+            return c.message.empty() ? usageError(c) : false;
     return true;
 }
 
@@ -277,7 +278,7 @@ bool runLoad(Context& c) {
 
 bool runRender(Context& c) {
     return onStagedFile(c, c.w[2], c.files.writePath(c.w[2]), [&](const std::string& file) {
-        return c.session.render(c.a.view, file, c.a.width, c.a.height, c.message, c.a.overlay);
+        return c.session.render(c.a.view, file, c.a.width, c.a.height, c.message, c.a.picture);
     });
 }
 
@@ -356,8 +357,9 @@ const Command commands[] = {
     {"save", "save FILE", 1, 1, checkSave, runSave},
     {"load", "load FILE", 1, 1, checkNothing, runLoad},
     {"render",
-     "render top|front|left|persp FILE [WIDTHxHEIGHT] [--labels [all|selected|none]] [--links]", 2,
-     6, checkRender, runRender},
+     "render top|front|left|persp FILE [WIDTHxHEIGHT] [--labels [all|selected|none]] [--links] "
+     "[--time SECONDS]",
+     2, 8, checkRender, runRender},
     {"list", "list", 0, 0, checkNothing, runList},
     {"undo", "undo [N]", 0, 1, checkStepCount, runSteps<&HostSession::undo, undoWord>},
     {"redo", "redo [N]", 0, 1, checkStepCount, runSteps<&HostSession::redo, redoWord>},

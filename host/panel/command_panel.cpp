@@ -97,7 +97,8 @@ LRESULT CALLBACK CommandPanel::watchPage(HWND page, UINT message, WPARAM wParam,
                                          UINT_PTR, DWORD_PTR panel) {
     const LRESULT result = DefSubclassProc(page, message, wParam, lParam);
     auto* self = reinterpret_cast<CommandPanel*>(panel);
-    if (message == editCommitMessage && self->committed_) self->committed_();
+    const bool clicked = message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED;
+    if ((message == editCommitMessage || clicked) && self->committed_) self->committed_();
     if (message == WM_NCDESTROY) RemoveWindowSubclass(page, watchPage, 0);
     return result;
 }

@@ -52,7 +52,8 @@ public:
     // Called for every redraw request (the host redraws its viewports there).
     void setRedrawHandler(RedrawHandler handler) { redraw_ = std::move(handler); }
     // Called after a page took a commit of one of its text fields (Enter, Tab, the focus
-    // leaving it): pages store such texts without announcing them.
+    // leaving it) or a click on one of its buttons: pages store such texts, and the light
+    // page its buttons, without announcing them.
     void setCommitHandler(std::function<void()> handler) { committed_ = std::move(handler); }
 
     // The pages shown, top to bottom.

@@ -29,6 +29,9 @@ public:
     Rgb pixel(int x, int row) const { return unpack(colour_[index(x, row)]); }
     // Rows from the top, each width() words.
     const uint32_t* bits() const { return colour_.data(); }
+    // One row's words, for work that copies or blends whole runs of pixels.
+    uint32_t* row(int row) { return &colour_[index(0, row)]; }
+    const uint32_t* row(int row) const { return &colour_[index(0, row)]; }
     // The image as packed RGB bytes, rows from the top.
     std::vector<uint8_t> rgbBytes() const;
     bool contains(int x, int row) const {

@@ -65,7 +65,7 @@ const Node* EntityIndex::nodeOf(const Animatable* object) const {
 void EntityIndex::added(const Node& node) {
     if (!allStale_) {
         slots_[&node] = marks_.size();
-        marks_.push_back(EntityMark{&node, {}, {}, {}});
+        marks_.push_back(EntityMark{&node, {}, {}, {}, {}});
         stale_.insert(&node);
         linksStale_ = true;
     }

@@ -50,3 +50,10 @@ std::vector<OverlayEntity> overlayEntities(const std::vector<EntityMark>& marks)
     for (const EntityMark& mark : marks) entities.push_back({mark.node, mark.classname.c_str()});
     return entities;
 }
+
+std::vector<LitEntity> litEntities(const std::vector<EntityMark>& marks) {
+    std::vector<LitEntity> lights;
+    for (const EntityMark& mark : marks)
+        if (mark.lightStyle) lights.push_back({mark.node, *mark.lightStyle});
+    return lights;
+}

@@ -3,7 +3,9 @@
 #pragma once
 #include <string>
 #include <vector>
+#include <optional>
 #include "render/entity_overlay.h"
+#include "render/light_glows.h"
 
 class Node;
 
@@ -13,6 +15,7 @@ struct EntityMark {
     std::string classname;
     std::string targetName;            // the name others fire at; empty when none
     std::vector<std::string> targets;  // the names it fires ("target", "killtarget")
+    std::optional<int> lightStyle;     // a light's style; none for any other entity
 };
 
 // An entity firing its own name gets no arrow; a name fired twice, one arrow per carrier.
@@ -23,3 +26,5 @@ bool sameLinkNames(const EntityMark& a, const EntityMark& b);
 
 // What the overlay draws of the marks, in their order (the marks must outlive it).
 std::vector<OverlayEntity> overlayEntities(const std::vector<EntityMark>& marks);
+// The lights among the marks, with their styles.
+std::vector<LitEntity> litEntities(const std::vector<EntityMark>& marks);

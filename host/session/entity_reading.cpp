@@ -16,6 +16,8 @@ EntityMark readEntityMark(const Node& node) {
         mark.classname = std::move(view.classname);
         mark.targetName = std::move(view.targetName);
         mark.targets = std::move(view.targets);
+        if (pageClassOf(mark.classname) == PageClass::Light)
+            mark.lightStyle = record.props.lightStyle;
         return mark;
     }
     CStr className;

@@ -416,18 +416,25 @@ void HostSession::frameNode(SoftwareViewport& view, const Node& node) const {
     zoomTo(view, box, 80.0f);
 }
 
+std::vector<LitEntity> HostSession::lights() { return litEntities(entities_.marks()); }
+
 void HostSession::drawView(SoftwareViewport& view, const OverlayOptions& overlay) {
     renderViewport(view, scene_);
     drawEntityOverlay(view, overlayEntities(entities_.marks()), entities_.links(), overlay);
 }
 
 bool HostSession::render(ViewKind kind, const std::string& path, int width, int height,
-                         std::string& error, const OverlayOptions& overlay) {
+                         std::string& error, const PictureOptions& options) {
     SoftwareViewport view(kind, width, height);
     view.setScene(&scene_);
     frame(view);
     renderViewport(view, scene_, 0, terminalProgress("rendering " + path, BIG_SCENE));
-    drawEntityOverlay(view, overlayEntities(entities_.marks()), entities_.links(), overlay);
+    drawEntityOverlay(view, overlayEntities(entities_.marks()), entities_.links(), options.overlay);
+    if (options.lightTime) {
+        LightGlows glows;
+        glows.capture(view, lights());
+        glows.draw(view.image(), *options.lightTime);
+    }
     return writePng(view.image(), path, error);
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 #include "session/entity_index.h"
@@ -18,6 +19,13 @@
 class CommandPanel;
 class SoftwareViewport;
 class EditSession;
+
+// What a rendered picture shows beyond the helpers: labels and links, and the lights'
+// style glows as at a moment (seconds; none: no glows).
+struct PictureOptions {
+    OverlayOptions overlay;
+    std::optional<double> lightTime;
+};
 
 class HostSession {
 public:
@@ -117,11 +125,13 @@ public:
     // Points it at one node, close up (a double click in the entity list).
     void frameNode(SoftwareViewport& view, const Node& node) const;
 
+    // The lights of the scene with their styles, read from their records as they are now.
+    std::vector<LitEntity> lights();
     // Draws the scene into a view's image, with labels and links as overlay asks.
     void drawView(SoftwareViewport& view, const OverlayOptions& overlay);
     // Renders the scene as seen from one view, framed to show every node, to a PNG file.
     bool render(ViewKind view, const std::string& path, int width, int height, std::string& error,
-                const OverlayOptions& overlay = {});
+                const PictureOptions& options = {});
     std::string listing();
 
     // Asks for the viewports to be drawn again.

@@ -181,6 +181,8 @@ std::vector<Command> MainWindow::commands() {
     add(CMD_ENTITY_LIST, "&Entity List", {}, &MainWindow::toggleEntityList).checked = [this] {
         return entityListShown_;
     };
+    add(CMD_ANIMATE_LIGHTS, "Animate Light S&tyles", {}, &MainWindow::toggleLightStyles).checked =
+        [this] { return viewports_[0] && viewports_[0]->animatesLights(); };
     return all;
 }
 
@@ -209,6 +211,11 @@ void MainWindow::toggleLinks() {
 void MainWindow::toggleEntityList() {
     entityListShown_ = !entityListShown_;
     layout();
+}
+
+void MainWindow::toggleLightStyles() {
+    const bool on = !viewports_[0]->animatesLights();
+    for (auto& v : viewports_) v->setAnimateLights(on);
 }
 
 void MainWindow::buildCreationList() {

@@ -64,6 +64,7 @@ public:
         CMD_LABELS_NONE,
         CMD_LINKS,
         CMD_ENTITY_LIST,
+        CMD_ANIMATE_LIGHTS,
         CMD_KIND_FIRST = 1000,
     };
     void command(int id);
@@ -125,6 +126,7 @@ private:
     void setLabels(LabelMode mode);
     void toggleLinks();
     void toggleEntityList();
+    void toggleLightStyles();
     std::string askFile(bool save);
 
     HostSession& session_;

@@ -17,6 +17,12 @@ constexpr int DRAG_THRESHOLD = 3;
 // Half the side of a box side's handle, in pixels; a press this near takes it.
 constexpr int HANDLE_REACH = 4;
 
+// The light styles play at ten steps a second; the timer follows them.
+constexpr UINT_PTR GLOW_TIMER = 1;
+constexpr UINT GLOW_STEP_MS = 100;
+
+double clockSeconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
+
 }  // namespace
 
 ViewportWindow::ViewportWindow(HostSession& session, CreationTool& creation, ViewKind kind,
@@ -38,9 +44,10 @@ bool ViewportWindow::create(HWND parent, int id) {
                            GetModuleHandleA(nullptr), this) != nullptr;
 }
 
+// The active frame is drawn over the picture as it is painted: the picture stays.
 void ViewportWindow::setActive(bool active) {
     active_ = active;
-    redraw();
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 void ViewportWindow::move(const RECT& area) {
@@ -51,7 +58,36 @@ void ViewportWindow::move(const RECT& area) {
     redraw();
 }
 
-void ViewportWindow::redraw() { InvalidateRect(window_, nullptr, FALSE); }
+void ViewportWindow::redraw() {
+    stale_ = true;
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void ViewportWindow::setAnimateLights(bool on) {
+    animateLights_ = on;
+    redraw();
+}
+
+void ViewportWindow::startGlows() {
+    glows_ = LightGlows();
+    if (animateLights_) {
+        glows_.capture(view_, session_.lights());
+        glows_.draw(view_.image(), clockSeconds());
+    }
+    if (glows_.animated())
+        SetTimer(window_, GLOW_TIMER, GLOW_STEP_MS, nullptr);
+    else
+        KillTimer(window_, GLOW_TIMER);
+}
+
+// Only the area of the glows is painted again, from the picture kept under them.
+void ViewportWindow::stepGlows() {
+    if (stale_) return;
+    const GlowArea area = glows_.draw(view_.image(), clockSeconds());
+    if (area.empty()) return;
+    RECT r = {area.left, area.top, area.right, area.bottom};
+    InvalidateRect(window_, &r, FALSE);
+}
 
 void ViewportWindow::frameScene() {
     session_.frame(view_);
@@ -77,7 +113,11 @@ bool ViewportWindow::cancelCreation() {
 void ViewportWindow::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
-    session_.drawView(view_, session_.viewOverlay());
+    if (stale_) {
+        session_.drawView(view_, session_.viewOverlay());
+        stale_ = false;
+        startGlows();
+    }
     const Framebuffer& image = view_.image();
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
@@ -274,6 +314,9 @@ LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_PAINT:
             paint();
+            return 0;
+        case WM_TIMER:
+            if (wp == GLOW_TIMER) stepGlows();
             return 0;
         case WM_ERASEBKGND:
             return 1;

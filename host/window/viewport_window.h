@@ -1,8 +1,10 @@
 // A viewport of the interactive host: a child window showing one SoftwareViewport of the
 // scene, with the mouse doing what a user expects: create (when a kind is armed), click
 // and rubber-band selection, dragging the selection or a selected box's side by its
-// handle (orthographic views), panning (middle button or
-// Shift+drag), zooming (wheel) and orbiting the perspective view (right drag).
+// handle (orthographic views), panning (middle button or Shift+drag), zooming (wheel) and
+// orbiting the perspective view (right drag). With the light styles animated, the lights in
+// view glow as their styles play: the still picture is drawn once and the glows alone are
+// redrawn at every step.
 #pragma once
 #include <windows.h>
 #include <functional>
@@ -10,6 +12,7 @@
 #include "session/box_brushes.h"
 #include "session/host_session.h"
 #include "interaction/creation_tool.h"
+#include "render/light_glows.h"
 #include "render/software_viewport.h"
 
 class ViewportWindow {
@@ -28,13 +31,20 @@ public:
     SoftwareViewport& view() { return view_; }
     void setActive(bool active);
     void move(const RECT& area);
+    // The scene changed, or the view did: the picture is drawn again at the next paint.
     void redraw();
+    void setAnimateLights(bool on);
+    bool animatesLights() const { return animateLights_; }
     void frameScene();      // zooms to show every node
     void frameSelection();  // zooms to show the selected nodes (every node when none is)
 
 private:
     LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     void paint();
+    // The glows of the lights in view over the picture just drawn; the step timer runs only
+    // while one of them changes with time.
+    void startGlows();
+    void stepGlows();
     void buttonDown(IPoint2 at, WPARAM keys);
     void mouseMove(IPoint2 at, WPARAM keys);
     void buttonUp(IPoint2 at, WPARAM keys);
@@ -59,6 +69,9 @@ private:
     Callbacks cb_;
     HWND window_ = nullptr;
     bool active_ = false;
+    bool stale_ = true;  // the picture no longer shows the scene
+    bool animateLights_ = false;
+    LightGlows glows_;
     Drag drag_ = Drag::None;
     IPoint2 dragStart_, dragLast_;
     Node* grabbed_ = nullptr;  // whose pivot the drag puts on the grid

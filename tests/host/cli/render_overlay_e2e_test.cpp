@@ -1,11 +1,12 @@
-// Labels and links in pictures that vexalhost renders, from the command line and from a
-// script, found at the pixels where the host puts them.
+// Labels, links and the lights' glows in pictures that vexalhost renders, from the command
+// line and from a script, found at the pixels where the host puts them.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include "session/host_session.h"
 #include "host_process.h"
 #include "png_image.h"
 #include "render/bitmap_font.h"
+#include "render/light_glows.h"
 
 namespace {
 
@@ -19,10 +20,10 @@ const char* sceneScript =
     "create Door at 100 0 0 as gate\nselect gate\nset \"Target Name\" vault\n"
     "select\nsave scene.vxs\n";
 
-// Where the host's framing of these two nodes puts a point in a 400x300 top view.
-IPoint2 pixelOf(const Point3& world) {
+// Where the host's framing of nodes at these places puts a point in a 400x300 top view.
+IPoint2 pixelOf(const Point3& world, std::vector<Point3> framed = {TRIGGER_AT, DOOR_AT}) {
     HostSession session;
-    for (const Point3& at : {TRIGGER_AT, DOOR_AT})
+    for (const Point3& at : framed)
         session.scene().add(nullptr, Class_ID(), 0, "")->transform.SetTrans(at);
     SoftwareViewport view(ViewKind::Top, 400, 300);
     session.frame(view);
@@ -81,6 +82,43 @@ TEST(RenderedOverlay, LabelsAndLinksAppearAsAskedBesideAndBetweenTheHelpers) {
         EXPECT_EQ(labelPixels > 10, c.labels) << c.how << ": " << labelPixels << " label pixels";
         EXPECT_EQ(png.at(middle) == LINK_COLOUR, c.link) << c.how;
     }
+}
+
+const Point3 STROBE_AT(-60, 0, 0), STEADY_AT(60, 0, 0);
+
+// Every channel of every pixel of a light's glow square, added up.
+long glowSum(const PngImage& png, IPoint2 pivot) {
+    long sum = 0;
+    for (int y = pivot.y - GLOW_RADIUS; y <= pivot.y + GLOW_RADIUS; ++y)
+        for (int x = pivot.x - GLOW_RADIUS; x <= pivot.x + GLOW_RADIUS; ++x) {
+            const Rgb c = png.at(IPoint2(x, y));
+            sum += c.r + c.g + c.b;
+        }
+    return sum;
+}
+
+// A fast strobe is normal at step 0 and dark at step 1; a normal light is the same at both.
+TEST(RenderedOverlay, TheTimeGivenPicksEachLightsStepOfItsStyle) {
+    const std::string folder = makeScratchFolder("light-styles");
+    ASSERT_TRUE(writeFile(folder + "\\lights.script",
+                          "create VexalEntity at -60 0 0 as strobe\nselect strobe\n"
+                          "set \"Fast Strobe\"\ncreate VexalEntity at 60 0 0 as steady\n"
+                          "select\nsave lights.vxs\nrender top first.png 400x300 --time 0\n"));
+    HostRun made = runHost("run lights.script", folder);
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    for (const char* how : {"--out second.png --time 0.15", "--out still.png"}) {
+        HostRun run =
+            runHost(std::string("render lights.vxs --view top --size 400x300 ") + how, folder);
+        ASSERT_EQ(run.exitCode, 0) << how << ": " << run.err;
+    }
+    const PngImage first(folder + "\\first.png"), second(folder + "\\second.png"),
+        still(folder + "\\still.png");
+    ASSERT_TRUE(first.loaded() && second.loaded() && still.loaded());
+    const IPoint2 strobe = pixelOf(STROBE_AT, {STROBE_AT, STEADY_AT}),
+                  steady = pixelOf(STEADY_AT, {STROBE_AT, STEADY_AT});
+    EXPECT_GT(glowSum(first, strobe), glowSum(second, strobe));
+    EXPECT_EQ(glowSum(first, steady), glowSum(second, steady));
+    EXPECT_GT(glowSum(first, steady), glowSum(still, steady));
 }
 
 }  // namespace

@@ -145,6 +145,7 @@ const ScriptError errors[] = {
     {"missing file", "load nowhere.vxs\nsave out.vxs\n", "nowhere.vxs", 1},
     {"unknown node", "select ghost\nsave out.vxs\n", "no node named \"ghost\"", 1},
     {"bad size", "render top x.png 10by10\nsave out.vxs\n", "bad size \"10by10\"", 1},
+    {"a time before the start", "render top x.png --time -1\n", "not \"-1\"", 1},
     {"not a finite number", "create Door at nan 0 0\nsave out.vxs\n", "bad number \"nan\"", 1},
     {"a spinner given no number",
      "create Door at 0 0 0 as d\nselect d\nset Speed nan\nsave out.vxs\n",

@@ -558,3 +558,39 @@ TEST_F(MainWindowTest, DraggingABoxSideHandleResizesTheBoxOnTheGrid) {
 }
 
 }  // namespace
+
+// View > Animate Light Styles: checked while the lights in the viewports glow as their
+// styles play (a new light's is normal, a steady glow), and the pictures are as before
+// once it is off again.
+TEST_F(MainWindowTest, AnimateLightStylesTurnsTheLightsGlowOnAndOff) {
+    HWND lightKind = main.kindButton("VexalEntity");
+    SendMessageA(lightKind, BM_CLICK, 0, 0);
+    const POINT p = at(Point3(0, 0, 0));
+    click(top, p.x, p.y);
+    SendMessageA(lightKind, BM_CLICK, 0, 0);
+    ASSERT_EQ(session.scene().size(), 1u);
+    session.select({});
+    HMENU view = GetSubMenu(GetMenu(main.window()), 2);
+    auto shown = [&] {  // the item's check, and a pixel beside the light as painted
+        SendMessageA(main.window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 2);
+        SendMessageA(top, WM_PAINT, 0, 0);
+        const bool checked =
+            GetMenuState(view, MainWindow::CMD_ANIMATE_LIGHTS, MF_BYCOMMAND) & MF_CHECKED;
+        return std::make_pair(checked, main.viewport(0).view().image().pixel(p.x - 4, p.y + 4));
+    };
+    const auto still = shown();
+    main.command(MainWindow::CMD_ANIMATE_LIGHTS);
+    const auto glowing = shown();
+    main.command(MainWindow::CMD_ANIMATE_LIGHTS);
+    EXPECT_FALSE(still.first);
+    EXPECT_TRUE(glowing.first);
+    EXPECT_GT(glowing.second.g, still.second.g);
+    EXPECT_TRUE(shown() == still);
+
+    // A style clicked on the light's page is a change at once, so the glow follows it.
+    std::string error;
+    session.select({session.scene().nodes()[0].get()});
+    ASSERT_TRUE(session.save(makeScratchFolder("light-style") + "\\light.vxs", error)) << error;
+    SendMessageA(control("Fast Strobe"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(session.modified());
+}
