@@ -612,9 +612,10 @@ void MainWindow::dispatch(MSG& msg) {
     }
     HWND panel = session_.commandPanel().window();
     const bool inPanel = msg.hwnd == panel || IsChild(panel, msg.hwnd);
-    if (inPanel && session_.commandPanel().translateMessage(&msg)) return;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    if (!inPanel || !session_.commandPanel().translateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
     completeTargetField(session_, msg);
 }
 
