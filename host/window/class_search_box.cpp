@@ -6,12 +6,13 @@ namespace {
 
 const char* windowClass = "VexalClassSearch";
 constexpr int FIELD_HEIGHT = 22;
+constexpr int LABEL_WIDTH = 64;
 enum Control { FIELD_ID = 1, LIST_ID };
 
-HWND control(const char* cls, DWORD style, HWND parent, int id) {
-    HWND w = CreateWindowExA(
-        WS_EX_CLIENTEDGE, cls, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 10, 10, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+HWND control(const char* cls, const char* text, DWORD exStyle, DWORD style, HWND parent, int id) {
+    HWND w = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleA(nullptr), nullptr);
     SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
     return w;
 }
@@ -38,9 +39,11 @@ bool ClassSearchBox::create(HWND parent, int id) {
                          10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleA(nullptr), this))
         return false;
-    field_ = control("EDIT", ES_AUTOHSCROLL, window_, FIELD_ID);
-    list_ = control("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, window_, LIST_ID);
-    if (!field_ || !list_) return false;
+    label_ = control("STATIC", "Find class:", 0, SS_LEFT, window_, 0);
+    field_ = control("EDIT", "", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | WS_TABSTOP, window_, FIELD_ID);
+    list_ = control("LISTBOX", "", WS_EX_CLIENTEDGE,
+                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, window_, LIST_ID);
+    if (!label_ || !field_ || !list_) return false;
     refresh();
     return true;
 }
@@ -48,7 +51,8 @@ bool ClassSearchBox::create(HWND parent, int id) {
 void ClassSearchBox::move(const RECT& area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     MoveWindow(window_, area.left, area.top, width, height, TRUE);
-    MoveWindow(field_, 0, 0, width, FIELD_HEIGHT, TRUE);
+    MoveWindow(label_, 0, 4, LABEL_WIDTH - 4, FIELD_HEIGHT - 6, TRUE);
+    MoveWindow(field_, LABEL_WIDTH, 0, width - LABEL_WIDTH, FIELD_HEIGHT, TRUE);
     MoveWindow(list_, 0, FIELD_HEIGHT + 2, width, height - FIELD_HEIGHT - 2, TRUE);
 }
 

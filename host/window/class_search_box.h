@@ -34,6 +34,6 @@ private:
     void picked();
 
     HostSession& session_;
-    HWND window_ = nullptr, field_ = nullptr, list_ = nullptr;
+    HWND window_ = nullptr, label_ = nullptr, field_ = nullptr, list_ = nullptr;
     std::vector<ClassCount> shown_;
 };
