@@ -61,9 +61,11 @@ void PositionFields::show() {
     if (owns(GetFocus())) return;
     const std::vector<Node*> selection = session_.scene().selection();
     const Point3 centre = pivotCentre(selection);
-    for (int axis = 0; axis < 3; ++axis)
-        SetWindowTextA(fields_[axis],
-                       selection.empty() ? "" : shortestNumberText(centre[axis]).c_str());
+    // Every redraw comes here, a drag's too: a field is set only when its text differs.
+    for (int axis = 0; axis < 3; ++axis) {
+        const std::string text = selection.empty() ? "" : shortestNumberText(centre[axis]);
+        if (fieldText(fields_[axis]) != text) SetWindowTextA(fields_[axis], text.c_str());
+    }
 }
 
 bool PositionFields::typedPoint(Point3& point) {
