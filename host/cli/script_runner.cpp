@@ -11,11 +11,13 @@
 #include "panel/panel_controls.h"
 #include "printable_name.h"
 #include "session/box_brushes.h"
+#include "session/entity_linking.h"
 
 // What a line says beyond its words, read once: by the check, before anything runs, and
 // used as read when the line runs.
 struct ScriptArguments {
-    Point3 point;         // create's position, move's offset
+    Point3 point;         // create's position, move's offset or place
+    bool moveTo = false;  // move NAME... to X Y Z
     std::string name;     // "as NAME"
     size_t nodesEnd = 0;  // move: the words naming nodes end here
     int count = 1;        // undo and redo
@@ -109,8 +111,15 @@ bool checkCreate(Context& c) {
 
 bool checkMove(Context& c) {
     c.a.nodesEnd = c.w.size() - 4;
-    if (c.a.nodesEnd < 2 || c.w[c.a.nodesEnd] != "by") return usageError(c);
+    c.a.moveTo = c.w[c.a.nodesEnd] == "to";
+    if (c.a.nodesEnd < 2 || (c.w[c.a.nodesEnd] != "by" && !c.a.moveTo)) return usageError(c);
     return parsePoint(c, c.a.nodesEnd + 1, c.a.point);
+}
+
+// link NAME... to NAME
+bool checkLink(Context& c) {
+    c.a.nodesEnd = c.w.size() - 2;
+    return c.w[c.a.nodesEnd] == "to" || usageError(c);
 }
 
 bool checkClone(Context& c) { return optionalName(c, 2, c.a.name); }
@@ -199,8 +208,18 @@ bool runSelect(Context& c) {
 bool runMove(Context& c) {
     std::vector<Node*> nodes;
     if (!nodesFrom(c, 1, c.a.nodesEnd, nodes)) return false;
-    c.session.moveBy(nodes, c.a.point);
+    if (c.a.moveTo)
+        c.session.moveTo(nodes, c.a.point);
+    else
+        c.session.moveBy(nodes, c.a.point);
     return true;
+}
+
+bool runLink(Context& c) {
+    std::vector<Node*> sources, target;
+    return nodesFrom(c, 1, c.a.nodesEnd, sources) &&
+           nodesFrom(c, c.a.nodesEnd + 1, c.w.size(), target) &&
+           linkToTarget(c.session, sources, *target[0], c.message);
 }
 
 bool runClone(Context& c) {
@@ -344,7 +363,8 @@ const Command commands[] = {
     {"create", "create KIND at X Y Z [as NAME]", 5, 7, checkCreate, runCreate},
     {"rename", "rename NAME NEW-NAME", 2, 2, checkNothing, runRename},
     {"select", "select [NAME...]", 0, ANY, checkNothing, runSelect},
-    {"move", "move NAME... by DX DY DZ", 5, ANY, checkMove, runMove},
+    {"move", "move NAME... by DX DY DZ | move NAME... to X Y Z", 5, ANY, checkMove, runMove},
+    {"link", "link NAME... to NAME", 3, ANY, checkLink, runLink},
     {"clone", "clone NAME [as NEW-NAME]", 1, 3, checkClone, runClone},
     {"delete", "delete NAME...", 1, ANY, checkNothing, runOnAll<deleteNodes>},
     {"freeze", "freeze NAME...", 1, ANY, checkNothing, runOnAll<freezeNodes>},

@@ -1,9 +1,10 @@
 #include "interaction/creation_tool.h"
 #include "scene/scene.h"
 
-void CreationTool::setKind(const PluginKind* kind) {
+void CreationTool::setKind(const PluginKind* kind, const std::string& classname) {
     if (state_ == CreationState::Placing) drop();
     kind_ = kind;
+    classname_ = kind ? classname : "";
     state_ = CreationState::Idle;
 }
 

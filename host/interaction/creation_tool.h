@@ -27,9 +27,11 @@ class CreationTool {
 public:
     CreationTool(Scene& scene, TimeValue t = 0) : scene_(scene), time_(t) {}
 
-    // The kind the next press creates; also drops an object being placed.
-    void setKind(const PluginKind* kind);
+    // The kind the next press creates, and the classname its helper is then given ("":
+    // the kind's own); also drops an object being placed.
+    void setKind(const PluginKind* kind, const std::string& classname = "");
     const PluginKind* kind() const { return kind_; }
+    const std::string& classname() const { return classname_; }
 
     CreationState press(SoftwareViewport& view, IPoint2 mouse);
     CreationState move(SoftwareViewport& view, IPoint2 mouse);
@@ -50,6 +52,7 @@ private:
     Scene& scene_;
     TimeValue time_;
     const PluginKind* kind_ = nullptr;
+    std::string classname_;
     MouseCreateCallback* callback_ = nullptr;
     Node* node_ = nullptr;
     int point_ = 0;  // index of the point the next point message sets

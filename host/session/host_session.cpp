@@ -4,6 +4,7 @@
 #include "interaction/creation_tool.h"
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
+#include "panel/panel_controls.h"
 #include "render/level_drawing.h"
 #include "render/scene_render.h"
 #include "render/software_viewport.h"
@@ -223,9 +224,14 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
     return node;
 }
 
-void HostSession::created(Node* node) {
+void HostSession::created(Node* node, const std::string& classname) {
+    Action step(*this, "Create");
     history_.add("Create", {node});
     select({node});
+    std::string error, warning;
+    // The catalogue's names are the list's lines: the click always finds its line.
+    if (!classname.empty() && setPageControl(*panel_, "Class", classname, error, warning))
+        storeTyping();  // the pick joins the step before it closes
     markModified();
 }
 
@@ -273,11 +279,23 @@ void HostSession::moveBy(const std::vector<Node*>& nodes, const Point3& delta) {
 }
 
 // Frozen nodes stay where they are.
-void HostSession::moveSelection(const Point3& delta) {
+std::vector<Node*> HostSession::movableSelection() const {
     std::vector<Node*> movable;
     for (Node* node : scene_.selection())
         if (!node->frozen) movable.push_back(node);
-    moveBy(movable, delta);
+    return movable;
+}
+
+void HostSession::moveSelection(const Point3& delta) { moveBy(movableSelection(), delta); }
+
+Point3 pivotCentre(const std::vector<Node*>& nodes) {
+    Point3 sum(0, 0, 0);
+    for (const Node* node : nodes) sum += node->position();
+    return nodes.empty() ? sum : sum / static_cast<float>(nodes.size());
+}
+
+void HostSession::moveTo(const std::vector<Node*>& nodes, const Point3& point) {
+    if (!nodes.empty()) moveBy(nodes, point - pivotCentre(nodes));
 }
 
 void HostSession::setFrozen(const std::vector<Node*>& nodes, bool frozen) {

@@ -27,6 +27,9 @@ struct PictureOptions {
     std::optional<double> lightTime;
 };
 
+// The pivot of one node, the centre of several nodes' pivots.
+Point3 pivotCentre(const std::vector<Node*>& nodes);
+
 class HostSession {
 public:
     HostSession();
@@ -57,8 +60,9 @@ public:
     Node* create(const PluginKind& kind, const Point3& at, const std::string& name,
                  std::string& error);
     // A helper the creation tool just made in the scene (clicks in a viewport): one step,
-    // and the selection.
-    void created(Node* node);
+    // and the selection. A classname given is then picked in the helper's class list, in
+    // the same step.
+    void created(Node* node, const std::string& classname = "");
     // Copies of the sources, each one grid step beside its source, as one step; the copies
     // become the selection. A name is for a single source's copy.
     std::vector<Node*> clone(const std::vector<Node*>& sources, const std::string& name,
@@ -67,6 +71,9 @@ public:
     void remove(const std::vector<Node*>& nodes);  // and the selection follows
     void moveBy(const std::vector<Node*>& nodes, const Point3& delta);
     void moveSelection(const Point3& delta);  // what a drag moves: the selected, unfrozen nodes
+    // Moves the nodes together so that the centre of their pivots lands on point: one step.
+    void moveTo(const std::vector<Node*>& nodes, const Point3& point);
+    std::vector<Node*> movableSelection() const;  // the selected, unfrozen nodes
     void setFrozen(const std::vector<Node*>& nodes, bool frozen);
     void setHidden(const std::vector<Node*>& nodes, bool hidden);
     void unhideAll();

@@ -161,16 +161,26 @@ void EntityListWindow::rowsPicked(bool added) {
 // The list speaks for the rows it shows: a plain click selects just its row, while with
 // Ctrl or Shift the selected nodes that the filter hides stay so.
 void EntityListWindow::selectPickedRows() {
+    std::vector<Node*> picked;
+    for (int row : selectedRows())
+        if (size_t(row) < rows_.size())
+            if (Node* node = session_.node(rows_.at(row)->name)) picked.push_back(node);
+    if (pickTaken(picked)) return followSelection();
     std::vector<Node*> nodes;
     for (Node* node : session_.scene().selection())
         if (pickAdds_ && rows_.rowOf(node) < 0) nodes.push_back(node);
-    for (int row : selectedRows())
-        if (size_t(row) < rows_.size())
-            if (Node* node = session_.node(rows_.at(row)->name)) nodes.push_back(node);
+    nodes.insert(nodes.end(), picked.begin(), picked.end());
     std::vector<Node*> selected = session_.scene().selection();
     std::sort(nodes.begin(), nodes.end());
     std::sort(selected.begin(), selected.end());
     if (nodes != selected) session_.select(nodes);
+}
+
+// The row clicked is the one whose node is not selected yet (else the first picked).
+bool EntityListWindow::pickTaken(const std::vector<Node*>& picked) {
+    if (!onPick || picked.empty()) return false;
+    auto fresh = std::find_if(picked.begin(), picked.end(), [](Node* n) { return !n->selected; });
+    return onPick(fresh == picked.end() ? *picked.front() : **fresh);
 }
 
 void EntityListWindow::rowText(NMLVDISPINFOA& info) {

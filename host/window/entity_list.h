@@ -34,6 +34,9 @@ public:
 
     // A double click asks for the node to be shown.
     std::function<void(const Node&)> onShow;
+    // Asked first when the user picks a row: true when a command waiting for a pick took
+    // the node (Link), and the scene's selection, and so the list's, stays as it was.
+    std::function<bool(Node&)> onPick;
 
 private:
     LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
@@ -44,6 +47,7 @@ private:
     void followSelection();
     void rowsPicked(bool added);
     void selectPickedRows();
+    bool pickTaken(const std::vector<Node*>& picked);
     void rowText(NMLVDISPINFOA& info);
     LRESULT customDraw(NMLVCUSTOMDRAW& draw);
     void rowPicked(int row);
@@ -52,7 +56,7 @@ private:
     HostSession& session_;
     EntityRows rows_;
     HWND window_ = nullptr, label_ = nullptr, filter_ = nullptr, list_ = nullptr;
-    bool following_ = false;  // the list's selection set from the scene's, not the user's
+    bool following_ = false;   // the list's selection set from the scene's, not the user's
     bool pickPosted_ = false;  // a change of the user's selection waits to be taken up
     bool pickAdds_ = false;    // it was made with Ctrl or Shift held
 };

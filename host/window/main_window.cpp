@@ -3,7 +3,11 @@
 #include <shlobj.h>
 #include <algorithm>
 #include <cstdio>
+#include "window/class_search_box.h"
 #include "window/entity_list.h"
+#include "window/link_pick.h"
+#include "window/position_fields.h"
+#include "window/target_completion.h"
 #include "session/host_session.h"
 #include "session/entity_reading.h"
 #include "window/map_menu.h"
@@ -33,11 +37,16 @@ HWND child(const char* cls, const char* text, DWORD style, HWND parent, int id) 
 
 }  // namespace
 
-MainWindow::MainWindow(HostSession& session) : session_(session), creation_(session.scene()) {}
+MainWindow::MainWindow(HostSession& session)
+    : session_(session),
+      creation_(session.scene()),
+      positionFields_(std::make_unique<PositionFields>(session)),
+      linkPick_(std::make_unique<LinkPick>(session)) {}
 
 MainWindow::~MainWindow() {
     mapMenu_.reset();
     entityList_.reset();
+    classSearch_.reset();
     for (auto& v : viewports_) v.reset();
     if (window_) DestroyWindow(window_);
 }
@@ -55,18 +64,32 @@ bool MainWindow::create(std::string& error) {
         return false;
     }
     status_ = child(STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, window_, 1);
-    int parts[] = {260, 420, -1};
-    SendMessageA(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+    if (!positionFields_->create(status_)) {
+        error = "cannot create the position fields";
+        return false;
+    }
+    positionFields_->onNote = [this](const std::string& note) { setStatus(note); };
     buildMenu();
     if (!session_.start(error, window_, RECT{0, 0, PANEL_WIDTH, 400})) return false;
     mapMenu_ = std::make_unique<MapMenu>(session_, window_);
     buildCreationList();
+    classSearch_ = std::make_unique<ClassSearchBox>(session_);
+    if (!classSearch_->create(window_, 4)) {
+        error = "cannot create the class search";
+        return false;
+    }
+    classSearch_->onPick = [this](const std::string& classname) { armClass(classname); };
     entityList_ = std::make_unique<EntityListWindow>(session_);
     if (!entityList_->create(window_, 3)) {
         error = "cannot create the entity list";
         return false;
     }
     entityList_->onShow = [this](const Node& node) { showNode(node); };
+    entityList_->onPick = [this](Node& node) {
+        if (!linkPick_->pending()) return false;
+        setStatus(linkPick_->pick(&node));
+        return true;
+    };
     const ViewKind kinds[4] = {ViewKind::Top, ViewKind::Front, ViewKind::Left,
                                ViewKind::Perspective};
     ViewportWindow::Callbacks cb;
@@ -77,6 +100,8 @@ bool MainWindow::create(std::string& error) {
     cb.mouseAt = [this](const Point3& p, bool on) { showMousePosition(p, on); };
     cb.creationDone = [this] { updateStatus(); };
     cb.leaveCreateMode = [this] { leaveCreateMode(); };
+    cb.picking = [this] { return linkPick_->pending(); };
+    cb.picked = [this](Node* node) { setStatus(linkPick_->pick(node)); };
     for (int i = 0; i < 4; ++i) {
         viewports_[i] = std::make_unique<ViewportWindow>(session_, creation_, kinds[i], cb);
         if (!viewports_[i]->create(window_, 10 + i)) {
@@ -140,6 +165,7 @@ std::vector<Command> MainWindow::commands() {
     add(CMD_CLONE, "&Clone", ctrl('D'), &MainWindow::cloneSelection).enabled = selection;
     add(CMD_DELETE, "&Delete", plain(VK_DELETE), &MainWindow::deleteSelection).enabled = selection;
     add(CMD_ADD_BOX, "Add &Box Brush", ctrl('B'), &MainWindow::addBoxBrushes).enabled = selection;
+    add(CMD_LINK, "&Link", ctrl('K'), &MainWindow::startLink).enabled = selection;
     separator();
     add(CMD_FREEZE, "&Freeze", {}, &MainWindow::freezeSelection).enabled = selection;
     add(CMD_UNFREEZE, "&Unfreeze", {}, &MainWindow::unfreezeSelection).enabled = selection;
@@ -232,6 +258,7 @@ void MainWindow::layout() {
     RECT client;
     GetClientRect(window_, &client);
     SendMessageA(status_, WM_SIZE, 0, 0);
+    positionFields_->layout(client.right);
     RECT sr;
     GetWindowRect(status_, &sr);
     int bottom = client.bottom - (sr.bottom - sr.top);
@@ -243,7 +270,10 @@ void MainWindow::layout() {
                    8 + CATEGORY_HEIGHT + int(i / 2) * (KIND_BUTTON_HEIGHT + 2), half,
                    KIND_BUTTON_HEIGHT, TRUE);
     int rows = int(kindButtons_.size() + 1) / 2;
-    int panelTop = 12 + CATEGORY_HEIGHT + rows * (KIND_BUTTON_HEIGHT + 2);
+    const int searchTop = 10 + CATEGORY_HEIGHT + rows * (KIND_BUTTON_HEIGHT + 2);
+    classSearch_->move(
+        RECT{panelLeft + 4, searchTop, client.right - 4, searchTop + ClassSearchBox::HEIGHT});
+    int panelTop = searchTop + ClassSearchBox::HEIGHT + 4;
     MoveWindow(session_.commandPanel().window(), panelLeft, panelTop, PANEL_WIDTH,
                bottom - panelTop, TRUE);
     // The viewports keep at least half the width: the entity list gives way first.
@@ -275,6 +305,18 @@ void MainWindow::armKind(int index) {
     updateStatus();
 }
 
+void MainWindow::armClass(const std::string& classname) {
+    leaveCreateMode();
+    SendMessageA(kindButtons_.front(), BM_SETCHECK, BST_CHECKED, 0);
+    creation_.setKind(&session_.registry().kinds().front(), classname);
+    updateStatus();
+}
+
+void MainWindow::startLink() {
+    linkPick_->start();
+    updateStatus();
+}
+
 void MainWindow::activate(ViewportWindow& view) {
     if (active_ == &view) return;
     if (active_) active_->setActive(false);
@@ -302,8 +344,12 @@ void MainWindow::updateStatus() {
     SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
     const std::vector<Node*> selected = session_.scene().selection();
     std::string what;
-    if (creation_.kind())
-        what = "Creating " + creation_.kind()->className + ": click in a viewport (Esc ends)";
+    if (linkPick_->pending())
+        what = linkPick_->prompt();
+    else if (creation_.kind())
+        what = "Creating " + creation_.kind()->className +
+               (creation_.classname().empty() ? "" : " as " + creation_.classname()) +
+               ": click in a viewport (Esc ends)";
     else if (selected.size() == 1)
         what = printableName(selected[0]->name) + " (" + helperClassname(*selected[0]) + ")";
     else if (selected.empty())
@@ -329,6 +375,8 @@ void MainWindow::redrawAll() {
     for (auto& v : viewports_)
         if (v) v->redraw();
     if (entityList_) entityList_->refresh();
+    if (classSearch_) classSearch_->refresh();
+    positionFields_->show();
     if (mapMenu_) mapMenu_->sceneChanged();
     if (status_) updateStatus();
     if (window_) updateTitle();
@@ -544,11 +592,23 @@ FocusPlace MainWindow::focusPlace(HWND focus) const {
     HWND panel = session_.commandPanel().window();
     if (focus == panel || IsChild(panel, focus))
         return text ? FocusPlace::PageField : FocusPlace::PageButton;
-    return FocusPlace::Viewport;
+    // The class search and the position fields keep their text's keys as Find does.
+    return text ? FocusPlace::FindBox : FocusPlace::Viewport;
+}
+
+bool MainWindow::takenBeforeShortcuts(const MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && linkPick_->cancel()) {
+        updateStatus();
+        return true;
+    }
+    return positionFields_->takeKey(msg, viewports_[0]->view().gridSpacing) ||
+           listTypeAhead_.take(msg, session_.commandPanel().window());
 }
 
 void MainWindow::dispatch(MSG& msg) {
-    if (session_.commandPanel().takeWheel(msg) || mapMenu_->translateMessage(msg)) return;
+    if (session_.commandPanel().takeWheel(msg) || mapMenu_->translateMessage(msg) ||
+        takenBeforeShortcuts(msg))
+        return;
     const bool inWindow = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
     if (inWindow && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
         const Shortcut key{static_cast<WORD>(msg.wParam), GetKeyState(VK_CONTROL) < 0,
@@ -559,9 +619,11 @@ void MainWindow::dispatch(MSG& msg) {
     }
     HWND panel = session_.commandPanel().window();
     const bool inPanel = msg.hwnd == panel || IsChild(panel, msg.hwnd);
-    if (inPanel && session_.commandPanel().translateMessage(&msg)) return;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    if (!inPanel || !session_.commandPanel().translateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    completeTargetField(session_, msg);
 }
 
 int runMainWindow(const char* scene) {

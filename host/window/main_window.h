@@ -10,8 +10,12 @@
 #include "window/viewport_window.h"
 #include "interaction/creation_tool.h"
 #include "window/command_table.h"
+#include "window/list_type_ahead.h"
 
+class ClassSearchBox;
 class EntityListWindow;
+class LinkPick;
+class PositionFields;
 class HostSession;
 class MapMenu;
 
@@ -55,6 +59,7 @@ public:
         CMD_UNDO,
         CMD_REDO,
         CMD_ADD_BOX,
+        CMD_LINK,
         CMD_FRAME = 300,
         CMD_FRAME_SELECTION,
         CMD_FRAME_SELECTION_ALL,
@@ -70,6 +75,8 @@ public:
     void command(int id);
     MapMenu& mapMenu() { return *mapMenu_; }
     EntityListWindow& entityList() { return *entityList_; }
+    ClassSearchBox& classSearch() { return *classSearch_; }
+    PositionFields& positionFields() { return *positionFields_; }
 
 private:
     std::vector<Command> commands();
@@ -79,6 +86,11 @@ private:
     void buildCreationList();
     void layout();
     void armKind(int index);
+    // The first kind armed to create helpers of a classname found in the class search.
+    void armClass(const std::string& classname);
+    void startLink();
+    // Window parts that take the keys they need before the shortcuts: true when taken.
+    bool takenBeforeShortcuts(const MSG& msg);
     void activate(ViewportWindow& view);
     void showMousePosition(const Point3& world, bool onPlane);
     void updateStatus();
@@ -141,6 +153,10 @@ private:
     std::unique_ptr<CommandTable> table_;
     std::unique_ptr<MapMenu> mapMenu_;
     std::unique_ptr<EntityListWindow> entityList_;
+    std::unique_ptr<ClassSearchBox> classSearch_;
+    std::unique_ptr<PositionFields> positionFields_;
+    std::unique_ptr<LinkPick> linkPick_;
+    ListTypeAhead listTypeAhead_;
     std::string path_;
     std::string mouseText_;
     bool entityListShown_ = true;

@@ -165,6 +165,10 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
         return;
     }
     Node* hit = pickNode(session_.scene(), view_, at);
+    if (cb_.picking && cb_.picking()) {
+        cb_.picked(hit);
+        return;
+    }
     // Pressing on a helper that is not selected selects it, so one gesture picks and moves.
     if (hit && !hit->selected && !(keys & MK_CONTROL)) session_.select({hit});
     if (hit && hit->selected && grab(*hit, at)) {
@@ -286,7 +290,7 @@ void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
     SelectMode mode = (keys & MK_CONTROL) ? SelectMode::Toggle : SelectMode::Replace;
     if (ended == Drag::Create) {
         if (creation_.release(view_, at) == CreationState::Finished && creation_.node()) {
-            session_.created(creation_.node());
+            session_.created(creation_.node(), creation_.classname());
             if (cb_.creationDone) cb_.creationDone();
         }
         return;

@@ -22,6 +22,10 @@ public:
         std::function<void(const Point3& world, bool onPlane)> mouseAt;
         std::function<void()> creationDone;
         std::function<void()> leaveCreateMode;  // Escape or a right click with a kind armed
+        // Whether a command waits for a click on a helper (Link): the click then only picks
+        // the node under the mouse (null for none), and selects or drags nothing.
+        std::function<bool()> picking;
+        std::function<void(Node*)> picked;
     };
 
     ViewportWindow(HostSession& session, CreationTool& creation, ViewKind kind, Callbacks cb);

@@ -170,6 +170,10 @@ const ScriptError errors[] = {
      "\"Gold Key\" cannot take the value \"maybe\"", 3},
     {"not a line of the list", "create Door at 0 0 0 as d\nselect d\nset Sounds banana\n",
      "\"Sounds\" cannot take the value \"banana\"", 3},
+    {"a place that is no number", "create Door at 0 0 0 as d\nsave out.vxs\nmove d to 1 x 3\n",
+     "bad number \"x\"", 3},
+    {"a helper firing itself", "create Door at 0 0 0 as d\nsave out.vxs\nlink d to d\n",
+     "\"d\" cannot fire itself", 3},
 };
 
 TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
@@ -379,6 +383,8 @@ TEST(HostScripts, UndoAndRedoGiveBackTheSameSceneBytesForEachKindOfStep) {
                              "brush d box -8 -8 0 8 8 64 texture door",
                              "brush worldspawn box -64 -64 -16 64 64 0",
                              "move d by 5 0 0",
+                             "move d b to 30 40 8",
+                             "link b to d",
                              "rename d gold",
                              "clone gold as copy",
                              "freeze gold copy",

@@ -4,9 +4,12 @@
 #include "helper_nodes.h"
 #include "panel/command_panel.h"
 #include "panel/panel_controls.h"
+#include "session/entity_linking.h"
 #include "session/host_session.h"
 
 namespace {
+
+using Lines = std::vector<std::string>;
 
 class SessionTest : public testing::Test {
 protected:
@@ -28,6 +31,7 @@ protected:
             << label << ": " << error;
         return warning;
     }
+    const EntityMark& mark(Node* node) { return *session.entities().mark(*node); }
     HostSession session;
     std::vector<bool> modifiedAtRedraw;
 };
@@ -126,6 +130,85 @@ TEST_F(SessionTest, PageControlsAreSetByTheLabelAUserReads) {
     const std::string pages = describePages(session.commandPanel());
     for (const char* part : {"Speed", "999", "vault"})
         EXPECT_NE(pages.find(part), std::string::npos) << part << " in\n" << pages;
+}
+
+// Each source fires the target's name, the target named after its node when it had no
+// name; the selection stays, and one undo takes the whole link back.
+TEST_F(SessionTest, LinkingSetsTheTargetPairsThroughThePagesAsOneStep) {
+    const struct {
+        const char* name;
+        std::vector<const char*> sourceKinds;
+        const char* targetKind;
+        const char* givenName;  // the target's name before the link ("" for none)
+        const char* firedName;
+    } cases[] = {
+        {"a named door", {"Button"}, "Door", "vault", "vault"},
+        {"an unnamed door", {"Button"}, "Door", "", "goal"},
+        {"an unnamed helper of no door", {"Trigger Once"}, "Teleport Dest", "", "goal"},
+        {"several sources", {"Button", "Trigger Once", "Move Plat"}, "Door", "", "goal"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        session.reset();
+        Node* target = create(c.targetKind, Point3(), "goal");
+        if (*c.givenName) set("Target Name", c.givenName);
+        std::vector<Node*> sources;
+        for (const char* kind : c.sourceKinds)
+            sources.push_back(create(kind, Point3(float(20 * sources.size() + 20), 0, 0), ""));
+        session.select({sources[0]});
+        set("Key 1", "target");  // a stale target of the first source is replaced
+        set("Value 1", "elsewhere");
+        session.select(sources);
+        std::string error;
+        ASSERT_TRUE(linkToTarget(session, sources, *target, error)) << error;
+        EXPECT_EQ(mark(target).targetName, c.firedName);
+        for (Node* source : sources) EXPECT_EQ(mark(source).targets, Lines{c.firedName});
+        EXPECT_EQ(session.scene().selection(), sources);
+        EXPECT_EQ(session.undoName(), "Link");
+        ASSERT_EQ(session.undo(), 1);
+        EXPECT_EQ(mark(target).targetName, c.givenName);
+        EXPECT_EQ(mark(sources[0]).targets, Lines{"elsewhere"});
+        for (size_t i = 1; i < sources.size(); ++i) EXPECT_TRUE(mark(sources[i]).targets.empty());
+    }
+}
+
+TEST_F(SessionTest, ALinkThatCannotBeMadeChangesNothing) {
+    Node* door = create("Door", Point3(), "gate");
+    Node* full = create("Button", Point3(20, 0, 0), "full");
+    for (int row = 1; row <= 8; ++row) set("Key " + std::to_string(row), "k");
+    session.select({});
+    const std::string before = session.undoName();
+    std::string error;
+    EXPECT_FALSE(linkToTarget(session, {door}, *door, error));
+    EXPECT_NE(error.find("cannot fire itself"), std::string::npos) << error;
+    EXPECT_FALSE(linkToTarget(session, {full}, *door, error));
+    EXPECT_NE(error.find("no room"), std::string::npos) << error;
+    EXPECT_EQ(session.undoName(), before);
+    EXPECT_TRUE(mark(door).targetName.empty());
+}
+
+// The centre of the nodes' pivots lands on the point, each keeping its offset; one step.
+TEST_F(SessionTest, MoveToPutsTheCentreOfThePivotsOnThePoint) {
+    const struct {
+        std::vector<Point3> from;
+        Point3 to;
+        std::vector<Point3> expected;
+    } cases[] = {
+        {{Point3(3, 4, 5)}, Point3(-12.5f, 96, 8), {Point3(-12.5f, 96, 8)}},
+        {{Point3(0, 0, 0), Point3(20, 10, 0)},
+         Point3(100, 100, 16),
+         {Point3(90, 95, 16), Point3(110, 105, 16)}},
+    };
+    for (const auto& c : cases) {
+        session.reset();
+        std::vector<Node*> nodes;
+        for (const Point3& p : c.from) nodes.push_back(create("Door", p, ""));
+        session.moveTo(nodes, c.to);
+        for (size_t i = 0; i < nodes.size(); ++i) EXPECT_EQ(nodes[i]->position(), c.expected[i]);
+        EXPECT_EQ(session.undoName(), "Move");
+        session.undo();
+        for (size_t i = 0; i < nodes.size(); ++i) EXPECT_EQ(nodes[i]->position(), c.from[i]);
+    }
 }
 
 }  // namespace

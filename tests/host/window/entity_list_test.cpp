@@ -176,4 +176,18 @@ TEST_F(EntityListTest, CtrlAInFindSelectsItsTextAndAnUndoneDeleteSelectsWhatCame
     EXPECT_EQ(selectedRows(list), (std::vector<int>{1}));
 }
 
+// While Link waits, a click on a row picks what the selection fires; the rows stay the
+// selection's.
+TEST_F(EntityListTest, ALinkTakesItsTargetFromAClickOnARow) {
+    Node* lamp = session.node("lamp");
+    session.select({lamp});
+    main.command(MainWindow::CMD_LINK);
+    const POINT p = rowPoint(0);
+    click(list, p.x, p.y);
+    pumpMessages();
+    EXPECT_EQ(session.entities().mark(*lamp)->targets, Lines{"vault"});
+    EXPECT_EQ(session.scene().selection(), std::vector<Node*>{lamp});
+    EXPECT_EQ(selectedRows(list), (std::vector<int>{2}));
+}
+
 }  // namespace

@@ -1,0 +1,39 @@
+// The creation area's class search: a field over a list of every classname of the
+// catalogue, kept to those holding the typed text, each with how many nodes of the scene
+// carry it. Picking a line asks for a helper of that classname to be created.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+#include "session/class_search.h"
+
+class HostSession;
+
+class ClassSearchBox {
+public:
+    static constexpr int HEIGHT = 118;
+
+    explicit ClassSearchBox(HostSession& session) : session_(session) {}
+    ~ClassSearchBox();
+    ClassSearchBox(const ClassSearchBox&) = delete;
+    ClassSearchBox& operator=(const ClassSearchBox&) = delete;
+
+    bool create(HWND parent, int id);
+    HWND window() const { return window_; }
+    HWND searchField() const { return field_; }
+    HWND list() const { return list_; }
+    void move(const RECT& area);
+    // After a change of the scene: the counts; the line picked stays picked.
+    void refresh();
+
+    std::function<void(const std::string& classname)> onPick;
+
+private:
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    void picked();
+
+    HostSession& session_;
+    HWND window_ = nullptr, label_ = nullptr, field_ = nullptr, list_ = nullptr;
+    std::vector<ClassCount> shown_;
+};
