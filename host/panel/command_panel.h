@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "panel/mixed_controls.h"
+#include "panel/page_change.h"
 #include "panel/panel_scroll.h"
 #include "vexsdk/hostinterface.h"
 
@@ -54,10 +56,22 @@ public:
     // Called after a page took a commit of one of its text fields (Enter, Tab, the focus
     // leaving it): pages store such texts without announcing them.
     void setCommitHandler(std::function<void()> handler) { committed_ = std::move(handler); }
+    // Called after a page took a user's setting of one of its controls (page_change.h).
+    void setChangeHandler(std::function<void(const PageChange&)> handler) {
+        changed_ = std::move(handler);
+    }
+
+    // A line above the pages saying whom they edit ("3 selected"); none when empty.
+    void setTitle(const std::string& title);
+    std::string title() const;
+    // The controls shown as holding differing values.
+    MixedControls& mixed() { return mixed_; }
 
     // The pages shown, top to bottom.
     std::vector<std::string> pageTitles() const;
     std::vector<HWND> pages() const;
+    // The first page under a title bar with this text, or null.
+    HWND page(const std::string& title) const;
     bool isRegistered(HWND page) const;
     // Opens or closes a page under its title bar, as a click on the bar does.
     void setPageOpen(HWND page, bool open);
@@ -113,6 +127,7 @@ private:
     const Page* pageOf(HWND dialog) const;
     Page* pageOfFrame(HWND frame);
     bool pageHolding(HWND window) const;  // whether window lies on a registered page
+    bool pressHeld() const;               // whether a page's control has the mouse captured
     void scrollIntoView(HWND control);
     void layout();
     void layoutUnlessHeld();
@@ -130,4 +145,7 @@ private:
     TimeValue time_ = 0;
     RedrawHandler redraw_;
     std::function<void()> committed_;
+    std::function<void(const PageChange&)> changed_;
+    HWND title_ = nullptr;
+    MixedControls mixed_;
 };

@@ -227,8 +227,11 @@ ControlSet setButton(HWND button, const std::string& value) {
     const bool on = truthy(value);
     if (isCheckBox(button)) {
         if (!on && !falsy(value)) return refused("a check box takes on or off");
-        const bool checked = SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        if (checked != on) clickButton(button);
+        // An indeterminate box takes a click more: the first one checks it.
+        const LRESULT wanted = on ? BST_CHECKED : BST_UNCHECKED;
+        for (int clicks = 0; clicks < 2 && SendMessageA(button, BM_GETCHECK, 0, 0) != wanted;
+             ++clicks)
+            clickButton(button);
         return {true, "", ""};
     }
     if (!value.empty() && !on) return refused("a button is only clicked: give no value, or on");
@@ -280,8 +283,10 @@ bool setControlValue(HWND control, const std::string& value) {
 
 std::string controlValue(HWND control) {
     if (!control) return std::string();
-    if (hasClass(control, "Button") && (isCheckBox(control) || isRadioButton(control)))
-        return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+    if (hasClass(control, "Button") && (isCheckBox(control) || isRadioButton(control))) {
+        const LRESULT state = SendMessageA(control, BM_GETCHECK, 0, 0);
+        return state == BST_INDETERMINATE ? "" : state == BST_CHECKED ? "1" : "0";
+    }
     if (hasClass(control, "ListBox")) {
         const LRESULT line = SendMessageA(control, LB_GETCURSEL, 0, 0);
         const LRESULT length = SendMessageA(control, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
@@ -329,7 +334,7 @@ void runPendingMessages() {
 bool setPageControl(CommandPanel& panel, const std::string& label, const std::string& value,
                     std::string& error, std::string& warning) {
     if (panel.pages().empty()) {
-        error = "no pages are shown: select one helper first";
+        error = "no pages are shown: select a helper first";
         return false;
     }
     HWND control = panel.findControl(label);
@@ -349,7 +354,7 @@ bool setPageControl(CommandPanel& panel, const std::string& label, const std::st
 }
 
 std::string describePages(const CommandPanel& panel) {
-    std::string text;
+    std::string text = panel.title().empty() ? "" : "[" + panel.title() + "]\n";
     const std::vector<HWND> pages = panel.pages();
     const std::vector<std::string> titles = panel.pageTitles();
     for (size_t i = 0; i < pages.size(); ++i) {
