@@ -63,7 +63,7 @@ HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, cons
                                  LPARAM param, uint32_t) {
     if (!window_) return nullptr;
     // The title is copied now: the caller's text may live in a buffer it reuses.
-    Page page{nullptr, nullptr, title ? title : "", false, true};
+    Page page{nullptr, nullptr, title ? title : "", false, true, std::nullopt};
     page.frame =
         CreateWindowExA(0, frameClass, page.title.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                         margin, 0, 10, 10, window_, nullptr, GetModuleHandleA(nullptr), this);
@@ -146,6 +146,14 @@ HWND CommandPanel::page(const std::string& title) const {
     for (const Page& p : pages_)
         if (p.title == title) return p.dialog;
     return nullptr;
+}
+
+const std::vector<LabelledControl>& CommandPanel::labelledControls(HWND page) const {
+    static const std::vector<LabelledControl> none;
+    const Page* p = pageOf(page);
+    if (!p) return none;
+    if (!p->labelled) p->labelled = ::labelledControls(page);
+    return *p->labelled;
 }
 
 void CommandPanel::setTitle(const std::string& title) {

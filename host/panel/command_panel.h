@@ -7,10 +7,12 @@
 #pragma once
 #include <windows.h>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 #include "panel/mixed_controls.h"
 #include "panel/page_change.h"
+#include "panel/panel_controls.h"
 #include "panel/panel_scroll.h"
 #include "vexsdk/hostinterface.h"
 
@@ -72,6 +74,9 @@ public:
     std::vector<HWND> pages() const;
     // The first page under a title bar with this text, or null.
     HWND page(const std::string& title) const;
+    // Every labelled control of a shown page (panel_controls.h): found once per page, whose
+    // controls stay as its template made them.
+    const std::vector<LabelledControl>& labelledControls(HWND page) const;
     bool isRegistered(HWND page) const;
     // Opens or closes a page under its title bar, as a click on the bar does.
     void setPageOpen(HWND page, bool open);
@@ -119,6 +124,7 @@ private:
         std::string title;
         bool registered;
         bool open;
+        mutable std::optional<std::vector<LabelledControl>> labelled;
     };
     LRESULT handlePanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

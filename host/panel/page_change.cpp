@@ -48,9 +48,8 @@ PageValues shownValues(const CommandPanel& panel) {
     const std::vector<HWND> pages = panel.pages();
     const std::vector<std::string> titles = panel.pageTitles();
     for (size_t i = 0; i < pages.size(); ++i)
-        for (const std::string& label : pageLabels(pages[i]))
-            if (HWND control = findLabelledControl(pages[i], label))
-                values[{titles[i], GetDlgCtrlID(control)}] = controlValue(control);
+        for (const LabelledControl& l : panel.labelledControls(pages[i]))
+            values[{titles[i], GetDlgCtrlID(l.control)}] = controlValue(l.control);
     return values;
 }
 

@@ -172,18 +172,21 @@ HWND findLabelledControl(HWND page, const std::string& label) {
     return nullptr;
 }
 
-std::vector<std::string> pageLabels(HWND page) {
-    std::vector<std::string> labels;
+std::vector<LabelledControl> labelledControls(HWND page) {
+    std::vector<LabelledControl> found;
     for (HWND c : childrenOf(page)) {
         std::string text = windowText(c);
-        bool button = hasClass(c, "Button") && !isGroupBox(c) && !text.empty();
-        if (button || (isLabel(c) && controlLabelledBy(page, c))) {
-            while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
-            labels.push_back(text);
-        }
+        HWND control = nullptr;
+        if (hasClass(c, "Button") && !isGroupBox(c) && !text.empty())
+            control = c;
+        else if (isLabel(c))
+            control = controlLabelledBy(page, c);
+        if (!control) continue;
+        while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
+        found.push_back({text, control});
     }
-    for (const GridCell& cell : gridCells(page)) labels.push_back(cell.name);
-    return labels;
+    for (const GridCell& cell : gridCells(page)) found.push_back({cell.name, cell.window});
+    return found;
 }
 
 void clickButton(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
@@ -315,7 +318,7 @@ std::string unknownLabelError(const CommandPanel& panel, const std::string& labe
     for (size_t i = 0; i < pages.size(); ++i) {
         error += i ? "; " : ": ";
         error += "\"" + titles[i] + "\" has";
-        for (const std::string& l : pageLabels(pages[i])) error += " \"" + l + "\"";
+        for (const LabelledControl& l : labelledControls(pages[i])) error += " \"" + l.label + "\"";
     }
     return error;
 }
@@ -359,8 +362,8 @@ std::string describePages(const CommandPanel& panel) {
     const std::vector<std::string> titles = panel.pageTitles();
     for (size_t i = 0; i < pages.size(); ++i) {
         text += titles[i] + "\n";
-        for (const std::string& label : pageLabels(pages[i]))
-            text += "  " + label + ": " + controlValue(findLabelledControl(pages[i], label)) + "\n";
+        for (const LabelledControl& l : labelledControls(pages[i]))
+            text += "  " + l.label + ": " + controlValue(l.control) + "\n";
     }
     return text;
 }

@@ -19,9 +19,13 @@ class CommandPanel;
 // Null when the page has no such label.
 HWND findLabelledControl(HWND page, const std::string& label);
 
-// Every label findLabelledControl knows on page: buttons and labelling statics in template
-// order, then the grid cells.
-std::vector<std::string> pageLabels(HWND page);
+// Every label findLabelledControl knows on page, with its control: buttons and labelling
+// statics in template order, then the grid cells.
+struct LabelledControl {
+    std::string label;
+    HWND control;
+};
+std::vector<LabelledControl> labelledControls(HWND page);
 
 // The spinner whose arrows sit right beside a field (a control of a page), on its line:
 // the field shows the spinner's value. Null for a field of no spinner.

@@ -6,6 +6,7 @@
 #include "session/entity_reading.h"
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
+#include <algorithm>
 
 void HostSession::showSelection() {
     // Pages that stood for several helpers show their mixed values: they go.
@@ -14,13 +15,23 @@ void HostSession::showSelection() {
     others_.clear();
     othersValues_.clear();
     pendingChanges_.clear();
+    std::vector<std::pair<int, Node*>> byPages;  // the others, by the class page they ask for
+    PageClass firstPages = PageClass::Other;
     for (Node* node : scene_.selection()) {
         if (!node->object()) continue;
-        if (firstSelected_)
-            others_.push_back(node);
-        else
+        if (!firstSelected_) {
             firstSelected_ = node;
+            firstPages = classPageOf(*node);
+            continue;
+        }
+        // The first's kind first: its pages stay up for them.
+        const PageClass pages = classPageOf(*node);
+        byPages.push_back({pages == firstPages ? -1 : int(pages), node});
     }
+    // Visited in runs of one class page, the pages are made anew only between runs.
+    std::stable_sort(byPages.begin(), byPages.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : byPages) others_.push_back(entry.second);
     panel_->setTitle(others_.empty() ? "" : std::to_string(others_.size() + 1) + " selected");
     editSession_->followSelection(scene_);
     rememberEditedState();
@@ -31,6 +42,9 @@ void HostSession::showSelection() {
 // binds and refreshes them itself, as the plug-in does for any helper, at a fraction of the
 // cost of making them anew.
 void HostSession::visitOthers(const std::function<void()>& work) {
+    // Pages made and typed into on the way take the keyboard focus: it goes back where it was.
+    HWND focus = GetFocus();
+    const CommandPanel::FocusPlace onPages = panel_->focusPlace();
     visiting_ = true;
     othersValues_.clear();
     panel_->mixed().clear();
@@ -47,6 +61,10 @@ void HostSession::visitOthers(const std::function<void()>& work) {
     }
     visiting_ = false;
     visit(firstSelected_);
+    if (IsWindow(focus))
+        SetFocus(focus);
+    else
+        panel_->restoreFocus(onPages);
 }
 
 void HostSession::showDifferencesOnFirst() {
@@ -73,7 +91,6 @@ void HostSession::applyPageChanges() {
     Node* first = editedNode_;
     if (changes.empty() || !first || first != firstSelected_) return;
     const std::vector<unsigned char> before = chunksAtEditStart_;
-    const CommandPanel::FocusPlace focus = panel_->focusPlace();
     CommandPanel::RedrawHold hold(*panel_);
     {
         // The first helper's open edit joins this step instead of making one of its own.
@@ -84,7 +101,6 @@ void HostSession::applyPageChanges() {
         });
         if (history_.objectEdited(editStepName(*first), first, before)) modified_ = true;
     }
-    panel_->restoreFocus(focus);
     rememberEditedState();
     changed();
 }
