@@ -128,8 +128,9 @@ TEST_F(SessionTest, PageControlsAreSetByTheLabelAUserReads) {
         EXPECT_NE(pages.find(part), std::string::npos) << part << " in\n" << pages;
 }
 
-// Three helpers of different classes edited at once: each ends with the bytes the same edit
-// gives it alone, where its pages have the control, and one undo takes all of it back.
+// Helpers of three classes edited at once (the first's class twice, whose pages stay up for
+// the second): each ends with the bytes the same edit gives it alone, where its pages have
+// the control, and one undo takes all of it back.
 TEST_F(SessionTest, AnEditOfSeveralHelpersIsEachOnesOwnEditAsOneStep) {
     const struct {
         const char* first;  // the kind whose pages show: it has the control
@@ -155,12 +156,13 @@ TEST_F(SessionTest, AnEditOfSeveralHelpersIsEachOnesOwnEditAsOneStep) {
             session.reset();
             together.clear();
             alone.clear();
-            std::vector<std::string> kinds = {first};
+            std::vector<std::string> kinds = {first, first};
             for (const char* kind : {"Door", "VexalEntity", "Trigger Once"})
                 if (first != kind) kinds.push_back(kind);
-            for (const std::string& kind : kinds) {
-                together.push_back(create(kind.c_str(), Point3(), ("t " + kind).c_str()));
-                alone.push_back(create(kind.c_str(), Point3(), ("a " + kind).c_str()));
+            for (size_t i = 0; i < kinds.size(); ++i) {
+                const std::string n = std::to_string(i);
+                together.push_back(create(kinds[i].c_str(), Point3(), ("t" + n).c_str()));
+                alone.push_back(create(kinds[i].c_str(), Point3(), ("a" + n).c_str()));
             }
         }
         const auto before = chunks(together);
@@ -168,7 +170,7 @@ TEST_F(SessionTest, AnEditOfSeveralHelpersIsEachOnesOwnEditAsOneStep) {
         set(e.label, e.value);
         const auto after = chunks(together);
         EXPECT_NE(after, before);
-        EXPECT_EQ(session.undoName(), "Edit 3 helpers");
+        EXPECT_EQ(session.undoName(), "Edit 4 helpers");
         ASSERT_EQ(session.undo(), 1);
         EXPECT_EQ(chunks(together), before);
         ASSERT_EQ(session.redo(), 1);
