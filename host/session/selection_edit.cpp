@@ -26,7 +26,7 @@ void HostSession::showSelection() {
         }
         // The first's kind first: its pages stay up for them.
         const PageClass pages = classPageOf(*node);
-        byPages.push_back({pages == firstPages ? -1 : int(pages), node});
+        byPages.push_back({pages == firstPages ? -1 : static_cast<int>(pages), node});
     }
     // Visited in runs of one class page, the pages are made anew only between runs.
     std::stable_sort(byPages.begin(), byPages.end(),

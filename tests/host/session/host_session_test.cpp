@@ -191,6 +191,7 @@ TEST_F(SessionTest, ThePagesOfSeveralHelpersShowWhereTheirValuesDiffer) {
     set("Speed", "100");
     set("Gold Key", "on");
     set("Target Name", "vault");
+    set("Sounds", "stone");
     Node* b = create("Door", Point3(), "b");
     set("Speed", "200");
     set("Target Name", "vault");
@@ -202,16 +203,22 @@ TEST_F(SessionTest, ThePagesOfSeveralHelpersShowWhereTheirValuesDiffer) {
         const char* label;
         const char* shown;
     } controls[] = {
-        {"Speed", ""}, {"Gold Key", ""}, {"Class", ""}, {"Target Name", "vault"}, {"Axis", "1"},
+        {"Speed", ""},  {"Gold Key", ""},         {"Class", ""},
+        {"Sounds", ""}, {"Target Name", "vault"}, {"Axis", "1"},
     };
     for (const auto& control : controls)
         EXPECT_EQ(controlValue(panel.findControl(control.label)), control.shown) << control.label;
+    // The door stores its Sounds line whenever its list takes the focus: not the line none.
+    const std::vector<unsigned char> before = saveObjectChunks(*a->object());
+    focusControl(panel.findControl("Sounds"));
+    EXPECT_EQ(saveObjectChunks(*a->object()), before);
     set("Gold Key", "off");
     EXPECT_EQ(controlValue(panel.findControl("Gold Key")), "0");
     session.select({a});
     EXPECT_EQ(panel.title(), "");
     EXPECT_EQ(controlValue(panel.findControl("Speed")), "100") << "the mixed show stored nothing";
     EXPECT_EQ(controlValue(panel.findControl("Gold Key")), "0");
+    EXPECT_EQ(controlValue(panel.findControl("Sounds")), "stone");
 }
 
 }  // namespace
