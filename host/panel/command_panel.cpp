@@ -13,6 +13,8 @@ const char frameClass[] = "VexalRollupPage";
 const int titleHeight = 18;
 const int margin = 4;     // around each page, inside the panel
 const int pageInset = 3;  // between a page's frame and its dialog
+const UINT_PTR TASK_TIMER = 1;
+const UINT TASK_RETRY_MS = 50;
 
 int heightOf(HWND window) {
     RECT r;
@@ -61,7 +63,7 @@ HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, cons
                                  LPARAM param, uint32_t) {
     if (!window_) return nullptr;
     // The title is copied now: the caller's text may live in a buffer it reuses.
-    Page page{nullptr, nullptr, title ? title : "", false, true};
+    Page page{nullptr, nullptr, title ? title : "", false, true, std::nullopt};
     page.frame =
         CreateWindowExA(0, frameClass, page.title.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                         margin, 0, 10, 10, window_, nullptr, GetModuleHandleA(nullptr), this);
@@ -95,10 +97,14 @@ HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, cons
 
 LRESULT CALLBACK CommandPanel::watchPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR panel) {
-    const LRESULT result = DefSubclassProc(page, message, wParam, lParam);
     auto* self = reinterpret_cast<CommandPanel*>(panel);
+    if (self->mixed_.holdBack(message, wParam, lParam)) return 0;
+    const LRESULT result = DefSubclassProc(page, message, wParam, lParam);
     const bool clicked = message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED;
     if ((message == editCommitMessage || clicked) && self->committed_) self->committed_();
+    if (const Page* p = self->pageOf(page); p && self->changed_)
+        if (auto change = userChange(page, p->title, message, wParam, lParam))
+            self->changed_(*change);
     if (message == WM_NCDESTROY) RemoveWindowSubclass(page, watchPage, 0);
     return result;
 }
@@ -115,6 +121,7 @@ void CommandPanel::deleteRollupPage(HWND page) {
     Page* p = pageOf(page);
     if (!p) return;
     HWND frame = p->frame;
+    mixed_.forget(page);
     pages_.erase(pages_.begin() + (p - pages_.data()));
     DestroyWindow(frame);  // and the page with it
     layoutUnlessHeld();
@@ -134,6 +141,38 @@ std::vector<HWND> CommandPanel::pages() const {
     std::vector<HWND> result;
     for (const Page& p : pages_) result.push_back(p.dialog);
     return result;
+}
+
+HWND CommandPanel::page(const std::string& title) const {
+    for (const Page& p : pages_)
+        if (p.title == title) return p.dialog;
+    return nullptr;
+}
+
+const std::vector<LabelledControl>& CommandPanel::labelledControls(HWND page) const {
+    static const std::vector<LabelledControl> none;
+    const Page* p = pageOf(page);
+    if (!p) return none;
+    if (!p->labelled) p->labelled = ::labelledControls(page);
+    return *p->labelled;
+}
+
+void CommandPanel::setTitle(const std::string& title) {
+    if (!window_) return;
+    if (!title_) {
+        title_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_CENTER | SS_CENTERIMAGE, 0, 0, 10,
+                                 titleHeight, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(title_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                     0);
+    }
+    SetWindowTextA(title_, title.c_str());
+    layoutUnlessHeld();
+}
+
+std::string CommandPanel::title() const {
+    char text[64] = "";
+    if (title_) GetWindowTextA(title_, text, sizeof text);
+    return text;
 }
 
 bool CommandPanel::isRegistered(HWND page) const {
@@ -221,6 +260,11 @@ bool CommandPanel::takeWheel(const MSG& msg) {
     return true;
 }
 
+bool CommandPanel::pressHeld() const {
+    HWND captured = GetCapture();
+    return captured && pageHolding(captured);
+}
+
 bool CommandPanel::pageHolding(HWND window) const {
     for (const Page& p : pages_)
         if (p.registered && IsChild(p.dialog, window)) return true;
@@ -268,11 +312,18 @@ void CommandPanel::layout() {
     RECT client;
     GetClientRect(window_, &client);
     const int frameWidth = std::max(0, static_cast<int>(client.right) - 2 * margin);
-    int content = margin;
+    const bool titled = !title().empty();
+    int content = margin + (titled ? titleHeight : 0);
     for (const Page& p : pages_)
         if (p.dialog) content += titleHeight + bodyHeight(p) + margin;
     scroll_.setExtent(content, client.bottom);
     int y = margin - scroll_.position();
+    if (title_) {
+        SetWindowPos(title_, nullptr, margin, y, frameWidth, titleHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        ShowWindow(title_, titled ? SW_SHOWNA : SW_HIDE);
+        if (titled) y += titleHeight;
+    }
     for (const Page& p : pages_) {
         if (!p.dialog) continue;
         const int body = bodyHeight(p);
@@ -345,6 +396,13 @@ LRESULT CommandPanel::handlePanel(HWND window, UINT message, WPARAM wParam, LPAR
             if (scroll_.wheel(GET_WHEEL_DELTA_WPARAM(wParam))) layout();
             return 0;
         case WM_APP:
+        case WM_TIMER:
+            // A press held on a page (a spinner being dragged) ends before its page may go.
+            if (pressHeld()) {
+                SetTimer(window, TASK_TIMER, TASK_RETRY_MS, nullptr);
+                return 0;
+            }
+            KillTimer(window, TASK_TIMER);
             runPostedTasks();
             return 0;
         case WM_CLOSE:
@@ -352,7 +410,7 @@ LRESULT CommandPanel::handlePanel(HWND window, UINT message, WPARAM wParam, LPAR
             ShowWindow(window, SW_HIDE);
             return 0;
         case WM_NCDESTROY:
-            window_ = nullptr;
+            window_ = title_ = nullptr;
             pages_.clear();
             break;
     }

@@ -7,8 +7,12 @@
 #pragma once
 #include <windows.h>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+#include "panel/mixed_controls.h"
+#include "panel/page_change.h"
+#include "panel/panel_controls.h"
 #include "panel/panel_scroll.h"
 #include "vexsdk/hostinterface.h"
 
@@ -55,10 +59,25 @@ public:
     // leaving it) or a click on one of its buttons: pages store such texts, and the light
     // page its buttons, without announcing them.
     void setCommitHandler(std::function<void()> handler) { committed_ = std::move(handler); }
+    // Called after a page took a user's setting of one of its controls (page_change.h).
+    void setChangeHandler(std::function<void(const PageChange&)> handler) {
+        changed_ = std::move(handler);
+    }
+
+    // A line above the pages saying whom they edit ("3 selected"); none when empty.
+    void setTitle(const std::string& title);
+    std::string title() const;
+    // The controls shown as holding differing values.
+    MixedControls& mixed() { return mixed_; }
 
     // The pages shown, top to bottom.
     std::vector<std::string> pageTitles() const;
     std::vector<HWND> pages() const;
+    // The first page under a title bar with this text, or null.
+    HWND page(const std::string& title) const;
+    // Every labelled control of a shown page (panel_controls.h): found once per page, whose
+    // controls stay as its template made them.
+    const std::vector<LabelledControl>& labelledControls(HWND page) const;
     bool isRegistered(HWND page) const;
     // Opens or closes a page under its title bar, as a click on the bar does.
     void setPageOpen(HWND page, bool open);
@@ -106,6 +125,7 @@ private:
         std::string title;
         bool registered;
         bool open;
+        mutable std::optional<std::vector<LabelledControl>> labelled;
     };
     LRESULT handlePanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -114,6 +134,7 @@ private:
     const Page* pageOf(HWND dialog) const;
     Page* pageOfFrame(HWND frame);
     bool pageHolding(HWND window) const;  // whether window lies on a registered page
+    bool pressHeld() const;               // whether a page's control has the mouse captured
     void scrollIntoView(HWND control);
     void layout();
     void layoutUnlessHeld();
@@ -131,4 +152,7 @@ private:
     TimeValue time_ = 0;
     RedrawHandler redraw_;
     std::function<void()> committed_;
+    std::function<void(const PageChange&)> changed_;
+    HWND title_ = nullptr;
+    MixedControls mixed_;
 };

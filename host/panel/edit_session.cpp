@@ -2,19 +2,19 @@
 #include "scene/scene.h"
 #include "vexsdk/hostinterface.h"
 
-void EditSession::end(Animatable* next) {
+void EditSession::end(Animatable* next, bool keepPages) {
     Animatable* previous = edited_;
     // No page may reach the object while its pages go.
     edited_ = nullptr;
     if (!previous) return;
-    previous->endEdit(&host_, END_EDIT_REMOVEUI, next);
+    previous->endEdit(&host_, keepPages && next ? 0 : END_EDIT_REMOVEUI, next);
     if (onEnd) onEnd(previous);
 }
 
-void EditSession::edit(Animatable* next) {
+void EditSession::edit(Animatable* next, bool keepPages) {
     if (next == edited_) return;
     Animatable* previous = edited_;
-    end(next);
+    end(next, keepPages);
     edited_ = next;
     if (!next) return;
     next->beginEdit(&host_, 0, previous);
@@ -31,6 +31,7 @@ void EditSession::reopen() {
 }
 
 void EditSession::followSelection(const Scene& scene) {
-    const std::vector<Node*> selected = scene.selection();
-    edit(selected.size() == 1 ? selected.front()->object() : nullptr);
+    for (Node* node : scene.selection())
+        if (node->object()) return edit(node->object());
+    edit(nullptr);
 }

@@ -1,10 +1,10 @@
 // Which object the command panel edits, and the begin-edit and end-edit calls when that
 // changes.
 //
-// Every move from one object to another ends the first edit with the pages removed (flag
-// bit 0 set), so that each object puts up the pages it asks for. Keeping pages between
-// objects is a host's choice that this host does not make: a plug-in's objects of
-// different kinds may answer the same class id while asking for different pages.
+// A move from one object to another ends the first edit with the pages removed (flag bit 0
+// set), so that each object puts up the pages it asks for: a plug-in's objects of different
+// kinds may answer the same class id while asking for different pages. Only a caller that
+// knows the next object asks for the very pages shown keeps them up for it.
 #pragma once
 #include <functional>
 #include "vexsdk/objects.h"
@@ -20,13 +20,14 @@ public:
     EditSession& operator=(const EditSession&) = delete;
 
     // Makes next (or nothing) the edited object. Call with null, or another object,
-    // before the edited object is deleted.
-    void edit(Animatable* next);
+    // before the edited object is deleted. keepPages: the pages shown stay up, for next
+    // to bind and refresh.
+    void edit(Animatable* next, bool keepPages = false);
     // Ends the edit with the pages removed and begins it again on the same object, which
     // puts up the pages its state now asks for.
     void reopen();
-    // Edits the object of the scene's one selected node, or nothing when the selection
-    // is empty, holds several nodes, or a node whose class no plug-in provides.
+    // Edits the object of the scene's first selected node that has one (several selected
+    // nodes are edited through the first one's pages), or nothing.
     void followSelection(const Scene& scene);
     Animatable* edited() const { return edited_; }
 
@@ -34,7 +35,7 @@ public:
     std::function<void(Animatable*)> onBegin, onEnd;
 
 private:
-    void end(Animatable* next);
+    void end(Animatable* next, bool keepPages = false);
 
     HostInterface& host_;
     Animatable* edited_ = nullptr;

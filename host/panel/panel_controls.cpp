@@ -172,18 +172,21 @@ HWND findLabelledControl(HWND page, const std::string& label) {
     return nullptr;
 }
 
-std::vector<std::string> pageLabels(HWND page) {
-    std::vector<std::string> labels;
+std::vector<LabelledControl> labelledControls(HWND page) {
+    std::vector<LabelledControl> found;
     for (HWND c : childrenOf(page)) {
         std::string text = windowText(c);
-        bool button = hasClass(c, "Button") && !isGroupBox(c) && !text.empty();
-        if (button || (isLabel(c) && controlLabelledBy(page, c))) {
-            while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
-            labels.push_back(text);
-        }
+        HWND control = nullptr;
+        if (hasClass(c, "Button") && !isGroupBox(c) && !text.empty())
+            control = c;
+        else if (isLabel(c))
+            control = controlLabelledBy(page, c);
+        if (!control) continue;
+        while (!text.empty() && (text.back() == ':' || text.back() == ' ')) text.pop_back();
+        found.push_back({text, control});
     }
-    for (const GridCell& cell : gridCells(page)) labels.push_back(cell.name);
-    return labels;
+    for (const GridCell& cell : gridCells(page)) found.push_back({cell.name, cell.window});
+    return found;
 }
 
 void clickButton(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
@@ -227,8 +230,11 @@ ControlSet setButton(HWND button, const std::string& value) {
     const bool on = truthy(value);
     if (isCheckBox(button)) {
         if (!on && !falsy(value)) return refused("a check box takes on or off");
-        const bool checked = SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        if (checked != on) clickButton(button);
+        // An indeterminate box takes a click more: the first one checks it.
+        const LRESULT wanted = on ? BST_CHECKED : BST_UNCHECKED;
+        for (int clicks = 0; clicks < 2 && SendMessageA(button, BM_GETCHECK, 0, 0) != wanted;
+             ++clicks)
+            clickButton(button);
         return {true, "", ""};
     }
     if (!value.empty() && !on) return refused("a button is only clicked: give no value, or on");
@@ -280,8 +286,10 @@ bool setControlValue(HWND control, const std::string& value) {
 
 std::string controlValue(HWND control) {
     if (!control) return std::string();
-    if (hasClass(control, "Button") && (isCheckBox(control) || isRadioButton(control)))
-        return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+    if (hasClass(control, "Button") && (isCheckBox(control) || isRadioButton(control))) {
+        const LRESULT state = SendMessageA(control, BM_GETCHECK, 0, 0);
+        return state == BST_INDETERMINATE ? "" : state == BST_CHECKED ? "1" : "0";
+    }
     if (hasClass(control, "ListBox")) {
         const LRESULT line = SendMessageA(control, LB_GETCURSEL, 0, 0);
         const LRESULT length = SendMessageA(control, LB_GETTEXTLEN, static_cast<WPARAM>(line), 0);
@@ -310,7 +318,7 @@ std::string unknownLabelError(const CommandPanel& panel, const std::string& labe
     for (size_t i = 0; i < pages.size(); ++i) {
         error += i ? "; " : ": ";
         error += "\"" + titles[i] + "\" has";
-        for (const std::string& l : pageLabels(pages[i])) error += " \"" + l + "\"";
+        for (const LabelledControl& l : labelledControls(pages[i])) error += " \"" + l.label + "\"";
     }
     return error;
 }
@@ -329,7 +337,7 @@ void runPendingMessages() {
 bool setPageControl(CommandPanel& panel, const std::string& label, const std::string& value,
                     std::string& error, std::string& warning) {
     if (panel.pages().empty()) {
-        error = "no pages are shown: select one helper first";
+        error = "no pages are shown: select a helper first";
         return false;
     }
     HWND control = panel.findControl(label);
@@ -349,13 +357,13 @@ bool setPageControl(CommandPanel& panel, const std::string& label, const std::st
 }
 
 std::string describePages(const CommandPanel& panel) {
-    std::string text;
+    std::string text = panel.title().empty() ? "" : "[" + panel.title() + "]\n";
     const std::vector<HWND> pages = panel.pages();
     const std::vector<std::string> titles = panel.pageTitles();
     for (size_t i = 0; i < pages.size(); ++i) {
         text += titles[i] + "\n";
-        for (const std::string& label : pageLabels(pages[i]))
-            text += "  " + label + ": " + controlValue(findLabelledControl(pages[i], label)) + "\n";
+        for (const LabelledControl& l : labelledControls(pages[i]))
+            text += "  " + l.label + ": " + controlValue(l.control) + "\n";
     }
     return text;
 }

@@ -19,9 +19,13 @@ class CommandPanel;
 // Null when the page has no such label.
 HWND findLabelledControl(HWND page, const std::string& label);
 
-// Every label findLabelledControl knows on page: buttons and labelling statics in template
-// order, then the grid cells.
-std::vector<std::string> pageLabels(HWND page);
+// Every label findLabelledControl knows on page, with its control: buttons and labelling
+// statics in template order, then the grid cells.
+struct LabelledControl {
+    std::string label;
+    HWND control;
+};
+std::vector<LabelledControl> labelledControls(HWND page);
 
 // The spinner whose arrows sit right beside a field (a control of a page), on its line:
 // the field shows the spinner's value. Null for a field of no spinner.
@@ -49,7 +53,7 @@ void focusControl(HWND control);
 
 // Sets a control by the value a script names:
 // - check box: "1"/"on"/"true"/"yes" checks, "0"/"off"/"false"/"no" unchecks (clicked only
-//   if it changes);
+//   if it changes; an indeterminate one is clicked until it shows the value);
 // - radio or push button: clicked, with no value or "on";
 // - list box: the line with that text is clicked;
 // - edit field or CustEdit: the value is typed and committed. A spinner's label names its
@@ -62,8 +66,8 @@ struct ControlSet {
 ControlSet setControl(HWND control, const std::string& value);
 // setControl(...).taken.
 bool setControlValue(HWND control, const std::string& value);
-// What the control shows: a check box or radio button "1"/"0", a list its selected line, an edit
-// its text, a spinner its value.
+// What the control shows: a check box or radio button "1"/"0" ("" indeterminate), a list its
+// selected line, an edit its text, a spinner its value.
 std::string controlValue(HWND control);
 
 // Lets the thread's message loop handle what a user's action left queued.
@@ -75,5 +79,6 @@ void runPendingMessages();
 // ("Speed 5000 is above the most, 999; 999 set"), and is empty otherwise.
 bool setPageControl(CommandPanel& panel, const std::string& label, const std::string& value,
                     std::string& error, std::string& warning);
-// Every page's title and, under it, each label with what its control shows.
+// The panel's title in brackets when it has one ("[3 selected]"), then every page's title
+// and, under it, each label with what its control shows.
 std::string describePages(const CommandPanel& panel);

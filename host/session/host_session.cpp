@@ -79,6 +79,7 @@ bool HostSession::start(std::string& error, HWND parent, RECT area) {
         entities_.editEnded(object);
     };
     panel_->setCommitHandler([this] { pageCommitted(); });
+    panel_->setChangeHandler([this](const PageChange& change) { pageChanged(change); });
     scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
     return true;
 }
@@ -92,8 +93,9 @@ void HostSession::endEdit() {
 
 Animatable* HostSession::edited() const { return editSession_ ? editSession_->edited() : nullptr; }
 
+// Other helpers' pages come and go by the dozen in a visit: the visit redraws once, after.
 void HostSession::changed() {
-    if (redraw_) redraw_();
+    if (redraw_ && !visiting_) redraw_();
 }
 
 void HostSession::markModified() {
@@ -117,6 +119,7 @@ Node* HostSession::nodeOf(const Animatable* object) const {
 void HostSession::editBegan(Animatable* object) {
     editedNode_ = nodeOf(object);
     if (editedNode_) chunksAtEditStart_ = saveObjectChunks(*editedNode_->object());
+    showDifferencesOnFirst();
 }
 
 void HostSession::editEnded(Animatable* object) {
@@ -170,13 +173,13 @@ void HostSession::added(const std::string& name, const std::vector<Node*>& nodes
 // A class picked on the pages may make the edited helper ask for another class page (a
 // door's, a light's, none) than the one shown: the plug-in never swaps pages itself, so
 // the edit is opened again once the pick's own messages are done, since the list that
-// sent them may be on a page that goes.
+// sent them may be on a page that goes. With several selected the pick's step opens it again.
 void HostSession::objectChanged(Node& node) {
     entities_.nodeChanged(node);
     markModified();
     if (!node.object() || node.object() != edited()) return;
     const PageClass pages = classPageOf(node);
-    if (pages == editedPages_ || reopenPending_) return;
+    if (pages == editedPages_ || reopenPending_ || !others_.empty()) return;
     editedPages_ = pages;
     reopenPending_ = true;
     panel_->postTask([this] { reopenEdit(); });
@@ -360,7 +363,7 @@ void HostSession::select(const std::vector<Node*>& nodes) {
 void HostSession::selectionChanged() {
     {
         CommandPanel::RedrawHold hold(*panel_);
-        editSession_->followSelection(scene_);
+        showSelection();
     }
     rememberEditedState();
     changed();
@@ -402,9 +405,7 @@ bool HostSession::load(const std::string& path, std::string& error) {
         history_.clear();
         modified_ = false;
     }
-    editSession_->followSelection(scene_);
-    rememberEditedState();
-    changed();
+    selectionChanged();
     return ok;
 }
 
@@ -413,7 +414,7 @@ void HostSession::reset() {
     history_.clear();
     scene_.clear();
     modified_ = false;
-    changed();
+    selectionChanged();
 }
 
 void HostSession::frame(SoftwareViewport& view, bool selectionOnly) const {

@@ -10,6 +10,7 @@
 #include <vector>
 #include "session/entity_index.h"
 #include "class_pages.h"
+#include "panel/page_change.h"
 #include "plugins/plugin_registry.h"
 #include "render/entity_overlay.h"
 #include "render/camera.h"
@@ -103,8 +104,9 @@ public:
     std::string undoName();
     std::string redoName();
 
-    // Makes these nodes the selection; a single selected helper is edited in the
-    // command panel (the previous edit ends first).
+    // Makes these nodes the selection; the first selected helper is edited in the command
+    // panel (the previous edit ends first), and with several a change made on its pages is
+    // made on each other's own pages too, as one step (selection_edit.cpp).
     void select(const std::vector<Node*>& nodes);
     void selectAll();  // every node neither hidden nor frozen
     // After the nodes' selected flags changed elsewhere (clicks in a viewport).
@@ -167,6 +169,15 @@ private:
     bool pageEditPending();
     int stepThrough(int (SceneHistory::*step)(int), int count);
 
+    // Several selected helpers, edited through the first one's pages (selection_edit.cpp).
+    void showSelection();
+    void pageChanged(const PageChange& change);
+    void applyPageChanges();
+    // Opens each other selected helper's pages in turn, does work there and keeps what the
+    // pages then show; the first helper's pages come back up last.
+    void visitOthers(const std::function<void()>& work);
+    void showDifferencesOnFirst();
+
     PluginRegistry registry_;
     Scene scene_;
     SceneHistory history_{scene_};
@@ -180,4 +191,9 @@ private:
     bool modified_ = false;
     bool reopenPending_ = false;
     PageClass editedPages_ = PageClass::Other;
+    Node* firstSelected_ = nullptr;           // whose pages show for the whole selection
+    std::vector<Node*> others_;               // the other selected helpers
+    std::vector<PageValues> othersValues_;    // what their pages showed, in the same order
+    std::vector<PageChange> pendingChanges_;  // made on the first's pages, not yet on theirs
+    bool visiting_ = false;
 };

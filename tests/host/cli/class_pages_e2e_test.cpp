@@ -13,7 +13,6 @@
 #include "class_page_input.h"
 #include "entity_props.h"
 #include "panel/command_panel.h"
-#include "panel_pages.h"
 #include "panel/panel_controls.h"
 #include "scene/chunk_format.h"
 #include "scene/chunk_reader.h"
@@ -100,7 +99,7 @@ protected:
     }
 
     HWND page(const char* title) {
-        HWND found = pageTitled(session.commandPanel(), title);
+        HWND found = session.commandPanel().page(title);
         EXPECT_NE(found, nullptr) << title;
         return found;
     }

@@ -8,7 +8,6 @@
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
 #include "panel/panel_controls.h"
-#include "panel_pages.h"
 #include "plugins/plugin_registry.h"
 #include "scene/scene.h"
 
@@ -111,8 +110,8 @@ TEST_F(PanelWithPlugin, StacksTheDoorsPagesUnderTheirTitles) {
         previousBottom = r.bottom;
     }
     // Closing a page under its title moves the pages below it up.
-    HWND parameters = pageTitled(panel, "Parameters");
-    HWND door = pageTitled(panel, "Door Params");
+    HWND parameters = panel.page("Parameters");
+    HWND door = panel.page("Door Params");
     RECT before, after;
     GetWindowRect(door, &before);
     panel.setPageOpen(parameters, false);
@@ -135,7 +134,7 @@ TEST_F(PanelWithPlugin, EachSelectedHelperGetsItsOwnPages) {
         {{trigger}, {"Parameters", "Map Parameters"}},
         {{lamp}, {"Parameters", "Light Params", "Map Parameters"}},
         {{door}, {"Parameters", "Door Params", "Map Parameters"}},
-        {{door, trigger}, {}},
+        {{door, trigger}, {"Parameters", "Door Params", "Map Parameters"}},  // the first one's
         {{}, {}},
     };
     for (const auto& step : steps) {

@@ -211,4 +211,97 @@ TEST_F(SessionTest, MoveToPutsTheCentreOfThePivotsOnThePoint) {
     }
 }
 
+// Helpers of three classes edited at once (the first's class twice, whose pages stay up for
+// the second): each ends with the bytes the same edit gives it alone, where its pages have
+// the control, and one undo takes all of it back.
+TEST_F(SessionTest, AnEditOfSeveralHelpersIsEachOnesOwnEditAsOneStep) {
+    const struct {
+        const char* first;  // the kind whose pages show: it has the control
+        const char* label;
+        const char* value;
+    } edits[] = {
+        {"VexalEntity", "Slow Strobe", ""},    {"VexalEntity", "Axis", "off"},
+        {"VexalEntity", "Length", "35"},       {"VexalEntity", "Value 2", "t1"},
+        {"VexalEntity", "Class", "func_door"}, {"Door", "Target Name", "vault"},
+        {"Door", "Sounds", "stone"},
+    };
+    auto chunks = [](const std::vector<Node*>& nodes) {
+        std::vector<std::vector<unsigned char>> all;
+        for (Node* n : nodes) all.push_back(saveObjectChunks(*n->object()));
+        return all;
+    };
+    std::vector<Node*> together, alone;
+    std::string first;
+    for (const auto& e : edits) {
+        SCOPED_TRACE(std::string(e.label) + " = " + e.value);
+        if (first != e.first) {  // the first kind's helpers first in the scene
+            first = e.first;
+            session.reset();
+            together.clear();
+            alone.clear();
+            std::vector<std::string> kinds = {first, first};
+            for (const char* kind : {"Door", "VexalEntity", "Trigger Once"})
+                if (first != kind) kinds.push_back(kind);
+            for (size_t i = 0; i < kinds.size(); ++i) {
+                const std::string n = std::to_string(i);
+                together.push_back(create(kinds[i].c_str(), Point3(), ("t" + n).c_str()));
+                alone.push_back(create(kinds[i].c_str(), Point3(), ("a" + n).c_str()));
+            }
+        }
+        const auto before = chunks(together);
+        session.select(together);
+        set(e.label, e.value);
+        const auto after = chunks(together);
+        EXPECT_NE(after, before);
+        EXPECT_EQ(session.undoName(), "Edit 4 helpers");
+        ASSERT_EQ(session.undo(), 1);
+        EXPECT_EQ(chunks(together), before);
+        ASSERT_EQ(session.redo(), 1);
+        EXPECT_EQ(chunks(together), after);
+        for (Node* n : alone) {
+            session.select({n});
+            if (session.commandPanel().findControl(e.label)) set(e.label, e.value);
+        }
+        session.select({});
+        EXPECT_EQ(after, chunks(alone));
+    }
+}
+
+// Differing values show as none until set; a control only some helpers' pages have counts
+// for those only.
+TEST_F(SessionTest, ThePagesOfSeveralHelpersShowWhereTheirValuesDiffer) {
+    Node* a = create("Door", Point3(), "a");
+    set("Speed", "100");
+    set("Gold Key", "on");
+    set("Target Name", "vault");
+    set("Sounds", "stone");
+    Node* b = create("Door", Point3(), "b");
+    set("Speed", "200");
+    set("Target Name", "vault");
+    Node* c = create("Trigger Once", Point3(), "c");
+    session.select({a, b, c});
+    CommandPanel& panel = session.commandPanel();
+    EXPECT_EQ(panel.title(), "3 selected");
+    const struct {
+        const char* label;
+        const char* shown;
+    } controls[] = {
+        {"Speed", ""},  {"Gold Key", ""},         {"Class", ""},
+        {"Sounds", ""}, {"Target Name", "vault"}, {"Axis", "1"},
+    };
+    for (const auto& control : controls)
+        EXPECT_EQ(controlValue(panel.findControl(control.label)), control.shown) << control.label;
+    // The door stores its Sounds line whenever its list takes the focus: not the line none.
+    const std::vector<unsigned char> before = saveObjectChunks(*a->object());
+    focusControl(panel.findControl("Sounds"));
+    EXPECT_EQ(saveObjectChunks(*a->object()), before);
+    set("Gold Key", "off");
+    EXPECT_EQ(controlValue(panel.findControl("Gold Key")), "0");
+    session.select({a});
+    EXPECT_EQ(panel.title(), "");
+    EXPECT_EQ(controlValue(panel.findControl("Speed")), "100") << "the mixed show stored nothing";
+    EXPECT_EQ(controlValue(panel.findControl("Gold Key")), "0");
+    EXPECT_EQ(controlValue(panel.findControl("Sounds")), "stone");
+}
+
 }  // namespace

@@ -12,7 +12,6 @@
 #include "panel/panel_controls.h"
 #include "host_process.h"
 #include "modal_answer.h"
-#include "panel_pages.h"
 
 using Lines = std::vector<std::string>;
 

@@ -56,7 +56,8 @@ TEST_F(MainWindowTest, ClicksAndRubberBandsSelect) {
     drag(top, POINT{pa.x - 30, pa.y - 30}, POINT{pb.x + 30, pb.y + 30});
     EXPECT_TRUE(a->selected);
     EXPECT_TRUE(b->selected);
-    EXPECT_TRUE(session.commandPanel().pages().empty()) << "two helpers: nothing to edit";
+    EXPECT_EQ(session.commandPanel().pageTitles().size(), 3u) << "the first door's pages";
+    EXPECT_EQ(session.commandPanel().title(), "2 selected");
 }
 
 TEST_F(MainWindowTest, DraggingTheSelectionMovesItAndDeleteRemovesIt) {
@@ -163,7 +164,7 @@ TEST_F(MainWindowTest, SaveAsStartsBesideTheSceneAndThePromptSavesTheEdit) {
 
 TEST_F(MainWindowTest, KeysInThePagesWorkAsInAnyDialog) {
     createDoorAt(Point3(0, 0, 0));
-    HWND map = pageTitled(session.commandPanel(), "Map Parameters");
+    HWND map = session.commandPanel().page("Map Parameters");
     HWND key1 = findLabelledControl(map, "Key 1");
     SetFocus(key1);
     press(VK_TAB);
