@@ -21,3 +21,13 @@ void* boundObject(HWND window, UINT message, LPARAM lParam) {
     if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     return object;
 }
+
+HWND childControl(const char* cls, const char* text, DWORD exStyle, DWORD style, HWND parent,
+                  int id) {
+    HWND w = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleA(nullptr), nullptr);
+    if (w)
+        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return w;
+}

@@ -19,3 +19,7 @@ LRESULT CALLBACK boundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return self ? (self->*handle)(window, message, wParam, lParam)
                 : DefWindowProcA(window, message, wParam, lParam);
 }
+
+// A child control of parent in the dialog font, placed later by its parent's layout.
+HWND childControl(const char* cls, const char* text, DWORD exStyle, DWORD style, HWND parent,
+                  int id = 0);

@@ -9,14 +9,6 @@ constexpr int FIELD_HEIGHT = 22;
 constexpr int LABEL_WIDTH = 64;
 enum Control { FIELD_ID = 1, LIST_ID };
 
-HWND control(const char* cls, const char* text, DWORD exStyle, DWORD style, HWND parent, int id) {
-    HWND w = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
-                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    return w;
-}
-
 bool sameLines(const std::vector<ClassCount>& a, const std::vector<ClassCount>& b,
                bool withCounts) {
     if (a.size() != b.size()) return false;
@@ -39,10 +31,12 @@ bool ClassSearchBox::create(HWND parent, int id) {
                          10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleA(nullptr), this))
         return false;
-    label_ = control("STATIC", "Find class:", 0, SS_LEFT, window_, 0);
-    field_ = control("EDIT", "", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | WS_TABSTOP, window_, FIELD_ID);
-    list_ = control("LISTBOX", "", WS_EX_CLIENTEDGE,
-                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, window_, LIST_ID);
+    label_ = childControl("STATIC", "Find class:", 0, SS_LEFT, window_);
+    field_ =
+        childControl("EDIT", "", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | WS_TABSTOP, window_, FIELD_ID);
+    list_ =
+        childControl("LISTBOX", "", WS_EX_CLIENTEDGE,
+                     LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, window_, LIST_ID);
     if (!label_ || !field_ || !list_) return false;
     refresh();
     return true;

@@ -20,14 +20,6 @@ const struct {
 const COLORREF SET_ASIDE_TEXT = RGB(128, 128, 128);
 const WPARAM CTRL_A = 1;  // the character Ctrl+A types
 
-HWND control(const char* cls, DWORD exStyle, DWORD style, HWND parent, int id) {
-    HWND w = CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    return w;
-}
-
 std::string joined(const std::vector<std::string>& words) {
     std::string text;
     for (const std::string& w : words) text += (text.empty() ? "" : ", ") + w;
@@ -67,13 +59,13 @@ bool EntityListWindow::create(HWND parent, int id) {
                          10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleA(nullptr), this))
         return false;
-    label_ = control("STATIC", 0, SS_LEFT, window_, 0);
-    SetWindowTextA(label_, "Find:");
-    filter_ = control("EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | WS_TABSTOP, window_, FILTER_ID);
-    list_ = control(WC_LISTVIEWA, WS_EX_CLIENTEDGE,
-                    LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS |
-                        LVS_EDITLABELS | WS_TABSTOP,
-                    window_, LIST_ID);
+    label_ = childControl("STATIC", "Find:", 0, SS_LEFT, window_);
+    filter_ =
+        childControl("EDIT", "", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | WS_TABSTOP, window_, FILTER_ID);
+    list_ =
+        childControl(WC_LISTVIEWA, "", WS_EX_CLIENTEDGE,
+                     LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_EDITLABELS | WS_TABSTOP,
+                     window_, LIST_ID);
     if (!filter_ || !list_) return false;
     SetWindowSubclass(filter_, selectAllOnCtrlA, 0, 0);
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
@@ -123,8 +115,8 @@ void EntityListWindow::showRows() {
 
 std::vector<int> EntityListWindow::selectedRows() const {
     std::vector<int> rows;
-    for (int row = -1; (row = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, row,
-                                                             LVNI_SELECTED))) >= 0;)
+    for (int row = -1;
+         (row = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;)
         rows.push_back(row);
     return rows;
 }

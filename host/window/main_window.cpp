@@ -27,14 +27,6 @@ constexpr int KIND_BUTTON_HEIGHT = 22;
 constexpr int CATEGORY_HEIGHT = 18;
 enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU };
 
-HWND child(const char* cls, const char* text, DWORD style, HWND parent, int id) {
-    HWND w = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    return w;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(HostSession& session)
@@ -63,7 +55,7 @@ bool MainWindow::create(std::string& error) {
         error = "cannot create the main window";
         return false;
     }
-    status_ = child(STATUSCLASSNAMEA, "", SBARS_SIZEGRIP, window_, 1);
+    status_ = childControl(STATUSCLASSNAMEA, "", 0, SBARS_SIZEGRIP, window_, 1);
     if (!positionFields_->create(status_)) {
         error = "cannot create the position fields";
         return false;
@@ -247,11 +239,12 @@ void MainWindow::toggleLightStyles() {
 void MainWindow::buildCreationList() {
     std::string category;
     for (const PluginKind& k : session_.registry().kinds()) category = k.category;
-    categoryLabel_ = child("STATIC", category.c_str(), SS_CENTER | SS_SUNKEN, window_, 2);
+    categoryLabel_ = childControl("STATIC", category.c_str(), 0, SS_CENTER | SS_SUNKEN, window_, 2);
     int i = 0;
     for (const PluginKind& k : session_.registry().kinds())
-        kindButtons_.push_back(child("BUTTON", k.className.c_str(), BS_AUTOCHECKBOX | BS_PUSHLIKE,
-                                     window_, CMD_KIND_FIRST + i++));
+        kindButtons_.push_back(childControl("BUTTON", k.className.c_str(), 0,
+                                            BS_AUTOCHECKBOX | BS_PUSHLIKE, window_,
+                                            CMD_KIND_FIRST + i++));
 }
 
 void MainWindow::layout() {

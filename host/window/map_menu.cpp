@@ -90,12 +90,9 @@ void MapMenu::createReport() {
         CreateWindowExA(0, reportClass, "Check", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
                         place.left, place.top, place.right - place.left, place.bottom - place.top,
                         owner_, nullptr, GetModuleHandleA(nullptr), this);
-    list_ = CreateWindowExA(
-        WS_EX_CLIENTEDGE, "LISTBOX", "",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
-        10, 10, report_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(LIST_ID)),
-        GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(list_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    list_ =
+        childControl("LISTBOX", "", WS_EX_CLIENTEDGE,
+                     WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, report_, LIST_ID);
     RECT client;
     GetClientRect(report_, &client);
     MoveWindow(list_, 0, 0, client.right, client.bottom, TRUE);

@@ -1,4 +1,5 @@
 #include "window/position_fields.h"
+#include "ui/window_class.h"
 #include <commctrl.h>
 #include <algorithm>
 #include <cmath>
@@ -24,16 +25,9 @@ std::string fieldText(HWND field) {
 bool PositionFields::create(HWND status) {
     status_ = status;
     for (int axis = 0; axis < 3; ++axis) {
-        labels_[axis] =
-            CreateWindowExA(0, "STATIC", axisNames[axis], WS_CHILD | WS_VISIBLE | SS_RIGHT, 0, 0,
-                            10, 10, status, nullptr, GetModuleHandleA(nullptr), nullptr);
-        fields_[axis] =
-            CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0,
-                            0, 10, 10, status, nullptr, GetModuleHandleA(nullptr), nullptr);
+        labels_[axis] = childControl("STATIC", axisNames[axis], 0, SS_RIGHT, status);
+        fields_[axis] = childControl("EDIT", "", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL, status);
         if (!labels_[axis] || !fields_[axis]) return false;
-        for (HWND w : {labels_[axis], fields_[axis]})
-            SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                         0);
     }
     return true;
 }
