@@ -231,6 +231,15 @@ void CommandPanel::runPostedTasks() {
     for (auto& task : tasks) task();
 }
 
+void CommandPanel::commitTyping() {
+    HWND field = GetFocus();
+    HWND frame = field ? GetParent(field) : nullptr;
+    if (frame && hasClass(frame, CUSTEDIT_CLASS) && pageHolding(frame) &&
+        SendMessageA(field, EM_GETMODIFY, 0, 0))
+        SendMessageA(field, WM_KEYDOWN, VK_RETURN, 0);
+    runPostedTasks();
+}
+
 bool CommandPanel::translateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
         GetKeyState(VK_MENU) >= 0 && pageHolding(msg->hwnd)) {

@@ -108,6 +108,9 @@ public:
     // Runs the tasks posted so far now: a script's next line must find their work done,
     // whatever became of the loop's message.
     void runPostedTasks();
+    // Commits a text typed into a page field and not yet committed, as Enter would: a
+    // change must be committed to reach the other selected helpers.
+    void commitTyping();
 
     // Keyboard navigation within registered pages: Tab and Shift+Tab through every page's
     // controls in reading order (panel_tab_order.h), arrows as the dialogs do; call from the

@@ -371,6 +371,7 @@ void HostSession::selectionChanged() {
 
 void HostSession::storeTyping() {
     if (!edited()) return;
+    panel_->commitTyping();
     reopenEdit();
     changed();
 }

@@ -108,14 +108,10 @@ TEST_F(SessionTest, PageControlsAreSetByTheLabelAUserReads) {
         bool taken;
         const char* shown;  // what the control shows afterwards
     } cases[] = {
-        {"Speed", "120", true, "120"},
-        {"Speed", "5000", true, "999"},
-        {"Speed", "fast", false, "999"},
-        {"Gold Key", "on", true, "1"},
-        {"Gold Key", "maybe", false, "1"},
-        {"Target Name", "vault", true, "vault"},
-        {"Key 1", "target", true, "target"},
-        {"No Such Label", "1", false, nullptr},
+        {"Speed", "120", true, "120"},       {"Speed", "5000", true, "999"},
+        {"Speed", "fast", false, "999"},     {"Gold Key", "on", true, "1"},
+        {"Gold Key", "maybe", false, "1"},   {"Target Name", "vault", true, "vault"},
+        {"Key 1", "target", true, "target"}, {"No Such Label", "1", false, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.label) + " = " + c.value);
@@ -302,6 +298,19 @@ TEST_F(SessionTest, ThePagesOfSeveralHelpersShowWhereTheirValuesDiffer) {
     EXPECT_EQ(controlValue(panel.findControl("Speed")), "100") << "the mixed show stored nothing";
     EXPECT_EQ(controlValue(panel.findControl("Gold Key")), "0");
     EXPECT_EQ(controlValue(panel.findControl("Sounds")), "stone");
+}
+
+// A text still being typed when the scene is read (a save, an export) is stored, as Enter
+// would store it: on every selected helper, not the first alone.
+TEST_F(SessionTest, TypingNotYetCommittedReachesEverySelectedHelper) {
+    const std::vector<Node*> doors = {create("Door", Point3(), "a"), create("Door", Point3(), "b"),
+                                      create("Door", Point3(), "c")};
+    session.select(doors);
+    focusControl(session.commandPanel().findControl("Target Name"));
+    for (char c : std::string("vault")) SendMessageA(GetFocus(), WM_CHAR, c, 1);
+    session.storeTyping();
+    for (Node* door : doors) EXPECT_EQ(mark(door).targetName, "vault") << door->name;
+    EXPECT_EQ(session.undoName(), "Edit 3 helpers");
 }
 
 }  // namespace
