@@ -59,3 +59,10 @@ std::string quotedExcerpt(std::string_view text) {
         quoted += " (" + std::to_string(text.size()) + " bytes)";
     return quoted;
 }
+
+std::string numberProblem(std::string_view text) {
+    const std::string problem = floatTextProblem(text);
+    std::string message = "bad number " + quotedExcerpt(text);
+    if (!problem.empty() && problem != "is not a number") message += ": it " + problem;
+    return message;
+}

@@ -23,6 +23,9 @@ bool isNumberText(std::string_view text);
 // it ("is not a number", "is not a finite number", "is out of a float's range").
 std::string floatTextProblem(std::string_view text);
 
+// A refused number for a message: `bad number "1e39": it is out of a float's range`.
+std::string numberProblem(std::string_view text);
+
 // At most a short piece of a text, quoted and escaped as names are (printableName), with
 // its length when cut: an input may be megabytes long.
 std::string quotedExcerpt(std::string_view text);

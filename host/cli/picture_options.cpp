@@ -1,4 +1,5 @@
 #include "cli/picture_options.h"
+#include "number_text.h"
 #include <cmath>
 #include <cstdlib>
 
@@ -29,7 +30,7 @@ bool takeTime(const std::vector<std::string>& words, size_t& at, PictureOptions&
     double seconds = 0;
     if (at + 1 >= words.size() || !parseSeconds(words[at + 1], seconds)) {
         error = "--time needs a number of seconds, 0 or more";
-        if (at + 1 < words.size()) error += ", not \"" + words[at + 1] + "\"";
+        if (at + 1 < words.size()) error += ", not " + quotedExcerpt(words[at + 1]);
         return false;
     }
     options.lightTime = seconds;

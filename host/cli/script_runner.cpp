@@ -1,4 +1,5 @@
 #include "cli/script_runner.h"
+#include "number_text.h"
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -65,7 +66,7 @@ bool usageError(Context& c);
 bool parsePoint(Context& c, size_t first, Point3& p) {
     for (int i = 0; i < 3; ++i) {
         if (!parseFloatWord(c.w[first + i], p[i])) {
-            c.message = "bad number \"" + c.w[first + i] + "\"";
+            c.message = numberProblem(c.w[first + i]);
             return false;
         }
     }

@@ -33,8 +33,11 @@ const char* pattern(int style) {
 
 char lightStyleLetter(int style, double seconds) {
     const char* steps = pattern(style);
-    const double step = std::floor(seconds * STEPS_PER_SECOND);
-    return steps[static_cast<size_t>(std::fmod(step, static_cast<double>(std::strlen(steps))))];
+    const double length = static_cast<double>(std::strlen(steps));
+    const double step = std::fmod(std::floor(seconds * STEPS_PER_SECOND), length);
+    // A time too large to count steps in (or before the start) shows the first step.
+    if (!(step >= 0 && step < length)) return steps[0];
+    return steps[static_cast<size_t>(step)];
 }
 
 float letterBrightness(char letter) {

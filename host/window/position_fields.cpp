@@ -66,7 +66,7 @@ bool PositionFields::typedPoint(Point3& point) {
     for (int axis = 0; axis < 3; ++axis) {
         const std::string text = fieldText(fields_[axis]);
         if (!readFloat(text, point[axis]) || !std::isfinite(point[axis])) {
-            if (onNote) onNote(std::string(axisNames[axis]) + ": bad number \"" + text + "\"");
+            if (onNote) onNote(std::string(axisNames[axis]) + ": " + numberProblem(text));
             return false;
         }
     }

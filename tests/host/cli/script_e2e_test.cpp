@@ -147,6 +147,8 @@ const ScriptError errors[] = {
     {"bad size", "render top x.png 10by10\nsave out.vxs\n", "bad size \"10by10\"", 1},
     {"a time before the start", "render top x.png --time -1\n", "not \"-1\"", 1},
     {"not a finite number", "create Door at nan 0 0\nsave out.vxs\n", "bad number \"nan\"", 1},
+    {"beyond a float", "create Door at 0 0 0 as d\nmove d to 1e39 0 0\n",
+     "bad number \"1e39\": it is out of a float's range", 2},
     {"a spinner given no number",
      "create Door at 0 0 0 as d\nselect d\nset Speed nan\nsave out.vxs\n",
      "\"Speed\" cannot take the value \"nan\"", 3},

@@ -12,22 +12,23 @@ struct StyleCase {
     bool varies;
 };
 
-const StyleCase cases[] = {
-    {0, 123.45, 'm', false},
-    {1, 0.25, 'n', true},
-    {2, 2.55, 'z', true},
-    {3, 0.55, 'a', true},
-    {4, 1.35, 'a', true},  // step 13 of 12: played again from the start
-    {5, 1.65, 'z', true},
-    {6, 0.45, 'q', true},
-    {7, 0.75, 'b', true},
-    {8, 2.05, 'f', true},
-    {9, 2.45, 'z', true},  // step 24 of 16
-    {10, 0.25, 'a', true},
-    {11, 1.85, 'r', true},
-    {12, 0.75, 'm', false},  // the styles the level
-                             // switches stay steady
-    {-1, 0.75, 'm', false},
+const StyleCase cases[] =
+    {
+        {0, 123.45, 'm', false},
+        {1, 0.25, 'n', true},
+        {2, 2.55, 'z', true},
+        {3, 0.55, 'a', true},
+        {4, 1.35, 'a', true},  // step 13 of 12: played again from the start
+        {5, 1.65, 'z', true},
+        {6, 0.45, 'q', true},
+        {7, 0.75, 'b', true},
+        {8, 2.05, 'f', true},
+        {9, 2.45, 'z', true},  // step 24 of 16
+        {10, 0.25, 'a', true},
+        {11, 1.85, 'r', true},
+        {12, 0.75, 'm', false},  // the styles the level switches stay steady
+        {-1, 0.75, 'm', false},
+        {4, 1e308, 'm', true},  // too late to count steps: the first step, not a stray read
 };
 
 TEST(LightStyles, EachStyleShowsItsPatternsLetterAtTenStepsASecond) {
