@@ -120,6 +120,7 @@ bool worldBox(const Node& node, const KeptEntity& kept, size_t brush, MapVector&
 std::vector<BoxSide> boxSidesInView(Scene& scene, const Point3& viewAxis) {
     std::vector<BoxSide> sides;
     for (Node* node : scene.selection()) {
+        if (node->frozen || node->hidden) continue;  // neither may be changed in a view
         std::shared_ptr<const KeptEntity> kept;
         std::string ignored;
         if (!decodeKept(node->kept, *node, kept, ignored) || !kept) continue;

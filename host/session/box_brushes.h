@@ -45,8 +45,8 @@ struct BoxSide {
     Point3 centre;
 };
 
-// The sides of the selected nodes' boxes that a view looking along viewAxis (a unit
-// vector) sees edge-on, so they can be dragged within it.
+// The sides of the selected (unfrozen, shown) nodes' boxes that a view looking along viewAxis (a
+// unit vector) sees edge-on, so they can be dragged within it.
 std::vector<BoxSide> boxSidesInView(Scene& scene, const Point3& viewAxis);
 
 // Puts a box's side at coordinate (world) on its axis, keeping the box a unit thick at
