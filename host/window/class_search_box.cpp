@@ -25,11 +25,8 @@ ClassSearchBox::~ClassSearchBox() {
 }
 
 bool ClassSearchBox::create(HWND parent, int id) {
-    registerWindowClass(windowClass, boundWindowProc<ClassSearchBox, &ClassSearchBox::handle>,
-                        IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    if (!CreateWindowExA(0, windowClass, "Classes", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                         10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleA(nullptr), this))
+    if (!createControlHolder<ClassSearchBox, &ClassSearchBox::handle>(windowClass, "Classes",
+                                                                      parent, id, this))
         return false;
     label_ = childControl("STATIC", "Find class:", 0, SS_LEFT, window_);
     field_ =

@@ -53,11 +53,8 @@ EntityListWindow::~EntityListWindow() {
 }
 
 bool EntityListWindow::create(HWND parent, int id) {
-    registerWindowClass(windowClass, boundWindowProc<EntityListWindow, &EntityListWindow::handle>,
-                        IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    if (!CreateWindowExA(0, windowClass, "Entities", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                         10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleA(nullptr), this))
+    if (!createControlHolder<EntityListWindow, &EntityListWindow::handle>(windowClass, "Entities",
+                                                                          parent, id, this))
         return false;
     label_ = childControl("STATIC", "Find:", 0, SS_LEFT, window_);
     filter_ =
