@@ -1,0 +1,103 @@
+// The main window's commands in one table: each entry gives a command's menu item, its
+// shortcut and the shortcut's text, and the function it runs.
+#include "window/main_window.h"
+#include "window/entity_list.h"
+
+namespace {
+
+enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU };
+
+}  // namespace
+
+// Every command of the menus, in menu order.
+std::vector<Command> MainWindow::commands() {
+    std::vector<Command> all;
+    int menu = FILE_MENU;
+    const char* submenu = nullptr;
+    auto add = [&](int id, const char* label, Shortcut keys,
+                   void (MainWindow::*run)()) -> Command& {
+        Command c;
+        c.id = id;
+        c.menu = menu;
+        c.submenu = submenu;
+        c.label = label;
+        c.shortcut = keys;
+        c.run = [this, run] { (this->*run)(); };
+        all.push_back(std::move(c));
+        return all.back();
+    };
+    auto separator = [&] {
+        Command c;
+        c.menu = menu;
+        all.push_back(c);
+    };
+    auto ctrl = [](WORD key) { return Shortcut{key, true, false}; };
+    auto plain = [](WORD key) { return Shortcut{key, false, false}; };
+    auto selection = [this] { return !session_.scene().selection().empty(); };
+
+    add(CMD_NEW, "&New", ctrl('N'), &MainWindow::newScene);
+    add(CMD_OPEN, "&Open...", ctrl('O'), &MainWindow::openScene);
+    add(CMD_SAVE, "&Save", ctrl('S'), &MainWindow::save);
+    add(CMD_SAVE_AS, "Save &As...", {}, &MainWindow::saveAsCommand);
+    separator();
+    add(CMD_IMPORT_MAP, "&Import Map...", {}, &MainWindow::importMap);
+    add(CMD_EXPORT_MAP, "&Export Map...", {}, &MainWindow::exportMap);
+    separator();
+    add(CMD_EXIT, "E&xit", {}, &MainWindow::exit);
+    menu = EDIT_MENU;
+    Command& undo = add(CMD_UNDO, "&Undo", ctrl('Z'), &MainWindow::undo);
+    undo.stepName = [this] { return session_.undoName(); };
+    undo.enabled = [this] { return !session_.undoName().empty(); };
+    Command& redo = add(CMD_REDO, "&Redo", ctrl('Y'), &MainWindow::redo);
+    redo.stepName = [this] { return session_.redoName(); };
+    redo.enabled = [this] { return !session_.redoName().empty(); };
+    separator();
+    add(CMD_CLONE, "&Clone", ctrl('D'), &MainWindow::cloneSelection).enabled = selection;
+    add(CMD_DELETE, "&Delete", plain(VK_DELETE), &MainWindow::deleteSelection).enabled = selection;
+    add(CMD_ADD_BOX, "Add &Box Brush", ctrl('B'), &MainWindow::addBoxBrushes).enabled = selection;
+    add(CMD_LINK, "&Link", ctrl('K'), &MainWindow::startLink).enabled = selection;
+    separator();
+    add(CMD_FREEZE, "&Freeze", {}, &MainWindow::freezeSelection).enabled = selection;
+    add(CMD_UNFREEZE, "&Unfreeze", {}, &MainWindow::unfreezeSelection).enabled = selection;
+    add(CMD_HIDE, "&Hide", {}, &MainWindow::hideSelection).enabled = selection;
+    add(CMD_UNHIDE_ALL, "Unhide A&ll", {}, &MainWindow::unhideAll);
+    separator();
+    add(CMD_SELECT_ALL, "Select &All", ctrl('A'), &MainWindow::selectAll);
+    add(CMD_SELECT_NONE, "Select &None", {}, &MainWindow::selectNone);
+    separator();
+    add(CMD_CHECK, "Chec&k", {}, &MainWindow::checkScene);
+    menu = VIEW_MENU;
+    add(CMD_FRAME, "&Frame Scene", plain('Z'), &MainWindow::frameActiveView);
+    add(CMD_FRAME_SELECTION, "Frame Se&lection", plain('F'), &MainWindow::frameSelection);
+    add(CMD_FRAME_SELECTION_ALL, "Frame Selection in All &Views", Shortcut{'F', false, true},
+        &MainWindow::frameSelectionInAllViews);
+    add(CMD_SNAP, "&Snap", plain('S'), &MainWindow::toggleSnap).checked = [this] {
+        return viewports_[0] && viewports_[0]->view().snap.enabled;
+    };
+    separator();
+    submenu = "&Labels";
+    const struct {
+        int id;
+        const char* label;
+        void (MainWindow::*run)();
+        LabelMode mode;
+    } labelModes[] = {
+        {CMD_LABELS_ALL, "&All", &MainWindow::labelAll, LabelMode::All},
+        {CMD_LABELS_SELECTED, "&Selected Only", &MainWindow::labelSelected, LabelMode::Selected},
+        {CMD_LABELS_NONE, "&None", &MainWindow::labelNone, LabelMode::None},
+    };
+    for (const auto& m : labelModes)
+        add(m.id, m.label, {}, m.run).checked = [this, mode = m.mode] {
+            return session_.viewOverlay().labels == mode;
+        };
+    submenu = nullptr;
+    add(CMD_LINKS, "Lin&ks", {}, &MainWindow::toggleLinks).checked = [this] {
+        return session_.viewOverlay().links;
+    };
+    add(CMD_ENTITY_LIST, "&Entity List", {}, &MainWindow::toggleEntityList).checked = [this] {
+        return entityListShown_;
+    };
+    add(CMD_ANIMATE_LIGHTS, "Animate Light S&tyles", {}, &MainWindow::toggleLightStyles).checked =
+        [this] { return viewports_[0] && viewports_[0]->animatesLights(); };
+    return all;
+}
