@@ -59,3 +59,8 @@ HostRun runHost(const std::string& arguments, const std::string& folder) {
 std::string sourcePath(const std::string& relative) {
     return std::string("Z:") + VEXAL_SOURCE_DIR + "/" + relative;
 }
+
+HostRun runScript(const std::string& folder, const std::string& name, const std::string& script) {
+    writeFile(folder + "\\" + name, script);
+    return runHost("run " + name, folder);
+}

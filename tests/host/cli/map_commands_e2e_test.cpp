@@ -7,11 +7,11 @@ namespace {
 
 TEST(HostMapCommands, TheWorkedDoorExportsItsLinesInOrder) {
     std::string folder = makeScratchFolder("map-door");
-    writeFile(folder + "\\door.script",
-              "create Door at 0 0 0 as gold_door\nselect gold_door\nset Angle 90\nset Speed 120\n"
-              "set \"Target Name\" gold_door\nset Sounds stone\nset \"Gold Key\" on\n"
-              "set Toggle on\nset \"Key 1\" target\nset \"Value 1\" vault\nexport door.map\n");
-    HostRun run = runHost("run door.script", folder);
+    HostRun run = runScript(
+        folder, "door.script",
+        "create Door at 0 0 0 as gold_door\nselect gold_door\nset Angle 90\nset Speed 120\n"
+        "set \"Target Name\" gold_door\nset Sounds stone\nset \"Gold Key\" on\n"
+        "set Toggle on\nset \"Key 1\" target\nset \"Value 1\" vault\nexport door.map\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(readFile(folder + "\\door.map"),
               "{\n\"classname\" \"worldspawn\"\n}\n// gold_door\n{\n\"classname\" \"func_door\"\n"
@@ -45,11 +45,11 @@ TEST(HostMapCommands, TheExampleLevelExportsImportsAndExportsTheSameText) {
 // the export before the move, byte for byte, and the scene saves and loads to the same bytes.
 TEST(HostMapCommands, ALevelsDoorMovedAndMovedBackExportsAsBefore) {
     std::string folder = makeScratchFolder("map-level");
-    writeFile(folder + "\\level.script",
-              "import \"" + sourcePath("tests/mapfile/data/level_brushdef3.map") +
-                  "\"\nexport before.map\nmove gold by 16 0 0\nexport moved.map\nundo\n"
-                  "export after.map\nsave level.vxs\n");
-    HostRun run = runHost("run level.script", folder);
+    HostRun run =
+        runScript(folder, "level.script",
+                  "import \"" + sourcePath("tests/mapfile/data/level_brushdef3.map") +
+                      "\"\nexport before.map\nmove gold by 16 0 0\nexport moved.map\nundo\n"
+                      "export after.map\nsave level.vxs\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string before = readFile(folder + "\\before.map");
     EXPECT_NE(readFile(folder + "\\moved.map"), before);
@@ -57,8 +57,7 @@ TEST(HostMapCommands, ALevelsDoorMovedAndMovedBackExportsAsBefore) {
     EXPECT_EQ(readFile(folder + "\\after.map"), before);
     ASSERT_EQ(runHost("export level.vxs again.map", folder).exitCode, 0);
     EXPECT_EQ(readFile(folder + "\\again.map"), before);
-    writeFile(folder + "\\resave.script", "load level.vxs\nsave again.vxs\n");
-    ASSERT_EQ(runHost("run resave.script", folder).exitCode, 0);
+    ASSERT_EQ(runScript(folder, "resave.script", "load level.vxs\nsave again.vxs\n").exitCode, 0);
     EXPECT_EQ(readFile(folder + "\\again.vxs"), readFile(folder + "\\level.vxs"));
 }
 
@@ -83,8 +82,7 @@ TEST(HostMapCommands, ABadMapImportsNothingAndWritesNothing) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("bad.map:3:10: unterminated quote"), std::string::npos) << run.err;
     EXPECT_FALSE(fileExists(folder + "\\out.vxs"));
-    writeFile(folder + "\\empty.script", "save empty.vxs\n");
-    ASSERT_EQ(runHost("run empty.script", folder).exitCode, 0);
+    ASSERT_EQ(runScript(folder, "empty.script", "save empty.vxs\n").exitCode, 0);
     run = runHost("export empty.vxs out.map --base bad.map", folder);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("bad.map:3:10:"), std::string::npos) << run.err;
@@ -93,10 +91,12 @@ TEST(HostMapCommands, ABadMapImportsNothingAndWritesNothing) {
 
 TEST(HostMapCommands, CheckReportsADanglingTargetAndFails) {
     std::string folder = makeScratchFolder("map-check");
-    writeFile(folder + "\\t.script",
-              "create \"Teleport Trig\" at 0 0 0 as tele\nselect tele\nset \"Key 1\" target\n"
-              "set \"Value 1\" nowhere\nsave t.vxs\n");
-    ASSERT_EQ(runHost("run t.script", folder).exitCode, 0);
+    ASSERT_EQ(
+        runScript(folder, "t.script",
+                  "create \"Teleport Trig\" at 0 0 0 as tele\nselect tele\nset \"Key 1\" target\n"
+                  "set \"Value 1\" nowhere\nsave t.vxs\n")
+            .exitCode,
+        0);
     HostRun run = runHost("check t.vxs", folder);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("tele (trigger_teleport): warning: target \"nowhere\" matches no "
@@ -109,9 +109,11 @@ TEST(HostMapCommands, CheckReportsADanglingTargetAndFails) {
 // and the input stays as it was.
 TEST(HostMapCommands, AnOutputThatIsAnInputIsRefusedAndWritesNothing) {
     std::string folder = makeScratchFolder("same-file");
-    writeFile(folder + "\\make.script",
-              "create Door at 0 0 0 as d\nsave s.vxs\nexport m.map\nnew\nsave empty.vxs\n");
-    ASSERT_EQ(runHost("run make.script", folder).exitCode, 0);
+    ASSERT_EQ(
+        runScript(folder, "make.script",
+                  "create Door at 0 0 0 as d\nsave s.vxs\nexport m.map\nnew\nsave empty.vxs\n")
+            .exitCode,
+        0);
     const struct {
         const char *arguments, *file, *said;
     } cases[] = {{"export s.vxs s.vxs", "s.vxs", "is the scene"},

@@ -182,8 +182,7 @@ TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
     for (const ScriptError& e : errors) {
         std::string folder = makeScratchFolder(std::string("error-") + std::to_string(e.line) +
                                                "-" + std::to_string(&e - errors));
-        writeFile(folder + "\\bad.script", e.script);
-        HostRun run = runHost("run bad.script", folder);
+        HostRun run = runScript(folder, "bad.script", e.script);
         EXPECT_EQ(run.exitCode, 1) << e.name;
         std::string prefix = "bad.script:" + std::to_string(e.line) + ": ";
         EXPECT_NE(run.err.find(prefix), std::string::npos) << e.name << ": " << run.err;
@@ -201,8 +200,8 @@ TEST(HostScripts, AFileThatCannotBePutInPlaceReplacesNone) {
     std::string folder = makeScratchFolder("all-or-none");
     writeFile(folder + "\\a.vxs", "old bytes");
     CreateDirectoryA((folder + "\\z.vxs").c_str(), nullptr);
-    writeFile(folder + "\\two.script", "create Door at 0 0 0 as d\nsave a.vxs\nsave z.vxs\n");
-    HostRun run = runHost("run two.script", folder);
+    HostRun run =
+        runScript(folder, "two.script", "create Door at 0 0 0 as d\nsave a.vxs\nsave z.vxs\n");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("z.vxs: cannot write the file"), std::string::npos) << run.err;
     const std::vector<unsigned char> kept = readFileBytes(folder + "\\a.vxs");
@@ -216,13 +215,13 @@ TEST(HostScripts, AFileThatCannotBePutInPlaceReplacesNone) {
 // A mark before the first word, nodes named twice, helpers at the edge of the float range.
 TEST(HostScripts, OddButValidScriptsRunToTheEnd) {
     std::string folder = makeScratchFolder("odd");
-    writeFile(folder + "\\odd.script",
-              "\xEF\xBB\xBF"
-              "create Door at 0 0 0 as a\ncreate Door at 3e38 0 0 as far\n"
-              "create Door at 0 -3e38 0 as low\nmove a a by 1 0 0\nfreeze a a\nhide a a\n"
-              "select a a\nrender top small.png 64x48\nrender persp big.png\n"
-              "delete far far low\nlist\n");
-    HostRun run = runHost("run odd.script", folder);
+    HostRun run =
+        runScript(folder, "odd.script",
+                  "\xEF\xBB\xBF"
+                  "create Door at 0 0 0 as a\ncreate Door at 3e38 0 0 as far\n"
+                  "create Door at 0 -3e38 0 as low\nmove a a by 1 0 0\nfreeze a a\nhide a a\n"
+                  "select a a\nrender top small.png 64x48\nrender persp big.png\n"
+                  "delete far far low\nlist\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(run.err.empty()) << run.err;
     EXPECT_NE(run.out.find("(1, 0, 0)"), std::string::npos) << run.out;
@@ -254,11 +253,11 @@ TEST(HostScripts, ReproducerScenesListAndRender) {
 
 TEST(HostScripts, ANumberBeyondASpinnersLimitsOrATextBeyondItsRoomIsCutWithAWarning) {
     std::string folder = makeScratchFolder("limits");
-    writeFile(folder + "\\limits.script",
-              "create Door at 0 0 0 as d\nselect d\nset Speed 5000\nset Wait -7\nset Lip 12\n"
-              "set Message " +
-                  std::string(80, 'm') + "\nset Message " + std::string(79, 'm') + "\npages\n");
-    HostRun run = runHost("run limits.script", folder);
+    HostRun run =
+        runScript(folder, "limits.script",
+                  "create Door at 0 0 0 as d\nselect d\nset Speed 5000\nset Wait -7\nset Lip 12\n"
+                  "set Message " +
+                      std::string(80, 'm') + "\nset Message " + std::string(79, 'm') + "\npages\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
     for (const char* warning :
          {"limits.script:3: warning: Speed 5000 is above the most, 999; 999 set",
@@ -274,10 +273,9 @@ TEST(HostScripts, ANumberBeyondASpinnersLimitsOrATextBeyondItsRoomIsCutWithAWarn
 
 TEST(HostScripts, EachSelectedHelperShowsItsOwnPagesAndAClassPickChangesThem) {
     std::string folder = makeScratchFolder("follow");
-    writeFile(folder + "\\follow.script",
-              "create VexalEntity at 0 0 0 as lamp\ncreate Door at 50 0 0 as door\n"
-              "select lamp\nselect door\npages\nset Class light\npages\n");
-    HostRun run = runHost("run follow.script", folder);
+    HostRun run = runScript(folder, "follow.script",
+                            "create VexalEntity at 0 0 0 as lamp\ncreate Door at 50 0 0 as door\n"
+                            "select lamp\nselect door\npages\nset Class light\npages\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const size_t picked = run.out.find("Class: light");
     ASSERT_NE(picked, std::string::npos) << run.out;
@@ -297,8 +295,8 @@ TEST(HostScripts, TheWindowWithoutADisplaySaysSoAndFails) {
 
 TEST(HostScripts, AnUnknownLabelListsTheLabelsOfTheShownPages) {
     std::string folder = makeScratchFolder("labels");
-    writeFile(folder + "\\labels.script", "create Door at 0 0 0 as d\nselect d\nset Colour red\n");
-    HostRun run = runHost("run labels.script", folder);
+    HostRun run =
+        runScript(folder, "labels.script", "create Door at 0 0 0 as d\nselect d\nset Colour red\n");
     EXPECT_EQ(run.exitCode, 1);
     for (const char* part :
          {"\"Door Params\" has", "\"Target Name\"", "\"Gold Key\"", "\"Sounds\"",
@@ -348,9 +346,10 @@ TEST(HostScripts, PageEditsSurviveASaveAndALoadInAFreshProcess) {
 
 TEST(HostScripts, ListAndRenderWorkWithoutAScript) {
     std::string folder = makeScratchFolder("cli");
-    writeFile(folder + "\\make.script",
-              "create Door at 5 6 7 as d\ncreate Button at 1 2 3 as b\nsave s.vxs\n");
-    ASSERT_EQ(runHost("run make.script", folder).exitCode, 0);
+    ASSERT_EQ(runScript(folder, "make.script",
+                        "create Door at 5 6 7 as d\ncreate Button at 1 2 3 as b\nsave s.vxs\n")
+                  .exitCode,
+              0);
     HostRun list = runHost("list s.vxs", folder);
     EXPECT_EQ(list.exitCode, 0) << list.err;
     EXPECT_NE(list.out.find("(5, 6, 7)"), std::string::npos) << list.out;
@@ -369,10 +368,10 @@ TEST(HostScripts, ListAndRenderWorkWithoutAScript) {
 // move, the latest, and leaves the speed.
 TEST(HostScripts, UndoTakesTheLatestStepWhenAPageEditCameBefore) {
     std::string folder = makeScratchFolder("undo-order");
-    writeFile(folder + "\\order.script",
-              "create Door at 0 0 0 as d\nselect d\nset Speed 120\nmove d by 16 0 0\nundo\n"
-              "list\npages\nundo\npages\n");
-    HostRun run = runHost("run order.script", folder);
+    HostRun run =
+        runScript(folder, "order.script",
+                  "create Door at 0 0 0 as d\nselect d\nset Speed 120\nmove d by 16 0 0\nundo\n"
+                  "list\npages\nundo\npages\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("(0, 0, 0)"), std::string::npos) << run.out;
     const size_t first = run.out.find("Speed: 120");
@@ -403,8 +402,7 @@ TEST(HostScripts, UndoAndRedoGiveBackTheSameSceneBytesForEachKindOfStep) {
     }
     script += "undo 100\nredo 2\nundo 3\n";
     std::string folder = makeScratchFolder("undo");
-    writeFile(folder + "\\undo.script", script);
-    HostRun run = runHost("run undo.script", folder);
+    HostRun run = runScript(folder, "undo.script", script);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     for (int i = 0; i < count; ++i) {
         const std::string n = std::to_string(i), at = folder + "\\";
