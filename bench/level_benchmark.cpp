@@ -83,8 +83,8 @@ int main() {
     bool imported = true;
     print("import into a scene (target 500 ms)", measure(3, 1, [&] {
               session.reset();
-              std::vector<std::string> notes;
-              imported = importMap(session, MAP_PATH, notes, error) && imported;
+              ImportReport report;
+              imported = importMap(session, MAP_PATH, report, error) && imported;
           }));
     DeleteFileA(MAP_PATH);
     if (!imported) {

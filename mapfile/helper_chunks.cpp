@@ -37,6 +37,10 @@ public:
         } else if (id_ == CHUNK_PROPS && length_ == sizeof record_.props) {
             std::memcpy(&record_.props, buffer_, length_);
             hasProps = true;
+        } else if (id_ == CHUNK_SHOW_AXIS && length_ == sizeof record_.showAxis) {
+            std::memcpy(&record_.showAxis, buffer_, length_);
+        } else if (id_ == CHUNK_AXIS_LENGTH && length_ == sizeof record_.axisLength) {
+            std::memcpy(&record_.axisLength, buffer_, length_);
         }
     }
     bool failed() const { return failed_ || open_; }

@@ -10,6 +10,9 @@
 struct HelperRecord {
     char classname[ENTITY_CLASSNAME_SIZE] = {};
     EntityProps props = {};
+    // The display settings, read from a helper's chunks only (a made helper keeps its own).
+    int32_t showAxis = 1;
+    float axisLength = 20.0f;
 
     // The stored name up to its terminator (or the field's end).
     std::string classnameText() const;

@@ -183,6 +183,7 @@ bool importMap(const MapText& map, ClassDesc& firstDescriptor,
         imported.helper.reset(makeHelper(firstDescriptor, entity.record, error));
         if (!imported.helper) return false;
         imported.name = std::move(entity.name);
+        imported.line = entity.line;
         imported.position = entity.position;
         imported.kept = std::move(entity.kept);
         out.helpers.push_back(std::move(imported));

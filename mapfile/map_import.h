@@ -25,6 +25,7 @@ struct ImportedEntity {
 
 struct ImportedHelper {
     std::string name;
+    int line = 0;  // of its entity
     Point3 position;
     std::unique_ptr<Object, HelperDeleter> helper;
     std::shared_ptr<const KeptEntity> kept;

@@ -20,7 +20,8 @@ const char* usage =
     "       vexalhost run SCRIPT           run a host script\n"
     "       vexalhost list SCENE           the nodes of a scene file\n"
     "       vexalhost export SCENE OUT.map [--base BASE.map]   the helpers as map text\n"
-    "       vexalhost import IN.map OUT.vxs  a scene of the map's entities\n"
+    "       vexalhost import IN.map OUT.vxs [--all-warnings]  a scene of the map's entities;\n"
+    "                                        warnings summed up by kind, or every one\n"
     "       vexalhost check SCENE|LEVEL.map  what the game would trip over\n"
     "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n"
     "                        [--labels [all|selected|none]] [--links]   names and links drawn\n"
@@ -94,12 +95,18 @@ int exportCommand(HostSession& session, const std::string& scene, const std::str
     return 0;
 }
 
-int importCommand(HostSession& session, const std::string& map, const std::string& out) {
-    std::vector<std::string> messages;
+// Warnings are summed up by kind with a few examples each, or all given one a line.
+int importCommand(HostSession& session, const std::string& map, const std::string& out,
+                  bool allWarnings) {
+    ImportReport report;
     std::string error;
     if (!refuseSameFile(out, map, "the map", error)) return fail(error);
-    const bool complete = importMap(session, map, messages, error);
-    for (const std::string& message : messages) std::fprintf(stderr, "%s\n", message.c_str());
+    const bool complete = importMap(session, map, report, error);
+    const size_t examples = allWarnings ? 0 : IMPORT_EXAMPLES;
+    for (const std::string& line : report.lines(examples)) std::fprintf(stderr, "%s\n", line.c_str());
+    if (const size_t hidden = report.notShown(examples))
+        std::fprintf(stderr, "%s more not shown (--all-warnings gives every one)\n",
+                     countText(hidden).c_str());
     if (!complete && !error.empty()) return fail(error);
     if (!session.save(out, error)) return fail(error);
     std::printf("%s: %zu helpers from %s\n", out.c_str(), session.scene().size(), map.c_str());
@@ -170,7 +177,9 @@ int runCommandLine(int argc, char** argv) {
     if (command == "export" && argc == 4) return exportCommand(session, argv[2], argv[3], "");
     if (command == "export" && argc == 6 && std::strcmp(argv[4], "--base") == 0)
         return exportCommand(session, argv[2], argv[3], argv[5]);
-    if (command == "import" && argc == 4) return importCommand(session, argv[2], argv[3]);
+    if (command == "import" && argc == 4) return importCommand(session, argv[2], argv[3], false);
+    if (command == "import" && argc == 5 && std::strcmp(argv[4], "--all-warnings") == 0)
+        return importCommand(session, argv[2], argv[3], true);
     if (command == "check" && argc == 3) return checkCommand(session, argv[2]);
     if (command == "render" && argc >= 3) return renderScene(session, argc, argv);
     return fail("unknown command line\n" + std::string(usage));

@@ -315,11 +315,15 @@ bool runExport(Context& c) {
     });
 }
 
-// Warnings go to standard error; an entity left out fails the line after the rest is in.
+// Warnings go to standard error, summed up by kind; an entity left out fails the line after
+// the rest is in.
 bool runImport(Context& c) {
-    std::vector<std::string> messages;
-    const bool complete = importMap(c.session, c.files.readPath(c.w[1]), messages, c.message);
-    for (const std::string& m : messages) std::fprintf(stderr, "%s\n", m.c_str());
+    ImportReport report;
+    const bool complete = importMap(c.session, c.files.readPath(c.w[1]), report, c.message);
+    for (const std::string& line : report.lines(IMPORT_EXAMPLES))
+        std::fprintf(stderr, "%s\n", line.c_str());
+    if (const size_t hidden = report.notShown(IMPORT_EXAMPLES))
+        std::fprintf(stderr, "%s more not shown\n", countText(hidden).c_str());
     if (!complete && c.message.empty()) c.message = "entities of " + c.w[1] + " were left out";
     return complete;
 }

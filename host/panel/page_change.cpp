@@ -53,12 +53,8 @@ PageValues shownValues(const CommandPanel& panel) {
     return values;
 }
 
-void showDifferences(CommandPanel& panel, const std::vector<PageValues>& others) {
-    for (const auto& [key, value] : shownValues(panel))
-        for (const PageValues& other : others) {
-            const auto theirs = other.find(key);
-            if (theirs == other.end() || theirs->second == value) continue;
-            panel.mixed().show(GetDlgItem(panel.page(key.first), key.second));
-            break;
-        }
+void showMixed(CommandPanel& panel, const std::set<ControlKey>& controls) {
+    for (const ControlKey& key : controls)
+        if (HWND page = panel.page(key.first))
+            if (HWND control = GetDlgItem(page, key.second)) panel.mixed().show(control);
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <map>
+#include <set>
 #include <optional>
 #include <string>
 #include <utility>
@@ -33,6 +34,5 @@ bool applyPageChange(CommandPanel& panel, const PageChange& change);
 using PageValues = std::map<ControlKey, std::string>;
 PageValues shownValues(const CommandPanel& panel);
 
-// Shows as mixed each control of the shown pages whose value another object's pages show
-// otherwise; a control those pages lack does not count.
-void showDifferences(CommandPanel& panel, const std::vector<PageValues>& others);
+// Shows as mixed each control of the shown pages that controls names.
+void showMixed(CommandPanel& panel, const std::set<ControlKey>& controls);

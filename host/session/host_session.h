@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 #include "session/entity_index.h"
@@ -176,6 +177,9 @@ private:
     // Opens each other selected helper's pages in turn, does work there and keeps what the
     // pages then show; the first helper's pages come back up last.
     void visitOthers(const std::function<void()>& work);
+    // A helper given the chunks another ended in, as one more edit of the step.
+    void takeChunksOf(Node& node, Node& like);
+    void findMixedControls();
     void showDifferencesOnFirst();
 
     PluginRegistry registry_;
@@ -193,7 +197,7 @@ private:
     PageClass editedPages_ = PageClass::Other;
     Node* firstSelected_ = nullptr;           // whose pages show for the whole selection
     std::vector<Node*> others_;               // the other selected helpers
-    std::vector<PageValues> othersValues_;    // what their pages showed, in the same order
+    std::set<ControlKey> mixedControls_;      // where the others' values differ from the first's
     std::vector<PageChange> pendingChanges_;  // made on the first's pages, not yet on theirs
     bool visiting_ = false;
 };

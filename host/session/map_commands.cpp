@@ -117,7 +117,25 @@ bool exportMap(HostSession& session, const std::string& path, const std::string&
     });
 }
 
-bool importMap(HostSession& session, const std::string& path, std::vector<std::string>& messages,
+namespace {
+
+// Each note with the node its entity became: the last helper whose entity starts before it.
+void reportNotes(const std::string& path, const MapImport& imported, ImportReport& report) {
+    size_t helper = 0;
+    for (const ImportNote& note : imported.notes) {
+        while (helper + 1 < imported.helpers.size() && imported.helpers[helper + 1].line <= note.line)
+            ++helper;
+        const bool inHelper = !note.error && helper < imported.helpers.size() &&
+                              imported.helpers[helper].line <= note.line;
+        report.add({path + ":" + std::to_string(note.line) +
+                        (note.column ? ":" + std::to_string(note.column) : ""),
+                    note.error, note.text, inHelper ? imported.helpers[helper].name : ""});
+    }
+}
+
+}  // namespace
+
+bool importMap(HostSession& session, const std::string& path, ImportReport& report,
                std::string& error, std::vector<Node*>* added) {
     MapText map;
     ClassDesc* desc = firstDescriptor(session, error);
@@ -130,10 +148,7 @@ bool importMap(HostSession& session, const std::string& path, std::vector<std::s
         error = path + ": " + error;
         return false;
     }
-    for (const ImportNote& note : imported.notes)
-        messages.push_back(path + ":" + std::to_string(note.line) +
-                           (note.column ? ":" + std::to_string(note.column) : "") + ": " +
-                           (note.error ? "error: " : "warning: ") + note.text);
+    reportNotes(path, imported, report);
     std::vector<Node*> nodes;
     for (ImportedHelper& helper : imported.helpers) {
         Object* object = helper.helper.release();

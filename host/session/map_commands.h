@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "plugins/plugin_registry.h"
+#include "session/import_report.h"
 #include "scene/scene.h"
 
 class HostSession;
@@ -31,11 +32,11 @@ ClassDesc* firstDescriptor(HostSession& session, std::string& error);
 bool exportMap(HostSession& session, const std::string& path, const std::string& basePath,
                std::string& error);
 
-// Adds the entities of a map file to the scene as helpers. Messages (warnings, and
-// errors for entities left out) go to messages as "FILE:LINE: ...". False with error
+// Adds the entities of a map file to the scene as helpers. Warnings, and errors for
+// entities left out, go to the report, each at its "FILE:LINE". False with error
 // ("FILE:LINE:COLUMN: ..." for text that cannot be read) when nothing was imported, and
 // false with an empty error when an entity had to be left out.
-bool importMap(HostSession& session, const std::string& path, std::vector<std::string>& messages,
+bool importMap(HostSession& session, const std::string& path, ImportReport& report,
                std::string& error, std::vector<Node*>* added = nullptr);
 
 // The check's report on the scene's helpers, one finding a line, sorted by node. Text

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <algorithm>
 #include "session/host_session.h"
+#include "ui/message_box.h"
 #include "ui/window_class.h"
 
 namespace {
@@ -221,7 +222,7 @@ bool EntityListWindow::renamed(const NMLVDISPINFOA& info) {
     Node* node = session_.node(rows_.at(info.item.iItem)->name);
     std::string error;
     if (!node || session_.rename(node, info.item.pszText, error)) return node != nullptr;
-    MessageBoxA(window_, error.c_str(), "Rename", MB_OK | MB_ICONERROR);
+    showMessage(window_, error, "Rename", MB_OK | MB_ICONERROR);
     return false;
 }
 

@@ -16,6 +16,7 @@
 #include "printable_name.h"
 #include "session/box_brushes.h"
 #include "window/file_dialog.h"
+#include "ui/message_box.h"
 #include "ui/window_class.h"
 
 namespace {
@@ -63,6 +64,8 @@ bool MainWindow::create(std::string& error) {
     buildMenu();
     if (!session_.start(error, window_, RECT{0, 0, PANEL_WIDTH, 400})) return false;
     mapMenu_ = std::make_unique<MapMenu>(session_, window_);
+    mapMenu_->onShow = [this](const Node& node) { showNode(node); };
+    mapMenu_->onNote = [this](const std::string& note) { setStatus(note); };
     buildCreationList();
     classSearch_ = std::make_unique<ClassSearchBox>(session_);
     if (!classSearch_->create(window_, 4)) {
@@ -314,7 +317,7 @@ std::string MainWindow::askFile(bool save) {
 bool MainWindow::open(const std::string& path) {
     std::string error;
     if (!session_.load(path, error)) {
-        MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
+        showMessage(window_, error, "Vexal Host", MB_OK | MB_ICONERROR);
         return false;
     }
     path_ = path;
@@ -364,7 +367,7 @@ bool MainWindow::saveScene() {
     if (path_.empty()) return saveAs();
     std::string error;
     if (session_.save(path_, error)) return true;
-    MessageBoxA(window_, error.c_str(), "Vexal Host", MB_OK | MB_ICONERROR);
+    showMessage(window_, error, "Vexal Host", MB_OK | MB_ICONERROR);
     return false;
 }
 

@@ -1,24 +1,16 @@
 #include "window/map_menu.h"
-#include <algorithm>
-#include "ui/window_class.h"
+#include "ui/message_box.h"
 #include "window/file_dialog.h"
 #include "session/host_session.h"
 
-namespace {
-
-const char* reportClass = "VexalHostCheckReport";
-constexpr int LIST_ID = 1;
-constexpr int REPORT_WIDTH = 640, REPORT_HEIGHT = 260;
-constexpr int REPORT_INSET = 24;  // from the owner's edges, when it lies over the owner
-
-void message(HWND owner, const std::string& text, UINT icon) {
-    MessageBoxA(owner, text.c_str(), "Vexal Host", MB_OK | icon);
-}
-
-}  // namespace
-
-MapMenu::~MapMenu() {
-    if (report_) DestroyWindow(report_);
+MapMenu::MapMenu(HostSession& session, HWND owner)
+    : session_(session),
+      owner_(owner),
+      checkReport_(owner, "Check", 0),
+      importReport_(owner, "Import report", 1) {
+    checkReport_.onPick = [this](const std::string& node) { pick(node); };
+    checkReport_.onRefresh = [this] { check(); };
+    importReport_.onPick = [this](const std::string& node) { pick(node); };
 }
 
 std::string MapMenu::askFile(bool save) {
@@ -27,16 +19,38 @@ std::string MapMenu::askFile(bool save) {
                         save ? "Export Map" : "Import Map"});
 }
 
+void MapMenu::pick(const std::string& nodeName) {
+    Node* node = session_.node(nodeName);
+    if (!node) return;
+    session_.select({node});
+    if (onShow) onShow(*node);
+}
+
 void MapMenu::importMap() {
-    std::string path = askFile(false);
-    if (path.empty()) return;
-    std::vector<std::string> notes;
+    const std::string path = askFile(false);
+    if (!path.empty()) importMap(path);
+}
+
+// However many warnings a level gives, they go to the report window: a message box is left
+// for a map that could not be read at all.
+void MapMenu::importMap(const std::string& path) {
+    ImportReport report;
     std::string error;
-    bool complete = ::importMap(session_, path, notes, error);
-    if (!error.empty()) notes.insert(notes.begin(), error);
-    std::string text;
-    for (const std::string& note : notes) text += note + "\n";
-    if (!text.empty()) message(owner_, text, complete ? MB_ICONWARNING : MB_ICONERROR);
+    const size_t before = session_.scene().size();
+    const bool complete = ::importMap(session_, path, report, error);
+    if (!complete && !error.empty() && report.empty()) {
+        showMessage(owner_, error, "Import Map", MB_OK | MB_ICONERROR);
+        return;
+    }
+    std::vector<FindingLine> lines;
+    if (!error.empty()) lines.push_back({"", error});
+    for (const ImportFinding& finding : report.findings()) lines.push_back({finding.node, finding.text()});
+    std::string note = "Imported " + countText(session_.scene().size() - before) + " entities";
+    if (!lines.empty()) {
+        importReport_.show(lines);
+        note += ": " + (report.empty() ? error : report.headline()) + " (Import report)";
+    }
+    if (onNote) onNote(note);
 }
 
 void MapMenu::exportMap() {
@@ -51,96 +65,19 @@ void MapMenu::exportMap() {
         if (base.empty()) return;
     }
     std::string error;
-    if (!::exportMap(session_, path, base, error)) message(owner_, error, MB_ICONERROR);
+    if (!::exportMap(session_, path, base, error))
+        showMessage(owner_, error, "Vexal Host", MB_OK | MB_ICONERROR);
 }
 
 void MapMenu::check() {
     bool fails = false;
-    std::vector<CheckLine> lines = checkScene(session_, fails);
+    std::vector<FindingLine> lines;
+    for (CheckLine& line : checkScene(session_, fails))
+        lines.push_back({std::move(line.node), std::move(line.text)});
     if (lines.empty()) lines.push_back({"", "No findings: the helpers are ready for the game."});
-    showReport(lines);
-}
-
-void MapMenu::sceneChanged() {
-    if (report_ && IsWindowVisible(report_) && !recheckPosted_)
-        recheckPosted_ = PostMessageA(report_, WM_APP, 0, 0) != FALSE;
+    checkReport_.show(lines);
 }
 
 bool MapMenu::translateMessage(MSG& msg) {
-    return report_ && (msg.hwnd == report_ || IsChild(report_, msg.hwnd)) &&
-           IsDialogMessageA(report_, &msg);
-}
-
-RECT MapMenu::reportPlace() const {
-    RECT owner, screen;
-    GetWindowRect(owner_, &owner);
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-    const int x = owner.right + REPORT_WIDTH <= screen.right
-                      ? owner.right
-                      : std::max(owner.left, owner.right - REPORT_WIDTH - REPORT_INSET);
-    const int y = std::max(owner.top, owner.bottom - REPORT_HEIGHT - REPORT_INSET);
-    return RECT{x, y, x + REPORT_WIDTH, y + REPORT_HEIGHT};
-}
-
-void MapMenu::createReport() {
-    registerWindowClass(reportClass, boundWindowProc<MapMenu, &MapMenu::handle>, IDC_ARROW,
-                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    const RECT place = reportPlace();
-    report_ =
-        CreateWindowExA(0, reportClass, "Check", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-                        place.left, place.top, place.right - place.left, place.bottom - place.top,
-                        owner_, nullptr, GetModuleHandleA(nullptr), this);
-    list_ =
-        childControl("LISTBOX", "", WS_EX_CLIENTEDGE,
-                     WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, report_, LIST_ID);
-    RECT client;
-    GetClientRect(report_, &client);
-    MoveWindow(list_, 0, 0, client.right, client.bottom, TRUE);
-}
-
-void MapMenu::showReport(const std::vector<CheckLine>& lines) {
-    if (!report_) createReport();
-    lines_ = lines;
-    const LRESULT top = SendMessageA(list_, LB_GETTOPINDEX, 0, 0);
-    const LRESULT picked = SendMessageA(list_, LB_GETCURSEL, 0, 0);
-    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list_, LB_RESETCONTENT, 0, 0);
-    for (const CheckLine& line : lines_)
-        SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.c_str()));
-    SendMessageA(list_, LB_SETHORIZONTALEXTENT, 1200, 0);
-    // A check made again keeps the reader's place.
-    SendMessageA(list_, LB_SETTOPINDEX, top, 0);
-    SendMessageA(list_, LB_SETCURSEL, picked, 0);
-    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
-    if (!IsWindowVisible(report_)) ShowWindow(report_, SW_SHOW);
-}
-
-void MapMenu::selectLine(int index) {
-    if (index < 0 || index >= static_cast<int>(lines_.size())) return;
-    if (Node* node = session_.node(lines_[index].node)) session_.select({node});
-}
-
-LRESULT MapMenu::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_SIZE:
-            if (list_) MoveWindow(list_, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
-            return 0;
-        case WM_COMMAND:
-            if (LOWORD(wp) == LIST_ID && HIWORD(wp) == LBN_DBLCLK)
-                selectLine(static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)));
-            if (LOWORD(wp) == IDCANCEL) ShowWindow(w, SW_HIDE);  // Escape
-            return 0;
-        case WM_APP:
-            recheckPosted_ = false;
-            if (IsWindowVisible(w)) check();
-            return 0;
-        case WM_CLOSE:
-            ShowWindow(w, SW_HIDE);  // kept for the next check
-            return 0;
-        case WM_DESTROY:
-            report_ = list_ = nullptr;
-            return 0;
-    }
-    return DefWindowProcA(w, msg, wp, lp);
+    return checkReport_.translateMessage(msg) || importReport_.translateMessage(msg);
 }

@@ -1,48 +1,48 @@
-// The window's map text commands: File > Import Map... and Export Map..., and Edit > Check
-// with its report in a window beside the main one, where a double click selects the helper
-// and shows its pages. While the report is shown it follows the scene's changes.
+// The window's map text commands: File > Import Map... and Export Map..., and Edit > Check.
+// Check's report and an import's warnings each open in a window beside the main one, where a
+// double click selects the node and shows it; while Check's report is shown it follows the
+// scene's changes. An import sums up its warnings on the status bar.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 #include "session/map_commands.h"
+#include "window/findings_window.h"
 
 class HostSession;
 
 class MapMenu {
 public:
-    MapMenu(HostSession& session, HWND owner) : session_(session), owner_(owner) {}
-    ~MapMenu();
+    MapMenu(HostSession& session, HWND owner);
     MapMenu(const MapMenu&) = delete;
     MapMenu& operator=(const MapMenu&) = delete;
 
     void importMap();
+    void importMap(const std::string& path);
     void exportMap();
     void check();
     // After a change of the scene: a shown report is made again, once the change's
     // messages are done.
-    void sceneChanged();
-    // Escape in the report closes it; call from the message loop. True when taken.
+    void sceneChanged() { checkReport_.refreshLater(); }
+    // Escape in a report closes it; call from the message loop. True when taken.
     bool translateMessage(MSG& msg);
 
-    HWND reportWindow() const { return report_; }
-    HWND reportList() const { return list_; }
-    // Selects the helper of a report line (what a double click does).
-    void selectLine(int index);
+    HWND reportWindow() const { return checkReport_.window(); }
+    HWND reportList() const { return checkReport_.list(); }
+    FindingsWindow& importReport() { return importReport_; }
+
+    // A line picked in a report: the node is selected, and shown.
+    std::function<void(Node&)> onShow;
+    // What the last command has to say on the status bar.
+    std::function<void(const std::string&)> onNote;
 
 private:
-    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     std::string askFile(bool save);
-    void showReport(const std::vector<CheckLine>& lines);
-    void createReport();
-    // Where the report opens: right of the owner when the screen has room, else over its
-    // lower right corner.
-    RECT reportPlace() const;
+    void pick(const std::string& nodeName);
 
     HostSession& session_;
     HWND owner_;
-    HWND report_ = nullptr;
-    HWND list_ = nullptr;
-    std::vector<CheckLine> lines_;
-    bool recheckPosted_ = false;
+    FindingsWindow checkReport_;
+    FindingsWindow importReport_;
 };
