@@ -231,13 +231,14 @@ void CommandPanel::runPostedTasks() {
     for (auto& task : tasks) task();
 }
 
-void CommandPanel::commitTyping() {
+bool CommandPanel::commitTyping() {
     HWND field = GetFocus();
     HWND frame = field ? GetParent(field) : nullptr;
-    if (frame && hasClass(frame, CUSTEDIT_CLASS) && pageHolding(frame) &&
-        SendMessageA(field, EM_GETMODIFY, 0, 0))
-        SendMessageA(field, WM_KEYDOWN, VK_RETURN, 0);
+    const bool typed = frame && hasClass(frame, CUSTEDIT_CLASS) && pageHolding(frame) &&
+                       SendMessageA(field, EM_GETMODIFY, 0, 0);
+    if (typed) SendMessageA(field, WM_KEYDOWN, VK_RETURN, 0);
     runPostedTasks();
+    return typed;
 }
 
 bool CommandPanel::translateMessage(MSG* msg) {

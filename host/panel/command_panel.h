@@ -109,8 +109,9 @@ public:
     // whatever became of the loop's message.
     void runPostedTasks();
     // Commits a text typed into a page field and not yet committed, as Enter would: a
-    // change must be committed to reach the other selected helpers.
-    void commitTyping();
+    // change must be committed to reach the other selected helpers. False when no field
+    // held typing.
+    bool commitTyping();
 
     // Keyboard navigation within registered pages: Tab and Shift+Tab through every page's
     // controls in reading order (panel_tab_order.h), arrows as the dialogs do; call from the

@@ -369,9 +369,11 @@ void HostSession::selectionChanged() {
     changed();
 }
 
+// Text leaves a field for its helper when it is committed (Enter, Tab, the focus moving
+// on), so only a field still holding typing needs the edit closed and opened again, which
+// costs the pages' making anew.
 void HostSession::storeTyping() {
-    if (!edited()) return;
-    panel_->commitTyping();
+    if (!edited() || !panel_->commitTyping()) return;
     reopenEdit();
     changed();
 }

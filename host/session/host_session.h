@@ -116,9 +116,9 @@ public:
     // Ends the edit: the pages go. Before the command panel's window is destroyed.
     void endEdit();
 
-    // Text typed into a page but not yet committed reaches the helper only when its edit
-    // ends: the edit is closed and opened again (the focus kept), so that the text is
-    // stored and counted before the scene is read or let go.
+    // Text typed into a page but not yet committed is committed as Enter would, and the
+    // edit closed and opened again (the focus kept), so that the text is stored and counted
+    // before the scene is read or let go.
     void storeTyping();
 
     // Runs work with the edit of the shown pages closed and reopened around it: pages store

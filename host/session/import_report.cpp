@@ -82,10 +82,12 @@ std::string ImportReport::headline() const {
     size_t errors = 0;
     for (const ImportFinding& finding : findings_) errors += finding.error;
     const size_t warnings = findings_.size() - errors;
+    const size_t kinds = std::count_if(kinds_.begin(), kinds_.end(),
+                                       [](const Kind& kind) { return kind.key[0] == 'w'; });
     std::string text;
     if (warnings)
         text = countText(warnings) + (warnings == 1 ? " warning" : " warnings") + " of " +
-               countText(kinds_.size()) + (kinds_.size() == 1 ? " kind" : " kinds");
+               countText(kinds) + (kinds == 1 ? " kind" : " kinds");
     if (errors)
         text += (text.empty() ? "" : ", ") + countText(errors) +
                 (errors == 1 ? " entity left out" : " entities left out");

@@ -2,10 +2,17 @@
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
+#include <unordered_set>
 #include "entity_catalogue.h"
 #include "key_value_text.h"
 
 namespace {
+
+size_t catalogueSize() {
+    size_t size = 0;
+    while (entityClassNames[size][0]) ++size;
+    return size;
+}
 
 // The pages' titles and control ids, as the plug-in's dialogs have them.
 const char* const PARAMETERS = "Parameters";
@@ -20,6 +27,12 @@ constexpr int KEY_VALUE_CELLS[keyValueCellCount] = {1072, 1080, 1073, 1081, 1074
                                                     1075, 1083, 1076, 1084, 1079, 1087,
                                                     1078, 1086, 1077, 1085};
 
+bool inCatalogue(const std::string& classname) {
+    static const std::unordered_set<std::string> names(entityClassNames,
+                                                       entityClassNames + catalogueSize());
+    return names.count(classname) > 0;
+}
+
 // A check box set from a stored word: 0 and 1 as themselves, 2 indeterminate.
 std::string checkText(int32_t value) {
     return value == 0 ? "0" : value == 1 ? "1" : value == 2 ? "" : std::to_string(value);
@@ -32,6 +45,7 @@ std::string fieldText(const char* field, size_t size) {
 // The class list selects the first line, in its sorted order, that begins with the name in
 // any case; a catalogue name always selects itself.
 std::string classListLine(const std::string& classname) {
+    if (inCatalogue(classname)) return classname;
     std::string found;
     for (const char* const* name = entityClassNames; **name; ++name) {
         if (classname.empty() || CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, *name,

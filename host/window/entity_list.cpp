@@ -1,6 +1,7 @@
 #include "window/entity_list.h"
 #include <commctrl.h>
 #include <algorithm>
+#include <iterator>
 #include "session/host_session.h"
 #include "ui/message_box.h"
 #include "ui/window_class.h"
@@ -119,22 +120,42 @@ std::vector<int> EntityListWindow::selectedRows() const {
     return rows;
 }
 
-// The rows of the selected nodes are the list's selection (those the filter shows).
+// The rows of the selected nodes are the list's selection (those the filter shows). Only
+// rows whose state differs are set, with the list's drawing held: each row set alone would
+// ask for its own repaint, which a selection of thousands cannot wait for.
 void EntityListWindow::followSelection() {
     std::vector<int> rows;
     for (Node* node : session_.scene().selection())
         if (const int row = rows_.rowOf(node); row >= 0) rows.push_back(row);
     std::sort(rows.begin(), rows.end());
-    if (rows == selectedRows()) return;
+    const std::vector<int> shown = selectedRows();
+    if (rows == shown) return;
     following_ = true;
+    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list_, LVM_SETITEMSTATE, -1, reinterpret_cast<LPARAM>(&item));
-    for (int row : rows) {
-        item.state = LVIS_SELECTED | (row == rows.front() ? LVIS_FOCUSED : 0);
-        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    if (rows.size() == rows_.size() || rows.empty()) {
+        item.state = rows.empty() ? 0 : LVIS_SELECTED;
+        SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    } else {
+        std::vector<int> gone;
+        std::set_difference(shown.begin(), shown.end(), rows.begin(), rows.end(),
+                            std::back_inserter(gone));
+        for (int row : gone) SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        std::vector<int> fresh;
+        std::set_difference(rows.begin(), rows.end(), shown.begin(), shown.end(),
+                            std::back_inserter(fresh));
+        item.state = LVIS_SELECTED;
+        for (int row : fresh) SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
-    if (!rows.empty()) SendMessageA(list_, LVM_ENSUREVISIBLE, rows.front(), FALSE);
+    if (!rows.empty()) {
+        item.stateMask = LVIS_FOCUSED;
+        item.state = LVIS_FOCUSED;
+        SendMessageA(list_, LVM_SETITEMSTATE, rows.front(), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(list_, LVM_ENSUREVISIBLE, rows.front(), FALSE);
+    }
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, FALSE);
     following_ = false;
 }
 

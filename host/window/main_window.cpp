@@ -273,7 +273,15 @@ void MainWindow::updateTitle() {
     SetWindowTextA(window_, title.c_str());
 }
 
+// While a drag changes the scene, the view dragged in follows every mouse move and the
+// rest (other views, the list, a shown report) catch up once, when it ends.
 void MainWindow::redrawAll() {
+    for (auto& v : viewports_)
+        if (v && v->changesByDrag()) {
+            v->redraw();
+            positionFields_->show();
+            return;
+        }
     for (auto& v : viewports_)
         if (v) v->redraw();
     if (entityList_) entityList_->refresh();

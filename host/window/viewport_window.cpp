@@ -16,6 +16,9 @@ IPoint2 mousePoint(LPARAM lp) {
 constexpr int DRAG_THRESHOLD = 3;
 // Half the side of a box side's handle, in pixels; a press this near takes it.
 constexpr int HANDLE_REACH = 4;
+// Handles are for shaping a few boxes: over a bigger selection they would cover the view
+// (and reading every selected brush at each paint would slow it).
+constexpr size_t MAX_HANDLED_NODES = 64;
 
 // The light styles play at ten steps a second; the timer follows them.
 constexpr UINT_PTR GLOW_TIMER = 1;
@@ -203,7 +206,8 @@ void ViewportWindow::dragSelection(IPoint2 at) {
 }
 
 std::vector<BoxSide> ViewportWindow::boxSides() {
-    if (view_.camera().isPerspective()) return {};
+    if (view_.camera().isPerspective() || session_.scene().selection().size() > MAX_HANDLED_NODES)
+        return {};
     return boxSidesInView(session_.scene(), view_.constructionPlane().GetRow(2));
 }
 
@@ -282,10 +286,12 @@ void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {
 }
 
 void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
+    const bool changedScene = changesByDrag();
     Drag ended = drag_;
     drag_ = Drag::None;
     dragAction_.reset();  // the drag's changes become one step
     ReleaseCapture();
+    if (changedScene) session_.changed();  // the views and windows left behind catch up
     Scene& scene = session_.scene();
     SelectMode mode = (keys & MK_CONTROL) ? SelectMode::Toggle : SelectMode::Replace;
     if (ended == Drag::Create) {

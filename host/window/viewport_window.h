@@ -39,6 +39,11 @@ public:
     void redraw();
     void setAnimateLights(bool on);
     bool animatesLights() const { return animateLights_; }
+    // Whether a drag in this view is changing the scene (a move, a box side, a placing): the
+    // other views and windows catch up when it ends.
+    bool changesByDrag() const {
+        return drag_ == Drag::Move || drag_ == Drag::Side || drag_ == Drag::Create;
+    }
     void frameScene();      // zooms to show every node
     void frameSelection();  // zooms to show the selected nodes (every node when none is)
 

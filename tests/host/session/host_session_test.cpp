@@ -6,6 +6,9 @@
 #include "panel/panel_controls.h"
 #include "session/entity_linking.h"
 #include "session/host_session.h"
+#include "session/record_page_values.h"
+#include "helper_chunks.h"
+#include "panel/page_change.h"
 
 namespace {
 
@@ -311,6 +314,72 @@ TEST_F(SessionTest, TypingNotYetCommittedReachesEverySelectedHelper) {
     session.storeTyping();
     for (Node* door : doors) EXPECT_EQ(mark(door).targetName, "vault") << door->name;
     EXPECT_EQ(session.undoName(), "Edit 3 helpers");
+}
+
+// What a selection of several shows as differing is read from the records: for helpers of
+// every page, what each one's own pages show is what its record says they show.
+TEST_F(SessionTest, TheRecordsTellWhatThePagesShow) {
+    const struct {
+        const char* kind;
+        std::vector<std::pair<const char*, const char*>> sets;
+    } helpers[] = {
+        {"Door", {}},
+        {"Door",
+         {{"Speed", "250"}, {"Angle", "-1"}, {"Target Name", "vault"}, {"Sounds", "stone chain"},
+          {"Message", "locked"}, {"Gold Key", "on"}, {"Toggle", "on"}, {"Health", "30"}}},
+        {"VexalEntity", {{"Off", ""}, {"Candle (1)", ""}, {"Axis", "off"}, {"Length", "35.5"}}},
+        {"VexalEntity", {{"Class", "light_globe"}, {"Key 1", "_color"}, {"Value 1", "1 0.5 0"}}},
+        {"Trigger Once", {{"Key 2", "target"}, {"Value 2", "t|x"}}},
+    };
+    for (const auto& h : helpers) {
+        Node* node = create(h.kind, Point3(), "");
+        for (const auto& [label, value] : h.sets) set(label, value);
+        session.select({});
+        session.select({node});
+        HelperRecord record;
+        std::string error;
+        ASSERT_TRUE(readHelperRecord(*node->object(), record, error)) << error;
+        const PageValues fromRecord = recordPageValues(record);
+        for (const auto& [key, shown] : shownValues(session.commandPanel())) {
+            SCOPED_TRACE(std::string(h.kind) + ": " + key.first + " " + std::to_string(key.second));
+            ASSERT_TRUE(fromRecord.count(key));
+            EXPECT_EQ(fromRecord.at(key), shown);
+        }
+    }
+}
+
+// Many alike helpers among several: each ends in the bytes its own edit gives it, though
+// only the first of them had its pages put up; the selection itself changes nothing.
+TEST_F(SessionTest, AlikeHelpersOfAnEditEndAsTheirOwnEditsWouldLeaveThem) {
+    std::vector<Node*> together, alone;
+    for (const char* kind : {"Door", "VexalEntity", "VexalEntity", "VexalEntity", "Door", "Door"}) {
+        together.push_back(create(kind, Point3(), ""));
+        alone.push_back(create(kind, Point3(), ""));
+    }
+    auto chunks = [](const std::vector<Node*>& nodes) {
+        std::vector<std::vector<unsigned char>> all;
+        for (Node* n : nodes) all.push_back(saveObjectChunks(*n->object()));
+        return all;
+    };
+    const auto before = chunks(together);
+    const std::string lastStep = session.undoName();
+    session.select(together);
+    EXPECT_EQ(chunks(together), before) << "a selection stores nothing";
+    EXPECT_EQ(session.undoName(), lastStep);
+    set("Length", "42");
+    set("Axis", "off");
+    const auto after = chunks(together);
+    ASSERT_EQ(session.undo(2), 2);
+    EXPECT_EQ(chunks(together), before);
+    ASSERT_EQ(session.redo(2), 2);
+    EXPECT_EQ(chunks(together), after);
+    for (Node* n : alone) {
+        session.select({n});
+        set("Length", "42");
+        set("Axis", "off");
+    }
+    session.select({});
+    EXPECT_EQ(after, chunks(alone));
 }
 
 }  // namespace

@@ -595,3 +595,31 @@ TEST_F(MainWindowTest, AnimateLightStylesTurnsTheLightsGlowOnAndOff) {
     SendMessageA(control("Fast Strobe"), BM_CLICK, 0, 0);
     EXPECT_TRUE(session.modified());
 }
+
+// A level from another editor can give thousands of warnings: a message box of them all
+// once crashed the host. They go to a report window; the status bar sums them up.
+TEST_F(MainWindowTest, AnImportOfManyWarningsReportsThemInAWindowNotABox) {
+    ScratchFile map("warnings", ".map");
+    std::string text = "{\n\"classname\" \"worldspawn\"\n}\n";
+    for (int i = 0; i < 600; ++i)
+        text += "{\n\"classname\" \"func_detail\"\n\"origin\" \"" + std::to_string(i * 16) +
+                " 0 0\"\n}\n";
+    ASSERT_TRUE(writeFile(map.path(), text));
+    main.mapMenu().importMap(map.path());  // a message box would hold the test here
+    EXPECT_EQ(session.scene().size(), 601u);
+    HWND report = main.mapMenu().importReport().window(),
+         list = main.mapMenu().importReport().list();
+    ASSERT_TRUE(report && IsWindowVisible(report));
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 600);
+    char status[256] = {};
+    SendMessageA(FindWindowExA(main.window(), nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA, 2,
+                 reinterpret_cast<LPARAM>(status));
+    EXPECT_NE(std::string(status).find("Imported 601 entities: 600 warnings of 1 kind"),
+              std::string::npos)
+        << status;
+    SendMessageA(list, LB_SETCURSEL, 5, 0);
+    SendMessageA(report, WM_COMMAND, MAKEWPARAM(1, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+    const std::vector<Node*> picked = session.scene().selection();
+    ASSERT_EQ(picked.size(), 1u);
+    EXPECT_EQ(picked[0]->position().x, 5 * 16) << "the sixth warning's entity";
+}
