@@ -2,6 +2,7 @@
 #include "printable_name.h"
 #include <cstdio>
 #include <memory>
+#include <unordered_map>
 #include "session/entity_reading.h"
 #include "session/host_session.h"
 #include "entity_checks.h"
@@ -19,7 +20,10 @@ struct SceneHelpers {
     std::vector<Node*> nodes;
 };
 
+// Nodes that share kept bytes (a clone and its original) share one decoded copy: export
+// tells a clone by it, and a large level is decoded once.
 bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
+    std::unordered_map<const std::vector<unsigned char>*, std::shared_ptr<const KeptEntity>> decoded;
     for (const auto& node : scene.nodes()) {
         if (!isHelperNode(*node)) continue;
         HelperEntry entry{node->name, node->position(), {}, nullptr};
@@ -27,7 +31,13 @@ bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
             error = "node '" + printableName(node->name) + "': " + error;
             return false;
         }
-        if (!decodeKept(node->kept, *node, entry.kept, error)) return false;
+        const auto known = decoded.find(node->kept.get());
+        if (known != decoded.end())
+            entry.kept = known->second;
+        else if (!decodeKept(node->kept, *node, entry.kept, error))
+            return false;
+        else if (node->kept)
+            decoded[node->kept.get()] = entry.kept;
         helpers.entries.push_back(std::move(entry));
         helpers.nodes.push_back(node.get());
     }
