@@ -7,6 +7,7 @@
 #include "session/host_session.h"
 #include "entity_checks.h"
 #include "map_check.h"
+#include "map_diff.h"
 #include "map_export.h"
 #include "map_import.h"
 #include "scene/byte_io.h"
@@ -195,5 +196,14 @@ bool checkMapFile(HostSession& session, const std::string& path, std::vector<Che
         lines.push_back({"", formatMapFinding(path, finding)});
         fails |= finding.severity != Severity::Note;
     }
+    return true;
+}
+
+bool diffMapFiles(const std::string& before, const std::string& after, LevelDiff& diff,
+                  std::string& error) {
+    MapText a, b;
+    if (!readMapFile(before, a, error) || !readMapFile(after, b, error)) return false;
+    const MapDiff found = diffMaps(a, b);
+    diff = {found.lines, found.summary(), found.differs()};
     return true;
 }

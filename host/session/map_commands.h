@@ -53,3 +53,13 @@ bool sceneHasWorld(Scene& scene);
 // false with error when the file cannot be read.
 bool checkMapFile(HostSession& session, const std::string& path, std::vector<CheckLine>& lines,
                   bool& fails, std::string& error);
+
+// What changed between two versions of a level, entity by entity: the report's lines and
+// its summary. False with error ("FILE:LINE:COLUMN: ...") when a file cannot be read.
+struct LevelDiff {
+    std::vector<std::string> lines;
+    std::string summary;
+    bool differs = false;
+};
+bool diffMapFiles(const std::string& before, const std::string& after, LevelDiff& diff,
+                  std::string& error);
