@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include "brush_box.h"
 #include "brush_text.h"
+#include "entity_mapping.h"
 #include "name_comment.h"
 #include "number_text.h"
 #include "printable_name.h"
@@ -59,9 +60,11 @@ bool readOrigin(const std::string& text, MapVector& position) {
     return true;
 }
 
-// The name import would give: a quoted comment, the targetname, a plain comment.
-std::string givenName(const MapEntity& entity) {
+// The name import would give: a quoted comment, the targetname, a plain comment; none for
+// the world, which is named by its class.
+std::string givenName(const MapEntity& entity, const std::string& classname) {
     std::string name;
+    if (isWorldClassname(classname)) return name;
     if (readQuotedName(entity.comment, name)) return name;
     const MapPair* targetName = entity.find("targetname");
     return targetName && !targetName->value.empty() ? targetName->value : entity.comment;
@@ -72,7 +75,7 @@ Compared compared(const MapText& map, const MapEntity& entity) {
     c.map = &map;
     c.entity = &entity;
     if (const MapPair* classname = entity.find("classname")) c.classname = classname->value;
-    c.name = givenName(entity);
+    c.name = givenName(entity, c.classname);
     for (const MapPair& pair : entity.pairs)
         if (pair.key != "origin") c.pairs[pair.key] = pair.value;
     c.origin = entity.find("origin");
@@ -146,9 +149,10 @@ void matchEntities(std::vector<Compared>& before, std::vector<Compared>& after) 
             return key;
         },
         false);
+    // The world, however much of it changed.
     matchBy(
         before, after,
-        [](const Compared& c) { return c.classname == "worldspawn" ? c.classname : ""; }, true);
+        [](const Compared& c) { return isWorldClassname(c.classname) ? c.classname : ""; }, true);
 }
 
 void comparePairs(const Compared& a, const Compared& b, std::vector<std::string>& lines) {

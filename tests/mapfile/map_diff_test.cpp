@@ -53,6 +53,16 @@ const Change changes[] = {
      1,
      0,
      0},
+    {"a brush added to the world, which no comment names",
+     {{"WALL 0 0 0 1 1\n}\n}\n",
+       "WALL 0 0 0 1 1\n}\n{\n( -64 0 1 ) ( -64 0 0 ) ( -64 1 0 ) W 0 0 0 1 1\n"
+       "( -32 1 0 ) ( -32 0 0 ) ( -32 0 1 ) W 0 0 0 1 1\n( 1 -64 0 ) ( 0 -64 0 ) ( 0 -64 1 ) "
+       "W 0 0 0 1 1\n( 0 -32 1 ) ( 0 -32 0 ) ( 1 -32 0 ) W 0 0 0 1 1\n( 0 1 0 ) ( 0 0 0 ) "
+       "( 1 0 0 ) W 0 0 0 1 1\n( 1 0 32 ) ( 0 0 32 ) ( 0 1 32 ) W 0 0 0 1 1\n}\n}\n"}},
+     {"~ worldspawn at 0 0 8", "    brushes: 1 added, 0 removed, 0 changed"},
+     1,
+     0,
+     0},
     {"an entity put in the middle",
      {{"}\n// entity 3\n",
        "}\n{\n\"classname\" \"light\"\n\"origin\" \"0 0 8\"\n}\n// entity 3\n"}},
