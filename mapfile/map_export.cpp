@@ -183,13 +183,13 @@ MapStyle styleFor(const MapText* base, const std::vector<WrittenEntity>& entitie
     return MapStyle();
 }
 
-// New text starts on a line of its own.
+// New text starts on a line of its own; text as read follows what stood before it.
 void startLine(std::string& text, const MapStyle& style) {
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += style.lineEnd;
 }
 
 void writeEntity(const WrittenEntity& entity, const MapStyle& style, std::string& text) {
-    startLine(text, style);
+    if (!entity.hasSource || entity.edit.blockOnly) startLine(text, style);
     if (entity.hasSource) {
         text += entity.source.edited(entity.edit);
         return;

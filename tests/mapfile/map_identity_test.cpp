@@ -23,6 +23,18 @@ TEST(MapIdentity, AnUntouchedLevelComesBackByteForByte) {
             }
 }
 
+// Texts at the edges of the form: a mark glued to the brace, entities sharing lines, no
+// line end at the end, a version line, trailing comments on closing lines.
+TEST(MapIdentity, OddlyLaidOutTextComesBackByteForByte) {
+    const std::string texts[] = {
+        "\xEF\xBB\xBF{\"classname\" \"worldspawn\"}",
+        "{ \"classname\" \"worldspawn\" } { \"classname\" \"light\" } {\"classname\" \"light\"}",
+        "Version 2\n  {\n  \"classname\"\t\"worldspawn\"\n  }   // world\n\n\n  // a\n  {\n"
+        "  \"classname\" \"light\"\n  \"origin\" \"+1 1e1 -0.0\"\n  }\n// the end",
+    };
+    for (const std::string& text : texts) EXPECT_EQ(exportEntries(importEntries(text)), text);
+}
+
 HelperEntry& named(std::vector<HelperEntry>& entries, const std::string& name) {
     for (HelperEntry& entry : entries)
         if (entry.name == name) return entry;
