@@ -18,8 +18,8 @@ const MapEntity* findWorldspawn(const MapText& map) {
 std::vector<MapLine> exportedLines(const HelperEntry& helper) {
     std::vector<MapLine> lines = entityLines(helper.record, helper.position);
     const KeptEntity* kept = helper.kept.get();
-    const bool bare = isWorldClassname(helper.record.classnameText()) ||
-                      (kept && !kept->brushes.empty());
+    const bool bare =
+        isWorldClassname(helper.record.classnameText()) || (kept && !kept->brushes.empty());
     const bool atAnchor = kept && helper.position == kept->anchor;
     auto origin = std::find_if(lines.begin(), lines.end(),
                                [](const MapLine& line) { return line.key == "origin"; });
@@ -60,8 +60,8 @@ public:
         }
         if (form == form_) return true;
         error = "brushes of two forms, which one map cannot hold: " +
-                std::string(brushFormName(form_)) + " (" + owner_ + ") and " +
-                brushFormName(form) + " (" + owner + ")";
+                std::string(brushFormName(form_)) + " (" + owner_ + ") and " + brushFormName(form) +
+                " (" + owner + ")";
         return false;
     }
 
@@ -100,8 +100,8 @@ bool prepare(const HelperEntry& helper, bool copy, FormGuard& forms, WrittenEnti
     for (const std::string& brush : written.edit.brushes)
         if (!forms.add(brush, nodeLabel(helper), error)) return false;
     written.edit.blockOnly = copy;
-    written.hasSource = helper.kept && !helper.kept->source.empty() &&
-                        written.source.read(helper.kept->source);
+    written.hasSource =
+        helper.kept && !helper.kept->source.empty() && written.source.read(helper.kept->source);
     return true;
 }
 
@@ -129,8 +129,8 @@ std::vector<std::pair<const HelperEntry*, bool>> writingOrder(
     std::vector<std::vector<const HelperEntry*>> copies(helpers.size());
     std::vector<const HelperEntry*> order;
     for (const HelperEntry* helper : helpers) {
-        const KeptEntity* kept = helper->kept && !helper->kept->source.empty() ? helper->kept.get()
-                                                                                : nullptr;
+        const KeptEntity* kept =
+            helper->kept && !helper->kept->source.empty() ? helper->kept.get() : nullptr;
         const auto original = kept ? originals.find(kept) : originals.end();
         if (original != originals.end()) {
             copies[original->second].push_back(helper);
@@ -161,8 +161,8 @@ void giveNameComments(const MapText* base, std::vector<WrittenEntity>& entities)
         for (const MapEntity& entity : base->entities) {
             const MapPair* classname = entity.find("classname");
             const MapPair* targetName = entity.find("targetname");
-            named.push_back({classname ? classname->value : "",
-                             targetName ? targetName->value : "", entity.comment, nullptr});
+            named.push_back({classname ? classname->value : "", targetName ? targetName->value : "",
+                             entity.comment, nullptr});
         }
     const size_t first = named.size();
     for (const WrittenEntity& entity : entities) {
@@ -231,8 +231,9 @@ bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std:
     const std::string_view trailer = base    ? mapTrailer(*base)
                                      : world ? std::string_view(world->trailer)
                                              : std::string_view();
-    std::string text = base ? base->text.substr(0, base->text.size() - trailer.size())
-                            : world ? world->header : "";
+    std::string text = base    ? base->text.substr(0, base->text.size() - trailer.size())
+                       : world ? world->header
+                               : "";
     for (const WrittenEntity& entity : entities) writeEntity(entity, style, text);
     text += trailer;
     out += text;

@@ -24,7 +24,8 @@ struct SceneHelpers {
 // Nodes that share kept bytes (a clone and its original) share one decoded copy: export
 // tells a clone by it, and a large level is decoded once.
 bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
-    std::unordered_map<const std::vector<unsigned char>*, std::shared_ptr<const KeptEntity>> decoded;
+    std::unordered_map<const std::vector<unsigned char>*, std::shared_ptr<const KeptEntity>>
+        decoded;
     for (const auto& node : scene.nodes()) {
         if (!isHelperNode(*node)) continue;
         HelperEntry entry{node->name, node->position(), {}, nullptr};
