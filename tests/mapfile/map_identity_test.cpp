@@ -169,6 +169,46 @@ TEST(MapIdentity, ADeletedEntityTakesItsBlockAndItsCommentLines) {
     }
 }
 
+// In every form a moved door's text changes within its own entity and nowhere else.
+TEST(MapIdentity, AMovedDoorChangesNothingOutsideItsEntityInEveryForm) {
+    for (const char* level : levels) {
+        const std::string text = dataFile(level);
+        const MapText map = readMap(text);
+        std::vector<HelperEntry> entries = importEntries(text);
+        size_t door = 0;
+        while (map.entities[door].find("classname")->value != "func_door") ++door;
+        for (HelperEntry& entry : entries)
+            if (entry.record.classnameText() == "func_door") entry.position += Point3(16, 8, 0);
+        const std::string out = exportEntries(entries);
+        const size_t begin = map.entities[door].offset, end = map.entities[door].end;
+        const size_t after = text.size() - end;
+        ASSERT_GT(out.size(), begin + after) << level;
+        EXPECT_EQ(out.substr(0, begin), text.substr(0, begin)) << level;
+        EXPECT_EQ(out.substr(out.size() - after), text.substr(end)) << level;
+        EXPECT_NE(out, text) << level;
+    }
+}
+
+// Scene files saved before the entity's text was kept still load: without that text.
+TEST(MapIdentity, KeptDataOfTheFirstLayoutStillDecodes) {
+    KeptEntity kept;
+    kept.hadOrigin = true;
+    kept.originText = "1 2 3";
+    kept.brushes = {"{\n}"};
+    kept.source = "{\n\"classname\" \"func_wall\"\n}\n";
+    std::vector<unsigned char> bytes = encodeKeptEntity(kept);
+    KeptEntity read;
+    std::string error;
+    ASSERT_TRUE(decodeKeptEntity(bytes.data(), bytes.size(), read, error)) << error;
+    EXPECT_EQ(read.source, kept.source);
+    bytes.resize(bytes.size() - 8 - kept.source.size());  // the text and the empty trailer
+    bytes[0] = 1;
+    ASSERT_TRUE(decodeKeptEntity(bytes.data(), bytes.size(), read, error)) << error;
+    EXPECT_TRUE(read.source.empty() && read.hadOrigin && read.brushes == kept.brushes);
+    bytes[0] = 3;
+    EXPECT_FALSE(decodeKeptEntity(bytes.data(), bytes.size(), read, error));
+}
+
 // A scene made in the host: comments only for names that import would not make itself.
 TEST(MapIdentity, NodesMadeInTheHostGetANameCommentOnlyWhenNeeded) {
     HelperRecord light = freshRecord();
