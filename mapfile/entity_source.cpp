@@ -51,6 +51,17 @@ std::string_view mapTrailer(const MapText& map) {
     return std::string_view(map.text).substr(lineEndAfter(map.text, map.entities.back().end));
 }
 
+std::string_view entityBlock(std::string_view source) {
+    size_t at = 0;
+    while (at < source.size() && source[at] != '{') {
+        if (source.compare(at, 2, "//") == 0)
+            while (at < source.size() && !isLineEnd(source[at])) ++at;
+        else
+            ++at;
+    }
+    return source.substr(at);
+}
+
 MapStyle styleOf(std::string_view text) {
     MapStyle style;
     const size_t end = text.find_first_of("\r\n");
@@ -83,8 +94,7 @@ bool EntitySource::read(std::string_view source) {
 }
 
 std::string EntitySource::commentAfter(const EntityEdit& edit) const {
-    if (!edit.comment.empty()) return edit.comment;
-    return edit.blockOnly ? "" : entity().comment;
+    return edit.comment.empty() ? entity().comment : edit.comment;
 }
 
 std::string EntitySource::edited(const EntityEdit& edit) const {
@@ -95,7 +105,7 @@ std::string EntitySource::edited(const EntityEdit& edit) const {
     std::stable_sort(splices.begin(), splices.end(),
                      [](const Splice& a, const Splice& b) { return a.begin < b.begin; });
     const std::string& text = map_.text;
-    size_t at = edit.blockOnly ? entity().offset : 0;
+    size_t at = 0;
     std::string out;
     out.reserve(text.size() + 64);
     for (const Splice& splice : splices) {
@@ -161,13 +171,13 @@ void EntitySource::editBrushes(const std::vector<std::string>& brushes,
 void EntitySource::editComment(const EntityEdit& edit, std::vector<Splice>& splices) const {
     if (edit.comment.empty()) return;
     const MapEntity& e = entity();
-    if (!e.comment.empty() && !edit.blockOnly) {
+    if (!e.comment.empty()) {
         splices.push_back({e.commentOffset, e.commentEnd, edit.comment});
         return;
     }
     const size_t lineStart = lineStartOf(map_.text, e.offset);
-    const bool ownLine = !edit.blockOnly && onlyBlanks(std::string_view(map_.text).substr(
-                                                lineStart, e.offset - lineStart));
+    const bool ownLine =
+        onlyBlanks(std::string_view(map_.text).substr(lineStart, e.offset - lineStart));
     const size_t at = ownLine ? lineStart : e.offset;
     splices.push_back({at, at, "// " + edit.comment + style_.lineEnd});
 }

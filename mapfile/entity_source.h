@@ -16,13 +16,15 @@ std::string_view entitySource(const MapText& map, size_t index);
 std::string_view mapTrailer(const MapText& map);
 // The style of a map's text, as its first pair's line shows it.
 MapStyle styleOf(std::string_view text);
+// An entity's text from its opening brace on: what a copy of it keeps, without the comment
+// lines that belong to the original.
+std::string_view entityBlock(std::string_view source);
 
 // What an edited entity is written with.
 struct EntityEdit {
     std::vector<MapLine> lines;        // one a key, as export writes them
     std::vector<std::string> brushes;  // brush and patch texts
     std::string comment;               // a name comment to write ("": the source's stays)
-    bool blockOnly = false;            // a copy: from its '{' on, without the lines before
 };
 
 // A kept source read again; false when the text is not one entity (kept bytes can be

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include "entity_source.h"
 
 namespace {
 
@@ -59,6 +60,14 @@ private:
 };
 
 }  // namespace
+
+KeptEntity copiedKept(const KeptEntity& kept) {
+    KeptEntity copy = kept;
+    copy.source = std::string(entityBlock(kept.source));
+    copy.header.clear();
+    copy.trailer.clear();
+    return copy;
+}
 
 std::vector<unsigned char> encodeKeptEntity(const KeptEntity& kept) {
     std::vector<unsigned char> out;

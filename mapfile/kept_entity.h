@@ -22,6 +22,10 @@ struct KeptEntity {
     std::string trailer;  // the world's: the map's text after its last entity
 };
 
+// What a copy of the node keeps: the same, but its entity's text from the opening brace on
+// and no world's header or trailer, which stay with the original.
+KeptEntity copiedKept(const KeptEntity& kept);
+
 std::vector<unsigned char> encodeKeptEntity(const KeptEntity& kept);
 // False with a message when the bytes are not what encodeKeptEntity makes.
 bool decodeKeptEntity(const unsigned char* data, size_t size, KeptEntity& kept,

@@ -1,6 +1,5 @@
 #include "map_export.h"
 #include <algorithm>
-#include <unordered_map>
 #include "brush_text.h"
 #include "entity_source.h"
 #include "exported_names.h"
@@ -91,7 +90,7 @@ struct WrittenEntity {
     bool hasSource = false;
 };
 
-bool prepare(const HelperEntry& helper, bool copy, FormGuard& forms, WrittenEntity& written,
+bool prepare(const HelperEntry& helper, FormGuard& forms, WrittenEntity& written,
              std::string& error) {
     written.helper = &helper;
     written.edit.lines = exportedLines(helper);
@@ -99,7 +98,6 @@ bool prepare(const HelperEntry& helper, bool copy, FormGuard& forms, WrittenEnti
     written.edit.brushes = exportedBrushes(helper);
     for (const std::string& brush : written.edit.brushes)
         if (!forms.add(brush, nodeLabel(helper), error)) return false;
-    written.edit.blockOnly = copy;
     written.hasSource =
         helper.kept && !helper.kept->source.empty() && written.source.read(helper.kept->source);
     return true;
@@ -112,39 +110,13 @@ bool prepareWorld(const std::vector<const HelperEntry*>& worlds, FormGuard& form
         written.edit.lines = {{"classname", "worldspawn"}};
         return true;
     }
-    if (!prepare(*worlds.front(), false, forms, written, error)) return false;
+    if (!prepare(*worlds.front(), forms, written, error)) return false;
     for (size_t i = 1; i < worlds.size(); ++i)
         for (std::string& brush : exportedBrushes(*worlds[i])) {
             if (!forms.add(brush, nodeLabel(*worlds[i]), error)) return false;
             written.edit.brushes.push_back(std::move(brush));
         }
     return true;
-}
-
-// The helpers in scene order, each copy (a clone that shares its original's kept text)
-// right after the one it was cloned from; second: whether it is such a copy.
-std::vector<std::pair<const HelperEntry*, bool>> writingOrder(
-    const std::vector<const HelperEntry*>& helpers) {
-    std::unordered_map<const KeptEntity*, size_t> originals;
-    std::vector<std::vector<const HelperEntry*>> copies(helpers.size());
-    std::vector<const HelperEntry*> order;
-    for (const HelperEntry* helper : helpers) {
-        const KeptEntity* kept =
-            helper->kept && !helper->kept->source.empty() ? helper->kept.get() : nullptr;
-        const auto original = kept ? originals.find(kept) : originals.end();
-        if (original != originals.end()) {
-            copies[original->second].push_back(helper);
-            continue;
-        }
-        if (kept) originals[kept] = order.size();
-        order.push_back(helper);
-    }
-    std::vector<std::pair<const HelperEntry*, bool>> written;
-    for (size_t i = 0; i < order.size(); ++i) {
-        written.push_back({order[i], false});
-        for (const HelperEntry* copy : copies[i]) written.push_back({copy, true});
-    }
-    return written;
 }
 
 std::string valueOf(const std::vector<MapLine>& lines, const char* key) {
@@ -183,17 +155,17 @@ MapStyle styleFor(const MapText* base, const std::vector<WrittenEntity>& entitie
     return MapStyle();
 }
 
-// New text starts on a line of its own; text as read follows what stood before it.
+// New text starts on a line of its own; text as read follows what stands before it.
 void startLine(std::string& text, const MapStyle& style) {
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += style.lineEnd;
 }
 
 void writeEntity(const WrittenEntity& entity, const MapStyle& style, std::string& text) {
-    if (!entity.hasSource || entity.edit.blockOnly) startLine(text, style);
     if (entity.hasSource) {
         text += entity.source.edited(entity.edit);
         return;
     }
+    startLine(text, style);
     writeMapEntity(text, entity.edit.comment, entity.edit.lines,
                    {entity.edit.brushes.begin(), entity.edit.brushes.end()}, style);
 }
@@ -221,9 +193,9 @@ bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std:
                 if (!forms.add(base->brushText(brush), "the base map", error)) return false;
     std::vector<WrittenEntity> entities(base ? 0 : 1);
     if (!base && !prepareWorld(worlds, forms, entities.front(), error)) return false;
-    for (const auto& [helper, copy] : writingOrder(others)) {
+    for (const HelperEntry* helper : others) {
         entities.emplace_back();
-        if (!prepare(*helper, copy, forms, entities.back(), error)) return false;
+        if (!prepare(*helper, forms, entities.back(), error)) return false;
     }
     giveNameComments(base, entities);
     const MapStyle style = styleFor(base, entities);

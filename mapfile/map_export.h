@@ -1,7 +1,7 @@
 // Helpers to map text: the world first (the scene's world node, a base map's text as it
 // stands, or an empty worldspawn), then one entity per helper, each with the pairs and
 // brushes it keeps. A helper read from a map is written as its text was read, with only
-// the lines its edits changed written anew; a clone right after its original.
+// the lines its edits changed written anew.
 #pragma once
 #include <memory>
 #include <string>

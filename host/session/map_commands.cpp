@@ -2,7 +2,6 @@
 #include "printable_name.h"
 #include <cstdio>
 #include <memory>
-#include <unordered_map>
 #include "session/entity_reading.h"
 #include "session/host_session.h"
 #include "entity_checks.h"
@@ -21,11 +20,7 @@ struct SceneHelpers {
     std::vector<Node*> nodes;
 };
 
-// Nodes that share kept bytes (a clone and its original) share one decoded copy: export
-// tells a clone by it, and a large level is decoded once.
 bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
-    std::unordered_map<const std::vector<unsigned char>*, std::shared_ptr<const KeptEntity>>
-        decoded;
     for (const auto& node : scene.nodes()) {
         if (!isHelperNode(*node)) continue;
         HelperEntry entry{node->name, node->position(), {}, nullptr};
@@ -33,13 +28,7 @@ bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
             error = "node '" + printableName(node->name) + "': " + error;
             return false;
         }
-        const auto known = decoded.find(node->kept.get());
-        if (known != decoded.end())
-            entry.kept = known->second;
-        else if (!decodeKept(node->kept, *node, entry.kept, error))
-            return false;
-        else if (node->kept)
-            decoded[node->kept.get()] = entry.kept;
+        if (!decodeKept(node->kept, *node, entry.kept, error)) return false;
         helpers.entries.push_back(std::move(entry));
         helpers.nodes.push_back(node.get());
     }
@@ -83,6 +72,13 @@ bool decodeKept(const KeptBytes& bytes, const Node& node, std::shared_ptr<const 
     }
     kept = std::move(decoded);
     return true;
+}
+
+KeptBytes keptForClone(const KeptBytes& bytes) {
+    KeptEntity kept;
+    std::string error;
+    if (!bytes || !decodeKeptEntity(bytes->data(), bytes->size(), kept, error)) return bytes;
+    return std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(copiedKept(kept)));
 }
 
 bool refuseSameFile(const std::string& output, const std::string& input, const char* what,

@@ -17,6 +17,9 @@ using KeptBytes = std::shared_ptr<const std::vector<unsigned char>>;
 bool decodeKept(const KeptBytes& bytes, const Node& node, std::shared_ptr<const KeptEntity>& kept,
                 std::string& error);
 
+// What a clone of a node keeps (copiedKept), as bytes; the same bytes when they do not decode.
+KeptBytes keptForClone(const KeptBytes& bytes);
+
 // False with a message naming both when output is the same file as input (whatever the
 // spelling of their paths): a command must never write over what it reads.
 bool refuseSameFile(const std::string& output, const std::string& input, const char* what,

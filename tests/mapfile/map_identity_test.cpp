@@ -106,9 +106,10 @@ const Edit edits[] = {
        "}\n{\n\t\"classname\" \"light\"\n\t\"origin\" \"8 8 8\"\n}\n"
        "// hall lamp\n{\n\t\"classname\" \"light\"\n\t\"origin\" "
        "\"0 0 8\"\n}\n\n// end of the level"}}},
-    {"a clone goes after the one it was cloned from, its block alone",
+    {"a clone goes after the last entity, its block alone, named by a comment",
      [](auto& e) {
          HelperEntry copy = named(e, "a lamp by the door");
+         copy.kept = std::make_shared<KeptEntity>(copiedKept(*copy.kept));
          copy.name = "lamp copy";
          copy.position += Point3(0, 16, 0);
          e.push_back(copy);

@@ -79,6 +79,20 @@ TEST(HostMapCommands, AnUntouchedLevelComesBackThroughEditsUndoneAndASavedScene)
     ASSERT_EQ(runHost("export level.vxs saved.map", folder).exitCode, 0);
     for (const char* name : {"first.map", "undone.map", "saved.map"})
         EXPECT_EQ(readFile(folder + "\\" + name), level) << name;
+    // A clone takes its entity's block, not the comment lines that belong to its original,
+    // and exports the same from a saved scene.
+    ASSERT_EQ(runScript(folder, "clone.script",
+                        "import level.map\nclone \"a lamp by the door\" as lamp2\n"
+                        "export cloned.map\nsave cloned.vxs\n")
+                  .exitCode,
+              0);
+    ASSERT_EQ(runHost("export cloned.vxs cloned-saved.map", folder).exitCode, 0);
+    const std::string cloned = readFile(folder + "\\cloned.map");
+    EXPECT_EQ(readFile(folder + "\\cloned-saved.map"), cloned);
+    const size_t comment = cloned.find("// a lamp by the door");
+    EXPECT_EQ(cloned.find("// a lamp by the door", comment + 1), std::string::npos) << cloned;
+    EXPECT_NE(cloned.find("}\r\n// lamp2\r\n{\r\n\"classname\" \"light\""), std::string::npos)
+        << cloned;
 }
 
 // diff tells a reviewer what changed and a version control tool how it ended: 0 the same,
