@@ -132,6 +132,7 @@ std::shared_ptr<const KeptEntity> withBox(const KeptEntity* kept, bool world,
 std::shared_ptr<const KeptEntity> withoutBrushes(const KeptEntity& kept) {
     auto next = std::make_shared<KeptEntity>(kept);
     next->brushes.clear();
-    if (!next->world && next->pairs.empty() && !next->hadOrigin) return nullptr;
+    if (!next->world && next->pairs.empty() && !next->hadOrigin && next->source.empty())
+        return nullptr;
     return next;
 }

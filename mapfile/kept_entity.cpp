@@ -2,11 +2,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include "entity_source.h"
 
 namespace {
 
-// Raised when the layout changes, so that an old host refuses what it cannot read.
-constexpr uint32_t KEPT_LAYOUT = 1;
+// Raised when the layout changes, so that an old host refuses what it cannot read. The
+// first layout, without the entity's text, is still read.
+constexpr uint32_t KEPT_LAYOUT = 2;
+constexpr uint32_t KEPT_LAYOUT_WITHOUT_SOURCE = 1;
 constexpr uint32_t KEPT_HAD_ORIGIN = 1;
 constexpr uint32_t KEPT_WORLD = 2;
 
@@ -58,6 +61,14 @@ private:
 
 }  // namespace
 
+KeptEntity copiedKept(const KeptEntity& kept) {
+    KeptEntity copy = kept;
+    copy.source = std::string(entityBlock(kept.source));
+    copy.header.clear();
+    copy.trailer.clear();
+    return copy;
+}
+
 std::vector<unsigned char> encodeKeptEntity(const KeptEntity& kept) {
     std::vector<unsigned char> out;
     putWord(out, KEPT_LAYOUT);
@@ -72,6 +83,8 @@ std::vector<unsigned char> encodeKeptEntity(const KeptEntity& kept) {
     }
     putWord(out, static_cast<uint32_t>(kept.brushes.size()));
     for (const std::string& brush : kept.brushes) putText(out, brush);
+    putText(out, kept.source);
+    putText(out, kept.trailer);
     return out;
 }
 
@@ -80,7 +93,7 @@ bool decodeKeptEntity(const unsigned char* data, size_t size, KeptEntity& kept,
     KeptReader r(data, size);
     KeptEntity read;
     uint32_t layout = 0, flags = 0, pairs = 0, brushes = 0;
-    if (!r.word(layout) || layout != KEPT_LAYOUT) {
+    if (!r.word(layout) || (layout != KEPT_LAYOUT && layout != KEPT_LAYOUT_WITHOUT_SOURCE)) {
         error = "its kept map data has an unknown layout";
         return false;
     }
@@ -98,6 +111,7 @@ bool decodeKeptEntity(const unsigned char* data, size_t size, KeptEntity& kept,
         read.brushes.emplace_back();
         ok = r.text(read.brushes.back());
     }
+    if (layout == KEPT_LAYOUT) ok = ok && r.text(read.source) && r.text(read.trailer);
     if (!ok || !r.atEnd()) {
         error = "its kept map data is malformed";
         return false;

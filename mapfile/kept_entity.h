@@ -1,7 +1,8 @@
 // What a node keeps of the map entity it came from beyond the helper's record: its brushes
 // and patches as read, the pairs the record has no room for, whether it carried an "origin"
-// (and that text), and for the world the lines before the first entity. The host stores it
-// as bytes beside the node; export writes it back.
+// (and that text), the entity's own text, and for the world the lines before the first
+// entity and after the last. The host stores it as bytes beside the node; export writes it
+// back, the text as read where nothing changed.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -17,7 +18,13 @@ struct KeptEntity {
     std::string originText;            // as read: written back while the node stays at anchor
     std::vector<std::string> brushes;  // brush and patch texts as read, braces included
     Point3 anchor;  // the node's position when read: its brushes move by position - anchor
+    std::string source;   // the entity's text as read (entitySource); empty: made in the host
+    std::string trailer;  // the world's: the map's text after its last entity
 };
+
+// What a copy of the node keeps: the same, but its entity's text from the opening brace on
+// and no world's header or trailer, which stay with the original.
+KeptEntity copiedKept(const KeptEntity& kept);
 
 std::vector<unsigned char> encodeKeptEntity(const KeptEntity& kept);
 // False with a message when the bytes are not what encodeKeptEntity makes.

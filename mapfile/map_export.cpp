@@ -1,7 +1,8 @@
 #include "map_export.h"
 #include <algorithm>
 #include "brush_text.h"
-#include "name_comment.h"
+#include "entity_source.h"
+#include "exported_names.h"
 #include "number_text.h"
 #include "printable_name.h"
 
@@ -16,14 +17,16 @@ const MapEntity* findWorldspawn(const MapText& map) {
 std::vector<MapLine> exportedLines(const HelperEntry& helper) {
     std::vector<MapLine> lines = entityLines(helper.record, helper.position);
     const KeptEntity* kept = helper.kept.get();
-    const bool bare = isWorldClassname(helper.record.classnameText()) ||
-                      (kept && !kept->brushes.empty());
+    const bool bare =
+        isWorldClassname(helper.record.classnameText()) || (kept && !kept->brushes.empty());
+    const bool atAnchor = kept && helper.position == kept->anchor;
     auto origin = std::find_if(lines.begin(), lines.end(),
                                [](const MapLine& line) { return line.key == "origin"; });
-    // In the game an origin on a brush entity moves its brushes: none is invented.
-    if (kept ? !kept->hadOrigin && bare : bare)
+    // In the game an origin on a brush entity moves its brushes: none is invented. An
+    // entity read without one gets none while it stays where it was read.
+    if (kept ? !kept->hadOrigin && (bare || atAnchor) : bare)
         lines.erase(origin);
-    else if (kept && kept->hadOrigin && helper.position == kept->anchor)
+    else if (atAnchor && kept->hadOrigin)
         origin->value = kept->originText;
     if (kept)
         for (const MapLine& pair : kept->pairs) addPair(lines, pair);
@@ -56,8 +59,8 @@ public:
         }
         if (form == form_) return true;
         error = "brushes of two forms, which one map cannot hold: " +
-                std::string(brushFormName(form_)) + " (" + owner_ + ") and " +
-                brushFormName(form) + " (" + owner + ")";
+                std::string(brushFormName(form_)) + " (" + owner_ + ") and " + brushFormName(form) +
+                " (" + owner + ")";
         return false;
     }
 
@@ -79,56 +82,92 @@ bool checkWritable(const HelperEntry& helper, const std::vector<MapLine>& lines,
     return false;
 }
 
-// The node's name before its entity, in the form that gives it back at import.
-std::string commentOf(const HelperEntry& helper, const std::vector<MapLine>& lines) {
-    const auto targetName = std::find_if(
-        lines.begin(), lines.end(), [](const MapLine& line) { return line.key == "targetname"; });
-    return nameComment(helper.name, targetName == lines.end() ? "" : targetName->value);
-}
+// An entity as export writes it: what it says now, and the text it was read from.
+struct WrittenEntity {
+    const HelperEntry* helper = nullptr;  // null: the worldspawn of a scene without a world
+    EntityEdit edit;
+    EntitySource source;
+    bool hasSource = false;
+};
 
-std::string mapHeader(const MapText& map) {
-    return map.entities.empty() ? "" : map.text.substr(0, map.entities.front().offset);
-}
-
-// The base map whole: its header and every entity with its pairs and brushes.
-bool writeBase(const MapText& base, FormGuard& forms, std::string& out, std::string& error) {
-    if (!findWorldspawn(base)) {
-        error = "the base map has no worldspawn entity";
-        return false;
-    }
-    out += mapHeader(base);
-    for (const MapEntity& entity : base.entities) {
-        std::vector<MapLine> lines;
-        for (const MapPair& pair : entity.pairs) lines.push_back({pair.key, pair.value});
-        std::vector<std::string_view> brushes;
-        for (const MapBrush& brush : entity.brushes) {
-            brushes.push_back(base.brushText(brush));
-            if (!forms.add(brushes.back(), "the base map", error)) return false;
-        }
-        writeMapEntity(out, entity.comment, lines, brushes);
-    }
+bool prepare(const HelperEntry& helper, FormGuard& forms, WrittenEntity& written,
+             std::string& error) {
+    written.helper = &helper;
+    written.edit.lines = exportedLines(helper);
+    if (!checkWritable(helper, written.edit.lines, error)) return false;
+    written.edit.brushes = exportedBrushes(helper);
+    for (const std::string& brush : written.edit.brushes)
+        if (!forms.add(brush, nodeLabel(helper), error)) return false;
+    written.hasSource =
+        helper.kept && !helper.kept->source.empty() && written.source.read(helper.kept->source);
     return true;
 }
 
-// The world nodes' text: the first one's header and pairs, every one's brushes.
-bool writeWorld(const std::vector<const HelperEntry*>& worlds, FormGuard& forms, std::string& out,
-                std::string& error) {
+// The world nodes as one entity: the first one's text and pairs, every one's brushes.
+bool prepareWorld(const std::vector<const HelperEntry*>& worlds, FormGuard& forms,
+                  WrittenEntity& written, std::string& error) {
     if (worlds.empty()) {
-        writeMapEntity(out, "", {{"classname", "worldspawn"}});
+        written.edit.lines = {{"classname", "worldspawn"}};
         return true;
     }
-    const HelperEntry& world = *worlds.front();
-    const std::vector<MapLine> lines = exportedLines(world);
-    if (!checkWritable(world, lines, error)) return false;
-    if (world.kept) out += world.kept->header;
-    std::vector<std::string> brushes;
-    for (const HelperEntry* each : worlds)
-        for (std::string& brush : exportedBrushes(*each)) {
-            if (!forms.add(brush, nodeLabel(*each), error)) return false;
-            brushes.push_back(std::move(brush));
+    if (!prepare(*worlds.front(), forms, written, error)) return false;
+    for (size_t i = 1; i < worlds.size(); ++i)
+        for (std::string& brush : exportedBrushes(*worlds[i])) {
+            if (!forms.add(brush, nodeLabel(*worlds[i]), error)) return false;
+            written.edit.brushes.push_back(std::move(brush));
         }
-    writeMapEntity(out, "", lines, {brushes.begin(), brushes.end()});
     return true;
+}
+
+std::string valueOf(const std::vector<MapLine>& lines, const char* key) {
+    for (const MapLine& line : lines)
+        if (line.key == key) return line.value;
+    return "";
+}
+
+// A name comment for each entity whose node's name import would not give back; the base
+// map's entities are named first, as import would.
+void giveNameComments(const MapText* base, std::vector<WrittenEntity>& entities) {
+    std::vector<NamedEntity> named;
+    if (base)
+        for (const MapEntity& entity : base->entities) {
+            const MapPair* classname = entity.find("classname");
+            const MapPair* targetName = entity.find("targetname");
+            named.push_back({classname ? classname->value : "", targetName ? targetName->value : "",
+                             entity.comment, nullptr});
+        }
+    const size_t first = named.size();
+    for (const WrittenEntity& entity : entities) {
+        const std::vector<MapLine>& lines = entity.edit.lines;
+        const bool world = !entity.helper || isWorldClassname(valueOf(lines, "classname"));
+        named.push_back({valueOf(lines, "classname"), valueOf(lines, "targetname"),
+                         entity.hasSource ? entity.source.commentAfter(entity.edit) : "",
+                         world ? nullptr : &entity.helper->name});
+    }
+    const std::vector<std::string> comments = neededComments(named);
+    for (size_t i = 0; i < entities.size(); ++i) entities[i].edit.comment = comments[first + i];
+}
+
+MapStyle styleFor(const MapText* base, const std::vector<WrittenEntity>& entities) {
+    if (base) return styleOf(base->text);
+    for (const WrittenEntity& entity : entities)
+        if (entity.hasSource) return styleOf(entity.helper->kept->source);
+    return MapStyle();
+}
+
+// New text starts on a line of its own; text as read follows what stands before it.
+void startLine(std::string& text, const MapStyle& style) {
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += style.lineEnd;
+}
+
+void writeEntity(const WrittenEntity& entity, const MapStyle& style, std::string& text) {
+    if (entity.hasSource) {
+        text += entity.source.edited(entity.edit);
+        return;
+    }
+    startLine(text, style);
+    writeMapEntity(text, entity.edit.comment, entity.edit.lines,
+                   {entity.edit.brushes.begin(), entity.edit.brushes.end()}, style);
 }
 
 }  // namespace
@@ -143,18 +182,32 @@ bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std:
                 "): a base map is for scenes without one";
         return false;
     }
-    FormGuard forms;
-    std::string text;
-    if (base ? !writeBase(*base, forms, text, error) : !writeWorld(worlds, forms, text, error))
+    if (base && !findWorldspawn(*base)) {
+        error = "the base map has no worldspawn entity";
         return false;
-    for (const HelperEntry* helper : others) {
-        const std::vector<MapLine> lines = exportedLines(*helper);
-        if (!checkWritable(*helper, lines, error)) return false;
-        const std::vector<std::string> brushes = exportedBrushes(*helper);
-        for (const std::string& brush : brushes)
-            if (!forms.add(brush, nodeLabel(*helper), error)) return false;
-        writeMapEntity(text, commentOf(*helper, lines), lines, {brushes.begin(), brushes.end()});
     }
+    FormGuard forms;
+    if (base)
+        for (const MapEntity& entity : base->entities)
+            for (const MapBrush& brush : entity.brushes)
+                if (!forms.add(base->brushText(brush), "the base map", error)) return false;
+    std::vector<WrittenEntity> entities(base ? 0 : 1);
+    if (!base && !prepareWorld(worlds, forms, entities.front(), error)) return false;
+    for (const HelperEntry* helper : others) {
+        entities.emplace_back();
+        if (!prepare(*helper, forms, entities.back(), error)) return false;
+    }
+    giveNameComments(base, entities);
+    const MapStyle style = styleFor(base, entities);
+    const KeptEntity* world = base || worlds.empty() ? nullptr : worlds.front()->kept.get();
+    const std::string_view trailer = base    ? mapTrailer(*base)
+                                     : world ? std::string_view(world->trailer)
+                                             : std::string_view();
+    std::string text = base    ? base->text.substr(0, base->text.size() - trailer.size())
+                       : world ? world->header
+                               : "";
+    for (const WrittenEntity& entity : entities) writeEntity(entity, style, text);
+    text += trailer;
     out += text;
     return true;
 }

@@ -1,6 +1,7 @@
-// Helpers to map text: the world first (the scene's world node, a base map's entities
-// copied through, or an empty worldspawn), then one entity per helper after a '// NAME'
-// comment line, each with the pairs and brushes it keeps.
+// Helpers to map text: the world first (the scene's world node, a base map's text as it
+// stands, or an empty worldspawn), then one entity per helper, each with the pairs and
+// brushes it keeps. A helper read from a map is written as its text was read, with only
+// the lines its edits changed written anew.
 #pragma once
 #include <memory>
 #include <string>
@@ -21,14 +22,15 @@ struct HelperEntry {
 const MapEntity* findWorldspawn(const MapText& map);
 
 // The lines export writes for a helper: entityLines, with the origin as read while the
-// node has not moved and none for a brush entity or world that had none, with the pairs
-// beyond the record joined as the record's are (one line a key).
+// node has not moved, none for a brush entity or world that had none and none for an
+// entity read without one while it has not moved, with the pairs beyond the record joined
+// as the record's are (one line a key).
 std::vector<MapLine> exportedLines(const HelperEntry& helper);
 // Its kept brushes and patches moved with the node.
 std::vector<std::string> exportedBrushes(const HelperEntry& helper);
 
-// Appends the map text of the helpers to out, each node's name in the comment line that
-// gives it back (nameComment). Refuses (false, with a message) a helper with a text that
+// Appends the map text of the helpers to out, a node's name in a comment line where import
+// would not give it back otherwise (neededComments). Refuses (false, with a message) a helper with a text that
 // map text cannot hold, brushes of two forms, a base map without a worldspawn, and a base
 // map for helpers that hold their own world.
 bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std::string& out,

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string_view>
 #include "brush_box.h"
+#include "entity_source.h"
 #include "map_export.h"
 #include "node_names.h"
 #include "number_text.h"
@@ -86,30 +87,24 @@ bool entityPosition(const MapText& map, const MapEntity& entity, const std::stri
     return true;
 }
 
-std::string originText(const Point3& position) {
-    return shortestNumberText(position.x) + " " + shortestNumberText(position.y) + " " +
-           shortestNumberText(position.z);
-}
-
-// What the record cannot hold, or null when export gives the entity back from the record
-// alone: a point entity whose pairs fit and whose origin export writes as it was read.
-std::shared_ptr<const KeptEntity> keptOf(const MapText& map, const MapEntity& entity,
+// What the record cannot hold, and the entity's own text for export to give back.
+std::shared_ptr<const KeptEntity> keptOf(const MapText& map, size_t index,
                                          const std::string& classname, const Point3& position,
                                          std::vector<MapLine> beyondRecord) {
+    const MapEntity& entity = map.entities[index];
     const MapPair* origin = entity.find("origin");
-    const bool world = isWorldClassname(classname);
-    if (!world && entity.brushes.empty() && beyondRecord.empty() &&
-        (!origin || origin->value == originText(position)))
-        return nullptr;
     auto kept = std::make_shared<KeptEntity>();
     kept->pairs = std::move(beyondRecord);
-    kept->world = world;
+    kept->world = isWorldClassname(classname);
     kept->hadOrigin = origin != nullptr;
     if (origin) kept->originText = origin->value;
     kept->anchor = position;
     for (const MapBrush& brush : entity.brushes) kept->brushes.emplace_back(map.brushText(brush));
-    if (world && &entity == findWorldspawn(map))
+    kept->source = entitySource(map, index);
+    if (kept->world && &entity == findWorldspawn(map)) {
         kept->header = map.text.substr(0, map.entities.front().offset);
+        kept->trailer = mapTrailer(map);
+    }
     return kept;
 }
 
@@ -151,7 +146,8 @@ void readMapEntities(const MapText& map, const HelperRecord& fresh,
     NodeNames names(nameTaken, map.entities.size());
     entities.reserve(entities.size() + map.entities.size());
     std::vector<size_t> unnamed;
-    for (const MapEntity& entity : map.entities) {
+    for (size_t index = 0; index < map.entities.size(); ++index) {
+        const MapEntity& entity = map.entities[index];
         std::string classname;
         if (!helperClassname(entity, classname, notes)) continue;
         ImportedEntity imported;
@@ -161,7 +157,7 @@ void readMapEntities(const MapText& map, const HelperRecord& fresh,
         imported.record.setClassname(classname);
         std::vector<MapLine> beyondRecord;
         applyEntityKeys(entity, imported.record, notes, beyondRecord);
-        imported.kept = keptOf(map, entity, classname, imported.position, std::move(beyondRecord));
+        imported.kept = keptOf(map, index, classname, imported.position, std::move(beyondRecord));
         // The world is named by its class: its comment is the map's header, not a name.
         if (isWorldClassname(classname) || !names.takeGiven(entity, imported.name, notes))
             unnamed.push_back(entities.size());

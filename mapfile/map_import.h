@@ -1,7 +1,8 @@
 // Entities of map text to new helpers: every entity one helper at its origin (or the
 // centre of its brushes, or 0 0 0), made through the plug-in's first descriptor with the
-// entity's keys in its record, and what the record cannot hold kept beside it. The world
-// (worldspawn) is a helper too, and keeps the lines before the map's first entity.
+// entity's keys in its record, and its text and what the record cannot hold kept beside
+// it. The world (worldspawn) is a helper too, and keeps the text before the map's first
+// entity and after its last.
 #pragma once
 #include <functional>
 #include <memory>
@@ -14,7 +15,7 @@ struct HelperDeleter {
     void operator()(Object* helper) const { helper->DeleteThis(); }
 };
 
-// An entity as a node will hold it; kept is null when the record holds all of it.
+// An entity as a node will hold it: kept holds its text and what the record cannot.
 struct ImportedEntity {
     std::string name;
     int line = 0;

@@ -52,6 +52,7 @@ private:
     bool fail(const Token& at, const std::string& message);
     bool failHere(const std::string& message);
     bool skipBlanksAndComments();
+    bool startsItsLine(size_t offset) const;
     void skipLineEnd();
     bool next(Token& token);
     bool scanQuoted(Token& token);
@@ -76,9 +77,11 @@ private:
     size_t pos_ = 0;
     int line_ = 1;
     size_t lineStart_ = 0;
-    std::string comment_;        // the last comment since the last token
-    std::string commentBefore_;  // the last comment before the token just read
+    // The last comment since the last token, and the last one before the token just read:
+    // their text, line and place.
+    std::string comment_, commentBefore_;
     int commentLine_ = 0, commentBeforeLine_ = 0;
+    size_t commentSpan_[2] = {}, commentBeforeSpan_[2] = {};
     MapEntity* entity_ = nullptr;  // the one being read
 };
 
@@ -96,6 +99,12 @@ bool MapReader::failHere(const std::string& message) {
     return fail(here, message);
 }
 
+bool MapReader::startsItsLine(size_t offset) const {
+    for (size_t at = lineStart_; at < offset; ++at)
+        if (text_[at] != ' ' && text_[at] != '\t') return false;
+    return true;
+}
+
 bool MapReader::skipBlanksAndComments() {
     while (pos_ < size_) {
         const unsigned char c = text_[pos_];
@@ -109,11 +118,16 @@ bool MapReader::skipBlanksAndComments() {
                 if (isControl(text_[pos_])) return failHere("a byte that is not text");
                 ++pos_;
             }
+            // Only a comment on a line of its own can name what follows: that of
+            // "} // end" belongs to the closing line.
+            if (!startsItsLine(start - 2)) continue;
             size_t from = start, to = pos_;
             while (from < to && isBlank(text_[from])) ++from;
             while (to > from && isBlank(text_[to - 1])) --to;
             comment_.assign(text_ + from, to - from);
             commentLine_ = line_;
+            commentSpan_[0] = from;
+            commentSpan_[1] = to;
         } else if (isControl(c)) {
             return failHere("a byte that is not text");
         } else {
@@ -156,6 +170,8 @@ bool MapReader::next(Token& token) {
         commentBefore_.swap(comment_);
         comment_.clear();
         commentBeforeLine_ = commentLine_;
+        commentBeforeSpan_[0] = commentSpan_[0];
+        commentBeforeSpan_[1] = commentSpan_[1];
     }
     if (pos_ == size_) return true;
     if (text_[pos_] == '"') {
@@ -278,6 +294,10 @@ bool MapReader::readEntity(const Token& open) {
     entity.offset = open.offset;
     entity.comment = commentBefore_;
     entity.commentLine = commentBeforeLine_;
+    if (!entity.comment.empty()) {
+        entity.commentOffset = commentBeforeSpan_[0];
+        entity.commentEnd = commentBeforeSpan_[1];
+    }
     entity_ = &entity;
     for (;;) {
         Token token;
@@ -288,6 +308,7 @@ bool MapReader::readEntity(const Token& open) {
             if (!readBrush(token, entity)) return false;
         } else if (token.is("}")) {
             entity_ = nullptr;
+            entity.end = pos_;
             map_.entities.push_back(std::move(entity));
             return true;
         } else if (token.kind == Token::End) {
@@ -304,8 +325,10 @@ bool MapReader::readPair(const Token& key, MapEntity& entity) {
     if (!next(value)) return false;
     if (value.kind != Token::Quoted || value.line != key.line)
         return fail(key, "the key " + quotedExcerpt(key.text) + " has no value");
-    entity.pairs.push_back(
-        {std::string(key.text), std::string(value.text), key.line, value.column + 1});
+    const size_t valueOffset = value.offset + 1;
+    entity.pairs.push_back({std::string(key.text), std::string(value.text), key.line,
+                            value.column + 1, key.offset, valueOffset,
+                            valueOffset + value.text.size()});
     return true;
 }
 
@@ -453,23 +476,40 @@ bool readMapText(std::string text, MapText& map, MapTextError& error) {
     return false;
 }
 
+std::string withLineEnds(std::string_view text, std::string_view lineEnd) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            out += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        out += lineEnd;
+    }
+    return out;
+}
+
 void writeMapEntity(std::string& out, std::string_view comment, const std::vector<MapLine>& lines,
-                    const std::vector<std::string_view>& brushes) {
+                    const std::vector<std::string_view>& brushes, const MapStyle& style) {
     if (!comment.empty()) {
         out += "// ";
         out += comment;
-        out += '\n';
+        out += style.lineEnd;
     }
-    out += "{\n";
+    out += "{";
+    out += style.lineEnd;
     for (const MapLine& line : lines) {
+        out += style.indent;
         appendQuoted(out, line.key);
-        out += ' ';
+        out += style.separator;
         appendQuoted(out, line.value);
-        out += '\n';
+        out += style.lineEnd;
     }
     for (std::string_view brush : brushes) {
-        out += brush;
-        out += '\n';
+        out += withLineEnds(brush, style.lineEnd);
+        out += style.lineEnd;
     }
-    out += "}\n";
+    out += "}";
+    out += style.lineEnd;
 }

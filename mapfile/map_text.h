@@ -24,6 +24,8 @@ struct MapPair {
     std::string key, value;
     int line = 0;
     int valueColumn = 0;  // of the value's first byte, after its quote
+    // In MapText::text: the key's opening quote, the value's first byte and its closing quote.
+    size_t keyOffset = 0, valueOffset = 0, valueEnd = 0;
 };
 
 // A place in the text and what is wrong there; line 0: nothing is.
@@ -44,8 +46,10 @@ struct MapBrush {
 struct MapEntity {
     int line = 0;         // of its opening brace
     size_t offset = 0;    // of its opening brace in MapText::text
+    size_t end = 0;       // just after its closing brace
     std::string comment;  // a '//' comment line just before the entity, without the slashes
     int commentLine = 0;
+    size_t commentOffset = 0, commentEnd = 0;  // the comment's text, trimmed, in MapText::text
     std::vector<MapPair> pairs;
     std::vector<MapBrush> brushes;
     // The first brush or patch number that is no finite float (nan, 1e300): the entity
@@ -75,10 +79,20 @@ using MapTextError = MapFault;
 // and error says where and why.
 bool readMapText(std::string text, MapText& map, MapTextError& error);
 
+// How a file writes its lines: the line end, a pair's indentation, and what stands between
+// a key and its value. New text written into a file takes its style.
+struct MapStyle {
+    std::string lineEnd = "\n", indent, separator = " ";
+};
+
+// The text with every line end (LF, CR LF, CR) written as lineEnd.
+std::string withLineEnds(std::string_view text, std::string_view lineEnd);
+
 // Appends one entity: the comment line when given, then "key" "value" lines, then each
-// brush text as it was read.
+// brush text (its line ends as the style's), in the style given.
 struct MapLine {
     std::string key, value;
 };
 void writeMapEntity(std::string& out, std::string_view comment, const std::vector<MapLine>& lines,
-                    const std::vector<std::string_view>& brushes = {});
+                    const std::vector<std::string_view>& brushes = {},
+                    const MapStyle& style = MapStyle());

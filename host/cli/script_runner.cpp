@@ -267,7 +267,7 @@ bool runSet(Context& c) {
     const std::string value = c.w.size() > 2 ? c.w[2] : "";
     if (!setPageControl(panel, c.w[1], value, c.message, c.warning)) return false;
     if (!isTextField(panel.findControl(c.w[1]))) return true;
-    c.session.storeTyping();
+    c.session.withEditClosed([] { return true; });
     const size_t kept = controlValue(panel.findControl(c.w[1])).size();
     if (kept < value.size())
         c.warning = c.w[1] + " of " + std::to_string(value.size()) +

@@ -1,6 +1,7 @@
 #include "session/host_session.h"
 #include "session/entity_reading.h"
 #include "session/helper_listing.h"
+#include "session/map_commands.h"
 #include "interaction/creation_tool.h"
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
@@ -249,6 +250,7 @@ std::vector<Node*> HostSession::clone(const std::vector<Node*>& sources, const s
         Node* copy = cloneNode(scene_, *source, error);
         if (!copy) continue;
         if (!name.empty()) copy->name = name;
+        copy->kept = keptForClone(copy->kept);
         copy->transform.Translate(CLONE_OFFSET);
         copies.push_back(copy);
     }

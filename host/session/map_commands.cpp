@@ -6,6 +6,7 @@
 #include "session/host_session.h"
 #include "entity_checks.h"
 #include "map_check.h"
+#include "map_diff.h"
 #include "map_export.h"
 #include "map_import.h"
 #include "scene/byte_io.h"
@@ -71,6 +72,13 @@ bool decodeKept(const KeptBytes& bytes, const Node& node, std::shared_ptr<const 
     }
     kept = std::move(decoded);
     return true;
+}
+
+KeptBytes keptForClone(const KeptBytes& bytes) {
+    KeptEntity kept;
+    std::string error;
+    if (!bytes || !decodeKeptEntity(bytes->data(), bytes->size(), kept, error)) return bytes;
+    return std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(copiedKept(kept)));
 }
 
 bool refuseSameFile(const std::string& output, const std::string& input, const char* what,
@@ -200,5 +208,14 @@ bool checkMapFile(HostSession& session, const std::string& path, std::vector<Che
         lines.push_back({"", formatMapFinding(path, finding)});
         fails |= finding.severity != Severity::Note;
     }
+    return true;
+}
+
+bool diffMapFiles(const std::string& before, const std::string& after, LevelDiff& diff,
+                  std::string& error) {
+    MapText a, b;
+    if (!readMapFile(before, a, error) || !readMapFile(after, b, error)) return false;
+    const MapDiff found = diffMaps(a, b);
+    diff = {found.lines, found.summary(), found.differs()};
     return true;
 }

@@ -18,6 +18,9 @@ using KeptBytes = std::shared_ptr<const std::vector<unsigned char>>;
 bool decodeKept(const KeptBytes& bytes, const Node& node, std::shared_ptr<const KeptEntity>& kept,
                 std::string& error);
 
+// What a clone of a node keeps (copiedKept), as bytes; the same bytes when they do not decode.
+KeptBytes keptForClone(const KeptBytes& bytes);
+
 // False with a message naming both when output is the same file as input (whatever the
 // spelling of their paths): a command must never write over what it reads.
 bool refuseSameFile(const std::string& output, const std::string& input, const char* what,
@@ -54,3 +57,13 @@ bool sceneHasWorld(Scene& scene);
 // false with error when the file cannot be read.
 bool checkMapFile(HostSession& session, const std::string& path, std::vector<CheckLine>& lines,
                   bool& fails, std::string& error);
+
+// What changed between two versions of a level, entity by entity: the report's lines and
+// its summary. False with error ("FILE:LINE:COLUMN: ...") when a file cannot be read.
+struct LevelDiff {
+    std::vector<std::string> lines;
+    std::string summary;
+    bool differs = false;
+};
+bool diffMapFiles(const std::string& before, const std::string& after, LevelDiff& diff,
+                  std::string& error);

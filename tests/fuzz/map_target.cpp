@@ -1,8 +1,9 @@
 // The map text reader with the real plug-in's helpers: an input is read; a text that reads
 // is imported into helpers and exported (its worldspawn as the base), the export must read
 // and import, every node it makes must be one the host can save, and exporting that again
-// must give the same text. A refused text is refused with one "LINE:COLUMN: message" that
-// points into the text.
+// must give the same text. A text whose every entity imports, with one worldspawn and that
+// first, must export as it was read, byte for byte. A refused text is refused with one
+// "LINE:COLUMN: message" that points into the text.
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -69,7 +70,7 @@ Bytes generatedExport() {
 
 std::vector<Bytes> mapSeeds() {
     return {dataFile("standard.map"), dataFile("texture_axes.map"), dataFile("brushdef.map"),
-            dataFile("brushdef3.map"), generatedExport()};
+            dataFile("brushdef3.map"), dataFile("level_commented.map"), generatedExport()};
 }
 
 // Empty when the error names a line and a column within the text, in one line.
@@ -94,8 +95,22 @@ std::string refusalFault(const std::string& text, const MapTextError& where) {
     return std::string();
 }
 
+// Whether export must give the text back as read: every entity imports, and the one
+// worldspawn, which export writes first, is the first.
+bool exportsAsRead(const MapText& map, const MapImport& imported) {
+    if (imported.hasError() || map.entities.empty() || findWorldspawn(map) != &map.entities[0])
+        return false;
+    int worlds = 0;
+    for (const MapEntity& entity : map.entities) {
+        const MapPair* classname = entity.find("classname");
+        worlds += classname && isWorldClassname(classname->value);
+    }
+    return worlds == 1;
+}
+
 // The helpers of the map, exported; empty with a message in failure when that fails.
-std::string importExport(const MapText& map, std::string& failure) {
+// asRead tells whether the export must be the map's text.
+std::string importExport(const MapText& map, std::string& failure, bool& asRead) {
     MapImport imported;
     std::string error, text;
     if (!importMap(
@@ -121,6 +136,7 @@ std::string importExport(const MapText& map, std::string& failure) {
     }
     if (!writeMap(helpers, nullptr, text, error))
         failure = "imported helpers do not export: " + error;
+    asRead = exportsAsRead(map, imported);
     return text;
 }
 
@@ -131,13 +147,15 @@ std::string checkMap(const Bytes& input, bool& accepted) {
     accepted = readMapText(text, map, where);
     if (!accepted) return refusalFault(text, where);
     std::string failure;
-    const std::string first = importExport(map, failure);
+    bool asRead = false;
+    const std::string first = importExport(map, failure, asRead);
     if (!failure.empty()) return failure;
+    if (asRead && first != text) return "mismatch: an untouched import does not export as read";
     MapText again;
     if (!readMapText(first, again, where))
         return "the export does not read: " + std::to_string(where.line) + ":" +
                std::to_string(where.column) + ": " + where.message;
-    const std::string second = importExport(again, failure);
+    const std::string second = importExport(again, failure, asRead);
     if (!failure.empty()) return "the export, imported again: " + failure;
     if (second != first) return "mismatch: export, import and export give another text";
     return std::string();

@@ -84,7 +84,7 @@ TEST(MapImport, TheDoorsFlagsTickItsBoxesAndTheRestStaysAPair) {
 struct Mapping {
     const char* name;
     const char* entity;    // the keys after "classname"
-    const char* exported;  // what export writes back, origin 0 0 0
+    const char* exported;  // what export writes back: no origin where none was read
     size_t notes;          // the note that an entity without origin is placed at 0 0 0 too
 };
 
@@ -93,17 +93,17 @@ const Mapping mappings[] = {
      "\"classname\" \"func_door\"\n\"angle\" \"90\"\n\"speed\" \"120\"\n\"targetname\" "
      "\"gold_door\"\n"
      "\"sounds\" \"1\"\n\"spawnflags\" \"40\"\n\"target\" \"vault\"",
-     "classname=func_door|origin=0 0 0|angle=90|speed=120|targetname=gold_door|sounds=1|"
+     "classname=func_door|angle=90|speed=120|targetname=gold_door|sounds=1|"
      "spawnflags=40|target=vault",
      1},
     {"values no field holds",
      "\"classname\" \"func_door\"\n\"wait\" \"0.5\"\n\"sounds\" \"0\"\n\"angle\" \"090\"\n"
      "\"lip\" \"4294967296\"\n\"spawnflags\" \"42\"",
-     "classname=func_door|origin=0 0 0|spawnflags=42|wait=0.5|sounds=0|angle=090|lip=4294967296",
+     "classname=func_door|spawnflags=42|wait=0.5|sounds=0|angle=090|lip=4294967296",
      1},
     {"a light's style outside its list",
      "\"classname\" \"light_globe\"\n\"style\" \"32\"\n\"spawnflags\" \"3\"",
-     "classname=light_globe|origin=0 0 0|spawnflags=3|style=32", 1},
+     "classname=light_globe|spawnflags=3|style=32", 1},
     {"page keys of another class are pairs",
      "\"classname\" \"func_wall\"\n\"speed\" \"120\"\n\"origin\" \"1 2 3\"",
      "classname=func_wall|origin=1 2 3|speed=120", 0},
@@ -111,11 +111,11 @@ const Mapping mappings[] = {
      "\"classname\" \"func_wall\"\n\"a\" \"1\"\n\"b\" \"x|y\"\n\"c\" \"3\"\n\"d\" \"4\"\n\"e\" "
      "\"5\"\n"
      "\"f\" \"6\"\n\"g\" \"7\"\n\"h\" \"8\"\n\"i\" \"9\"\n\"j\" \"10\"\n\"\" \"no key\"",
-     "classname=func_wall|origin=0 0 0|a=1|c=3|d=4|e=5|f=6|g=7|h=8|i=9|b=x|y|j=10|=no key", 1},
+     "classname=func_wall|a=1|c=3|d=4|e=5|f=6|g=7|h=8|i=9|b=x|y|j=10|=no key", 1},
     {"a cell of more than 79 characters follows the record",
      "\"classname\" \"func_wall\"\n\"message\" "
      "\"1234567890123456789012345678901234567890123456789012345678901234567890123456789X\"",
-     "classname=func_wall|origin=0 0 0|message="
+     "classname=func_wall|message="
      "1234567890123456789012345678901234567890123456789012345678901234567890123456789X",
      1},
 };
@@ -210,12 +210,12 @@ const TwiceGiven twiceGiven[] = {
     {"origin", "\"classname\" \"light\"\n\"origin\" \"1 2 3\"\n\"origin\" \"4 5 6\"",
      "classname=light|origin=4 5 6", "light_1"},
     {"targetname", "\"classname\" \"light\"\n\"targetname\" \"a\"\n\"targetname\" \"b\"",
-     "classname=light|origin=0 0 0|targetname=b", "b"},
+     "classname=light|targetname=b", "b"},
     {"spawnflags of a class without pages",
      "\"classname\" \"func_wall\"\n\"spawnflags\" \"1\"\n\"spawnflags\" \"2\"",
-     "classname=func_wall|origin=0 0 0|spawnflags=2", "func_wall_1"},
+     "classname=func_wall|spawnflags=2", "func_wall_1"},
     {"a page key", "\"classname\" \"func_door\"\n\"speed\" \"100\"\n\"speed\" \"120\"",
-     "classname=func_door|origin=0 0 0|speed=120", "func_door_1"},
+     "classname=func_door|speed=120", "func_door_1"},
 };
 
 TEST(MapImport, AKeyGivenTwiceTakesTheLastWithANoteAtTheLineLeftOut) {

@@ -116,7 +116,7 @@ TEST(MapText, ExportWritesTheBaseWholeBeforeTheHelpers) {
     std::string out, error;
     ASSERT_TRUE(writeMap({door}, &base, out, error)) << error;
     EXPECT_EQ(out, "{\n\"classname\" \"func_wall\"\n}\n{\n\"classname\" \"worldspawn\"\n"
-                   "\"wad\" \"base.wad\"\n" + brush +
+                   "\"wad\" \"base.wad\"\n// brush 0\n" + brush +
                        "\n}\n// door_a\n{\n\"classname\" \"func_door\"\n\"origin\" \"1.5 -2 64\"\n"
                        "\"target\" \"vault\"\n}\n");
     MapText noWorld = readMap("{\n\"classname\" \"func_wall\"\n}\n");

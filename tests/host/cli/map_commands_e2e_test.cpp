@@ -1,6 +1,7 @@
 // vexalhost export, import and check end to end: the worked door through its pages, the
 // example level's round trip, and bad maps that import and write nothing.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "host_process.h"
 
 namespace {
@@ -14,7 +15,7 @@ TEST(HostMapCommands, TheWorkedDoorExportsItsLinesInOrder) {
         "set Toggle on\nset \"Key 1\" target\nset \"Value 1\" vault\nexport door.map\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(readFile(folder + "\\door.map"),
-              "{\n\"classname\" \"worldspawn\"\n}\n// gold_door\n{\n\"classname\" \"func_door\"\n"
+              "{\n\"classname\" \"worldspawn\"\n}\n{\n\"classname\" \"func_door\"\n"
               "\"origin\" \"0 0 0\"\n\"angle\" \"90\"\n\"speed\" \"120\"\n"
               "\"targetname\" \"gold_door\"\n\"sounds\" \"1\"\n\"spawnflags\" \"40\"\n"
               "\"target\" \"vault\"\n}\n");
@@ -59,6 +60,71 @@ TEST(HostMapCommands, ALevelsDoorMovedAndMovedBackExportsAsBefore) {
     EXPECT_EQ(readFile(folder + "\\again.map"), before);
     ASSERT_EQ(runScript(folder, "resave.script", "load level.vxs\nsave again.vxs\n").exitCode, 0);
     EXPECT_EQ(readFile(folder + "\\again.vxs"), readFile(folder + "\\level.vxs"));
+}
+
+// A level with CR LF line ends and comments everywhere comes back byte for byte: exported
+// at once, after edits of every kind undone, and from the saved scene.
+TEST(HostMapCommands, AnUntouchedLevelComesBackThroughEditsUndoneAndASavedScene) {
+    std::string folder = makeScratchFolder("map-identity");
+    std::string level;
+    for (const char c : readFile(sourcePath("tests/mapfile/data/level_commented.map")))
+        level += c == '\n' ? "\r\n" : std::string(1, c);
+    writeFile(folder + "\\level.map", level);
+    HostRun run = runScript(folder, "edit.script",
+                            "import level.map\nexport first.map\nmove gold by 16 0 0\n"
+                            "select gold\nset Speed 120\nrename \"entity 3\" lamp3\n"
+                            "delete info_player_start_1\nclone lamp3 as lamp4\nundo 5\n"
+                            "export undone.map\nsave level.vxs\n");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(runHost("export level.vxs saved.map", folder).exitCode, 0);
+    for (const char* name : {"first.map", "undone.map", "saved.map"})
+        EXPECT_EQ(readFile(folder + "\\" + name), level) << name;
+    // A clone takes its entity's block, not the comment lines that belong to its original,
+    // and exports the same from a saved scene.
+    ASSERT_EQ(runScript(folder, "clone.script",
+                        "import level.map\nclone \"a lamp by the door\" as lamp2\n"
+                        "export cloned.map\nsave cloned.vxs\n")
+                  .exitCode,
+              0);
+    ASSERT_EQ(runHost("export cloned.vxs cloned-saved.map", folder).exitCode, 0);
+    const std::string cloned = readFile(folder + "\\cloned.map");
+    EXPECT_EQ(readFile(folder + "\\cloned-saved.map"), cloned);
+    const size_t comment = cloned.find("// a lamp by the door");
+    EXPECT_EQ(cloned.find("// a lamp by the door", comment + 1), std::string::npos) << cloned;
+    EXPECT_NE(cloned.find("}\r\n// lamp2\r\n{\r\n\"classname\" \"light\""), std::string::npos)
+        << cloned;
+}
+
+// diff tells a reviewer what changed and a version control tool how it ended: 0 the same,
+// 1 different, 2 an error at its place.
+TEST(HostMapCommands, DiffReportsTheChangesAndExitsByTheOutcome) {
+    std::string folder = makeScratchFolder("map-diff");
+    const std::string level = readFile(sourcePath("tests/mapfile/data/level_commented.map"));
+    std::string moved = level;
+    moved.replace(moved.find("\"48 0 64\""), 9, "\"48 8 64\"");
+    writeFile(folder + "\\a.map", level);
+    writeFile(folder + "\\b.map", moved);
+    writeFile(folder + "\\bad.map", "{\n\"classname\" \"light\n}\n");
+    const struct {
+        const char* arguments;
+        int exitCode;
+        const char* out;
+        const char* err;
+    } runs[] = {{"diff a.map a.map", 0, "0 changed, 0 added, 0 removed, 6 unchanged\n", ""},
+                {"diff a.map b.map", 1,
+                 "~ light \"a lamp by the door\" at 48 8 64\n    moved by 0 8 0\n"
+                 "1 changed, 0 added, 0 removed, 5 unchanged\n",
+                 ""},
+                {"diff a.map b.map --stat", 1, "1 changed, 0 added, 0 removed, 5 unchanged\n", ""},
+                {"diff a.map bad.map", 2, "", "bad.map:2:13: unterminated quote"},
+                {"diff a.map", 2, "", "unknown command line"}};
+    for (const auto& r : runs) {
+        HostRun run = runHost(r.arguments, folder);
+        EXPECT_EQ(run.exitCode, r.exitCode) << r.arguments;
+        run.out.erase(std::remove(run.out.begin(), run.out.end(), '\r'), run.out.end());
+        EXPECT_EQ(run.out, r.out) << r.arguments;
+        EXPECT_NE(run.err.find(r.err), std::string::npos) << r.arguments << ": " << run.err;
+    }
 }
 
 TEST(HostMapCommands, CheckOfAMapFileTellsEachFindingAtItsLine) {
