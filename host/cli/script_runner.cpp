@@ -1,4 +1,5 @@
 #include "cli/script_runner.h"
+#include "scene/step_names.h"
 #include "number_text.h"
 #include <algorithm>
 #include <fstream>
@@ -330,7 +331,8 @@ bool runImport(Context& c) {
 
 // The world's node is made when a box is first given to it.
 bool runBrush(Context& c) {
-    HostSession::Action step(c.session, c.w[2] == "clear" ? "Clear Brushes" : "Box Brush");
+    HostSession::Action step(c.session, c.w[2] == "clear" ? StepName::CLEAR_BRUSHES
+                                                            : StepName::ADD_BOX_BRUSH);
     Node* node = c.session.node(c.w[1]);
     if (!node && c.w[1] == "worldspawn" && c.w[2] == "box") node = worldNode(c.session, c.message);
     if (!node) {
@@ -338,7 +340,7 @@ bool runBrush(Context& c) {
         return false;
     }
     if (c.w[2] == "clear") return clearBrushes(c.session, {node}, c.message);
-    return addBoxes(c.session, {{node, c.a.box}}, c.a.texture, "Box Brush", c.message);
+    return addBoxes(c.session, {{node, c.a.box}}, c.a.texture, StepName::ADD_BOX_BRUSH, c.message);
 }
 
 bool runCheck(Context& c) {

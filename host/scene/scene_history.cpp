@@ -1,4 +1,5 @@
 #include "scene/scene_history.h"
+#include "scene/step_names.h"
 #include <algorithm>
 #include "scene/chunk_reader.h"
 #include "scene/chunk_writer.h"
@@ -70,7 +71,7 @@ private:
 
 class MoveStep : public HistoryStep {
 public:
-    MoveStep(const std::vector<Node*>& nodes, const Point3& delta) : HistoryStep("Move") {
+    MoveStep(const std::vector<Node*>& nodes, const Point3& delta) : HistoryStep(StepName::MOVE) {
         for (Node* node : nodes) {
             Matrix3 after = node->transform;
             after.Translate(delta);
@@ -104,7 +105,7 @@ private:
 class RenameStep : public HistoryStep {
 public:
     RenameStep(Node* node, std::string after)
-        : HistoryStep("Rename"), node_(node), before_(node->name), after_(std::move(after)) {}
+        : HistoryStep(StepName::RENAME), node_(node), before_(node->name), after_(std::move(after)) {}
     void undo(Scene&) override { node_->name = before_; }
     void redo(Scene&) override { node_->name = after_; }
     size_t bytes() const override { return before_.size() + after_.size(); }
@@ -199,21 +200,38 @@ private:
 SceneHistory::SceneHistory(Scene& scene, size_t stepLimit) : scene_(scene), limit_(stepLimit) {}
 
 void SceneHistory::beginGroup(const std::string& name) {
-    if (groupDepth_ == 0 && beforeStep) beforeStep();
-    if (groupDepth_++ == 0) groupName_ = name;
+    if (groupStarts_.empty()) {
+        if (beforeStep) beforeStep();
+        groupName_ = name;
+    }
+    groupStarts_.push_back(grouped_.size());
 }
 
 void SceneHistory::endGroup() {
-    if (groupDepth_ == 0 || --groupDepth_ > 0 || grouped_.empty()) return;
+    if (groupStarts_.empty()) return;
+    groupStarts_.pop_back();
+    if (!groupStarts_.empty() || grouped_.empty()) return;
     std::vector<std::unique_ptr<HistoryStep>> steps;
     steps.swap(grouped_);
     push(std::make_unique<GroupStep>(groupName_, std::move(steps)));
 }
 
+void SceneHistory::cancelGroup() {
+    if (groupStarts_.empty()) return;
+    const size_t start = groupStarts_.back();
+    groupStarts_.pop_back();
+    while (grouped_.size() > start) {
+        grouped_.back()->undo(scene_);
+        grouped_.pop_back();
+    }
+}
+
 void SceneHistory::push(std::unique_ptr<HistoryStep> step) {
-    if (groupDepth_ > 0) {
-        if (grouped_.empty() || !grouped_.back()->absorb(*step))
-            grouped_.push_back(std::move(step));
+    if (!groupStarts_.empty()) {
+        // A step joins the one before it only within the same group, so that a group taken
+        // back takes all of its own changes and none of another's.
+        const bool mayAbsorb = grouped_.size() > groupStarts_.back();
+        if (!mayAbsorb || !grouped_.back()->absorb(*step)) grouped_.push_back(std::move(step));
         return;
     }
     // A new step ends every undone one; a clean state among them is gone for good.
@@ -228,7 +246,7 @@ void SceneHistory::push(std::unique_ptr<HistoryStep> step) {
 }
 
 void SceneHistory::apply(std::unique_ptr<HistoryStep> step) {
-    if (groupDepth_ == 0 && beforeStep) beforeStep();
+    if (groupStarts_.empty() && beforeStep) beforeStep();
     step->redo(scene_);
     push(std::move(step));
 }
@@ -238,7 +256,7 @@ void SceneHistory::add(const std::string& name, const std::vector<Node*>& nodes)
 }
 
 void SceneHistory::remove(const std::vector<Node*>& nodes) {
-    if (!nodes.empty()) apply(std::make_unique<NodesStep>(scene_, "Delete", nodes, false));
+    if (!nodes.empty()) apply(std::make_unique<NodesStep>(scene_, StepName::DELETE_NODES, nodes, false));
 }
 
 bool SceneHistory::moveBy(const std::vector<Node*>& nodes, const Point3& delta) {
@@ -269,7 +287,8 @@ bool SceneHistory::setFlag(const std::vector<Node*>& nodes, Flag flag, bool valu
         if (node->*member != value) changing.push_back(node);
     if (changing.empty()) return false;
     const char* name =
-        flag == Flag::Frozen ? (value ? "Freeze" : "Unfreeze") : (value ? "Hide" : "Unhide");
+        flag == Flag::Frozen ? (value ? StepName::FREEZE : StepName::UNFREEZE)
+                            : (value ? StepName::HIDE : StepName::UNHIDE);
     apply(std::make_unique<FlagStep>(name, member, std::move(changing), value));
     return true;
 }
@@ -285,21 +304,21 @@ bool SceneHistory::objectEdited(const std::string& name, Node* node,
 
 int SceneHistory::undo(int count) {
     int done = 0;
-    if (groupDepth_ > 0) return 0;
+    if (!groupStarts_.empty()) return 0;
     for (; done < count && canUndo(); ++done) steps_[--position_]->undo(scene_);
     return done;
 }
 
 int SceneHistory::redo(int count) {
     int done = 0;
-    if (groupDepth_ > 0) return 0;
+    if (!groupStarts_.empty()) return 0;
     for (; done < count && canRedo(); ++done) steps_[position_++]->redo(scene_);
     return done;
 }
 
 void SceneHistory::clear() {
     grouped_.clear();
-    groupDepth_ = 0;
+    groupStarts_.clear();
     steps_.clear();
     position_ = 0;
     cleanPosition_ = 0;

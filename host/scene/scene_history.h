@@ -67,6 +67,9 @@ public:
     // under the outermost name.
     void beginGroup(const std::string& name);
     void endGroup();
+    // Ends the innermost group with its changes taken back and forgotten: the scene and the
+    // history are as they were when it began.
+    void cancelGroup();
 
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ < steps_.size(); }
@@ -94,7 +97,7 @@ private:
     std::vector<std::unique_ptr<HistoryStep>> steps_;
     size_t position_ = 0;     // steps before it are done, from it on undone
     long cleanPosition_ = 0;  // -1: the clean state is no longer reachable
-    int groupDepth_ = 0;
     std::string groupName_;
     std::vector<std::unique_ptr<HistoryStep>> grouped_;
+    std::vector<size_t> groupStarts_;  // where each open group's steps begin in grouped_
 };

@@ -1,4 +1,5 @@
 #include "session/box_brushes.h"
+#include "scene/step_names.h"
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -71,7 +72,7 @@ bool clearBrushes(HostSession& session, const std::vector<Node*>& nodes, std::st
         if (!decodeKept(node->kept, *node, kept, error)) return false;
         if (kept) changes.push_back({node, encoded(withoutBrushes(*kept))});
     }
-    session.setKept("Clear Brushes", std::move(changes));
+    session.setKept(StepName::CLEAR_BRUSHES, std::move(changes));
     return true;
 }
 
@@ -159,6 +160,6 @@ bool moveBoxSide(HostSession& session, const BoxSide& side, float coordinate, st
     auto next = std::make_shared<KeptEntity>(*kept);
     next->brushes[side.brush] =
         movedFaceText(kept->brushes[side.brush], side.axis, side.high, target - now);
-    session.setKept("Resize Box", {{side.node, encoded(next)}});
+    session.setKept(StepName::RESIZE_BOX, {{side.node, encoded(next)}});
     return true;
 }

@@ -1,4 +1,5 @@
 #include "session/entity_linking.h"
+#include "scene/step_names.h"
 #include <algorithm>
 #include "entity_mapping.h"
 #include "key_value_text.h"
@@ -101,7 +102,7 @@ bool linkToTarget(HostSession& session, const std::vector<Node*>& sources, Node&
     const std::vector<Node*> selection = session.scene().selection();
     bool ok = true;
     {
-        HostSession::Action step(session, "Link");
+        HostSession::Action step(session, StepName::LINK);
         for (const HelperEdit& edit : edits) {
             session.select({edit.node});
             for (const PageEntry& entry : edit.entries) {
@@ -112,6 +113,7 @@ bool linkToTarget(HostSession& session, const std::vector<Node*>& sources, Node&
         }
         // The last helper's edit joins the step before it closes.
         session.endEdit();
+        if (!ok) step.rollBack();  // a link made in part is no link
     }
     session.select(selection);
     return ok;

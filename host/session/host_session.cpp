@@ -1,4 +1,5 @@
 #include "session/host_session.h"
+#include "scene/step_names.h"
 #include "session/entity_reading.h"
 #include "session/helper_listing.h"
 #include "session/map_commands.h"
@@ -140,7 +141,7 @@ void HostSession::recordPageEdit() {
 
 std::string HostSession::editStepName(Node& node) {
     const std::string classname = helperClassname(node);
-    return (classname.empty() ? node.name : classname) + " edit";
+    return StepName::pageEdit(classname.empty() ? node.name : classname);
 }
 
 // The edit stays open: like a spinner's change it becomes a step when the pages go.
@@ -229,8 +230,8 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
 }
 
 void HostSession::created(Node* node, const std::string& classname) {
-    Action step(*this, "Create");
-    history_.add("Create", {node});
+    Action step(*this, StepName::CREATE);
+    history_.add(StepName::CREATE, {node});
     select({node});
     std::string error, warning;
     // The catalogue's names are the list's lines: the click always finds its line.
@@ -255,7 +256,7 @@ std::vector<Node*> HostSession::clone(const std::vector<Node*>& sources, const s
         copies.push_back(copy);
     }
     if (copies.empty()) return copies;
-    history_.add("Clone", copies);
+    history_.add(StepName::CLONE, copies);
     select(copies);
     markModified();
     return copies;
@@ -325,11 +326,26 @@ void HostSession::selectAll() {
     select(all);
 }
 
-HostSession::Action::Action(HostSession& session, const std::string& name) : session_(session) {
+HostSession::Action::Action(HostSession& session, const std::string& name)
+    : session_(session), modifiedBefore_(session.modified_) {
     session_.history_.beginGroup(name);
 }
 
-HostSession::Action::~Action() { session_.history_.endGroup(); }
+HostSession::Action::~Action() {
+    if (!rolledBack_) session_.history_.endGroup();
+}
+
+// The pages' open edit joins the group first, so that it goes with the rest; the pages then
+// come up afresh on what the helpers hold again.
+void HostSession::Action::rollBack() {
+    if (rolledBack_) return;
+    rolledBack_ = true;
+    session_.editSession_->edit(nullptr);
+    session_.history_.cancelGroup();
+    session_.entities_.sceneChanged();
+    session_.modified_ = modifiedBefore_;
+    session_.selectionChanged();
+}
 
 int HostSession::stepThrough(int (SceneHistory::*step)(int), int count) {
     // The pages go first: an edit still open becomes a step of its own, and no page may

@@ -80,16 +80,21 @@ public:
     void setHidden(const std::vector<Node*>& nodes, bool hidden);
     void unhideAll();
 
-    // Several of the changes above that the user made as one action, undone as one step.
+    // Several of the changes above that the user made as one action, undone as one step;
+    // or, rolled back, none at all: the scene, the history and the changed mark are then as
+    // they were when it began.
     class Action {
     public:
         Action(HostSession& session, const std::string& name);
         ~Action();
         Action(const Action&) = delete;
         Action& operator=(const Action&) = delete;
+        void rollBack();
 
     private:
         HostSession& session_;
+        bool modifiedBefore_;
+        bool rolledBack_ = false;
     };
 
     // What nodes keep beyond their objects (their brushes), each given new bytes: one step.

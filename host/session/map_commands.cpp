@@ -1,4 +1,5 @@
 #include "session/map_commands.h"
+#include "scene/step_names.h"
 #include "printable_name.h"
 #include <cstdio>
 #include <memory>
@@ -167,7 +168,7 @@ bool importMap(HostSession& session, const std::string& path, ImportReport& repo
                 std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(*helper.kept));
         nodes.push_back(node);
     }
-    session.added("Import", nodes);
+    session.added(StepName::IMPORT, nodes);
     if (added) *added = nodes;
     return !imported.hasError();
 }

@@ -3,6 +3,7 @@
 // the user's action produced, so each stores what its own pages store. The host never
 // writes a record. The changes of all of them are one step.
 #include "session/host_session.h"
+#include "scene/step_names.h"
 #include "session/entity_reading.h"
 #include "session/record_page_values.h"
 #include "panel/command_panel.h"
@@ -133,7 +134,7 @@ void HostSession::applyPageChanges() {
     {
         // The first helper's open edit joins this step instead of making one of its own.
         editedNode_ = nullptr;
-        Action step(*this, "Edit " + std::to_string(others_.size() + 1) + " helpers");
+        Action step(*this, StepName::severalHelpersEdit(others_.size() + 1));
         visitOthers([&] {
             for (const PageChange& change : changes) applyPageChange(*panel_, change);
         });

@@ -1,4 +1,5 @@
 #include "window/main_window.h"
+#include "scene/step_names.h"
 #include <commctrl.h>
 #include <shlobj.h>
 #include <algorithm>
@@ -408,7 +409,7 @@ void MainWindow::addBoxBrushes() {
     for (Node* node : session_.scene().selection())
         boxes.push_back({node, boxAroundPivot(*node, viewports_[0]->view().gridSpacing)});
     std::string error;
-    if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, "Add Box Brush", error)) setStatus(error);
+    if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, StepName::ADD_BOX_BRUSH, error)) setStatus(error);
 }
 
 void MainWindow::deleteSelection() { session_.remove(session_.scene().selection()); }

@@ -1,4 +1,5 @@
 #include "window/viewport_window.h"
+#include "scene/step_names.h"
 #include <cmath>
 #include "session/host_session.h"
 #include "interaction/selection.h"
@@ -164,7 +165,7 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
     }
     if (grabBoxSide(at)) {
         drag_ = Drag::Side;
-        dragAction_ = std::make_unique<HostSession::Action>(session_, "Resize Box");
+        dragAction_ = std::make_unique<HostSession::Action>(session_, StepName::RESIZE_BOX);
         return;
     }
     Node* hit = pickNode(session_.scene(), view_, at);
@@ -176,7 +177,7 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
     if (hit && !hit->selected && !(keys & MK_CONTROL)) session_.select({hit});
     if (hit && hit->selected && grab(*hit, at)) {
         drag_ = Drag::Move;
-        dragAction_ = std::make_unique<HostSession::Action>(session_, "Move");
+        dragAction_ = std::make_unique<HostSession::Action>(session_, StepName::MOVE);
         return;
     }
     drag_ = Drag::Select;

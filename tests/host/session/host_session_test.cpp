@@ -2,6 +2,7 @@
 // the window shows (the changed mark, Undo/Redo names, the pages' automation) read from it.
 #include <gtest/gtest.h>
 #include "helper_nodes.h"
+#include "test_files.h"
 #include "panel/command_panel.h"
 #include "panel/panel_controls.h"
 #include "session/entity_linking.h"
@@ -380,6 +381,32 @@ TEST_F(SessionTest, AlikeHelpersOfAnEditEndAsTheirOwnEditsWouldLeaveThem) {
     }
     session.select({});
     EXPECT_EQ(after, chunks(alone));
+}
+
+// A grouped step that fails is taken back whole: moves, renames and page edits made in it
+// are undone, no step is left, and the changed mark is as it was.
+TEST_F(SessionTest, AnActionRolledBackLeavesTheSceneAndTheHistoryAsTheyWere) {
+    Node* door = create("Door", Point3(), "gate");
+    Node* lamp = create("VexalEntity", Point3(40, 0, 0), "lamp");
+    std::string error;
+    ScratchFile scene("rollback");
+    ASSERT_TRUE(session.save(scene.path(), error)) << error;
+    const std::vector<unsigned char> doorBefore = saveObjectChunks(*door->object());
+    const std::string lastStep = session.undoName();
+    {
+        HostSession::Action step(session, "Link");
+        session.moveBy({lamp}, Point3(16, 0, 0));
+        ASSERT_TRUE(session.rename(lamp, "lantern", error)) << error;
+        session.select({door});
+        set("Target Name", "vault");
+        step.rollBack();
+    }
+    EXPECT_EQ(lamp->position().x, 40);
+    EXPECT_EQ(lamp->name, "lamp");
+    EXPECT_EQ(saveObjectChunks(*door->object()), doorBefore);
+    EXPECT_EQ(mark(door).targetName, "");
+    EXPECT_EQ(session.undoName(), lastStep);
+    EXPECT_FALSE(session.modified());
 }
 
 }  // namespace
