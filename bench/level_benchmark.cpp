@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "session/host_session.h"
+#include "render/view_framing.h"
 #include "session/map_commands.h"
 #include "bench_timing.h"
 #include "render/scene_render.h"
@@ -133,7 +134,7 @@ int main() {
     DeleteFileA(EXPORT_PATH);
     SoftwareViewport view(ViewKind::Top, 1280, 720);
     print("framing the view: outlines computed from planes", measure(1, 1, [&] {
-              session.frame(view);
+              frameScene(view, session.scene());
           }));
     std::printf("full top-view redraw at 1280x720 (target 16 ms):\n");
     print("with the brushes' outlines", measure(5, 10, [&] {

@@ -13,6 +13,8 @@
 #include "panel/panel_controls.h"
 #include "scene/byte_io.h"
 #include "session/host_session.h"
+#include "render/view_framing.h"
+#include "session/page_editor.h"
 #include "window/entity_list.h"
 #include "window/main_window.h"
 #include "window/map_menu.h"
@@ -188,7 +190,7 @@ private:
     void dragBrushEntity() {
         Node* door = nodesOf("func_door", 4).back();
         selectNothing();
-        session_.frameNode(main_.viewport(0).view(), *door);
+        frameNode(main_.viewport(0).view(), *door);
         main_.viewport(0).redraw();
         settle(main_.window());
         POINT p = at(door->position());
@@ -239,7 +241,7 @@ private:
     void changeOnLights() {
         const std::vector<Node*> lights = nodesOf("light", 500);
         timed("select 500 lights", 150, [&] { session_.select(lights); });
-        HWND candle = session_.commandPanel().findControl("Candle (1)");
+        HWND candle = session_.pages().commandPanel().findControl("Candle (1)");
         if (!candle) {
             std::printf("  (no \"Candle (1)\" on the pages)\n");
             return;

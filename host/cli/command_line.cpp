@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "session/host_session.h"
+#include "session/scene_picture.h"
 #include "cli/image_size.h"
 #include "session/map_commands.h"
 #include "cli/picture_options.h"
@@ -80,7 +81,7 @@ int renderScene(HostSession& session, int argc, char** argv) {
     ViewKind view;
     if (!parseViewKind(viewName, view)) return fail("unknown view \"" + viewName + "\"");
     if (out.empty()) return fail("render needs --out FILE.png");
-    if (!session.load(scene, error) || !session.render(view, out, width, height, error, picture))
+    if (!session.load(scene, error) || !renderPicture(session, view, out, width, height, error, picture))
         return fail(error);
     std::printf("%s: %s view of %zu nodes, %dx%d\n", out.c_str(), viewKindName(view),
                 session.scene().size(), width, height);

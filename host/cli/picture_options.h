@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "session/host_session.h"
+#include "session/scene_picture.h"
 
 // Takes the option at words[at] (and its mode or value) into options and moves at past
 // it. False, with at unchanged, when words[at] is no such option, or (with error said) a

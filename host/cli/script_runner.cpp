@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 #include "session/host_session.h"
+#include "session/scene_picture.h"
+#include "session/page_editor.h"
 #include "cli/image_size.h"
 #include "session/map_commands.h"
 #include "cli/picture_options.h"
@@ -264,11 +266,11 @@ constexpr char undoWord[] = "undo", redoWord[] = "redo";
 // A text is stored as far as its field's room in the helper goes: the pages shown afresh
 // say how far, and a text cut short is told as a number beyond a limit is.
 bool runSet(Context& c) {
-    CommandPanel& panel = c.session.commandPanel();
+    CommandPanel& panel = c.session.pages().commandPanel();
     const std::string value = c.w.size() > 2 ? c.w[2] : "";
     if (!setPageControl(panel, c.w[1], value, c.message, c.warning)) return false;
     if (!isTextField(panel.findControl(c.w[1]))) return true;
-    c.session.withEditClosed([] { return true; });
+    c.session.pages().withEditClosed([] { return true; });
     const size_t kept = controlValue(panel.findControl(c.w[1])).size();
     if (kept < value.size())
         c.warning = c.w[1] + " of " + std::to_string(value.size()) +
@@ -278,7 +280,7 @@ bool runSet(Context& c) {
 }
 
 bool runPages(Context& c) {
-    std::fputs(describePages(c.session.commandPanel()).c_str(), c.out);
+    std::fputs(describePages(c.session.pages().commandPanel()).c_str(), c.out);
     return true;
 }
 
@@ -299,7 +301,7 @@ bool runLoad(Context& c) {
 
 bool runRender(Context& c) {
     return onStagedFile(c, c.w[2], c.files.writePath(c.w[2]), [&](const std::string& file) {
-        return c.session.render(c.a.view, file, c.a.width, c.a.height, c.message, c.a.picture);
+        return renderPicture(c.session, c.a.view, file, c.a.width, c.a.height, c.message, c.a.picture);
     });
 }
 

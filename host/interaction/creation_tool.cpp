@@ -76,8 +76,7 @@ CreationState CreationTool::cancel(SoftwareViewport& view) {
 }
 
 void CreationTool::finish() {
-    for (const auto& n : scene_.nodes()) n->selected = false;
-    node_->selected = true;
+    scene_.setSelection({node_});
     callback_ = nullptr;
     state_ = CreationState::Finished;
 }

@@ -1,4 +1,5 @@
 #include "interaction/selection.h"
+#include <unordered_set>
 #include <algorithm>
 #include "render/level_drawing.h"
 #include "scene/scene.h"
@@ -45,10 +46,18 @@ bool surelyOutside(Node& node, SoftwareViewport& view, TimeValue t, IPoint2 a, I
            c.centre.y - c.radius > y1;
 }
 
-void applySelection(Scene& scene, const std::vector<Node*>& picked, SelectMode mode) {
-    if (mode == SelectMode::Replace)
-        for (const auto& n : scene.nodes()) n->selected = false;
-    for (Node* n : picked) n->selected = mode == SelectMode::Toggle ? !n->selected : true;
+// The nodes selected once the picked ones are taken as mode says, in scene order.
+std::vector<Node*> changedSelection(Scene& scene, const std::vector<Node*>& picked,
+                                    SelectMode mode) {
+    const std::unordered_set<Node*> picks(picked.begin(), picked.end());
+    std::vector<Node*> selection;
+    for (const auto& n : scene.nodes()) {
+        const bool was = mode != SelectMode::Replace && n->selected;
+        const bool isPicked = picks.count(n.get()) > 0;
+        if (mode == SelectMode::Toggle ? was != isPicked : was || isPicked)
+            selection.push_back(n.get());
+    }
+    return selection;
 }
 
 }  // namespace
@@ -104,18 +113,15 @@ std::vector<Node*> nodesInRectangle(Scene& scene, SoftwareViewport& view, IPoint
     return result;
 }
 
-Node* selectByClick(Scene& scene, SoftwareViewport& view, IPoint2 mouse, SelectMode mode,
-                    TimeValue t) {
-    Node* picked = pickNode(scene, view, mouse, t);
+std::vector<Node*> selectionAfterClick(Scene& scene, SoftwareViewport& view, IPoint2 mouse,
+                                       SelectMode mode, TimeValue t) {
     std::vector<Node*> picks;
-    if (picked) picks.push_back(picked);
-    applySelection(scene, picks, mode);
-    return picked;
+    if (Node* picked = pickNode(scene, view, mouse, t)) picks.push_back(picked);
+    return changedSelection(scene, picks, mode);
 }
 
-size_t selectByRectangle(Scene& scene, SoftwareViewport& view, IPoint2 a, IPoint2 b, bool crossing,
-                         SelectMode mode, TimeValue t) {
-    std::vector<Node*> picked = nodesInRectangle(scene, view, a, b, crossing, t);
-    applySelection(scene, picked, mode);
-    return picked.size();
+std::vector<Node*> selectionAfterRectangle(Scene& scene, SoftwareViewport& view, IPoint2 a,
+                                           IPoint2 b, bool crossing, SelectMode mode,
+                                           TimeValue t) {
+    return changedSelection(scene, nodesInRectangle(scene, view, a, b, crossing, t), mode);
 }

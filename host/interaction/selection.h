@@ -23,12 +23,12 @@ Node* pickNode(Scene& scene, SoftwareViewport& view, IPoint2 mouse, TimeValue t 
 std::vector<Node*> nodesInRectangle(Scene& scene, SoftwareViewport& view, IPoint2 a, IPoint2 b,
                                     bool crossing, TimeValue t = 0);
 
-// A click: changes the selection by the picked node. In Replace mode a click on empty
-// space clears the selection. Returns the picked node or null.
-Node* selectByClick(Scene& scene, SoftwareViewport& view, IPoint2 mouse, SelectMode mode,
-                    TimeValue t = 0);
+// The selection a click makes: changed by the picked node. In Replace mode a click on
+// empty space clears it. The scene's own flags are left to the caller to set.
+std::vector<Node*> selectionAfterClick(Scene& scene, SoftwareViewport& view, IPoint2 mouse,
+                                       SelectMode mode, TimeValue t = 0);
 
-// A rubber band: changes the selection by the nodes in the rectangle; returns how many
-// were in it.
-size_t selectByRectangle(Scene& scene, SoftwareViewport& view, IPoint2 a, IPoint2 b, bool crossing,
-                         SelectMode mode, TimeValue t = 0);
+// The selection a rubber band makes: changed by the nodes in the rectangle.
+std::vector<Node*> selectionAfterRectangle(Scene& scene, SoftwareViewport& view, IPoint2 a,
+                                           IPoint2 b, bool crossing, SelectMode mode,
+                                           TimeValue t = 0);

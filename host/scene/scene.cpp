@@ -118,6 +118,11 @@ std::vector<Node*> Scene::selection() const {
     return result;
 }
 
+void Scene::setSelection(const std::vector<Node*>& nodes) {
+    for (const auto& n : nodes_) n->selected = false;
+    for (Node* n : nodes) n->selected = true;
+}
+
 void Scene::swapNodes(Scene& other) {
     nodes_.swap(other.nodes_);
     for (auto& n : nodes_) n->scene_ = this;

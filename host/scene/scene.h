@@ -71,6 +71,9 @@ public:
     // base followed by the lowest free number: "Marker001", "Marker002", ...
     std::string uniqueName(const std::string& base) const;
     std::vector<Node*> selection() const;
+    // Makes these nodes, and only they, the selected ones: the one place the flags are
+    // written (a load aside). Whoever calls it announces the change (the session's select).
+    void setSelection(const std::vector<Node*>& nodes);
     // Exchanges the nodes of two scenes; each keeps its own onNodeChanged. A load fills a
     // fresh scene and swaps it in only once the whole file has been read.
     void swapNodes(Scene& other);

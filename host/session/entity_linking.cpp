@@ -7,6 +7,7 @@
 #include "printable_name.h"
 #include "session/entity_reading.h"
 #include "session/host_session.h"
+#include "session/page_editor.h"
 
 namespace {
 
@@ -107,12 +108,12 @@ bool linkToTarget(HostSession& session, const std::vector<Node*>& sources, Node&
             session.select({edit.node});
             for (const PageEntry& entry : edit.entries) {
                 std::string warning;
-                ok = ok && setPageControl(session.commandPanel(), entry.label, entry.value, error,
+                ok = ok && setPageControl(session.pages().commandPanel(), entry.label, entry.value, error,
                                           warning);
             }
         }
         // The last helper's edit joins the step before it closes.
-        session.endEdit();
+        session.pages().endEdit();
         if (!ok) step.rollBack();  // a link made in part is no link
     }
     session.select(selection);

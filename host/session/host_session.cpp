@@ -1,15 +1,13 @@
 #include "session/host_session.h"
+#include "session/page_editor.h"
+#include "session/several_helpers_edit.h"
 #include "scene/step_names.h"
 #include "session/entity_reading.h"
 #include "session/helper_listing.h"
 #include "session/map_commands.h"
-#include "interaction/creation_tool.h"
 #include "panel/command_panel.h"
-#include "panel/edit_session.h"
 #include "panel/panel_controls.h"
-#include "render/level_drawing.h"
-#include "render/scene_render.h"
-#include "render/software_viewport.h"
+#include "interaction/creation_tool.h"
 #include "scene/scene_reader.h"
 #include "scene/scene_writer.h"
 #include "printable_name.h"
@@ -39,65 +37,31 @@ bool nameAvailable(const Scene& scene, const std::string& name, const Node* rena
     return error.empty();
 }
 
-// Framed helpers stay an eighth of the view (at most this many pixels) further from its
-// sides than the camera's own fill leaves: room for their labels.
-constexpr int FRAME_MARGIN_PIXELS = 80;
-
-int frameMargin(int size) { return std::min(FRAME_MARGIN_PIXELS, size / 8); }
-
-void zoomTo(SoftwareViewport& view, Box3 box, float margin) {
-    box.EnlargeBy(margin);
-    const int w = view.width(), h = view.height();
-    view.camera().zoomToBox(box, w - 2 * frameMargin(w), h - 2 * frameMargin(h));
-}
-
 }  // namespace
 
-HostSession::HostSession() {
-    history_.beforeStep = [this] { recordPageEdit(); };
+HostSession::HostSession()
+    : pages_(std::make_unique<PageEditor>(*this)),
+      several_(std::make_unique<SeveralHelpersEdit>(*this, *pages_)) {
+    history_.beforeStep = [this] { pages_->recordPageEdit(); };
 }
 
 HostSession::~HostSession() {
     // Pages must let go of the edited helper before the scene deletes it.
-    editSession_.reset();
+    pages_.reset();
     scene_.clear();
 }
 
 bool HostSession::start(std::string& error, HWND parent, RECT area) {
-    if (!registry_.loadFolder(defaultPluginFolder(), error)) return false;
-    panel_ = std::make_unique<CommandPanel>();
-    if (!panel_->create(parent, area)) {
-        error = "cannot create the command panel window";
+    if (!registry_.loadFolder(defaultPluginFolder(), error) ||
+        !pages_->start(parent, area, error))
         return false;
-    }
-    panel_->setRedrawHandler([this](TimeValue, int, ReferenceTarget*) { changed(); });
-    editSession_ = std::make_unique<EditSession>(*panel_);
-    editSession_->onBegin = [this](Animatable* object) {
-        editBegan(object);
-        entities_.editBegan(object);
-    };
-    editSession_->onEnd = [this](Animatable* object) {
-        editEnded(object);
-        entities_.editEnded(object);
-    };
-    panel_->setCommitHandler([this] { pageCommitted(); });
-    panel_->setChangeHandler([this](const PageChange& change) { pageChanged(change); });
     scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
     return true;
 }
 
-CommandPanel& HostSession::commandPanel() { return *panel_; }
-
-// A window whose session never started (no plug-ins) still closes through here.
-void HostSession::endEdit() {
-    if (editSession_) editSession_->edit(nullptr);
-}
-
-Animatable* HostSession::edited() const { return editSession_ ? editSession_->edited() : nullptr; }
-
 // Other helpers' pages come and go by the dozen in a visit: the visit redraws once, after.
 void HostSession::changed() {
-    if (redraw_ && !visiting_) redraw_();
+    if (redraw_ && !several_->visiting()) redraw_();
 }
 
 void HostSession::markModified() {
@@ -105,62 +69,19 @@ void HostSession::markModified() {
     changed();
 }
 
-void HostSession::rememberEditedState() {
-    Node* node = nodeOf(edited());
-    editedPages_ = node ? classPageOf(*node) : PageClass::Other;
-}
-
-Node* HostSession::nodeOf(const Animatable* object) const {
-    for (const auto& n : scene_.nodes())
-        if (n->object() && n->object() == object) return n.get();
-    return nullptr;
-}
-
-// A page edit is one step: the helper's chunks when its pages went up against those when
-// they go, restored through the helper's own Load.
-void HostSession::editBegan(Animatable* object) {
-    editedNode_ = nodeOf(object);
-    if (editedNode_) chunksAtEditStart_ = saveObjectChunks(*editedNode_->object());
-    showDifferencesOnFirst();
-}
-
-void HostSession::editEnded(Animatable* object) {
-    if (!editedNode_ || editedNode_->object() != object) return;
-    // Text typed into a page is stored quietly when the edit ends: it is a change all the same.
-    recordPageEdit();
-    editedNode_ = nullptr;
-}
-
-// What the open pages changed so far becomes a step, and the pages go on from there.
-void HostSession::recordPageEdit() {
-    if (!editedNode_ || !editedNode_->object()) return;
-    if (history_.objectEdited(editStepName(*editedNode_), editedNode_, chunksAtEditStart_))
-        modified_ = true;
-    chunksAtEditStart_ = saveObjectChunks(*editedNode_->object());
-}
-
-std::string HostSession::editStepName(Node& node) {
-    const std::string classname = helperClassname(node);
-    return StepName::pageEdit(classname.empty() ? node.name : classname);
-}
-
-// The edit stays open: like a spinner's change it becomes a step when the pages go.
-void HostSession::pageCommitted() {
-    if (!pageEditPending()) return;
-    entities_.nodeChanged(*editedNode_);
-    markModified();
-}
-
-bool HostSession::pageEditPending() {
-    return editedNode_ && editedNode_->object() &&
-           saveObjectChunks(*editedNode_->object()) != chunksAtEditStart_;
+void HostSession::recordObjectEdit(const std::string& name, Node& node,
+                                   const std::vector<unsigned char>& before) {
+    if (history_.objectEdited(name, &node, before)) modified_ = true;
 }
 
 std::string HostSession::undoName() {
-    return pageEditPending() ? editStepName(*editedNode_) : history_.undoName();
+    const std::string pending = pages_->pendingStepName();
+    return pending.empty() ? history_.undoName() : pending;
 }
 
-std::string HostSession::redoName() { return pageEditPending() ? "" : history_.redoName(); }
+std::string HostSession::redoName() {
+    return pages_->pendingStepName().empty() ? history_.redoName() : "";
+}
 
 void HostSession::setKept(const std::string& name, std::vector<SceneHistory::KeptChange> changes) {
     if (history_.setKept(name, std::move(changes))) markModified();
@@ -172,28 +93,10 @@ void HostSession::added(const std::string& name, const std::vector<Node*>& nodes
     markModified();
 }
 
-// A class picked on the pages may make the edited helper ask for another class page (a
-// door's, a light's, none) than the one shown: the plug-in never swaps pages itself, so
-// the edit is opened again once the pick's own messages are done, since the list that
-// sent them may be on a page that goes. With several selected the pick's step opens it again.
 void HostSession::objectChanged(Node& node) {
     entities_.nodeChanged(node);
     markModified();
-    if (!node.object() || node.object() != edited()) return;
-    const PageClass pages = classPageOf(node);
-    if (pages == editedPages_ || reopenPending_ || !others_.empty()) return;
-    editedPages_ = pages;
-    reopenPending_ = true;
-    panel_->postTask([this] { reopenEdit(); });
-}
-
-void HostSession::reopenEdit() {
-    const CommandPanel::FocusPlace focus = panel_->focusPlace();
-    CommandPanel::RedrawHold hold(*panel_);
-    editSession_->reopen();
-    panel_->restoreFocus(focus);
-    rememberEditedState();
-    reopenPending_ = false;
+    pages_->objectChanged(node);
 }
 
 const PluginKind* HostSession::findKind(const std::string& name) const {
@@ -235,8 +138,9 @@ void HostSession::created(Node* node, const std::string& classname) {
     select({node});
     std::string error, warning;
     // The catalogue's names are the list's lines: the click always finds its line.
-    if (!classname.empty() && setPageControl(*panel_, "Class", classname, error, warning))
-        storeTyping();  // the pick joins the step before it closes
+    if (!classname.empty() &&
+        setPageControl(pages_->commandPanel(), "Class", classname, error, warning))
+        pages_->storeTyping();  // the pick joins the step before it closes
     markModified();
 }
 
@@ -274,7 +178,7 @@ bool HostSession::rename(Node* node, const std::string& name, std::string& error
 void HostSession::remove(const std::vector<Node*>& nodes) {
     if (nodes.empty()) return;
     for (Node* node : nodes)
-        if (node->object() && node->object() == edited()) editSession_->edit(nullptr);
+        if (node->object() && node->object() == pages_->edited()) pages_->endEdit();
     history_.remove(nodes);
     markModified();
     selectionChanged();
@@ -340,7 +244,7 @@ HostSession::Action::~Action() {
 void HostSession::Action::rollBack() {
     if (rolledBack_) return;
     rolledBack_ = true;
-    session_.editSession_->edit(nullptr);
+    session_.pages_->endEdit();
     session_.history_.cancelGroup();
     session_.entities_.sceneChanged();
     session_.modified_ = modifiedBefore_;
@@ -350,7 +254,7 @@ void HostSession::Action::rollBack() {
 int HostSession::stepThrough(int (SceneHistory::*step)(int), int count) {
     // The pages go first: an edit still open becomes a step of its own, and no page may
     // hold a helper that the step takes out of the scene.
-    editSession_->edit(nullptr);
+    pages_->endEdit();
     std::unordered_set<const Node*> before;
     for (const auto& n : scene_.nodes()) before.insert(n.get());
     const int done = (history_.*step)(count);
@@ -373,41 +277,21 @@ int HostSession::undo(int count) { return stepThrough(&SceneHistory::undo, count
 int HostSession::redo(int count) { return stepThrough(&SceneHistory::redo, count); }
 
 void HostSession::select(const std::vector<Node*>& nodes) {
-    for (const auto& n : scene_.nodes()) n->selected = false;
-    for (Node* n : nodes) n->selected = true;
+    scene_.setSelection(nodes);
     selectionChanged();
 }
 
 void HostSession::selectionChanged() {
     {
-        CommandPanel::RedrawHold hold(*panel_);
-        showSelection();
+        CommandPanel::RedrawHold hold(pages_->commandPanel());
+        several_->showSelection();
     }
-    rememberEditedState();
+    pages_->rememberShownPages();
     changed();
-}
-
-// Text leaves a field for its helper when it is committed (Enter, Tab, the focus moving
-// on), so only a field still holding typing needs the edit closed and opened again, which
-// costs the pages' making anew.
-void HostSession::storeTyping() {
-    if (!edited() || !panel_->commitTyping()) return;
-    reopenEdit();
-    changed();
-}
-
-bool HostSession::withEditClosed(const std::function<bool()>& work) {
-    Animatable* current = edited();
-    editSession_->edit(nullptr);
-    bool ok = work();
-    editSession_->edit(current);
-    rememberEditedState();
-    changed();
-    return ok;
 }
 
 bool HostSession::save(const std::string& path, std::string& error) {
-    const bool ok = withEditClosed([&] {
+    const bool ok = pages_->withEditClosed([&] {
         return saveScene(scene_, path, error, terminalProgress("saving " + path, BIG_SCENE));
     });
     if (!ok) return false;
@@ -418,7 +302,7 @@ bool HostSession::save(const std::string& path, std::string& error) {
 }
 
 bool HostSession::load(const std::string& path, std::string& error) {
-    editSession_->edit(nullptr);
+    pages_->endEdit();
     // The scene stays as it was on failure.
     bool ok = loadScene(registry_, path, scene_, error, nullptr,
                         terminalProgress("loading " + path, BIG_SCENE_BYTES));
@@ -431,51 +315,11 @@ bool HostSession::load(const std::string& path, std::string& error) {
 }
 
 void HostSession::reset() {
-    editSession_->edit(nullptr);
+    pages_->endEdit();
     history_.clear();
     scene_.clear();
     modified_ = false;
     selectionChanged();
-}
-
-void HostSession::frame(SoftwareViewport& view, bool selectionOnly) const {
-    Box3 box;
-    for (const auto& n : scene_.nodes())
-        if (!n->hidden && (n->selected || !selectionOnly)) {
-            box += n->position();
-            addOutlinesBox(*n, box);
-        }
-    if (selectionOnly && box.IsEmpty()) return frame(view, false);
-    if (box.IsEmpty()) box = Box3(Point3(-100, -100, 0), Point3(100, 100, 0));
-    zoomTo(view, box, 40.0f);
-}
-
-void HostSession::frameNode(SoftwareViewport& view, const Node& node) const {
-    Box3 box;
-    box += node.position();
-    zoomTo(view, box, 80.0f);
-}
-
-std::vector<LitEntity> HostSession::lights() { return litEntities(entities_.marks()); }
-
-void HostSession::drawView(SoftwareViewport& view, const OverlayOptions& overlay) {
-    renderViewport(view, scene_);
-    drawEntityOverlay(view, overlayEntities(entities_.marks()), entities_.links(), overlay);
-}
-
-bool HostSession::render(ViewKind kind, const std::string& path, int width, int height,
-                         std::string& error, const PictureOptions& options) {
-    SoftwareViewport view(kind, width, height);
-    view.setScene(&scene_);
-    frame(view);
-    renderViewport(view, scene_, 0, terminalProgress("rendering " + path, BIG_SCENE));
-    drawEntityOverlay(view, overlayEntities(entities_.marks()), entities_.links(), options.overlay);
-    if (options.lightTime) {
-        LightGlows glows;
-        glows.capture(view, lights());
-        glows.draw(view.image(), *options.lightTime);
-    }
-    return writePng(view.image(), path, error);
 }
 
 std::string HostSession::listing() { return helperListing(scene_); }

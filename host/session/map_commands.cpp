@@ -5,6 +5,7 @@
 #include <memory>
 #include "session/entity_reading.h"
 #include "session/host_session.h"
+#include "session/page_editor.h"
 #include "entity_checks.h"
 #include "map_check.h"
 #include "map_diff.h"
@@ -107,7 +108,7 @@ bool exportMap(HostSession& session, const std::string& path, const std::string&
             return false;
         }
     }
-    return session.withEditClosed([&] {
+    return session.pages().withEditClosed([&] {
         SceneHelpers helpers;
         std::string text, what;
         if (!readSceneHelpers(session.scene(), helpers, what) ||

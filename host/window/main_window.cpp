@@ -10,6 +10,7 @@
 #include "window/position_fields.h"
 #include "window/target_completion.h"
 #include "session/host_session.h"
+#include "session/page_editor.h"
 #include "session/entity_reading.h"
 #include "window/map_menu.h"
 #include "window/save_prompt.h"
@@ -17,6 +18,7 @@
 #include "printable_name.h"
 #include "session/box_brushes.h"
 #include "window/file_dialog.h"
+#include "render/view_framing.h"
 #include "ui/message_box.h"
 #include "ui/window_class.h"
 
@@ -98,7 +100,7 @@ bool MainWindow::create(std::string& error) {
     cb.picking = [this] { return linkPick_->pending(); };
     cb.picked = [this](Node* node) { setStatus(linkPick_->pick(node)); };
     for (int i = 0; i < 4; ++i) {
-        viewports_[i] = std::make_unique<ViewportWindow>(session_, creation_, kinds[i], cb);
+        viewports_[i] = std::make_unique<ViewportWindow>(session_, creation_, kinds[i], overlay_, cb);
         if (!viewports_[i]->create(window_, 10 + i)) {
             error = "cannot create the viewports";
             return false;
@@ -127,12 +129,12 @@ void MainWindow::labelSelected() { setLabels(LabelMode::Selected); }
 void MainWindow::labelNone() { setLabels(LabelMode::None); }
 
 void MainWindow::setLabels(LabelMode mode) {
-    session_.viewOverlay().labels = mode;
+    overlay_.labels = mode;
     redrawAll();
 }
 
 void MainWindow::toggleLinks() {
-    session_.viewOverlay().links = !session_.viewOverlay().links;
+    overlay_.links = !overlay_.links;
     redrawAll();
 }
 
@@ -177,7 +179,7 @@ void MainWindow::layout() {
     classSearch_->move(
         RECT{panelLeft + 4, searchTop, client.right - 4, searchTop + ClassSearchBox::HEIGHT});
     int panelTop = searchTop + ClassSearchBox::HEIGHT + 4;
-    MoveWindow(session_.commandPanel().window(), panelLeft, panelTop, PANEL_WIDTH,
+    MoveWindow(session_.pages().commandPanel().window(), panelLeft, panelTop, PANEL_WIDTH,
                bottom - panelTop, TRUE);
     // The viewports keep at least half the width: the entity list gives way first.
     const int listWidth =
@@ -294,7 +296,7 @@ void MainWindow::redrawAll() {
 }
 
 bool MainWindow::changesSettled() {
-    session_.storeTyping();
+    session_.pages().storeTyping();
     if (!session_.modified()) return true;
     switch (askSaveChanges(window_, sceneName())) {
         case SaveChoice::Save:
@@ -336,7 +338,7 @@ bool MainWindow::open(const std::string& path) {
 }
 
 bool MainWindow::saveAs() {
-    session_.storeTyping();
+    session_.pages().storeTyping();
     std::string path = askFile(true);
     if (path.empty()) return false;
     path_ = path;
@@ -372,7 +374,7 @@ void MainWindow::openScene() {
 }
 
 bool MainWindow::saveScene() {
-    session_.storeTyping();
+    session_.pages().storeTyping();
     if (path_.empty()) return saveAs();
     std::string error;
     if (session_.save(path_, error)) return true;
@@ -387,12 +389,12 @@ void MainWindow::exit() {
 void MainWindow::importMap() { mapMenu_->importMap(); }
 
 void MainWindow::exportMap() {
-    session_.storeTyping();
+    session_.pages().storeTyping();
     mapMenu_->exportMap();
 }
 
 void MainWindow::checkScene() {
-    session_.storeTyping();
+    session_.pages().storeTyping();
     mapMenu_->check();
 }
 
@@ -456,7 +458,7 @@ void MainWindow::leaveCreateMode() {
 // The active view zoomed onto one node, from the entity list.
 void MainWindow::showNode(const Node& node) {
     if (!active_) return;
-    session_.frameNode(active_->view(), node);
+    frameNode(active_->view(), node);
     active_->redraw();
 }
 
@@ -485,7 +487,7 @@ LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_DESTROY:
             // The command panel, a child, goes with this window: its pages first.
-            session_.endEdit();
+            session_.pages().endEdit();
             window_ = nullptr;
             PostQuitMessage(0);
             return 0;
@@ -500,7 +502,7 @@ FocusPlace MainWindow::focusPlace(HWND focus) const {
     GetClassNameA(focus, name, sizeof name);
     const bool text = lstrcmpiA(name, "Edit") == 0;
     if (entityList_->owns(focus)) return text ? FocusPlace::FindBox : FocusPlace::EntityList;
-    HWND panel = session_.commandPanel().window();
+    HWND panel = session_.pages().commandPanel().window();
     if (focus == panel || IsChild(panel, focus))
         return text ? FocusPlace::PageField : FocusPlace::PageButton;
     // The class search and the position fields keep their text's keys as Find does.
@@ -513,11 +515,11 @@ bool MainWindow::takenBeforeShortcuts(const MSG& msg) {
         return true;
     }
     return positionFields_->takeKey(msg, viewports_[0]->view().gridSpacing) ||
-           listTypeAhead_.take(msg, session_.commandPanel().window());
+           listTypeAhead_.take(msg, session_.pages().commandPanel().window());
 }
 
 void MainWindow::dispatch(MSG& msg) {
-    if (session_.commandPanel().takeWheel(msg) || mapMenu_->translateMessage(msg) ||
+    if (session_.pages().commandPanel().takeWheel(msg) || mapMenu_->translateMessage(msg) ||
         takenBeforeShortcuts(msg))
         return;
     const bool inWindow = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
@@ -528,9 +530,9 @@ void MainWindow::dispatch(MSG& msg) {
             TranslateAcceleratorA(window_, table_->accelerators(), &msg))
             return;
     }
-    HWND panel = session_.commandPanel().window();
+    HWND panel = session_.pages().commandPanel().window();
     const bool inPanel = msg.hwnd == panel || IsChild(panel, msg.hwnd);
-    if (!inPanel || !session_.commandPanel().translateMessage(&msg)) {
+    if (!inPanel || !session_.pages().commandPanel().translateMessage(&msg)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -143,6 +143,7 @@ private:
 
     HostSession& session_;
     CreationTool creation_;
+    OverlayOptions overlay_{LabelMode::All, true};  // View > Labels, View > Links
     HWND window_ = nullptr;
     HWND status_ = nullptr;
     std::string note_;

@@ -88,11 +88,11 @@ std::vector<Command> MainWindow::commands() {
     };
     for (const auto& m : labelModes)
         add(m.id, m.label, {}, m.run).checked = [this, mode = m.mode] {
-            return session_.viewOverlay().labels == mode;
+            return overlay_.labels == mode;
         };
     submenu = nullptr;
     add(CMD_LINKS, "Lin&ks", {}, &MainWindow::toggleLinks).checked = [this] {
-        return session_.viewOverlay().links;
+        return overlay_.links;
     };
     add(CMD_ENTITY_LIST, "&Entity List", {}, &MainWindow::toggleEntityList).checked = [this] {
         return entityListShown_;

@@ -3,6 +3,7 @@
 #include "panel/command_panel.h"
 #include "panel/panel_controls.h"
 #include "session/host_session.h"
+#include "session/page_editor.h"
 #include "session/name_completion.h"
 
 namespace {
@@ -27,7 +28,7 @@ bool namesAnEntity(const CommandPanel& panel, HWND typing) {
 }  // namespace
 
 void completeTargetField(HostSession& session, const MSG& msg) {
-    CommandPanel& panel = session.commandPanel();
+    CommandPanel& panel = session.pages().commandPanel();
     if (msg.message != WM_CHAR || msg.wParam < ' ' || !IsChild(panel.window(), msg.hwnd) ||
         !hasClass(msg.hwnd, "Edit") || !namesAnEntity(panel, msg.hwnd))
         return;

@@ -3,6 +3,8 @@
 #include <cmath>
 #include "session/host_session.h"
 #include "interaction/selection.h"
+#include "render/view_framing.h"
+#include "window/scene_view.h"
 #include "ui/window_class.h"
 
 namespace {
@@ -30,8 +32,12 @@ double clockSeconds() { return static_cast<double>(GetTickCount64()) / 1000.0; }
 }  // namespace
 
 ViewportWindow::ViewportWindow(HostSession& session, CreationTool& creation, ViewKind kind,
-                               Callbacks cb)
-    : session_(session), creation_(creation), view_(kind, 64, 64), cb_(std::move(cb)) {
+                               const OverlayOptions& overlay, Callbacks cb)
+    : session_(session),
+      creation_(creation),
+      view_(kind, 64, 64),
+      overlay_(overlay),
+      cb_(std::move(cb)) {
     view_.setScene(&session_.scene());
 }
 
@@ -75,7 +81,7 @@ void ViewportWindow::setAnimateLights(bool on) {
 void ViewportWindow::startGlows() {
     glows_ = LightGlows();
     if (animateLights_) {
-        glows_.capture(view_, session_.lights());
+        glows_.capture(view_, sceneLights(session_));
         glows_.draw(view_.image(), clockSeconds());
     }
     if (glows_.animated())
@@ -94,12 +100,12 @@ void ViewportWindow::stepGlows() {
 }
 
 void ViewportWindow::frameScene() {
-    session_.frame(view_);
+    ::frameScene(view_, session_.scene());
     redraw();
 }
 
 void ViewportWindow::frameSelection() {
-    session_.frame(view_, true);
+    ::frameScene(view_, session_.scene(), true);
     redraw();
 }
 
@@ -118,7 +124,7 @@ void ViewportWindow::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
     if (stale_) {
-        session_.drawView(view_, session_.viewOverlay());
+        drawSceneView(session_, view_, overlay_);
         stale_ = false;
         startGlows();
     }
@@ -306,13 +312,12 @@ void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
     bool click = std::abs(at.x - dragStart_.x) < DRAG_THRESHOLD &&
                  std::abs(at.y - dragStart_.y) < DRAG_THRESHOLD;
     if (click) {
-        selectByClick(scene, view_, at, mode);
+        session_.select(selectionAfterClick(scene, view_, at, mode));
     } else {
         // Dragged leftwards: everything the band touches; rightwards: what lies inside.
         bool crossing = at.x < dragStart_.x;
-        selectByRectangle(scene, view_, dragStart_, at, crossing, mode);
+        session_.select(selectionAfterRectangle(scene, view_, dragStart_, at, crossing, mode));
     }
-    session_.selectionChanged();
 }
 
 LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {

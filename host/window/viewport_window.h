@@ -28,7 +28,9 @@ public:
         std::function<void(Node*)> picked;
     };
 
-    ViewportWindow(HostSession& session, CreationTool& creation, ViewKind kind, Callbacks cb);
+    // overlay: what the window's View menu asks to draw over the helpers.
+    ViewportWindow(HostSession& session, CreationTool& creation, ViewKind kind,
+                   const OverlayOptions& overlay, Callbacks cb);
     ~ViewportWindow();
     bool create(HWND parent, int id);
     HWND window() const { return window_; }
@@ -75,6 +77,7 @@ private:
     HostSession& session_;
     CreationTool& creation_;
     SoftwareViewport view_;
+    const OverlayOptions& overlay_;
     Callbacks cb_;
     HWND window_ = nullptr;
     bool active_ = false;

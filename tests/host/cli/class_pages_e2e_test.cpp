@@ -10,6 +10,7 @@
 #include <vector>
 #include "host_process.h"
 #include "session/host_session.h"
+#include "session/page_editor.h"
 #include "class_page_input.h"
 #include "entity_props.h"
 #include "panel/command_panel.h"
@@ -99,13 +100,13 @@ protected:
     }
 
     HWND page(const char* title) {
-        HWND found = session.commandPanel().page(title);
+        HWND found = session.pages().commandPanel().page(title);
         EXPECT_NE(found, nullptr) << title;
         return found;
     }
-    std::vector<std::string> titles() { return session.commandPanel().pageTitles(); }
+    std::vector<std::string> titles() { return session.pages().commandPanel().pageTitles(); }
     HWND labelled(const char* label) {
-        HWND found = session.commandPanel().findControl(label);
+        HWND found = session.pages().commandPanel().findControl(label);
         EXPECT_NE(found, nullptr) << label;
         return found;
     }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include "session/host_session.h"
+#include "render/view_framing.h"
 #include "host_process.h"
 #include "png_image.h"
 #include "render/bitmap_font.h"
@@ -26,7 +27,7 @@ IPoint2 pixelOf(const Point3& world, std::vector<Point3> framed = {TRIGGER_AT, D
     for (const Point3& at : framed)
         session.scene().add(nullptr, Class_ID(), 0, "")->transform.SetTrans(at);
     SoftwareViewport view(ViewKind::Top, 400, 300);
-    session.frame(view);
+    frameScene(view, session.scene());
     Point2 p;
     EXPECT_TRUE(view.mousePosition(world, p));
     return IPoint2(static_cast<int>(p.x + 0.5f), static_cast<int>(p.y + 0.5f));

@@ -7,6 +7,7 @@
 #include "panel/panel_controls.h"
 #include "session/entity_linking.h"
 #include "session/host_session.h"
+#include "session/page_editor.h"
 #include "session/record_page_values.h"
 #include "helper_chunks.h"
 #include "panel/page_change.h"
@@ -31,7 +32,7 @@ protected:
     // Sets a control of the shown pages by its label; the warning, if any.
     std::string set(const std::string& label, const std::string& value) {
         std::string error, warning;
-        EXPECT_TRUE(setPageControl(session.commandPanel(), label, value, error, warning))
+        EXPECT_TRUE(setPageControl(session.pages().commandPanel(), label, value, error, warning))
             << label << ": " << error;
         return warning;
     }
@@ -120,14 +121,14 @@ TEST_F(SessionTest, PageControlsAreSetByTheLabelAUserReads) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.label) + " = " + c.value);
         std::string error, warning;
-        EXPECT_EQ(setPageControl(session.commandPanel(), c.label, c.value, error, warning),
+        EXPECT_EQ(setPageControl(session.pages().commandPanel(), c.label, c.value, error, warning),
                   c.taken);
         EXPECT_EQ(error.empty(), c.taken) << error;
         if (c.shown) {
-            EXPECT_EQ(controlValue(session.commandPanel().findControl(c.label)), c.shown);
+            EXPECT_EQ(controlValue(session.pages().commandPanel().findControl(c.label)), c.shown);
         }
     }
-    const std::string pages = describePages(session.commandPanel());
+    const std::string pages = describePages(session.pages().commandPanel());
     for (const char* part : {"Speed", "999", "vault"})
         EXPECT_NE(pages.find(part), std::string::npos) << part << " in\n" << pages;
 }
@@ -260,7 +261,7 @@ TEST_F(SessionTest, AnEditOfSeveralHelpersIsEachOnesOwnEditAsOneStep) {
         EXPECT_EQ(chunks(together), after);
         for (Node* n : alone) {
             session.select({n});
-            if (session.commandPanel().findControl(e.label)) set(e.label, e.value);
+            if (session.pages().commandPanel().findControl(e.label)) set(e.label, e.value);
         }
         session.select({});
         EXPECT_EQ(after, chunks(alone));
@@ -280,7 +281,7 @@ TEST_F(SessionTest, ThePagesOfSeveralHelpersShowWhereTheirValuesDiffer) {
     set("Target Name", "vault");
     Node* c = create("Trigger Once", Point3(), "c");
     session.select({a, b, c});
-    CommandPanel& panel = session.commandPanel();
+    CommandPanel& panel = session.pages().commandPanel();
     EXPECT_EQ(panel.title(), "3 selected");
     const struct {
         const char* label;
@@ -310,9 +311,9 @@ TEST_F(SessionTest, TypingNotYetCommittedReachesEverySelectedHelper) {
     const std::vector<Node*> doors = {create("Door", Point3(), "a"), create("Door", Point3(), "b"),
                                       create("Door", Point3(), "c")};
     session.select(doors);
-    focusControl(session.commandPanel().findControl("Target Name"));
+    focusControl(session.pages().commandPanel().findControl("Target Name"));
     for (char c : std::string("vault")) SendMessageA(GetFocus(), WM_CHAR, c, 1);
-    session.storeTyping();
+    session.pages().storeTyping();
     for (Node* door : doors) EXPECT_EQ(mark(door).targetName, "vault") << door->name;
     EXPECT_EQ(session.undoName(), "Edit 3 helpers");
 }
@@ -341,7 +342,7 @@ TEST_F(SessionTest, TheRecordsTellWhatThePagesShow) {
         std::string error;
         ASSERT_TRUE(readHelperRecord(*node->object(), record, error)) << error;
         const PageValues fromRecord = recordPageValues(record);
-        for (const auto& [key, shown] : shownValues(session.commandPanel())) {
+        for (const auto& [key, shown] : shownValues(session.pages().commandPanel())) {
             SCOPED_TRACE(std::string(h.kind) + ": " + key.first + " " + std::to_string(key.second));
             ASSERT_TRUE(fromRecord.count(key));
             EXPECT_EQ(fromRecord.at(key), shown);

@@ -86,7 +86,7 @@ TEST_F(EntityListTest, ClicksSelectAndShowTheNodeAndF2RenamesIt) {
     click(list, p.x, p.y);
     EXPECT_TRUE(hall->selected);
     EXPECT_EQ(session.scene().selection().size(), 1u);
-    EXPECT_FALSE(session.commandPanel().pages().empty()) << "its pages open";
+    EXPECT_FALSE(session.pages().commandPanel().pages().empty()) << "its pages open";
 
     session.select({session.node("lamp")});
     EXPECT_EQ(selectedRow(list), 2) << "a selection made elsewhere shows in the list";

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include "window/entity_list.h"
 #include "session/host_session.h"
+#include "session/page_editor.h"
 #include "window/main_window.h"
 #include "window/map_menu.h"
 #include "cli/script_runner.h"
@@ -82,7 +83,7 @@ protected:
         GetWindowTextA(main.window(), text, sizeof text);
         return text;
     }
-    HWND control(const char* label) { return session.commandPanel().findControl(label); }
+    HWND control(const char* label) { return session.pages().commandPanel().findControl(label); }
     // A key as the keyboard sends it through the host's message loop, with Shift or Ctrl held.
     void press(WPARAM key, int held = 0, HWND to = GetFocus()) {
         HeldKey finger(held);

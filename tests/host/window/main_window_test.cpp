@@ -9,7 +9,7 @@ namespace {
 
 TEST_F(MainWindowTest, EveryHostWindowRunsItsClassProcedureFromItsFirstMessage) {
     // A window subclassed after creation would have missed its WM_NCCREATE and WM_CREATE.
-    std::vector<HWND> windows = {main.window(), session.commandPanel().window()};
+    std::vector<HWND> windows = {main.window(), session.pages().commandPanel().window()};
     for (int i = 0; i < 4; ++i) windows.push_back(main.viewport(i).window());
     for (HWND w : windows) {
         char name[64] = {};
@@ -30,12 +30,12 @@ TEST_F(MainWindowTest, ClickingAKindIntoAViewportCreatesSelectsAndEditsIt) {
     EXPECT_NEAR(door->position().x, 30, 1e-3);
     EXPECT_NEAR(door->position().y, 20, 1e-3);
     EXPECT_TRUE(door->selected);
-    EXPECT_EQ(session.commandPanel().pageTitles(),
+    EXPECT_EQ(session.pages().commandPanel().pageTitles(),
               (std::vector<std::string>{"Parameters", "Door Params", "Map Parameters"}));
 
     // An edit on the page reaches the helper and redraws through its notification.
     int before = door->changeCount;
-    HWND gold = session.commandPanel().findControl("Gold Key");
+    HWND gold = session.pages().commandPanel().findControl("Gold Key");
     ASSERT_NE(gold, nullptr);
     setControlValue(gold, "1");
     EXPECT_EQ(controlValue(gold), "1");
@@ -52,12 +52,12 @@ TEST_F(MainWindowTest, ClicksAndRubberBandsSelect) {
     EXPECT_FALSE(b->selected);
     click(top, pa.x, pa.y + 60);  // empty space clears the selection
     EXPECT_FALSE(a->selected);
-    EXPECT_TRUE(session.commandPanel().pages().empty());
+    EXPECT_TRUE(session.pages().commandPanel().pages().empty());
     drag(top, POINT{pa.x - 30, pa.y - 30}, POINT{pb.x + 30, pb.y + 30});
     EXPECT_TRUE(a->selected);
     EXPECT_TRUE(b->selected);
-    EXPECT_EQ(session.commandPanel().pageTitles().size(), 3u) << "the first door's pages";
-    EXPECT_EQ(session.commandPanel().title(), "2 selected");
+    EXPECT_EQ(session.pages().commandPanel().pageTitles().size(), 3u) << "the first door's pages";
+    EXPECT_EQ(session.pages().commandPanel().title(), "2 selected");
 }
 
 TEST_F(MainWindowTest, DraggingTheSelectionMovesItAndDeleteRemovesIt) {
@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, DraggingTheSelectionMovesItAndDeleteRemovesIt) {
     EXPECT_EQ(session.scene().size(), 2u);
     main.command(MainWindow::CMD_DELETE);
     EXPECT_EQ(session.scene().size(), 1u);
-    EXPECT_TRUE(session.commandPanel().pages().empty());
+    EXPECT_TRUE(session.pages().commandPanel().pages().empty());
 }
 
 TEST_F(MainWindowTest, PagesFollowTheSelectedHelperAndItsClass) {
@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, PagesFollowTheSelectedHelperAndItsClass) {
             pumpMessages();
             EXPECT_EQ(GetFocus(), control("Class")) << "the focus stays in the class list";
         }
-        EXPECT_EQ(session.commandPanel().pageTitles(), step.pages)
+        EXPECT_EQ(session.pages().commandPanel().pageTitles(), step.pages)
             << (step.pickedClass ? step.pickedClass : step.clicked->name);
     }
 }
@@ -159,12 +159,12 @@ TEST_F(MainWindowTest, SaveAsStartsBesideTheSceneAndThePromptSavesTheEdit) {
     HostSession reader;
     ASSERT_TRUE(reader.start(error) && reader.load(file, error)) << error;
     reader.select({reader.scene().nodes()[0].get()});
-    EXPECT_EQ(controlValue(reader.commandPanel().findControl("Speed")), "120");
+    EXPECT_EQ(controlValue(reader.pages().commandPanel().findControl("Speed")), "120");
 }
 
 TEST_F(MainWindowTest, KeysInThePagesWorkAsInAnyDialog) {
     createDoorAt(Point3(0, 0, 0));
-    HWND map = session.commandPanel().page("Map Parameters");
+    HWND map = session.pages().commandPanel().page("Map Parameters");
     HWND key1 = findLabelledControl(map, "Key 1");
     SetFocus(key1);
     press(VK_TAB);
@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, KeysInThePagesWorkAsInAnyDialog) {
 TEST_F(MainWindowTest, TheWheelScrollsThePanelToBothEndsAndEveryPageIsRepainted) {
     ShowWindow(main.window(), SW_SHOW);  // only what is shown has anything to repaint
     createDoorAt(Point3(0, 0, 0));
-    CommandPanel& panel = session.commandPanel();
+    CommandPanel& panel = session.pages().commandPanel();
     RECT client;
     GetClientRect(panel.window(), &client);
     auto pageTop = [&](HWND page) {
@@ -236,7 +236,7 @@ TEST_F(MainWindowTest, TheWheelScrollsThePanelToBothEndsAndEveryPageIsRepainted)
 TEST_F(MainWindowTest, EditCheckListsTheReportAndADoubleClickSelectsTheHelper) {
     Node* door = createDoorAt(Point3(0, 0, 0));
     ASSERT_NE(door, nullptr);
-    setControlValue(session.commandPanel().findControl("Target Name"), "vault");
+    setControlValue(session.pages().commandPanel().findControl("Target Name"), "vault");
     session.select({});
     main.command(MainWindow::CMD_CHECK);
     HWND list = main.mapMenu().reportList();
@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, EditCheckListsTheReportAndADoubleClickSelectsTheHelper) {
     SendMessageA(main.mapMenu().reportWindow(), WM_COMMAND, MAKEWPARAM(1, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(list));
     EXPECT_TRUE(door->selected);
-    EXPECT_EQ(session.commandPanel().pageTitles().size(), 3u);
+    EXPECT_EQ(session.pages().commandPanel().pageTitles().size(), 3u);
 }
 
 TEST_F(MainWindowTest, UndoAndRedoTakeEachStepBackAndTheChangedMarkWithThem) {
@@ -384,7 +384,7 @@ TEST_F(MainWindowTest, NothingTypedIsLost) {
         HostSession reader;
         ASSERT_TRUE(reader.start(error) && reader.load(file, error)) << error;
         reader.select({reader.node("gold_door")});
-        EXPECT_EQ(controlValue(reader.commandPanel().findControl(step.field)), step.typed);
+        EXPECT_EQ(controlValue(reader.pages().commandPanel().findControl(step.field)), step.typed);
     }
     EXPECT_EQ(main.window(), nullptr) << "closed";
 }

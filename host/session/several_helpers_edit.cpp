@@ -1,25 +1,29 @@
-// Several selected helpers are edited through the pages of the first: a user's change there
-// is made again, control by control, on each other helper's own pages, with the messages
-// the user's action produced, so each stores what its own pages store. The host never
-// writes a record. The changes of all of them are one step.
+#include "session/several_helpers_edit.h"
 #include "session/host_session.h"
 #include "scene/step_names.h"
 #include "session/entity_reading.h"
 #include "session/record_page_values.h"
 #include "panel/command_panel.h"
-#include "panel/edit_session.h"
+#include "session/page_editor.h"
 #include <algorithm>
 #include <map>
 
-void HostSession::showSelection() {
+SeveralHelpersEdit::SeveralHelpersEdit(HostSession& session, PageEditor& pages)
+    : session_(session), pages_(pages) {
+    pages_.onChange = [this](const PageChange& change) { pageChanged(change); };
+    pages_.onBegin = [this] { showDifferencesOnFirst(); };
+    pages_.standsForSeveral = [this] { return editsSeveral(); };
+}
+
+void SeveralHelpersEdit::showSelection() {
     // Pages that stood for several helpers show their mixed values: they go.
-    if (!others_.empty()) editSession_->edit(nullptr);
+    if (!others_.empty()) pages_.edit(nullptr);
     firstSelected_ = nullptr;
     others_.clear();
     pendingChanges_.clear();
     std::vector<std::pair<int, Node*>> byPages;  // the others, by the class page they ask for
     PageClass firstPages = PageClass::Other;
-    for (Node* node : scene_.selection()) {
+    for (Node* node : session_.scene().selection()) {
         if (!node->object()) continue;
         if (!firstSelected_) {
             firstSelected_ = node;
@@ -34,15 +38,16 @@ void HostSession::showSelection() {
     std::stable_sort(byPages.begin(), byPages.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& entry : byPages) others_.push_back(entry.second);
-    panel_->setTitle(others_.empty() ? "" : std::to_string(others_.size() + 1) + " selected");
+    pages_.commandPanel().setTitle(others_.empty() ? ""
+                                                  : std::to_string(others_.size() + 1) + " selected");
     findMixedControls();
-    editSession_->followSelection(scene_);
-    rememberEditedState();
+    pages_.followSelection();
+    pages_.rememberShownPages();
 }
 
 // Which controls differ is read from the helpers' stored records: no other helper's pages
 // go up for it, so selecting thousands costs no more than a redraw.
-void HostSession::findMixedControls() {
+void SeveralHelpersEdit::findMixedControls() {
     mixedControls_.clear();
     if (others_.empty()) return;
     HelperRecord first;
@@ -65,16 +70,17 @@ void HostSession::findMixedControls() {
 // cost of making them anew. A helper that holds the very chunks of one visited before would
 // end in the very chunks that one ended in: it takes them through its own Load, without its
 // pages going up (the plug-in's pages cost milliseconds a helper to bind and refresh).
-void HostSession::visitOthers(const std::function<void()>& work) {
+void SeveralHelpersEdit::visitOthers(const std::function<void()>& work) {
     // Pages made and typed into on the way take the keyboard focus: it goes back where it was.
     HWND focus = GetFocus();
-    const CommandPanel::FocusPlace onPages = panel_->focusPlace();
+    CommandPanel& panel = pages_.commandPanel();
+    const CommandPanel::FocusPlace onPages = panel.focusPlace();
     visiting_ = true;
-    panel_->mixed().clear();
-    PageClass shown = editedPages_;
+    panel.mixed().clear();
+    PageClass shown = pages_.shownPages();
     auto visit = [&](Node* node) {
         const PageClass wanted = classPageOf(*node);
-        editSession_->edit(node->object(), wanted == shown);
+        pages_.edit(node->object(), wanted == shown);
         shown = wanted;
     };
     std::map<std::vector<unsigned char>, Node*> visitedByChunks;
@@ -96,24 +102,25 @@ void HostSession::visitOthers(const std::function<void()>& work) {
     if (IsWindow(focus))
         SetFocus(focus);
     else
-        panel_->restoreFocus(onPages);
+        panel.restoreFocus(onPages);
 }
 
-void HostSession::takeChunksOf(Node& node, Node& like) {
+void SeveralHelpersEdit::takeChunksOf(Node& node, Node& like) {
     const std::vector<unsigned char> before = saveObjectChunks(*node.object());
     if (!loadObjectChunks(*node.object(), saveObjectChunks(*like.object()))) return;
-    if (history_.objectEdited(editStepName(node), &node, before)) modified_ = true;
-    entities_.nodeChanged(node);
+    session_.recordObjectEdit(PageEditor::stepName(node), node, before);
+    session_.entities().nodeChanged(node);
 }
 
-void HostSession::showDifferencesOnFirst() {
-    if (!visiting_ && editedNode_ && editedNode_ == firstSelected_ && !mixedControls_.empty())
-        showMixed(*panel_, mixedControls_);
+void SeveralHelpersEdit::showDifferencesOnFirst() {
+    if (!visiting_ && pages_.editedNode() && pages_.editedNode() == firstSelected_ &&
+        !mixedControls_.empty())
+        showMixed(pages_.commandPanel(), mixedControls_);
 }
 
 // Changes wait until the message that made them is done: the others' pages replace the
 // pages that sent it.
-void HostSession::pageChanged(const PageChange& change) {
+void SeveralHelpersEdit::pageChanged(const PageChange& change) {
     if (visiting_ || others_.empty()) return;
     for (PageChange& pending : pendingChanges_)
         if (pending.control == change.control) {
@@ -121,25 +128,27 @@ void HostSession::pageChanged(const PageChange& change) {
             return;
         }
     pendingChanges_.push_back(change);
-    if (pendingChanges_.size() == 1) panel_->postTask([this] { applyPageChanges(); });
+    if (pendingChanges_.size() == 1)
+        pages_.commandPanel().postTask([this] { applyPageChanges(); });
 }
 
-void HostSession::applyPageChanges() {
+void SeveralHelpersEdit::applyPageChanges() {
     std::vector<PageChange> changes;
     changes.swap(pendingChanges_);
-    Node* first = editedNode_;
+    Node* first = pages_.editedNode();
     if (changes.empty() || !first || first != firstSelected_) return;
-    const std::vector<unsigned char> before = chunksAtEditStart_;
-    CommandPanel::RedrawHold hold(*panel_);
+    const std::vector<unsigned char> before = pages_.chunksAtEditStart();
+    CommandPanel& panel = pages_.commandPanel();
+    CommandPanel::RedrawHold hold(panel);
     {
         // The first helper's open edit joins this step instead of making one of its own.
-        editedNode_ = nullptr;
-        Action step(*this, StepName::severalHelpersEdit(others_.size() + 1));
+        pages_.leaveEditToStep();
+        HostSession::Action step(session_, StepName::severalHelpersEdit(others_.size() + 1));
         visitOthers([&] {
-            for (const PageChange& change : changes) applyPageChange(*panel_, change);
+            for (const PageChange& change : changes) applyPageChange(panel, change);
         });
-        if (history_.objectEdited(editStepName(*first), first, before)) modified_ = true;
+        session_.recordObjectEdit(PageEditor::stepName(*first), *first, before);
     }
-    rememberEditedState();
-    changed();
+    pages_.rememberShownPages();
+    session_.changed();
 }
