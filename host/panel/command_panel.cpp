@@ -32,13 +32,10 @@ int widthOf(HWND window) {
 
 CommandPanel::CommandPanel() = default;
 
-CommandPanel::~CommandPanel() {
-    if (window_ && IsWindow(window_)) DestroyWindow(window_);
-}
+// Its pages go with the window while the panel still hears them.
+CommandPanel::~CommandPanel() { destroyWindow(); }
 
 bool CommandPanel::create(HWND parent, const RECT& area) {
-    registerWindowClass(panelClass, boundWindowProc<CommandPanel, &CommandPanel::handlePanel>,
-                        IDC_ARROW, GetSysColorBrush(COLOR_BTNFACE));
     registerWindowClass(frameClass, boundWindowProc<CommandPanel, &CommandPanel::handleFrame>,
                         IDC_ARROW, GetSysColorBrush(COLOR_BTNFACE));
     DWORD style = WS_VSCROLL | WS_CLIPCHILDREN;
@@ -50,23 +47,23 @@ bool CommandPanel::create(HWND parent, const RECT& area) {
         AdjustWindowRect(&r, style, FALSE);
     }
     ownsTopLevel_ = parent == nullptr;
-    window_ =
-        CreateWindowExA(0, panelClass, "Command Panel", style, r.left, r.top, r.right - r.left,
-                        r.bottom - r.top, parent, nullptr, GetModuleHandleA(nullptr), this);
-    if (!window_) return false;
+    if (!createBoundWindow(panelClass, {IDC_ARROW, GetSysColorBrush(COLOR_BTNFACE)},
+                           "Command Panel", 0, style,
+                           Place{r.left, r.top, r.right - r.left, r.bottom - r.top}, parent))
+        return false;
     layout();  // shows the scroll bar, so that the pages' width never changes with it
-    if (ownsTopLevel_) ShowWindow(window_, SW_SHOW);
+    if (ownsTopLevel_) ShowWindow(window(), SW_SHOW);
     return true;
 }
 
 HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, const char* title,
                                  LPARAM param, uint32_t) {
-    if (!window_) return nullptr;
+    if (!window()) return nullptr;
     // The title is copied now: the caller's text may live in a buffer it reuses.
     Page page{nullptr, nullptr, title ? title : "", false, true, std::nullopt};
     page.frame =
         CreateWindowExA(0, frameClass, page.title.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                        margin, 0, 10, 10, window_, nullptr, GetModuleHandleA(nullptr), this);
+                        margin, 0, 10, 10, window(), nullptr, GetModuleHandleA(nullptr), this);
     if (!page.frame) return nullptr;
     pages_.push_back(page);
     // The page's procedure sees WM_INITDIALOG inside this call.
@@ -82,12 +79,12 @@ HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, cons
     if (ownsTopLevel_) {
         // A top-level panel grows to its widest page.
         RECT client;
-        GetClientRect(window_, &client);
+        GetClientRect(window(), &client);
         const int needed = widthOf(dialog) + 2 * (margin + pageInset);
         if (needed > client.right) {
             RECT outer;
-            GetWindowRect(window_, &outer);
-            SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + needed - client.right,
+            GetWindowRect(window(), &outer);
+            SetWindowPos(window(), nullptr, 0, 0, outer.right - outer.left + needed - client.right,
                          outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
@@ -158,10 +155,10 @@ const std::vector<LabelledControl>& CommandPanel::labelledControls(HWND page) co
 }
 
 void CommandPanel::setTitle(const std::string& title) {
-    if (!window_) return;
+    if (!window()) return;
     if (!title_) {
         title_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_CENTER | SS_CENTERIMAGE, 0, 0, 10,
-                                 titleHeight, window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                 titleHeight, window(), nullptr, GetModuleHandleA(nullptr), nullptr);
         SendMessageA(title_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                      0);
     }
@@ -211,18 +208,18 @@ void CommandPanel::restoreFocus(const FocusPlace& place) {
 }
 
 void CommandPanel::holdRedraw() {
-    if (redrawHolds_++ == 0 && window_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    if (redrawHolds_++ == 0 && window()) SendMessageA(window(), WM_SETREDRAW, FALSE, 0);
 }
 
 void CommandPanel::releaseRedraw() {
-    if (--redrawHolds_ > 0 || !window_) return;
-    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    if (--redrawHolds_ > 0 || !window()) return;
+    SendMessageA(window(), WM_SETREDRAW, TRUE, 0);
     layout();
 }
 
 void CommandPanel::postTask(std::function<void()> task) {
     tasks_.push_back(std::move(task));
-    if (tasks_.size() == 1) PostMessageA(window_, WM_APP, 0, 0);
+    if (tasks_.size() == 1) PostMessageA(window(), WM_APP, 0, 0);
 }
 
 void CommandPanel::runPostedTasks() {
@@ -257,9 +254,9 @@ bool CommandPanel::translateMessage(MSG* msg) {
 }
 
 bool CommandPanel::takeWheel(const MSG& msg) {
-    if (msg.message != WM_MOUSEWHEEL || !window_) return false;
+    if (msg.message != WM_MOUSEWHEEL || !window()) return false;
     HWND under = WindowFromPoint(msg.pt);
-    if (under != window_ && !IsChild(window_, under)) return false;
+    if (under != window() && !IsChild(window(), under)) return false;
     // A spinner's field that has the focus keeps the wheel for its own value.
     HWND focus = GetFocus();
     if (focus && (focus == under || IsChild(under, focus) || IsChild(focus, under))) {
@@ -284,8 +281,8 @@ bool CommandPanel::pageHolding(HWND window) const {
 void CommandPanel::scrollIntoView(HWND control) {
     RECT box, client;
     GetWindowRect(control, &box);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&box), 2);
-    GetClientRect(window_, &client);
+    MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&box), 2);
+    GetClientRect(window(), &client);
     int by = 0;
     if (box.top < margin)
         by = box.top - margin;
@@ -318,9 +315,9 @@ void CommandPanel::layoutUnlessHeld() {
 
 // Stacks the pages from the top: a title bar each, and below it the page when open.
 void CommandPanel::layout() {
-    if (!window_) return;
+    if (!window()) return;
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(window(), &client);
     const int frameWidth = std::max(0, static_cast<int>(client.right) - 2 * margin);
     const bool titled = !title().empty();
     int content = margin + (titled ? titleHeight : 0);
@@ -352,8 +349,8 @@ void CommandPanel::layout() {
     si.nMax = content - 1;
     si.nPage = static_cast<UINT>(client.bottom);
     si.nPos = scroll_.position();
-    SetScrollInfo(window_, SB_VERT, &si, TRUE);
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    SetScrollInfo(window(), SB_VERT, &si, TRUE);
+    RedrawWindow(window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 int CommandPanel::bodyHeight(const Page& page) const {
@@ -386,11 +383,8 @@ void CommandPanel::paintTitle(HWND frame) {
     EndPaint(frame, &ps);
 }
 
-LRESULT CommandPanel::handlePanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CommandPanel::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCCREATE:
-            window_ = window;
-            break;
         case WM_SIZE:
             layout();
             return 0;
@@ -420,7 +414,7 @@ LRESULT CommandPanel::handlePanel(HWND window, UINT message, WPARAM wParam, LPAR
             ShowWindow(window, SW_HIDE);
             return 0;
         case WM_NCDESTROY:
-            window_ = title_ = nullptr;
+            title_ = nullptr;
             pages_.clear();
             break;
     }

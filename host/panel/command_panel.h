@@ -5,6 +5,7 @@
 // The pages belong to the edit in progress: end it (EditSession::edit(nullptr)) before the
 // panel goes, so that no plug-in keeps the handle of a page the panel has destroyed.
 #pragma once
+#include "ui/bound_window.h"
 #include <windows.h>
 #include <functional>
 #include <optional>
@@ -16,7 +17,7 @@
 #include "panel/panel_scroll.h"
 #include "vexsdk/hostinterface.h"
 
-class CommandPanel final : public HostInterface {
+class CommandPanel final : public HostInterface, public BoundWindow {
 public:
     // Holds the panel's redraw for as long as it lives.
     class RedrawHold {
@@ -34,14 +35,13 @@ public:
     using RedrawHandler = std::function<void(TimeValue t, int mode, ReferenceTarget* changed)>;
 
     CommandPanel();
-    ~CommandPanel();
+    ~CommandPanel() override;
     CommandPanel(const CommandPanel&) = delete;
     CommandPanel& operator=(const CommandPanel&) = delete;
 
     // Makes the panel's window: a child of parent filling area, or with no parent a
     // top-level window "Command Panel" whose client area is area. False on failure.
     bool create(HWND parent, const RECT& area);
-    HWND window() const { return window_; }
 
     // HostInterface
     HWND addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, const char* title, LPARAM param,
@@ -131,7 +131,7 @@ private:
         bool open;
         mutable std::optional<std::vector<LabelledControl>> labelled;
     };
-    LRESULT handlePanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT handleFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Page* pageOf(HWND dialog);
@@ -147,7 +147,6 @@ private:
     static LRESULT CALLBACK watchPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR panel);
 
-    HWND window_ = nullptr;
     bool ownsTopLevel_ = false;
     std::vector<Page> pages_;
     PanelScroll scroll_;

@@ -1,6 +1,7 @@
 // Window classes whose windows each belong to one C++ object: the object is handed to
 // CreateWindowEx as its creation parameter and bound in WM_NCCREATE, so that it sees every
-// message of its window from the first one on.
+// message of its window from the first one on. A window of its own object derives from
+// BoundWindow (ui/bound_window.h); these are for windows an object has several of.
 #pragma once
 #include <windows.h>
 
@@ -23,14 +24,3 @@ LRESULT CALLBACK boundWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 // A child control of parent in the dialog font, placed later by its parent's layout.
 HWND childControl(const char* cls, const char* text, DWORD exStyle, DWORD style, HWND parent,
                   int id = 0);
-
-// A child window of a bound class (registered on first use) that holds controls on the
-// dialog's face colour, laid out by its owner.
-template <class T, LRESULT (T::*handle)(HWND, UINT, WPARAM, LPARAM)>
-bool createControlHolder(const char* className, const char* caption, HWND parent, int id, T* self) {
-    registerWindowClass(className, boundWindowProc<T, handle>, IDC_ARROW,
-                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    return CreateWindowExA(0, className, caption, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 10,
-                           10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), self) != nullptr;
-}

@@ -7,33 +7,27 @@
 #include <string>
 #include <vector>
 #include "session/class_search.h"
+#include "ui/find_list_holder.h"
 
 class HostSession;
 
-class ClassSearchBox {
+class ClassSearchBox : public FindListHolder {
 public:
     static constexpr int HEIGHT = 118;
 
     explicit ClassSearchBox(HostSession& session) : session_(session) {}
-    ~ClassSearchBox();
-    ClassSearchBox(const ClassSearchBox&) = delete;
-    ClassSearchBox& operator=(const ClassSearchBox&) = delete;
 
     bool create(HWND parent, int id);
-    HWND window() const { return window_; }
-    HWND searchField() const { return field_; }
-    HWND list() const { return list_; }
-    void move(const RECT& area);
+    HWND searchField() const { return findField(); }
     // After a change of the scene: the counts; the line picked stays picked.
     void refresh();
 
     std::function<void(const std::string& classname)> onPick;
 
 private:
-    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) override;
     void picked();
 
     HostSession& session_;
-    HWND window_ = nullptr, label_ = nullptr, field_ = nullptr, list_ = nullptr;
     std::vector<ClassCount> shown_;
 };

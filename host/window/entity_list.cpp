@@ -9,9 +9,7 @@
 namespace {
 
 const char* windowClass = "VexalEntityList";
-constexpr int FILTER_HEIGHT = 22;
 constexpr int FILTER_LABEL_WIDTH = 36;
-enum Control { FILTER_ID = 1, LIST_ID };
 enum Column { NAME, CLASSNAME, TARGET_NAME, TARGETS, STATE, COLUMN_COUNT };
 const struct {
     const char* title;
@@ -50,53 +48,33 @@ LRESULT CALLBACK selectAllOnCtrlA(HWND box, UINT message, WPARAM wp, LPARAM lp, 
 EntityListWindow::EntityListWindow(HostSession& session)
     : session_(session), rows_(session.entities()) {}
 
-EntityListWindow::~EntityListWindow() {
-    if (window_) DestroyWindow(window_);
-}
-
 bool EntityListWindow::create(HWND parent, int id) {
-    if (!createControlHolder<EntityListWindow, &EntityListWindow::handle>(windowClass, "Entities",
-                                                                          parent, id, this))
+    if (!createHolder({windowClass, "Entities", "Find:", FILTER_LABEL_WIDTH, 4, WC_LISTVIEWA,
+                       LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_EDITLABELS},
+                      parent, id))
         return false;
-    label_ = childControl("STATIC", "Find:", 0, SS_LEFT, window_);
-    filter_ =
-        childControl("EDIT", "", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | WS_TABSTOP, window_, FILTER_ID);
-    list_ =
-        childControl(WC_LISTVIEWA, "", WS_EX_CLIENTEDGE,
-                     LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_EDITLABELS | WS_TABSTOP,
-                     window_, LIST_ID);
-    if (!filter_ || !list_) return false;
-    SetWindowSubclass(filter_, selectAllOnCtrlA, 0, 0);
-    SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+    SetWindowSubclass(findField(), selectAllOnCtrlA, 0, 0);
+    SendMessageA(list(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     for (int c = 0; c < COLUMN_COUNT; ++c) {
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<char*>(columns[c].title);
         column.cx = columns[c].width;
-        SendMessageA(list_, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+        SendMessageA(list(), LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
     }
     return true;
-}
-
-void EntityListWindow::move(const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    MoveWindow(window_, area.left, area.top, width, height, TRUE);
-    MoveWindow(label_, 4, 7, FILTER_LABEL_WIDTH - 4, FILTER_HEIGHT - 6, TRUE);
-    MoveWindow(filter_, FILTER_LABEL_WIDTH, 4, width - FILTER_LABEL_WIDTH - 4, FILTER_HEIGHT, TRUE);
-    const int top = FILTER_HEIGHT + 8;
-    MoveWindow(list_, 0, top, width, std::max(0, height - top), TRUE);
 }
 
 void EntityListWindow::refresh() {
     if (rows_.update()) showRows();
     followSelection();
     // States and names are read as the rows paint; only the rows on screen are asked.
-    InvalidateRect(list_, nullptr, FALSE);
+    InvalidateRect(list(), nullptr, FALSE);
 }
 
 void EntityListWindow::filterChanged() {
     char text[256] = {};
-    GetWindowTextA(filter_, text, sizeof text);
+    GetWindowTextA(findField(), text, sizeof text);
     rows_.setFilter(text);
     showRows();
     followSelection();
@@ -106,16 +84,16 @@ void EntityListWindow::filterChanged() {
 // count changes, not for every edit typed into a page.
 void EntityListWindow::showRows() {
     following_ = true;  // rows the new count drops are not the user's picks
-    if (SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) != LRESULT(rows_.size()))
-        SendMessageA(list_, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+    if (SendMessageA(list(), LVM_GETITEMCOUNT, 0, 0) != LRESULT(rows_.size()))
+        SendMessageA(list(), LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
     following_ = false;
-    InvalidateRect(list_, nullptr, FALSE);
+    InvalidateRect(list(), nullptr, FALSE);
 }
 
 std::vector<int> EntityListWindow::selectedRows() const {
     std::vector<int> rows;
     for (int row = -1;
-         (row = static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;)
+         (row = static_cast<int>(SendMessageA(list(), LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;)
         rows.push_back(row);
     return rows;
 }
@@ -131,31 +109,31 @@ void EntityListWindow::followSelection() {
     const std::vector<int> shown = selectedRows();
     if (rows == shown) return;
     following_ = true;
-    SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list(), WM_SETREDRAW, FALSE, 0);
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     if (rows.size() == rows_.size() || rows.empty()) {
         item.state = rows.empty() ? 0 : LVIS_SELECTED;
-        SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(list(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
     } else {
         std::vector<int> gone;
         std::set_difference(shown.begin(), shown.end(), rows.begin(), rows.end(),
                             std::back_inserter(gone));
-        for (int row : gone) SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        for (int row : gone) SendMessageA(list(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
         std::vector<int> fresh;
         std::set_difference(rows.begin(), rows.end(), shown.begin(), shown.end(),
                             std::back_inserter(fresh));
         item.state = LVIS_SELECTED;
-        for (int row : fresh) SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        for (int row : fresh) SendMessageA(list(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
     if (!rows.empty()) {
         item.stateMask = LVIS_FOCUSED;
         item.state = LVIS_FOCUSED;
-        SendMessageA(list_, LVM_SETITEMSTATE, rows.front(), reinterpret_cast<LPARAM>(&item));
-        SendMessageA(list_, LVM_ENSUREVISIBLE, rows.front(), FALSE);
+        SendMessageA(list(), LVM_SETITEMSTATE, rows.front(), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(list(), LVM_ENSUREVISIBLE, rows.front(), FALSE);
     }
-    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, FALSE);
+    SendMessageA(list(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list(), nullptr, FALSE);
     following_ = false;
 }
 
@@ -166,7 +144,7 @@ void EntityListWindow::rowsPicked(bool added) {
     if (following_) return;
     pickAdds_ = GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0;
     if (added) return selectPickedRows();
-    if (!pickPosted_) pickPosted_ = PostMessageA(window_, WM_APP, 0, 0) != FALSE;
+    if (!pickPosted_) pickPosted_ = PostMessageA(window(), WM_APP, 0, 0) != FALSE;
 }
 
 // The list speaks for the rows it shows: a plain click selects just its row, while with
@@ -243,12 +221,12 @@ bool EntityListWindow::renamed(const NMLVDISPINFOA& info) {
     Node* node = session_.node(rows_.at(info.item.iItem)->name);
     std::string error;
     if (!node || session_.rename(node, info.item.pszText, error)) return node != nullptr;
-    showMessage(window_, error, "Rename", MB_OK | MB_ICONERROR);
+    showMessage(window(), error, "Rename", MB_OK | MB_ICONERROR);
     return false;
 }
 
 LRESULT EntityListWindow::notify(NMHDR* header) {
-    if (header->hwndFrom != list_) return 0;
+    if (header->hwndFrom != list()) return 0;
     switch (header->code) {
         case LVN_GETDISPINFOA:
             rowText(*reinterpret_cast<NMLVDISPINFOA*>(header));
@@ -278,8 +256,8 @@ LRESULT EntityListWindow::notify(NMHDR* header) {
         case LVN_KEYDOWN:
             if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_F2) {
                 const int row =
-                    static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
-                if (row >= 0) SendMessageA(list_, LVM_EDITLABELA, row, 0);
+                    static_cast<int>(SendMessageA(list(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+                if (row >= 0) SendMessageA(list(), LVM_EDITLABELA, row, 0);
             }
             return 0;
         case LVN_ENDLABELEDITA:
@@ -290,14 +268,8 @@ LRESULT EntityListWindow::notify(NMHDR* header) {
 
 LRESULT EntityListWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_NCCREATE:
-            window_ = w;
-            break;
-        case WM_NCDESTROY:
-            window_ = nullptr;
-            break;
         case WM_COMMAND:
-            if (LOWORD(wp) == FILTER_ID && HIWORD(wp) == EN_CHANGE) filterChanged();
+            if (LOWORD(wp) == FIELD_ID && HIWORD(wp) == EN_CHANGE) filterChanged();
             return 0;
         case WM_NOTIFY:
             return notify(reinterpret_cast<NMHDR*>(lp));

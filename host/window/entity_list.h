@@ -9,28 +9,20 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "ui/find_list_holder.h"
 #include "window/entity_rows.h"
 
 class HostSession;
 
-class EntityListWindow {
+class EntityListWindow : public FindListHolder {
 public:
     explicit EntityListWindow(HostSession& session);
-    ~EntityListWindow();
-    EntityListWindow(const EntityListWindow&) = delete;
-    EntityListWindow& operator=(const EntityListWindow&) = delete;
 
     // Makes the windows; the rows come with the first refresh, once the list has its size.
     bool create(HWND parent, int id);
-    HWND window() const { return window_; }
-    HWND filterBox() const { return filter_; }
-    HWND list() const { return list_; }
-    void move(const RECT& area);
+    HWND filterBox() const { return findField(); }
     // After a change of the scene: the rows that changed, and the selected node's row.
     void refresh();
-    // Whether w is this window or one of its controls: keys typed there are text, not
-    // shortcuts.
-    bool owns(HWND w) const { return w && (w == window_ || IsChild(window_, w)); }
 
     // A double click asks for the node to be shown.
     std::function<void(const Node&)> onShow;
@@ -39,7 +31,7 @@ public:
     std::function<bool(Node&)> onPick;
 
 private:
-    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) override;
     LRESULT notify(NMHDR* header);
     void filterChanged();
     void showRows();
@@ -55,7 +47,6 @@ private:
 
     HostSession& session_;
     EntityRows rows_;
-    HWND window_ = nullptr, label_ = nullptr, filter_ = nullptr, list_ = nullptr;
     bool following_ = false;   // the list's selection set from the scene's, not the user's
     bool pickPosted_ = false;  // a change of the user's selection waits to be taken up
     bool pickAdds_ = false;    // it was made with Ctrl or Shift held

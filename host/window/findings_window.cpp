@@ -12,11 +12,7 @@ constexpr int STACK_STEP = 28;    // a caption's height, so that each report's t
 
 }  // namespace
 
-FindingsWindow::~FindingsWindow() {
-    if (window_) DestroyWindow(window_);
-}
-
-RECT FindingsWindow::place() const {
+BoundWindow::Place FindingsWindow::place() const {
     RECT owner, screen;
     GetWindowRect(owner_, &owner);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
@@ -25,27 +21,23 @@ RECT FindingsWindow::place() const {
                       : std::max(owner.left, owner.right - REPORT_WIDTH - REPORT_INSET);
     const int y = std::max(owner.top, owner.bottom - REPORT_HEIGHT - REPORT_INSET -
                                           stack_ * STACK_STEP);
-    return RECT{x, y, x + REPORT_WIDTH, y + REPORT_HEIGHT};
+    return Place{x, y, REPORT_WIDTH, REPORT_HEIGHT};
 }
 
 void FindingsWindow::create() {
-    registerWindowClass(windowClass, boundWindowProc<FindingsWindow, &FindingsWindow::handle>,
-                        IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    const RECT r = place();
-    window_ = CreateWindowExA(0, windowClass, title_,
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, r.left, r.top,
-                              r.right - r.left, r.bottom - r.top, owner_, nullptr,
-                              GetModuleHandleA(nullptr), this);
+    createBoundWindow(windowClass, {IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+                      title_, 0, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, place(),
+                      owner_);
     list_ = childControl("LISTBOX", "", WS_EX_CLIENTEDGE,
-                         WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, window_,
+                         WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, window(),
                          LIST_ID);
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(window(), &client);
     MoveWindow(list_, 0, 0, client.right, client.bottom, TRUE);
 }
 
 void FindingsWindow::show(const std::vector<FindingLine>& lines) {
-    if (!window_) create();
+    if (!window()) create();
     lines_ = lines;
     const LRESULT top = SendMessageA(list_, LB_GETTOPINDEX, 0, 0);
     const LRESULT picked = SendMessageA(list_, LB_GETCURSEL, 0, 0);
@@ -60,7 +52,7 @@ void FindingsWindow::show(const std::vector<FindingLine>& lines) {
     SendMessageA(list_, LB_SETCURSEL, picked, 0);
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
-    if (!IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
+    if (!IsWindowVisible(window())) ShowWindow(window(), SW_SHOW);
 }
 
 void FindingsWindow::pickLine(int index) {
@@ -69,12 +61,12 @@ void FindingsWindow::pickLine(int index) {
 }
 
 void FindingsWindow::refreshLater() {
-    if (shown() && !refreshPosted_) refreshPosted_ = PostMessageA(window_, WM_APP, 0, 0) != FALSE;
+    if (shown() && !refreshPosted_) refreshPosted_ = PostMessageA(window(), WM_APP, 0, 0) != FALSE;
 }
 
 bool FindingsWindow::translateMessage(MSG& msg) {
-    return window_ && (msg.hwnd == window_ || IsChild(window_, msg.hwnd)) &&
-           IsDialogMessageA(window_, &msg);
+    return window() && (msg.hwnd == window() || IsChild(window(), msg.hwnd)) &&
+           IsDialogMessageA(window(), &msg);
 }
 
 LRESULT FindingsWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -95,7 +87,7 @@ LRESULT FindingsWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             ShowWindow(w, SW_HIDE);  // kept for the next report
             return 0;
         case WM_DESTROY:
-            window_ = list_ = nullptr;
+            list_ = nullptr;
             return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

@@ -2,6 +2,7 @@
 // warnings): a double click on a line picks its node. Escape or the close box hides it; it
 // is kept for the next report, which keeps the reader's place.
 #pragma once
+#include "ui/bound_window.h"
 #include <windows.h>
 #include <functional>
 #include <string>
@@ -12,17 +13,16 @@ struct FindingLine {
     std::string text;
 };
 
-class FindingsWindow {
+class FindingsWindow : public BoundWindow {
 public:
     // stack: how many report windows stand before this one, each a caption's height lower.
     FindingsWindow(HWND owner, const char* title, int stack) : owner_(owner), title_(title), stack_(stack) {}
-    ~FindingsWindow();
+    ~FindingsWindow() override = default;
     FindingsWindow(const FindingsWindow&) = delete;
     FindingsWindow& operator=(const FindingsWindow&) = delete;
 
     void show(const std::vector<FindingLine>& lines);
-    bool shown() const { return window_ && IsWindowVisible(window_); }
-    HWND window() const { return window_; }
+    bool shown() const { return window() && IsWindowVisible(window()); }
     HWND list() const { return list_; }
     // Picks the node of a line (what a double click does).
     void pickLine(int index);
@@ -35,15 +35,15 @@ public:
     std::function<void()> onRefresh;
 
 private:
-    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) override;
     void create();
     // Right of the owner when the screen has room, else over its lower right corner.
-    RECT place() const;
+    Place place() const;
 
     HWND owner_;
     const char* title_;
     int stack_;
-    HWND window_ = nullptr, list_ = nullptr;
+    HWND list_ = nullptr;
     std::vector<FindingLine> lines_;
     bool refreshPosted_ = false;
 };

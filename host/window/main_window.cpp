@@ -43,41 +43,38 @@ MainWindow::~MainWindow() {
     entityList_.reset();
     classSearch_.reset();
     for (auto& v : viewports_) v.reset();
-    if (window_) DestroyWindow(window_);
+    destroyWindow();  // its WM_DESTROY ends the pages' edit first
 }
 
 bool MainWindow::create(std::string& error) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    registerWindowClass(windowClass, boundWindowProc<MainWindow, &MainWindow::handle>, IDC_ARROW,
-                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    window_ = CreateWindowExA(0, windowClass, "Vexal Host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 1280, 800, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), this);
-    if (!window_) {
+    if (!createBoundWindow(windowClass, {IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+                           "Vexal Host", 0, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                           Place{CW_USEDEFAULT, CW_USEDEFAULT, 1280, 800}, nullptr)) {
         error = "cannot create the main window";
         return false;
     }
-    status_ = childControl(STATUSCLASSNAMEA, "", 0, SBARS_SIZEGRIP, window_, 1);
+    status_ = childControl(STATUSCLASSNAMEA, "", 0, SBARS_SIZEGRIP, window(), 1);
     if (!positionFields_->create(status_)) {
         error = "cannot create the position fields";
         return false;
     }
     positionFields_->onNote = [this](const std::string& note) { setStatus(note); };
     buildMenu();
-    if (!session_.start(error, window_, RECT{0, 0, PANEL_WIDTH, 400})) return false;
-    mapMenu_ = std::make_unique<MapMenu>(session_, window_);
+    if (!session_.start(error, window(), RECT{0, 0, PANEL_WIDTH, 400})) return false;
+    mapMenu_ = std::make_unique<MapMenu>(session_, window());
     mapMenu_->onShow = [this](const Node& node) { showNode(node); };
     mapMenu_->onNote = [this](const std::string& note) { setStatus(note); };
     buildCreationList();
     classSearch_ = std::make_unique<ClassSearchBox>(session_);
-    if (!classSearch_->create(window_, 4)) {
+    if (!classSearch_->create(window(), 4)) {
         error = "cannot create the class search";
         return false;
     }
     classSearch_->onPick = [this](const std::string& classname) { armClass(classname); };
     entityList_ = std::make_unique<EntityListWindow>(session_);
-    if (!entityList_->create(window_, 3)) {
+    if (!entityList_->create(window(), 3)) {
         error = "cannot create the entity list";
         return false;
     }
@@ -101,7 +98,7 @@ bool MainWindow::create(std::string& error) {
     cb.picked = [this](Node* node) { setStatus(linkPick_->pick(node)); };
     for (int i = 0; i < 4; ++i) {
         viewports_[i] = std::make_unique<ViewportWindow>(session_, creation_, kinds[i], overlay_, cb);
-        if (!viewports_[i]->create(window_, 10 + i)) {
+        if (!viewports_[i]->create(window(), 10 + i)) {
             error = "cannot create the viewports";
             return false;
         }
@@ -119,7 +116,7 @@ bool MainWindow::create(std::string& error) {
 void MainWindow::buildMenu() {
     table_ = std::make_unique<CommandTable>(std::vector<const char*>{"&File", "&Edit", "&View"},
                                             commands());
-    SetMenu(window_, table_->buildMenuBar());
+    SetMenu(window(), table_->buildMenuBar());
 }
 
 void MainWindow::labelAll() { setLabels(LabelMode::All); }
@@ -151,17 +148,17 @@ void MainWindow::toggleLightStyles() {
 void MainWindow::buildCreationList() {
     std::string category;
     for (const PluginKind& k : session_.registry().kinds()) category = k.category;
-    categoryLabel_ = childControl("STATIC", category.c_str(), 0, SS_CENTER | SS_SUNKEN, window_, 2);
+    categoryLabel_ = childControl("STATIC", category.c_str(), 0, SS_CENTER | SS_SUNKEN, window(), 2);
     int i = 0;
     for (const PluginKind& k : session_.registry().kinds())
         kindButtons_.push_back(childControl("BUTTON", k.className.c_str(), 0,
-                                            BS_AUTOCHECKBOX | BS_PUSHLIKE, window_,
+                                            BS_AUTOCHECKBOX | BS_PUSHLIKE, window(),
                                             CMD_KIND_FIRST + i++));
 }
 
 void MainWindow::layout() {
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(window(), &client);
     SendMessageA(status_, WM_SIZE, 0, 0);
     positionFields_->layout(client.right);
     RECT sr;
@@ -273,7 +270,7 @@ std::string MainWindow::sceneName() const {
 // "level.vxs* - Vexal Host": the mark while the scene differs from its file.
 void MainWindow::updateTitle() {
     std::string title = sceneName() + (session_.modified() ? "*" : "") + " - Vexal Host";
-    SetWindowTextA(window_, title.c_str());
+    SetWindowTextA(window(), title.c_str());
 }
 
 // While a drag changes the scene, the view dragged in follows every mouse move and the
@@ -292,13 +289,13 @@ void MainWindow::redrawAll() {
     positionFields_->show();
     if (mapMenu_) mapMenu_->sceneChanged();
     if (status_) updateStatus();
-    if (window_) updateTitle();
+    if (window()) updateTitle();
 }
 
 bool MainWindow::changesSettled() {
     session_.pages().storeTyping();
     if (!session_.modified()) return true;
-    switch (askSaveChanges(window_, sceneName())) {
+    switch (askSaveChanges(window(), sceneName())) {
         case SaveChoice::Save:
             return saveScene();
         case SaveChoice::DontSave:
@@ -322,13 +319,13 @@ std::string MainWindow::askFile(bool save) {
             dialog.folder = documents;
         dialog.name = path_.empty() ? "untitled.vxs" : sceneName();
     }
-    return askFileName(window_, save, dialog);
+    return askFileName(window(), save, dialog);
 }
 
 bool MainWindow::open(const std::string& path) {
     std::string error;
     if (!session_.load(path, error)) {
-        showMessage(window_, error, "Vexal Host", MB_OK | MB_ICONERROR);
+        showMessage(window(), error, "Vexal Host", MB_OK | MB_ICONERROR);
         return false;
     }
     path_ = path;
@@ -378,12 +375,12 @@ bool MainWindow::saveScene() {
     if (path_.empty()) return saveAs();
     std::string error;
     if (session_.save(path_, error)) return true;
-    showMessage(window_, error, "Vexal Host", MB_OK | MB_ICONERROR);
+    showMessage(window(), error, "Vexal Host", MB_OK | MB_ICONERROR);
     return false;
 }
 
 void MainWindow::exit() {
-    if (changesSettled()) DestroyWindow(window_);
+    if (changesSettled()) DestroyWindow(window());
 }
 
 void MainWindow::importMap() { mapMenu_->importMap(); }
@@ -470,9 +467,6 @@ void MainWindow::toggleSnap() {
 
 LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_NCCREATE:
-            window_ = w;
-            break;
         case WM_SIZE:
             if (status_) layout();
             return 0;
@@ -488,7 +482,6 @@ LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_DESTROY:
             // The command panel, a child, goes with this window: its pages first.
             session_.pages().endEdit();
-            window_ = nullptr;
             PostQuitMessage(0);
             return 0;
     }
@@ -522,12 +515,12 @@ void MainWindow::dispatch(MSG& msg) {
     if (session_.pages().commandPanel().takeWheel(msg) || mapMenu_->translateMessage(msg) ||
         takenBeforeShortcuts(msg))
         return;
-    const bool inWindow = msg.hwnd == window_ || IsChild(window_, msg.hwnd);
+    const bool inWindow = msg.hwnd == window() || IsChild(window(), msg.hwnd);
     if (inWindow && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {
         const Shortcut key{static_cast<WORD>(msg.wParam), GetKeyState(VK_CONTROL) < 0,
                            GetKeyState(VK_SHIFT) < 0};
         if (keyGoesToTable(focusPlace(msg.hwnd), key) &&
-            TranslateAcceleratorA(window_, table_->accelerators(), &msg))
+            TranslateAcceleratorA(window(), table_->accelerators(), &msg))
             return;
     }
     HWND panel = session_.pages().commandPanel().window();

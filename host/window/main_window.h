@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "ui/bound_window.h"
 #include "window/viewport_window.h"
 #include "interaction/creation_tool.h"
 #include "window/command_table.h"
@@ -19,16 +20,15 @@ class PositionFields;
 class HostSession;
 class MapMenu;
 
-class MainWindow {
+class MainWindow : public BoundWindow {
 public:
     explicit MainWindow(HostSession& session);
-    ~MainWindow();
+    ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Makes the window and starts the session inside it; false with a message.
     bool create(std::string& error);
-    HWND window() const { return window_; }
     ViewportWindow& viewport(int i) { return *viewports_[i]; }
     // The creation-list button of a kind, or null.
     HWND kindButton(const std::string& className) const;
@@ -81,7 +81,7 @@ public:
 private:
     std::vector<Command> commands();
     FocusPlace focusPlace(HWND focus) const;
-    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) override;
     void buildMenu();
     void buildCreationList();
     void layout();
@@ -144,7 +144,6 @@ private:
     HostSession& session_;
     CreationTool creation_;
     OverlayOptions overlay_{LabelMode::All, true};  // View > Labels, View > Links
-    HWND window_ = nullptr;
     HWND status_ = nullptr;
     std::string note_;
     HWND categoryLabel_ = nullptr;

@@ -41,36 +41,31 @@ ViewportWindow::ViewportWindow(HostSession& session, CreationTool& creation, Vie
     view_.setScene(&session_.scene());
 }
 
-ViewportWindow::~ViewportWindow() {
-    if (window_) DestroyWindow(window_);
-}
+ViewportWindow::~ViewportWindow() = default;
 
 bool ViewportWindow::create(HWND parent, int id) {
-    registerWindowClass(windowClass, boundWindowProc<ViewportWindow, &ViewportWindow::handle>,
-                        IDC_CROSS, nullptr);
-    return CreateWindowExA(0, windowClass, viewKindName(view_.kind()),
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 64, 64, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), this) != nullptr;
+    return createBoundWindow(windowClass, {IDC_CROSS, nullptr}, viewKindName(view_.kind()), 0,
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, Place{0, 0, 64, 64}, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))) != nullptr;
 }
 
 // The active frame is drawn over the picture as it is painted: the picture stays.
 void ViewportWindow::setActive(bool active) {
     active_ = active;
-    InvalidateRect(window_, nullptr, FALSE);
+    InvalidateRect(window(), nullptr, FALSE);
 }
 
 void ViewportWindow::move(const RECT& area) {
     int width = std::max(16L, area.right - area.left),
         height = std::max(16L, area.bottom - area.top);
-    MoveWindow(window_, area.left, area.top, width, height, TRUE);
+    MoveWindow(window(), area.left, area.top, width, height, TRUE);
     view_.resize(width, height);
     redraw();
 }
 
 void ViewportWindow::redraw() {
     stale_ = true;
-    InvalidateRect(window_, nullptr, FALSE);
+    InvalidateRect(window(), nullptr, FALSE);
 }
 
 void ViewportWindow::setAnimateLights(bool on) {
@@ -85,9 +80,9 @@ void ViewportWindow::startGlows() {
         glows_.draw(view_.image(), clockSeconds());
     }
     if (glows_.animated())
-        SetTimer(window_, GLOW_TIMER, GLOW_STEP_MS, nullptr);
+        SetTimer(window(), GLOW_TIMER, GLOW_STEP_MS, nullptr);
     else
-        KillTimer(window_, GLOW_TIMER);
+        KillTimer(window(), GLOW_TIMER);
 }
 
 // Only the area of the glows is painted again, from the picture kept under them.
@@ -96,7 +91,7 @@ void ViewportWindow::stepGlows() {
     const GlowArea area = glows_.draw(view_.image(), clockSeconds());
     if (area.empty()) return;
     RECT r = {area.left, area.top, area.right, area.bottom};
-    InvalidateRect(window_, &r, FALSE);
+    InvalidateRect(window(), &r, FALSE);
 }
 
 void ViewportWindow::frameScene() {
@@ -122,7 +117,7 @@ bool ViewportWindow::cancelCreation() {
 
 void ViewportWindow::paint() {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window_, &ps);
+    HDC dc = BeginPaint(window(), &ps);
     if (stale_) {
         drawSceneView(session_, view_, overlay_);
         stale_ = false;
@@ -152,12 +147,12 @@ void ViewportWindow::paint() {
                      std::max(dragStart_.x, dragLast_.x), std::max(dragStart_.y, dragLast_.y)};
         DrawFocusRect(dc, &band);
     }
-    EndPaint(window_, &ps);
+    EndPaint(window(), &ps);
 }
 
 void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
-    SetCapture(window_);
-    SetFocus(window_);
+    SetCapture(window());
+    SetFocus(window());
     if (cb_.activated) cb_.activated(*this);
     dragStart_ = dragLast_ = at;
     if (creation_.kind()) {
@@ -322,12 +317,6 @@ void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
 
 LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_NCCREATE:
-            window_ = w;
-            break;
-        case WM_NCDESTROY:
-            window_ = nullptr;
-            break;
         case WM_PAINT:
             paint();
             return 0;
@@ -342,7 +331,7 @@ LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_MBUTTONDOWN:
         case WM_RBUTTONDOWN:
             if (cancelCreation()) return 0;
-            SetCapture(window_);
+            SetCapture(window());
             dragLast_ = mousePoint(lp);
             drag_ =
                 (msg == WM_RBUTTONDOWN && view_.camera().isPerspective()) ? Drag::Orbit : Drag::Pan;

@@ -6,6 +6,7 @@
 // view glow as their styles play: the still picture is drawn once and the glows alone are
 // redrawn at every step.
 #pragma once
+#include "ui/bound_window.h"
 #include <windows.h>
 #include <functional>
 #include <memory>
@@ -15,7 +16,7 @@
 #include "render/light_glows.h"
 #include "render/software_viewport.h"
 
-class ViewportWindow {
+class ViewportWindow : public BoundWindow {
 public:
     struct Callbacks {
         std::function<void(ViewportWindow&)> activated;
@@ -33,7 +34,6 @@ public:
                    const OverlayOptions& overlay, Callbacks cb);
     ~ViewportWindow();
     bool create(HWND parent, int id);
-    HWND window() const { return window_; }
     SoftwareViewport& view() { return view_; }
     void setActive(bool active);
     void move(const RECT& area);
@@ -50,7 +50,7 @@ public:
     void frameSelection();  // zooms to show the selected nodes (every node when none is)
 
 private:
-    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) override;
     void paint();
     // The glows of the lights in view over the picture just drawn; the step timer runs only
     // while one of them changes with time.
@@ -79,7 +79,6 @@ private:
     SoftwareViewport view_;
     const OverlayOptions& overlay_;
     Callbacks cb_;
-    HWND window_ = nullptr;
     bool active_ = false;
     bool stale_ = true;  // the picture no longer shows the scene
     bool animateLights_ = false;
