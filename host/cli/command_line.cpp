@@ -79,7 +79,7 @@ int renderScene(HostSession& session, int argc, char** argv) {
             out = value;
         else if (option == "--pointfile") {
             if (!loadPointFile(value, leak, error)) return fail(error);
-            picture.pointPath = leak.points;
+            picture.overlay.pointPath = &leak.points;
         } else if (option == "--size") {
             if (!parseImageSize(value, width, height)) return fail(imageSizeError(value));
         } else {

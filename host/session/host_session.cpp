@@ -7,7 +7,6 @@
 #include "panel/edit_session.h"
 #include "panel/panel_controls.h"
 #include "render/level_drawing.h"
-#include "render/point_path.h"
 #include "render/scene_render.h"
 #include "render/software_viewport.h"
 #include "scene/scene_reader.h"
@@ -460,7 +459,6 @@ bool HostSession::render(ViewKind kind, const std::string& path, int width, int 
         glows.capture(view, lights());
         glows.draw(view.image(), *options.lightTime);
     }
-    drawPointPath(view, options.pointPath);
     return writePng(view.image(), path, error);
 }
 

@@ -27,7 +27,6 @@ class EditSession;
 struct PictureOptions {
     OverlayOptions overlay;
     std::optional<double> lightTime;
-    std::vector<Point3> pointPath;  // a leak's path, drawn over everything
 };
 
 // The pivot of one node, the centre of several nodes' pivots.
