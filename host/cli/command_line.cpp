@@ -6,8 +6,10 @@
 #include <vector>
 #include "session/host_session.h"
 #include "session/scene_picture.h"
+#include "cli/compile_command.h"
 #include "cli/image_size.h"
 #include "session/map_commands.h"
+#include "session/point_file.h"
 #include "cli/picture_options.h"
 #include "cli/script_runner.h"
 #include "scene/progress.h"
@@ -29,6 +31,9 @@ const char* usage =
     "       vexalhost render SCENE --view top|front|left|persp --out FILE.png [--size WxH]\n"
     "                        [--labels [all|selected|none]] [--links]   names and links drawn\n"
     "                        [--time SECONDS]   the lights' styles as at that moment\n"
+    "                        [--pointfile FILE.pts]   a leak's path drawn over all\n"
+    "       vexalhost compile SCENE --profile NAME [--profiles FILE]   export, then run the\n"
+    "                        profile's steps; exit status of the first failing step\n"
     "       --progress anywhere shows progress on big scenes even when stderr is no terminal\n";
 
 int fail(const std::string& message) {
@@ -60,6 +65,7 @@ int renderScene(HostSession& session, int argc, char** argv) {
     std::string scene = words[2], out, viewName = "top";
     int width = 800, height = 600;
     PictureOptions picture;
+    PointFile leak;
     std::string error;
     for (size_t i = 3; i < words.size();) {
         if (takePictureOption(words, i, picture, error)) continue;
@@ -72,7 +78,10 @@ int renderScene(HostSession& session, int argc, char** argv) {
             viewName = value;
         else if (option == "--out")
             out = value;
-        else if (option == "--size") {
+        else if (option == "--pointfile") {
+            if (!loadPointFile(value, leak, error)) return fail(error);
+            picture.overlay.pointPath = &leak.points;
+        } else if (option == "--size") {
             if (!parseImageSize(value, width, height)) return fail(imageSizeError(value));
         } else {
             return fail("unknown option " + option + "\n" + usage);
@@ -85,6 +94,7 @@ int renderScene(HostSession& session, int argc, char** argv) {
         return fail(error);
     std::printf("%s: %s view of %zu nodes, %dx%d\n", out.c_str(), viewKindName(view),
                 session.scene().size(), width, height);
+    if (!leak.path.empty()) std::printf("%s: %s\n", leak.path.c_str(), leak.summary().c_str());
     return 0;
 }
 
@@ -207,5 +217,6 @@ int runCommandLine(int argc, char** argv) {
         return importCommand(session, argv[2], argv[3], true);
     if (command == "check" && argc == 3) return checkCommand(session, argv[2]);
     if (command == "render" && argc >= 3) return renderScene(session, argc, argv);
+    if (command == "compile") return compileCommand(session, argc, argv);
     return fail("unknown command line\n" + std::string(usage));
 }

@@ -1,4 +1,5 @@
 #include "render/entity_overlay.h"
+#include "render/point_path.h"
 #include <algorithm>
 #include <cmath>
 #include "render/bitmap_font.h"
@@ -138,6 +139,7 @@ void drawLinks(Framebuffer& image, const std::vector<Shown>& at, const EntityLin
 
 void drawEntityOverlay(SoftwareViewport& view, const std::vector<OverlayEntity>& entities,
                        const EntityLinks& links, const OverlayOptions& options) {
+    if (options.pointPath) drawPointPath(view, *options.pointPath, options.pointPathCurrent);
     if (options.labels == LabelMode::None && !options.links) return;
     // One entry per entity, in their order, as the links point into it.
     std::vector<Shown> at;

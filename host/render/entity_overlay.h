@@ -27,6 +27,9 @@ struct EntityLinks {
 struct OverlayOptions {
     LabelMode labels = LabelMode::None;
     bool links = false;
+    // A leak's path drawn over everything (render/point_path.h), and the point looked at.
+    const std::vector<Point3>* pointPath = nullptr;
+    int pointPathCurrent = -1;
 };
 
 // Pixels from the pivot to the top-left corner of a node's label.

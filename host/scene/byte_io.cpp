@@ -244,3 +244,17 @@ bool writeFileReplacing(const std::string& path,
     }
     return written;
 }
+
+bool readTextFile(const std::string& path, std::string& text, std::string& error) {
+    FileSource source;
+    if (!source.open(path)) {
+        error = path + ": cannot open (" + systemErrorText(GetLastError()) + ")";
+        return false;
+    }
+    text.resize(source.size());
+    if (source.read(&text[0], text.size()) != text.size()) {
+        error = path + ": read failed";
+        return false;
+    }
+    return true;
+}

@@ -115,3 +115,6 @@ std::string systemErrorText(DWORD code);
 bool writeFileReplacing(const std::string& path,
                         const std::function<bool(ByteSink& sink, std::string& what)>& write,
                         std::string& error);
+
+// The whole file as text; false with "PATH: cannot open (REASON)" or a read failure.
+bool readTextFile(const std::string& path, std::string& text, std::string& error);

@@ -37,20 +37,6 @@ bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
     return true;
 }
 
-bool readTextFile(const std::string& path, std::string& text, std::string& error) {
-    FileSource source;
-    if (!source.open(path)) {
-        error = path + ": cannot open (" + systemErrorText(GetLastError()) + ")";
-        return false;
-    }
-    text.resize(source.size());
-    if (source.read(&text[0], text.size()) != text.size()) {
-        error = path + ": read failed";
-        return false;
-    }
-    return true;
-}
-
 bool readMapFile(const std::string& path, MapText& map, std::string& error) {
     std::string text;
     if (!readTextFile(path, text, error)) return false;

@@ -1,5 +1,6 @@
 #include "window/main_window.h"
 #include "scene/step_names.h"
+#include "window/compile_menu.h"
 #include <commctrl.h>
 #include <shlobj.h>
 #include <algorithm>
@@ -66,6 +67,7 @@ bool MainWindow::create(std::string& error) {
     mapMenu_ = std::make_unique<MapMenu>(session_, window());
     mapMenu_->onShow = [this](const Node& node) { showNode(node); };
     mapMenu_->onNote = [this](const std::string& note) { setStatus(note); };
+    makeCompileMenu();
     buildCreationList();
     classSearch_ = std::make_unique<ClassSearchBox>(session_);
     if (!classSearch_->create(window(), 4)) {
@@ -114,7 +116,7 @@ bool MainWindow::create(std::string& error) {
 }
 
 void MainWindow::buildMenu() {
-    table_ = std::make_unique<CommandTable>(std::vector<const char*>{"&File", "&Edit", "&View"},
+    table_ = std::make_unique<CommandTable>(std::vector<const char*>{"&File", "&Edit", "&View", "&Run"},
                                             commands());
     SetMenu(window(), table_->buildMenuBar());
 }
@@ -452,6 +454,23 @@ void MainWindow::leaveCreateMode() {
     updateStatus();
 }
 
+void MainWindow::makeCompileMenu() {
+    compileMenu_ = std::make_unique<CompileMenu>(session_, window(), overlay_);
+    compileMenu_->scenePath = [this] { return path_; };
+    compileMenu_->onShow = [this](const Node& node) { showNode(node); };
+    compileMenu_->onFramePoint = [this](const Point3& point) { framePoint(point); };
+    compileMenu_->onNote = [this](const std::string& note) { setStatus(note); };
+    compileMenu_->onRedraw = [this] { redrawAll(); };
+}
+
+// Every view centred on a point of the leak, its zoom kept.
+void MainWindow::framePoint(const Point3& point) {
+    for (auto& v : viewports_) {
+        v->view().camera().setTarget(point);
+        v->redraw();
+    }
+}
+
 // The active view zoomed onto one node, from the entity list.
 void MainWindow::showNode(const Node& node) {
     if (!active_) return;
@@ -513,6 +532,7 @@ bool MainWindow::takenBeforeShortcuts(const MSG& msg) {
 
 void MainWindow::dispatch(MSG& msg) {
     if (session_.pages().commandPanel().takeWheel(msg) || mapMenu_->translateMessage(msg) ||
+        compileMenu_->translateMessage(msg) ||
         takenBeforeShortcuts(msg))
         return;
     const bool inWindow = msg.hwnd == window() || IsChild(window(), msg.hwnd);

@@ -14,6 +14,7 @@
 #include "window/list_type_ahead.h"
 
 class ClassSearchBox;
+class CompileMenu;
 class EntityListWindow;
 class LinkPick;
 class PositionFields;
@@ -70,10 +71,18 @@ public:
         CMD_LINKS,
         CMD_ENTITY_LIST,
         CMD_ANIMATE_LIGHTS,
+        CMD_POINT_FILE_LOAD,
+        CMD_POINT_NEXT,
+        CMD_POINT_PREVIOUS,
+        CMD_POINT_FILE_CLEAR,
+        CMD_COMPILE = 500,
+        CMD_COMPILE_PROFILES,
+        CMD_LAUNCH,
         CMD_KIND_FIRST = 1000,
     };
     void command(int id);
     MapMenu& mapMenu() { return *mapMenu_; }
+    CompileMenu& compileMenu() { return *compileMenu_; }
     EntityListWindow& entityList() { return *entityList_; }
     ClassSearchBox& classSearch() { return *classSearch_; }
     PositionFields& positionFields() { return *positionFields_; }
@@ -131,6 +140,8 @@ private:
     void selectNone();
     void frameActiveView();
     void showNode(const Node& node);
+    void framePoint(const Point3& point);
+    void makeCompileMenu();
     void toggleSnap();
     void labelAll();
     void labelSelected();
@@ -152,6 +163,7 @@ private:
     ViewportWindow* active_ = nullptr;
     std::unique_ptr<CommandTable> table_;
     std::unique_ptr<MapMenu> mapMenu_;
+    std::unique_ptr<CompileMenu> compileMenu_;
     std::unique_ptr<EntityListWindow> entityList_;
     std::unique_ptr<ClassSearchBox> classSearch_;
     std::unique_ptr<PositionFields> positionFields_;

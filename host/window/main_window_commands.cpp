@@ -1,11 +1,12 @@
 // The main window's commands in one table: each entry gives a command's menu item, its
 // shortcut and the shortcut's text, and the function it runs.
 #include "window/main_window.h"
+#include "window/compile_menu.h"
 #include "window/entity_list.h"
 
 namespace {
 
-enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU };
+enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU, RUN_MENU };
 
 }  // namespace
 
@@ -14,17 +15,21 @@ std::vector<Command> MainWindow::commands() {
     std::vector<Command> all;
     int menu = FILE_MENU;
     const char* submenu = nullptr;
-    auto add = [&](int id, const char* label, Shortcut keys,
-                   void (MainWindow::*run)()) -> Command& {
+    auto addAction = [&](int id, const char* label, Shortcut keys,
+                         std::function<void()> run) -> Command& {
         Command c;
         c.id = id;
         c.menu = menu;
         c.submenu = submenu;
         c.label = label;
         c.shortcut = keys;
-        c.run = [this, run] { (this->*run)(); };
+        c.run = std::move(run);
         all.push_back(std::move(c));
         return all.back();
+    };
+    auto add = [&](int id, const char* label, Shortcut keys,
+                   void (MainWindow::*run)()) -> Command& {
+        return addAction(id, label, keys, [this, run] { (this->*run)(); });
     };
     auto separator = [&] {
         Command c;
@@ -99,5 +104,22 @@ std::vector<Command> MainWindow::commands() {
     };
     add(CMD_ANIMATE_LIGHTS, "Animate Light S&tyles", {}, &MainWindow::toggleLightStyles).checked =
         [this] { return viewports_[0] && viewports_[0]->animatesLights(); };
+    separator();
+    submenu = "&Point File";
+    auto leak = [this] { return compileMenu_ && compileMenu_->hasPointFile(); };
+    addAction(CMD_POINT_FILE_LOAD, "&Load...", {}, [this] { compileMenu_->loadPointFile(); });
+    addAction(CMD_POINT_NEXT, "&Next Point", {}, [this] { compileMenu_->nextPoint(); }).enabled =
+        leak;
+    addAction(CMD_POINT_PREVIOUS, "&Previous Point", {}, [this] {
+        compileMenu_->previousPoint();
+    }).enabled = leak;
+    addAction(CMD_POINT_FILE_CLEAR, "&Clear", {}, [this] { compileMenu_->clearPointFile(); })
+        .enabled = leak;
+    submenu = nullptr;
+    menu = RUN_MENU;
+    addAction(CMD_COMPILE, "&Compile", plain(VK_F9), [this] { compileMenu_->compile(); });
+    addAction(CMD_COMPILE_PROFILES, "Compile &Profiles...", {},
+              [this] { compileMenu_->editProfiles(); });
+    addAction(CMD_LAUNCH, "&Launch", ctrl(VK_F9), [this] { compileMenu_->launch(); });
     return all;
 }
