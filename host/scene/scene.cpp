@@ -4,15 +4,14 @@
 #include <cstdlib>
 #include "scene/storable_node.h"
 
-Node::Node(Scene* scene, Object* object, Class_ID cid, SClass_ID scid)
-    : classId(cid), superClassId(scid), scene_(scene), object_(object) {
-    if (object_) object_->addDependent(this);
+void NodeObjectDeleter::operator()(Object* object) const {
+    object->removeDependent(dependent);
+    object->DeleteThis();
 }
 
-Node::~Node() {
-    if (!object_) return;
-    object_->removeDependent(this);
-    object_->DeleteThis();
+Node::Node(Scene* scene, Object* object, Class_ID cid, SClass_ID scid)
+    : classId(cid), superClassId(scid), scene_(scene), object_(object, NodeObjectDeleter{this}) {
+    if (object_) object_->addDependent(this);
 }
 
 Matrix3 Node::objectTransformAt(TimeValue, Interval* valid) {

@@ -12,10 +12,16 @@ constexpr SClass_ID NODE_SUPERCLASS_ID = 1;
 
 class Scene;
 
+// Ends a node's object as its plug-in asks (DeleteThis), once the node no longer listens to it.
+struct NodeObjectDeleter {
+    ReferenceMaker* dependent = nullptr;
+    void operator()(Object* object) const;
+};
+
 class Node : public ReferenceMaker, public SceneNode {
 public:
     Node(Scene* scene, Object* object, Class_ID classId, SClass_ID superClassId);
-    ~Node() override;
+    ~Node() override = default;
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;
 
@@ -29,7 +35,7 @@ public:
     RefResult notifyRefChanged(const Interval& changeInt, ReferenceTarget* target, PartID& partId,
                                RefMessage message) override;
 
-    Object* object() const { return object_; }
+    Object* object() const { return object_.get(); }
     bool isOpaque() const { return object_ == nullptr; }  // class not provided by any plug-in
     Point3 position() const { return transform.GetTrans(); }
 
@@ -50,7 +56,7 @@ public:
 private:
     friend class Scene;
     Scene* scene_;
-    Object* object_;  // owned; ended with DeleteThis
+    std::unique_ptr<Object, NodeObjectDeleter> object_;
 };
 
 class Scene {
