@@ -44,7 +44,7 @@ public:
     // The plane new objects are placed on: XY for top and perspective, XZ for front, YZ
     // for left; its z axis faces the viewer of the orthographic views.
     Matrix3 constructionPlane() const;
-    float gridSpacing = 10.0f;
+    float gridSpacing = 10.0f;  // the owner sets it from its grid size
     SnapSettings snap;
 
     // HostViewport

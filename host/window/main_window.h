@@ -70,6 +70,9 @@ public:
         CMD_LINKS,
         CMD_ENTITY_LIST,
         CMD_ANIMATE_LIGHTS,
+        CMD_GRID_SMALLER = 500,
+        CMD_GRID_LARGER,
+        CMD_GRID_FIRST = 510,  // View > Grid: one item per size, smallest first
         CMD_KIND_FIRST = 1000,
     };
     void command(int id);
@@ -132,6 +135,9 @@ private:
     void frameActiveView();
     void showNode(const Node& node);
     void toggleSnap();
+    void smallerGrid();
+    void largerGrid();
+    void setGrid(int units);
     void labelAll();
     void labelSelected();
     void labelNone();

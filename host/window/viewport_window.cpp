@@ -69,6 +69,8 @@ void ViewportWindow::move(const RECT& area) {
 }
 
 void ViewportWindow::redraw() {
+    // A new grid size reaches the views as every change does.
+    view_.gridSpacing = static_cast<float>(session_.grid().units());
     stale_ = true;
     InvalidateRect(window_, nullptr, FALSE);
 }
