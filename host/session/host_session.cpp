@@ -135,6 +135,7 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
 }
 
 void HostSession::created(Node* node, const std::string& classname) {
+    lastPlaced_ = node->position();
     Action step(*this, StepName::CREATE);
     history_.add(StepName::CREATE, {node});
     select({node});
@@ -313,6 +314,7 @@ bool HostSession::load(const std::string& path, std::string& error) {
     if (ok) {
         history_.clear();
         modified_ = false;
+        lastPlaced_.reset();
     }
     selectionChanged();
     return ok;
@@ -324,6 +326,7 @@ void HostSession::reset() {
     scene_.clear();
     modified_ = false;
     grid_ = GridSize();
+    lastPlaced_.reset();
     selectionChanged();
 }
 

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 #include "session/entity_index.h"
@@ -47,6 +48,8 @@ public:
     // The construction grid the views snap and draw to; a new scene starts at its default.
     const GridSize& grid() const { return grid_; }
     void setGrid(const GridSize& grid);  // and the views are drawn again
+    // Where the last helper of this scene was placed, if one was.
+    const std::optional<Point3>& lastPlaced() const { return lastPlaced_; }
 
     // Creates a helper as a user does: the kind's descriptor makes it and its creation
     // procedure places it from two clicks at the window position of at in the top view.
@@ -140,4 +143,5 @@ private:
     std::function<void()> redraw_;
     bool modified_ = false;
     GridSize grid_;
+    std::optional<Point3> lastPlaced_;
 };

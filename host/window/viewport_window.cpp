@@ -2,6 +2,7 @@
 #include "scene/step_names.h"
 #include <cmath>
 #include "session/host_session.h"
+#include "session/placement_depth.h"
 #include "interaction/selection.h"
 #include "render/view_framing.h"
 #include "window/scene_view.h"
@@ -164,6 +165,7 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
     dragStart_ = dragLast_ = at;
     if (creation_.kind()) {
         drag_ = Drag::Create;
+        view_.placementDepth = placementDepth(session_, view_, at);
         creation_.press(view_, at);
         return;
     }

@@ -32,4 +32,33 @@ TEST_F(GridAndPlacementTest, TheGridIsChosenByBracketsOrMenuAndEveryToolUsesIt) 
     EXPECT_EQ(session.grid().units(), 16) << "a new scene starts again at 16";
 }
 
+// A level's floors lie above the ground plane: a click puts the helper in the level.
+TEST_F(GridAndPlacementTest, AClickPlacesTheHelperAtTheLevelsDepth) {
+    ScriptRunner runner(session, stdout);
+    ASSERT_TRUE(runner.runText("level",
+                               "brush worldspawn box -64 -64 0 64 64 96\n"
+                               "create Button at 200 200 160 as high\nselect\n"))
+        << runner.error();
+    // Clicks stay clear of the pivots already there, which the snap would take.
+    auto placeIn = [&](int view, const Point3& at) {
+        SendMessageA(main.kindButton("Door"), BM_CLICK, 0, 0);
+        Point2 p;
+        EXPECT_TRUE(main.viewport(view).view().mousePosition(at, p));
+        click(main.viewport(view).window(), int(p.x + 0.5f), int(p.y + 0.5f));
+        SendMessageA(main.kindButton("Door"), BM_CLICK, 0, 0);
+        return session.scene().nodes().back()->position();
+    };
+    EXPECT_EQ(placeIn(0, Point3(32, -32, 0)).z, 160) << "the last helper placed";
+    session.select({session.node("high")});
+    session.moveBy({session.node("high")}, Point3(0, 0, 32));
+    EXPECT_EQ(placeIn(0, Point3(-96, 96, 0)).z, 192) << "the selection";
+    const Point3 onTop = placeIn(3, Point3(16, 16, 96));
+    EXPECT_NEAR(onTop.z, 96, 1e-3) << "perspective: on the box under the cursor";
+    session.reset();
+    ASSERT_TRUE(runner.runText("level", "brush worldspawn box -64 -64 0 64 64 96\n"))
+        << runner.error();
+    EXPECT_EQ(placeIn(0, Point3(32, -32, 0)).z, 48) << "the centre of the level";
+    EXPECT_EQ(placeIn(1, Point3(-160, 0, 160)).y, -32) << "the front view's depth: the last one's";
+}
+
 }  // namespace
