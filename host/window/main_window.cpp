@@ -529,6 +529,12 @@ bool MainWindow::takenBeforeShortcuts(const MSG& msg) {
         updateStatus();
         return true;
     }
+    // Create mode ends by Escape wherever the focus is: the class search that armed it
+    // keeps the focus.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && creation_.kind()) {
+        leaveCreateMode();
+        return true;
+    }
     return positionFields_->takeKey(msg, float(session_.grid().units())) ||
            listTypeAhead_.take(msg, session_.pages().commandPanel().window());
 }

@@ -61,4 +61,38 @@ TEST_F(GridAndPlacementTest, AClickPlacesTheHelperAtTheLevelsDepth) {
     EXPECT_EQ(placeIn(1, Point3(-160, 0, 160)).y, -32) << "the front view's depth: the last one's";
 }
 
+// Each press run (a key held repeats with bit 30 set) is one Move step.
+TEST_F(GridAndPlacementTest, ArrowAndPageKeysMoveTheSelectionAGridStepInOrthographicViews) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    const struct {
+        int view;
+        WPARAM key;
+        int presses;
+        Point3 moved;
+    } runs[] = {
+        {0, VK_RIGHT, 3, Point3(48, 0, 0)}, {0, VK_UP, 1, Point3(0, 16, 0)},
+        {0, VK_PRIOR, 2, Point3(0, 0, 32)}, {1, VK_LEFT, 1, Point3(-16, 0, 0)},
+        {1, VK_DOWN, 1, Point3(0, 0, -16)}, {2, VK_RIGHT, 1, Point3(0, -16, 0)},
+        {3, VK_RIGHT, 1, Point3(0, 0, 0)},  // the perspective view has no axes to follow
+    };
+    for (const auto& r : runs) {
+        HWND view = main.viewport(r.view).window();
+        SetFocus(view);
+        const Point3 before = door->position();
+        const std::string stepBefore = session.undoName();
+        for (int i = 0; i < r.presses; ++i) {
+            MSG msg = {view, WM_KEYDOWN, r.key, i ? (1 << 30) | 1 : 1, 0, {0, 0}};
+            main.dispatch(msg);
+        }
+        SendMessageA(view, WM_KEYUP, r.key, 0);
+        EXPECT_EQ(door->position() - before, r.moved) << r.view << " " << r.key;
+        if (r.view == 3) continue;
+        EXPECT_EQ(session.undoName(), "Move");
+        session.undo();
+        EXPECT_EQ(door->position(), before) << "one step per run";
+        session.redo();
+    }
+}
+
 }  // namespace
