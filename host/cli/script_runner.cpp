@@ -24,7 +24,7 @@ struct ScriptArguments {
     bool moveTo = false;  // move NAME... to X Y Z
     std::string name;     // "as NAME"
     size_t nodesEnd = 0;  // move: the words naming nodes end here
-    int count = 1;        // undo and redo
+    int count = 1;        // undo and redo; grid's size
     ViewKind view = ViewKind::Top;
     int width = 800, height = 600;
     PictureOptions picture;
@@ -284,6 +284,22 @@ bool runPages(Context& c) {
     return true;
 }
 
+bool checkGrid(Context& c) {
+    char* end = nullptr;
+    const long units = std::strtol(c.w[1].c_str(), &end, 10);
+    c.a.count = static_cast<int>(units);
+    if (*end == '\0' && GridSize::allowed(c.a.count)) return true;
+    c.message = "no grid of \"" + printableName(c.w[1]) + "\": the sizes are 1, 2, 4 ... 256";
+    return false;
+}
+
+bool runGrid(Context& c) {
+    GridSize grid;
+    grid.set(c.a.count);
+    c.session.setGrid(grid);
+    return true;
+}
+
 bool runNew(Context& c) {
     c.session.reset();
     return true;
@@ -383,6 +399,7 @@ const Command commands[] = {
     {"set", "set LABEL [VALUE]", 1, 2, checkNothing, runSet},
     {"pages", "pages", 0, 0, checkNothing, runPages},
     {"new", "new", 0, 0, checkNothing, runNew},
+    {"grid", "grid N", 1, 1, checkGrid, runGrid},
     {"save", "save FILE", 1, 1, checkSave, runSave},
     {"load", "load FILE", 1, 1, checkNothing, runLoad},
     {"render",

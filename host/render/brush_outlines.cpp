@@ -1,7 +1,7 @@
 #include "render/brush_outlines.h"
 #include <cmath>
 #include "brush_text.h"
-#include "kept_entity.h"
+#include "render/kept_brushes.h"
 
 namespace {
 
@@ -103,18 +103,10 @@ void addPatchGrid(const MapText& map, const MapBrush& patch, int rows, int colum
 BrushOutlines computeBrushOutlines(const std::vector<unsigned char>& bytes) {
     BrushOutlines out;
     KeptEntity kept;
-    std::string error;
-    if (!decodeKeptEntity(bytes.data(), bytes.size(), kept, error) || kept.brushes.empty())
-        return out;
+    MapText map;
+    if (!readKeptBrushes(bytes, kept, map)) return out;
     out.world = kept.world;
     out.anchor = kept.anchor;
-    // The brushes read again as one entity give their planes and control points.
-    std::string text = "{\n";
-    for (const std::string& brush : kept.brushes) text += brush + "\n";
-    text += "}\n";
-    MapText map;
-    MapTextError where;
-    if (!readMapText(std::move(text), map, where) || map.entities.empty()) return out;
     for (const MapBrush& brush : map.entities.front().brushes) {
         int rows, columns;
         if (brush.isPatch) {

@@ -1,6 +1,7 @@
 #include "render/grid.h"
 #include <algorithm>
 #include <cmath>
+#include "render/grid_size.h"
 #include "render/software_viewport.h"
 
 namespace {
@@ -46,8 +47,8 @@ float displaySpacing(SoftwareViewport& view, const PlaneRange& r, float spacing)
     float widest = std::max(r.x1 - r.x0, r.y1 - r.y0);
     while (spacing > 0.0f &&
            (pixels < MIN_LINE_GAP_PIXELS || widest / spacing > MAX_LINES_PER_DIRECTION)) {
-        spacing *= 10.0f;
-        pixels *= 10.0f;
+        spacing *= GridSize::MAJOR_EVERY;
+        pixels *= GridSize::MAJOR_EVERY;
     }
     return spacing;
 }
@@ -65,7 +66,7 @@ void drawLines(ViewGraphics& gw, const PlaneRange& r, float spacing, int directi
     long last = static_cast<long>(std::ceil(to / spacing));
     for (long i = first; i <= last; ++i) {
         float v = static_cast<float>(i) * spacing;
-        setColour(gw, i == 0 ? AXIS : (i % 10 == 0 ? MAJOR : MINOR));
+        setColour(gw, i == 0 ? AXIS : (i % GridSize::MAJOR_EVERY == 0 ? MAJOR : MINOR));
         Point3 pts[2];
         if (direction == 0)
             pts[0] = Point3(v, r.y0, 0), pts[1] = Point3(v, r.y1, 0);

@@ -4,6 +4,6 @@
 class SoftwareViewport;
 
 // Draws the grid on the viewport's construction plane beneath everything else. Lines
-// every gridSpacing, thinned by tens while they would crowd closer than a few pixels;
-// every tenth line and the plane's axes brighter.
+// every gridSpacing, thinned by eights while they would crowd closer than a few pixels;
+// every eighth line (a major one) and the plane's axes brighter.
 void drawGrid(SoftwareViewport& view);

@@ -58,6 +58,12 @@ Matrix3 SoftwareViewport::constructionPlane() const {
     }
 }
 
+Matrix3 SoftwareViewport::placementPlane() const {
+    Matrix3 plane = constructionPlane();
+    plane.SetTrans(plane.GetRow(2) * placementDepth);
+    return plane;
+}
+
 float SoftwareViewport::screenScaleAt(Point3 p) {
     return SCREEN_SCALE_PIXELS * projection().unitsPerPixelAt(p);
 }
@@ -131,7 +137,7 @@ bool SoftwareViewport::nearestOfferedPivot(IPoint2 mouse, const Matrix3& plane, 
 Point3 SoftwareViewport::snapPointOnPlane(IPoint2* in, IPoint2* out, Matrix3* plane,
                                           uint32_t flags) {
     IPoint2 mouse = *in;  // in and out may be one and the same
-    Matrix3 onPlane = plane ? *plane : constructionPlane();
+    Matrix3 onPlane = plane ? *plane : placementPlane();
     Point3 world;
     if (!pointOnPlane(mouse, onPlane, world)) {
         // Looking along the plane: take the point at the camera's target depth instead.

@@ -44,7 +44,11 @@ public:
     // The plane new objects are placed on: XY for top and perspective, XZ for front, YZ
     // for left; its z axis faces the viewer of the orthographic views.
     Matrix3 constructionPlane() const;
-    float gridSpacing = 10.0f;
+    // How far along the construction plane's normal new objects are placed (where the
+    // level is, not only on the ground); the plane moved by it.
+    float placementDepth = 0.0f;
+    Matrix3 placementPlane() const;
+    float gridSpacing = 10.0f;  // the owner sets it from its grid size
     SnapSettings snap;
 
     // HostViewport

@@ -19,9 +19,6 @@
 // Scenes this big show progress on the terminal while they load, save or render.
 constexpr uint64_t BIG_SCENE = 4096;
 constexpr uint64_t BIG_SCENE_BYTES = BIG_SCENE * 700;
-// A clone lands one step of the viewports' grid beside its source, where it can be seen and
-// picked rather than hidden under it.
-const Point3 CLONE_OFFSET(10, 0, 0);
 
 namespace {
 
@@ -62,6 +59,11 @@ bool HostSession::start(std::string& error, HWND parent, RECT area) {
 // Other helpers' pages come and go by the dozen in a visit: the visit redraws once, after.
 void HostSession::changed() {
     if (redraw_ && !several_->visiting()) redraw_();
+}
+
+void HostSession::setGrid(const GridSize& grid) {
+    grid_ = grid;
+    changed();
 }
 
 void HostSession::markModified() {
@@ -133,6 +135,7 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
 }
 
 void HostSession::created(Node* node, const std::string& classname) {
+    lastPlaced_ = node->position();
     Action step(*this, StepName::CREATE);
     history_.add(StepName::CREATE, {node});
     select({node});
@@ -156,7 +159,9 @@ std::vector<Node*> HostSession::clone(const std::vector<Node*>& sources, const s
         if (!copy) continue;
         if (!name.empty()) copy->name = name;
         copy->kept = keptForClone(copy->kept);
-        copy->transform.Translate(CLONE_OFFSET);
+        // One grid step beside its source, where it can be seen and picked rather than
+        // hidden under it.
+        copy->transform.Translate(Point3(static_cast<float>(grid_.units()), 0, 0));
         copies.push_back(copy);
     }
     if (copies.empty()) return copies;
@@ -309,6 +314,7 @@ bool HostSession::load(const std::string& path, std::string& error) {
     if (ok) {
         history_.clear();
         modified_ = false;
+        lastPlaced_.reset();
     }
     selectionChanged();
     return ok;
@@ -319,6 +325,8 @@ void HostSession::reset() {
     history_.clear();
     scene_.clear();
     modified_ = false;
+    grid_ = GridSize();
+    lastPlaced_.reset();
     selectionChanged();
 }
 

@@ -7,10 +7,12 @@
 #include <windows.h>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 #include "session/entity_index.h"
 #include "plugins/plugin_registry.h"
+#include "render/grid_size.h"
 #include "scene/scene.h"
 #include "scene/scene_history.h"
 
@@ -43,6 +45,11 @@ public:
     // back tells it which (nodeChanged) or that the whole scene changed (sceneChanged).
     EntityIndex& entities() { return entities_; }
     PluginRegistry& registry() { return registry_; }
+    // The construction grid the views snap and draw to; a new scene starts at its default.
+    const GridSize& grid() const { return grid_; }
+    void setGrid(const GridSize& grid);  // and the views are drawn again
+    // Where the last helper of this scene was placed, if one was.
+    const std::optional<Point3>& lastPlaced() const { return lastPlaced_; }
 
     // Creates a helper as a user does: the kind's descriptor makes it and its creation
     // procedure places it from two clicks at the window position of at in the top view.
@@ -135,4 +142,6 @@ private:
     std::unique_ptr<SeveralHelpersEdit> several_;
     std::function<void()> redraw_;
     bool modified_ = false;
+    GridSize grid_;
+    std::optional<Point3> lastPlaced_;
 };

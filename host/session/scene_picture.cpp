@@ -17,6 +17,7 @@ bool renderPicture(HostSession& session, ViewKind kind, const std::string& path,
                    int height, std::string& error, const PictureOptions& options) {
     SoftwareViewport view(kind, width, height);
     view.setScene(&session.scene());
+    view.gridSpacing = static_cast<float>(session.grid().units());
     frameScene(view, session.scene());
     renderViewport(view, session.scene(), 0, terminalProgress("rendering " + path, BIG_SCENE));
     EntityIndex& entities = session.entities();

@@ -5,6 +5,8 @@ std::string shortcutText(const Shortcut& shortcut) {
     if (!shortcut.key) return "";
     std::string text = std::string(shortcut.ctrl ? "Ctrl+" : "") + (shortcut.shift ? "Shift+" : "");
     if (shortcut.key == VK_DELETE) return text + "Del";
+    if (shortcut.key == VK_OEM_4) return text + "[";
+    if (shortcut.key == VK_OEM_6) return text + "]";
     if (shortcut.key >= VK_F1 && shortcut.key <= VK_F12)
         return text + "F" + std::to_string(shortcut.key - VK_F1 + 1);
     return text + static_cast<char>(shortcut.key);

@@ -240,11 +240,9 @@ void MainWindow::showMousePosition(const Point3& p, bool onPlane) {
 void MainWindow::updateStatus() {
     const SnapSettings& snap = viewports_[0]->view().snap;
     char text[96];
-    if (snap.enabled)
-        std::snprintf(text, sizeof text, "Snap: grid %g%s", viewports_[0]->view().gridSpacing,
-                      snap.toPivots ? " + pivots" : "");
-    else
-        std::snprintf(text, sizeof text, "Snap off");
+    const char* snapsTo = snap.toPivots ? "grid + pivots" : "grid";
+    std::snprintf(text, sizeof text, "Grid %d  Snap %s", session_.grid().units(),
+                  snap.enabled ? snapsTo : "off");
     SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
     const std::vector<Node*> selected = session_.scene().selection();
     std::string what;
@@ -408,7 +406,7 @@ void MainWindow::cloneSelection() {
 void MainWindow::addBoxBrushes() {
     std::vector<std::pair<Node*, BoxCorners>> boxes;
     for (Node* node : session_.scene().selection())
-        boxes.push_back({node, boxAroundPivot(*node, viewports_[0]->view().gridSpacing)});
+        boxes.push_back({node, boxAroundPivot(*node, float(session_.grid().units()))});
     std::string error;
     if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, StepName::ADD_BOX_BRUSH, error)) setStatus(error);
 }
@@ -484,6 +482,23 @@ void MainWindow::toggleSnap() {
     updateStatus();
 }
 
+void MainWindow::smallerGrid() {
+    GridSize grid = session_.grid();
+    grid.halve();
+    session_.setGrid(grid);
+}
+
+void MainWindow::largerGrid() {
+    GridSize grid = session_.grid();
+    grid.twice();
+    session_.setGrid(grid);
+}
+
+void MainWindow::setGrid(int units) {
+    GridSize grid;
+    if (grid.set(units)) session_.setGrid(grid);
+}
+
 LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_SIZE:
@@ -526,7 +541,13 @@ bool MainWindow::takenBeforeShortcuts(const MSG& msg) {
         updateStatus();
         return true;
     }
-    return positionFields_->takeKey(msg, viewports_[0]->view().gridSpacing) ||
+    // Create mode ends by Escape wherever the focus is: the class search that armed it
+    // keeps the focus.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && creation_.kind()) {
+        leaveCreateMode();
+        return true;
+    }
+    return positionFields_->takeKey(msg, float(session_.grid().units())) ||
            listTypeAhead_.take(msg, session_.pages().commandPanel().window());
 }
 

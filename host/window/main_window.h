@@ -78,6 +78,9 @@ public:
         CMD_COMPILE = 500,
         CMD_COMPILE_PROFILES,
         CMD_LAUNCH,
+        CMD_GRID_SMALLER = 600,
+        CMD_GRID_LARGER,
+        CMD_GRID_FIRST = 610,  // View > Grid: one item per size, smallest first
         CMD_KIND_FIRST = 1000,
     };
     void command(int id);
@@ -143,6 +146,9 @@ private:
     void framePoint(const Point3& point);
     void makeCompileMenu();
     void toggleSnap();
+    void smallerGrid();
+    void largerGrid();
+    void setGrid(int units);
     void labelAll();
     void labelSelected();
     void labelNone();

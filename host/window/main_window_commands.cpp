@@ -3,6 +3,7 @@
 #include "window/main_window.h"
 #include "window/compile_menu.h"
 #include "window/entity_list.h"
+#include "session/host_session.h"
 
 namespace {
 
@@ -79,6 +80,18 @@ std::vector<Command> MainWindow::commands() {
     add(CMD_SNAP, "&Snap", plain('S'), &MainWindow::toggleSnap).checked = [this] {
         return viewports_[0] && viewports_[0]->view().snap.enabled;
     };
+    add(CMD_GRID_SMALLER, "Smaller Grid", plain(VK_OEM_4), &MainWindow::smallerGrid);
+    add(CMD_GRID_LARGER, "Larger Grid", plain(VK_OEM_6), &MainWindow::largerGrid);
+    submenu = "&Grid";
+    static const char* const gridLabels[] = {"&1",  "&2",  "&4",   "&8",  "1&6",
+                                             "&32", "6&4", "12&8", "25&6"};
+    const std::vector<int> sizes = GridSize::choices();
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        Command& size = add(CMD_GRID_FIRST + int(i), gridLabels[i], {}, nullptr);
+        size.run = [this, units = sizes[i]] { setGrid(units); };
+        size.checked = [this, units = sizes[i]] { return session_.grid().units() == units; };
+    }
+    submenu = nullptr;
     separator();
     submenu = "&Labels";
     const struct {

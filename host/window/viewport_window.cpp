@@ -2,6 +2,8 @@
 #include "scene/step_names.h"
 #include <cmath>
 #include "session/host_session.h"
+#include "session/placement_depth.h"
+#include "interaction/arrow_nudge.h"
 #include "interaction/selection.h"
 #include "render/view_framing.h"
 #include "window/scene_view.h"
@@ -64,6 +66,8 @@ void ViewportWindow::move(const RECT& area) {
 }
 
 void ViewportWindow::redraw() {
+    // A new grid size reaches the views as every change does.
+    view_.gridSpacing = static_cast<float>(session_.grid().units());
     stale_ = true;
     InvalidateRect(window(), nullptr, FALSE);
 }
@@ -157,6 +161,7 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
     dragStart_ = dragLast_ = at;
     if (creation_.kind()) {
         drag_ = Drag::Create;
+        view_.placementDepth = placementDepth(session_, view_, at);
         creation_.press(view_, at);
         return;
     }
@@ -315,6 +320,19 @@ void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
     }
 }
 
+void ViewportWindow::nudge(WPARAM key, LPARAM repeat) {
+    Point3 offset;
+    if (view_.camera().isPerspective() ||
+        !arrowNudge(key, view_.constructionPlane(), view_.gridSpacing, offset))
+        return;
+    // A key held down repeats with bit 30 set: the presses of one run make one step.
+    if (!nudgeAction_ || !(repeat & (1 << 30))) {
+        nudgeAction_.reset();
+        nudgeAction_ = std::make_unique<HostSession::Action>(session_, StepName::MOVE);
+    }
+    session_.moveSelection(offset);
+}
+
 LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_PAINT:
@@ -350,6 +368,11 @@ LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_KEYDOWN:
             if (wp == VK_ESCAPE) cancelCreation();
+            nudge(wp, lp);
+            return 0;
+        case WM_KEYUP:
+        case WM_KILLFOCUS:
+            nudgeAction_.reset();  // the run of presses ends
             return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

@@ -72,6 +72,8 @@ private:
     // Right button or Escape: drops a helper being placed, or else leaves create mode;
     // false when not creating at all.
     bool cancelCreation();
+    // An arrow or Page key in an orthographic view: the selection one grid step along.
+    void nudge(WPARAM key, LPARAM repeat);
 
     enum class Drag { None, Create, Select, Move, Side, Pan, Orbit };
     HostSession& session_;
@@ -91,4 +93,6 @@ private:
     BoxSide side_{};     // the box side being dragged
     // Open while the selection or a box side is dragged: the drag is one step.
     std::unique_ptr<HostSession::Action> dragAction_;
+    // Open while an arrow key is held: its presses are one step.
+    std::unique_ptr<HostSession::Action> nudgeAction_;
 };

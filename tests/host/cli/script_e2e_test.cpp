@@ -176,6 +176,8 @@ const ScriptError errors[] = {
      "\"Sounds\" cannot take the value \"banana\"", 3},
     {"a place that is no number", "create Door at 0 0 0 as d\nsave out.vxs\nmove d to 1 x 3\n",
      "bad number \"x\"", 3},
+    {"a grid no level is built on", "create Door at 0 0 0 as d\nsave out.vxs\ngrid 10\n",
+     "no grid of \"10\"", 3},
     {"a helper firing itself", "create Door at 0 0 0 as d\nsave out.vxs\nlink d to d\n",
      "\"d\" cannot fire itself", 3},
 };

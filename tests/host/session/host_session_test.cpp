@@ -79,8 +79,9 @@ TEST_F(SessionTest, ClonesLandBesideTheirSourcesSelectedAsOneStep) {
     std::string error;
     const std::vector<Node*> copies = session.clone({a, b}, "", error);
     ASSERT_EQ(copies.size(), 2u) << error;
-    EXPECT_EQ(copies[0]->position(), a->position() + Point3(10, 0, 0));
-    EXPECT_EQ(copies[1]->position(), b->position() + Point3(10, 0, 0));
+    // One step of a new scene's grid beside.
+    EXPECT_EQ(copies[0]->position(), a->position() + Point3(16, 0, 0));
+    EXPECT_EQ(copies[1]->position(), b->position() + Point3(16, 0, 0));
     EXPECT_EQ(session.scene().selection(), copies);
     EXPECT_EQ(session.undoName(), "Clone");
     EXPECT_EQ(session.undo(), 1);

@@ -83,6 +83,13 @@ protected:
         GetWindowTextA(main.window(), text, sizeof text);
         return text;
     }
+    // A part of the status bar: 0 the mouse, 1 the grid and snap, 2 the selection and notes.
+    std::string statusText(int part) {
+        char text[256] = {};
+        SendMessageA(FindWindowExA(main.window(), nullptr, STATUSCLASSNAMEA, nullptr),
+                     SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
     HWND control(const char* label) { return session.pages().commandPanel().findControl(label); }
     // A key as the keyboard sends it through the host's message loop, with Shift or Ctrl held.
     void press(WPARAM key, int held = 0, HWND to = GetFocus()) {

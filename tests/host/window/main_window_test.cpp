@@ -23,12 +23,12 @@ TEST_F(MainWindowTest, EveryHostWindowRunsItsClassProcedureFromItsFirstMessage) 
 TEST_F(MainWindowTest, ClickingAKindIntoAViewportCreatesSelectsAndEditsIt) {
     ASSERT_NE(main.kindButton("Door"), nullptr);
     ASSERT_NE(main.kindButton("Teleport Dest"), nullptr);
-    Node* door = createDoorAt(Point3(30, 20, 0));
+    Node* door = createDoorAt(Point3(32, 16, 0));
     ASSERT_NE(door, nullptr);
     EXPECT_EQ(session.scene().size(), 1u);
-    // The default grid of 10 keeps the point where it was clicked.
-    EXPECT_NEAR(door->position().x, 30, 1e-3);
-    EXPECT_NEAR(door->position().y, 20, 1e-3);
+    // A new scene's grid of 16 keeps the point where it was clicked.
+    EXPECT_NEAR(door->position().x, 32, 1e-3);
+    EXPECT_NEAR(door->position().y, 16, 1e-3);
     EXPECT_TRUE(door->selected);
     EXPECT_EQ(session.pages().commandPanel().pageTitles(),
               (std::vector<std::string>{"Parameters", "Door Params", "Map Parameters"}));
@@ -63,12 +63,12 @@ TEST_F(MainWindowTest, ClicksAndRubberBandsSelect) {
 TEST_F(MainWindowTest, DraggingTheSelectionMovesItAndDeleteRemovesIt) {
     Node* door = createDoorAt(Point3(0, 0, 0));
     ASSERT_NE(door, nullptr);
-    POINT p = at(Point3(0, 0, 0)), q = at(Point3(50, 30, 0));
+    POINT p = at(Point3(0, 0, 0)), q = at(Point3(48, 32, 0));
     drag(top, p, q);
     // The drag's ends are whole pixels: the move is right to within a pixel's size.
     const float pixel = main.viewport(0).view().camera().unitsPerPixel();
-    EXPECT_NEAR(door->position().x, 50, pixel);
-    EXPECT_NEAR(door->position().y, 30, pixel);
+    EXPECT_NEAR(door->position().x, 48, pixel);
+    EXPECT_NEAR(door->position().y, 32, pixel);
     main.command(MainWindow::CMD_CLONE);
     EXPECT_EQ(session.scene().size(), 2u);
     main.command(MainWindow::CMD_DELETE);
@@ -416,8 +416,8 @@ TEST_F(MainWindowTest, ADragWithSnapPutsTheGrabbedPivotOnTheGridOrAPivot) {
         Point3 dropped;  // where the pivot would go, unsnapped
         Point3 landed;
     } drops[] = {
-        {Point3(47.3f, 21.6f, 0), Point3(50, 20, 0)},
-        {Point3(-23.8f, -61.4f, 0), Point3(-20, -60, 0)},
+        {Point3(47.3f, 21.6f, 0), Point3(48, 16, 0)},
+        {Point3(-23.8f, -61.4f, 0), Point3(-16, -64, 0)},
         {Point3(74.6f, -35.1f, 0), Point3(73.5f, -36.25f, 0)},
     };
     for (const auto& drop : drops) {
@@ -533,14 +533,14 @@ TEST_F(MainWindowTest, DraggingABoxSideHandleResizesTheBoxOnTheGrid) {
     Node* door = createDoorAt(Point3(0, 0, 0));
     ASSERT_TRUE(door);
     session.select({door});
-    main.command(MainWindow::CMD_ADD_BOX);  // -10 -10 0 .. 10 10 40 on a grid of 10; a handle
+    main.command(MainWindow::CMD_ADD_BOX);  // -16 -16 0 .. 16 16 64 on a grid of 16; a handle
                                             // sits at the middle of its side
     const struct {
         Point3 handle, dropped;
         MapVector low, high;
     } drags[] = {
-        {Point3(10, 0, 0), Point3(33, 4, 0), {-10, -10, 0}, {30, 10, 40}},
-        {Point3(10, -10, 0), Point3(7, 50, 0), {-10, 9, 0}, {30, 10, 40}},
+        {Point3(16, 0, 0), Point3(33, 4, 0), {-16, -16, 0}, {32, 16, 64}},
+        {Point3(8, -16, 0), Point3(7, 50, 0), {-16, 15, 0}, {32, 16, 64}},
     };
     for (const auto& d : drags) {
         drag(top, at(d.handle), at(d.dropped));

@@ -49,18 +49,18 @@ TEST_F(PickAndPlaceTest, LinkWaitsForAClickOnAnotherHelperAndEscapeGivesUp) {
 
 TEST_F(PickAndPlaceTest, TypedPositionsMoveTheSelectionExactlyOrToTheGrid) {
     Node* a = createDoorAt(Point3(0, 0, 0));
-    Node* b = createDoorAt(Point3(40, 0, 0));
+    Node* b = createDoorAt(Point3(32, 0, 0));
     session.select({a, b});
     PositionFields& fields = main.positionFields();
-    EXPECT_EQ(windowText(fields.field(0)), "20") << "the centre of the pivots";
+    EXPECT_EQ(windowText(fields.field(0)), "16") << "the centre of the pivots";
     const struct {
         const char* x;
         int held;
         Point3 centre;
     } cases[] = {
         {"100.25", 0, Point3(100.25f, -20.5f, 8)},
-        {"103", VK_SHIFT, Point3(100, -20, 10)},
-        {"abc", 0, Point3(100, -20, 10)},  // refused: nothing moves
+        {"103", VK_SHIFT, Point3(96, -16, 16)},  // the grid of 16
+        {"abc", 0, Point3(96, -16, 16)},        // refused: nothing moves
     };
     for (const auto& c : cases) {
         SetWindowTextA(fields.field(0), c.x);
@@ -69,7 +69,7 @@ TEST_F(PickAndPlaceTest, TypedPositionsMoveTheSelectionExactlyOrToTheGrid) {
         press(VK_RETURN, c.held, fields.field(0));
         EXPECT_EQ(pivotCentre({a, b}), c.centre) << c.x;
     }
-    EXPECT_EQ(b->position() - a->position(), Point3(40, 0, 0));
+    EXPECT_EQ(b->position() - a->position(), Point3(32, 0, 0));
     EXPECT_EQ(session.undoName(), "Move");
 }
 
