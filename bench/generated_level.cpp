@@ -89,8 +89,7 @@ std::string pointClass(int i) {
 GeneratedLevel generateRealLevel() {
     LevelWriter w;
     int cell = 0;
-    const int worldBrushes =
-        ALL_BRUSHES - DOORS - (DETAILS + GROUPS) * GROUP_BRUSHES - TRIGGERS;
+    const int worldBrushes = ALL_BRUSHES - DOORS - (DETAILS + GROUPS) * GROUP_BRUSHES - TRIGGERS;
     w.level.text = "// a generated level\n";
     w.beginEntity("worldspawn");
     w.pair("wad", "gfx/base.wad");

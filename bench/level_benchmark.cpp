@@ -23,9 +23,9 @@ const char* const EXPORT_PATH = "level_benchmark_export.map";
 // An axis-aligned box in the texture-axes form: six faces.
 void appendBox(std::string& out, int x, int y, int z, int size, int height) {
     const int x1 = x + size, y1 = y + size, z1 = z + height;
-    const int p[6][9] = {{x, 0, 1, x, 0, 0, x, 1, 0},     {x1, 1, 0, x1, 0, 0, x1, 0, 1},
-                         {1, y, 0, 0, y, 0, 0, y, 1},     {0, y1, 1, 0, y1, 0, 1, y1, 0},
-                         {0, 1, z, 0, 0, z, 1, 0, z},     {1, 0, z1, 0, 0, z1, 0, 1, z1}};
+    const int p[6][9] = {{x, 0, 1, x, 0, 0, x, 1, 0}, {x1, 1, 0, x1, 0, 0, x1, 0, 1},
+                         {1, y, 0, 0, y, 0, 0, y, 1}, {0, y1, 1, 0, y1, 0, 1, y1, 0},
+                         {0, 1, z, 0, 0, z, 1, 0, z}, {1, 0, z1, 0, 0, z1, 0, 1, z1}};
     char face[200];
     out += "{\n";
     for (const auto& f : p) {
@@ -79,9 +79,8 @@ std::string fileText(const char* path) {
 // and that export: the work of a save under version control and of its review.
 bool measureExportAndDiff(HostSession& session, const std::string& level, std::string& error) {
     bool ok = true;
-    print("export, nothing changed (target 200 ms)", measure(3, 1, [&] {
-              ok = exportMap(session, EXPORT_PATH, "", error) && ok;
-          }));
+    print("export, nothing changed (target 200 ms)",
+          measure(3, 1, [&] { ok = exportMap(session, EXPORT_PATH, "", error) && ok; }));
     if (!ok) return false;
     std::printf("  the export is the level byte for byte: %s\n",
                 fileText(EXPORT_PATH) == level ? "yes" : "NO");
@@ -91,13 +90,11 @@ bool measureExportAndDiff(HostSession& session, const std::string& level, std::s
         return false;
     }
     door->transform.SetTrans(door->position() + Point3(16, 0, 0));
-    print("export, one door moved", measure(3, 1, [&] {
-              ok = exportMap(session, EXPORT_PATH, "", error) && ok;
-          }));
+    print("export, one door moved",
+          measure(3, 1, [&] { ok = exportMap(session, EXPORT_PATH, "", error) && ok; }));
     LevelDiff diff;
-    print("diff of the level and that export (target 200 ms)", measure(3, 1, [&] {
-              ok = diffMapFiles(MAP_PATH, EXPORT_PATH, diff, error) && ok;
-          }));
+    print("diff of the level and that export (target 200 ms)",
+          measure(3, 1, [&] { ok = diffMapFiles(MAP_PATH, EXPORT_PATH, diff, error) && ok; }));
     std::printf("  the diff says: %s\n", diff.summary.c_str());
     return ok;
 }
@@ -133,18 +130,15 @@ int main() {
     DeleteFileA(MAP_PATH);
     DeleteFileA(EXPORT_PATH);
     SoftwareViewport view(ViewKind::Top, 1280, 720);
-    print("framing the view: outlines computed from planes", measure(1, 1, [&] {
-              frameScene(view, session.scene());
-          }));
+    print("framing the view: outlines computed from planes",
+          measure(1, 1, [&] { frameScene(view, session.scene()); }));
     std::printf("full top-view redraw at 1280x720 (target 16 ms):\n");
-    print("with the brushes' outlines", measure(5, 10, [&] {
-              renderViewport(view, session.scene());
-          }));
+    print("with the brushes' outlines",
+          measure(5, 10, [&] { renderViewport(view, session.scene()); }));
     std::vector<std::shared_ptr<const std::vector<unsigned char>>> kept;
     for (const auto& node : session.scene().nodes()) kept.push_back(std::move(node->kept));
-    print("the same scene without brushes", measure(5, 10, [&] {
-              renderViewport(view, session.scene());
-          }));
+    print("the same scene without brushes",
+          measure(5, 10, [&] { renderViewport(view, session.scene()); }));
     const auto& nodes = session.scene().nodes();
     for (size_t i = 0; i < nodes.size(); ++i) nodes[i]->kept = std::move(kept[i]);
     renderViewport(view, session.scene());  // the picture to look at beside the figures

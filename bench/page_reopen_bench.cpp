@@ -43,8 +43,8 @@ HWND bareWindows(int count) {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 600, nullptr, nullptr,
                                   nullptr, nullptr);
     for (int i = 0; i < count; ++i)
-        CreateWindowExA(0, "STATIC", "x", WS_CHILD | WS_VISIBLE, 0, i * 4, 100, 12, parent,
-                        nullptr, nullptr, nullptr);
+        CreateWindowExA(0, "STATIC", "x", WS_CHILD | WS_VISIBLE, 0, i * 4, 100, 12, parent, nullptr,
+                        nullptr, nullptr);
     return parent;
 }
 
@@ -107,6 +107,7 @@ int main(int argc, char** argv) {
         "  a re-open costs %.2f times that\n",
         rounds, reopen, ms[ms.size() * 9 / 10], ms.back(), floor, reopen / floor);
     // A measurement reports; on a loaded machine the budget may be missed, which it says.
-    std::printf("  90th percentile %s the budget\n", ms[ms.size() * 9 / 10] < 20.0 ? "within" : "over");
+    std::printf("  90th percentile %s the budget\n",
+                ms[ms.size() * 9 / 10] < 20.0 ? "within" : "over");
     return 0;
 }

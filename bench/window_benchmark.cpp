@@ -55,8 +55,8 @@ StepTime secondsOf(const std::function<void()>& work) {
 
 void report(const char* step, StepTime time, double budgetMs) {
     const double ms = time.wall * 1e3;
-    std::printf("  %-52s %9.1f ms  budget %6.0f ms  %-4s  (thread %7.1f ms)\n", step, ms,
-                budgetMs, ms <= budgetMs ? "met" : "over", time.cpu * 1e3);
+    std::printf("  %-52s %9.1f ms  budget %6.0f ms  %-4s  (thread %7.1f ms)\n", step, ms, budgetMs,
+                ms <= budgetMs ? "met" : "over", time.cpu * 1e3);
 }
 
 // The best of a few tries of a step that can be repeated (the machine is shared).
@@ -158,11 +158,14 @@ private:
         Node* target = nodesOf("item_shells", 1).at(0);
         const POINT p = at(target->position());
         profiler_.mark("click-select");
-        report("click-select in the top view", bestOf(3, [&] { selectNothing(); }, [&] {
-                   SendMessageA(top(), WM_LBUTTONDOWN, MK_LBUTTON, pointOf(p));
-                   SendMessageA(top(), WM_LBUTTONUP, 0, pointOf(p));
-                   settle(main_.window());
-               }),
+        report("click-select in the top view",
+               bestOf(
+                   3, [&] { selectNothing(); },
+                   [&] {
+                       SendMessageA(top(), WM_LBUTTONDOWN, MK_LBUTTON, pointOf(p));
+                       SendMessageA(top(), WM_LBUTTONUP, 0, pointOf(p));
+                       settle(main_.window());
+                   }),
                50);
     }
 
@@ -173,11 +176,14 @@ private:
         SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
         const POINT p{r.left + 4, (r.top + r.bottom) / 2};
         profiler_.mark("list click");
-        report("entity list click", bestOf(3, [&] { selectNothing(); }, [&] {
-                   SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, pointOf(p));
-                   SendMessageA(list, WM_LBUTTONUP, 0, pointOf(p));
-                   settle(main_.window());
-               }),
+        report("entity list click",
+               bestOf(
+                   3, [&] { selectNothing(); },
+                   [&] {
+                       SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, pointOf(p));
+                       SendMessageA(list, WM_LBUTTONUP, 0, pointOf(p));
+                       settle(main_.window());
+                   }),
                50);
     }
 
@@ -223,11 +229,17 @@ private:
         HWND filter = main_.entityList().filterBox();
         SetFocus(filter);
         profiler_.mark("find");
-        report("Find keystroke", bestOf(3, [&] { SetWindowTextA(filter, "func"); settle(main_.window()); },
-                                        [&] {
-                                            SendMessageA(filter, WM_CHAR, '_', 1);
-                                            settle(main_.window());
-                                        }),
+        report("Find keystroke",
+               bestOf(
+                   3,
+                   [&] {
+                       SetWindowTextA(filter, "func");
+                       settle(main_.window());
+                   },
+                   [&] {
+                       SendMessageA(filter, WM_CHAR, '_', 1);
+                       settle(main_.window());
+                   }),
                50);
         SetWindowTextA(filter, "");
         settle(main_.window());
@@ -283,8 +295,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("level: %.2f MB of map text, %d entities, %d brushes, %d faces\n",
-                level.text.size() / (1024.0 * 1024.0), level.entities, level.brushes,
-                level.faces);
+                level.text.size() / (1024.0 * 1024.0), level.entities, level.brushes, level.faces);
     SamplingProfiler profiler(profile);
     Bench bench(profiler);
     if (!bench.start()) return 1;

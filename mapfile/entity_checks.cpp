@@ -43,9 +43,8 @@ void checkTargets(Scope& s, const HelperEntry& h, const EntityView& view) {
 // counter are fired by name and never touched: they need none.
 bool needsBrushes(const std::string& classname) {
     static const char* const brushClasses[] = {
-        "func_door",   "func_door_secret", "func_wall",        "func_button",
-        "func_train",  "func_plat",        "func_dm_only",     "func_illusionary",
-        "func_bossgate", "func_episodegate"};
+        "func_door", "func_door_secret", "func_wall",        "func_button",   "func_train",
+        "func_plat", "func_dm_only",     "func_illusionary", "func_bossgate", "func_episodegate"};
     for (const char* name : brushClasses)
         if (classname == name) return true;
     return classname.rfind("trigger_", 0) == 0 && classname != "trigger_relay" &&

@@ -11,13 +11,13 @@
 #include "vexsdk/geom.h"
 
 struct KeptEntity {
-    bool world = false;                // read from the map's worldspawn
-    std::string header;                // the world's: the map's text before its first entity
-    std::vector<MapLine> pairs;        // beyond the record's room, in map order
+    bool world = false;          // read from the map's worldspawn
+    std::string header;          // the world's: the map's text before its first entity
+    std::vector<MapLine> pairs;  // beyond the record's room, in map order
     bool hadOrigin = false;
     std::string originText;            // as read: written back while the node stays at anchor
     std::vector<std::string> brushes;  // brush and patch texts as read, braces included
-    Point3 anchor;  // the node's position when read: its brushes move by position - anchor
+    Point3 anchor;        // the node's position when read: its brushes move by position - anchor
     std::string source;   // the entity's text as read (entitySource); empty: made in the host
     std::string trailer;  // the world's: the map's text after its last entity
 };
@@ -28,5 +28,4 @@ KeptEntity copiedKept(const KeptEntity& kept);
 
 std::vector<unsigned char> encodeKeptEntity(const KeptEntity& kept);
 // False with a message when the bytes are not what encodeKeptEntity makes.
-bool decodeKeptEntity(const unsigned char* data, size_t size, KeptEntity& kept,
-                      std::string& error);
+bool decodeKeptEntity(const unsigned char* data, size_t size, KeptEntity& kept, std::string& error);

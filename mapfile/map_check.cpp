@@ -6,7 +6,8 @@
 std::vector<MapFinding> checkMapText(const MapText& map, const HelperRecord& fresh) {
     std::vector<ImportedEntity> entities;
     std::vector<ImportNote> notes;
-    readMapEntities(map, fresh, [](const std::string&) { return false; }, entities, notes);
+    readMapEntities(
+        map, fresh, [](const std::string&) { return false; }, entities, notes);
     std::vector<MapFinding> findings;
     for (const ImportNote& note : notes)
         findings.push_back(

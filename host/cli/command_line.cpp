@@ -90,7 +90,8 @@ int renderScene(HostSession& session, int argc, char** argv) {
     ViewKind view;
     if (!parseViewKind(viewName, view)) return fail("unknown view \"" + viewName + "\"");
     if (out.empty()) return fail("render needs --out FILE.png");
-    if (!session.load(scene, error) || !renderPicture(session, view, out, width, height, error, picture))
+    if (!session.load(scene, error) ||
+        !renderPicture(session, view, out, width, height, error, picture))
         return fail(error);
     std::printf("%s: %s view of %zu nodes, %dx%d\n", out.c_str(), viewKindName(view),
                 session.scene().size(), width, height);
@@ -116,7 +117,8 @@ int importCommand(HostSession& session, const std::string& map, const std::strin
     if (!refuseSameFile(out, map, "the map", error)) return fail(error);
     const bool complete = importMap(session, map, report, error);
     const size_t examples = allWarnings ? 0 : IMPORT_EXAMPLES;
-    for (const std::string& line : report.lines(examples)) std::fprintf(stderr, "%s\n", line.c_str());
+    for (const std::string& line : report.lines(examples))
+        std::fprintf(stderr, "%s\n", line.c_str());
     if (const size_t hidden = report.notShown(examples))
         std::fprintf(stderr, "%s more not shown (--all-warnings gives every one)\n",
                      countText(hidden).c_str());

@@ -317,7 +317,8 @@ bool runLoad(Context& c) {
 
 bool runRender(Context& c) {
     return onStagedFile(c, c.w[2], c.files.writePath(c.w[2]), [&](const std::string& file) {
-        return renderPicture(c.session, c.a.view, file, c.a.width, c.a.height, c.message, c.a.picture);
+        return renderPicture(c.session, c.a.view, file, c.a.width, c.a.height, c.message,
+                             c.a.picture);
     });
 }
 
@@ -349,8 +350,8 @@ bool runImport(Context& c) {
 
 // The world's node is made when a box is first given to it.
 bool runBrush(Context& c) {
-    HostSession::Action step(c.session, c.w[2] == "clear" ? StepName::CLEAR_BRUSHES
-                                                            : StepName::ADD_BOX_BRUSH);
+    HostSession::Action step(c.session,
+                             c.w[2] == "clear" ? StepName::CLEAR_BRUSHES : StepName::ADD_BOX_BRUSH);
     Node* node = c.session.node(c.w[1]);
     if (!node && c.w[1] == "worldspawn" && c.w[2] == "box") node = worldNode(c.session, c.message);
     if (!node) {

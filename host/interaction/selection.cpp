@@ -121,7 +121,6 @@ std::vector<Node*> selectionAfterClick(Scene& scene, SoftwareViewport& view, IPo
 }
 
 std::vector<Node*> selectionAfterRectangle(Scene& scene, SoftwareViewport& view, IPoint2 a,
-                                           IPoint2 b, bool crossing, SelectMode mode,
-                                           TimeValue t) {
+                                           IPoint2 b, bool crossing, SelectMode mode, TimeValue t) {
     return changedSelection(scene, nodesInRectangle(scene, view, a, b, crossing, t), mode);
 }

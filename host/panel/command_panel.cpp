@@ -157,8 +157,9 @@ const std::vector<LabelledControl>& CommandPanel::labelledControls(HWND page) co
 void CommandPanel::setTitle(const std::string& title) {
     if (!window()) return;
     if (!title_) {
-        title_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_CENTER | SS_CENTERIMAGE, 0, 0, 10,
-                                 titleHeight, window(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        title_ =
+            CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_CENTER | SS_CENTERIMAGE, 0, 0, 10,
+                            titleHeight, window(), nullptr, GetModuleHandleA(nullptr), nullptr);
         SendMessageA(title_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                      0);
     }

@@ -16,7 +16,9 @@ Vec operator+(Vec a, Vec b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 Vec operator-(Vec a, Vec b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 Vec operator*(Vec a, double s) { return {a.x * s, a.y * s, a.z * s}; }
 double dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec cross(Vec a, Vec b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+Vec cross(Vec a, Vec b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 Vec normalised(Vec a) {
     const double length = std::sqrt(dot(a, a));
     return length > 0 ? a * (1 / length) : a;
@@ -93,8 +95,10 @@ void addPatchGrid(const MapText& map, const MapBrush& patch, int rows, int colum
     };
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column) {
-            if (column + 1 < columns) out.ends.insert(out.ends.end(), {at(row, column), at(row, column + 1)});
-            if (row + 1 < rows) out.ends.insert(out.ends.end(), {at(row, column), at(row + 1, column)});
+            if (column + 1 < columns)
+                out.ends.insert(out.ends.end(), {at(row, column), at(row, column + 1)});
+            if (row + 1 < rows)
+                out.ends.insert(out.ends.end(), {at(row, column), at(row + 1, column)});
         }
 }
 
@@ -115,7 +119,8 @@ BrushOutlines computeBrushOutlines(const std::vector<unsigned char>& bytes) {
             continue;
         }
         const MapPlane* planes = map.planes.data() + brush.first;
-        if (!addBrushEdges(planes, brush.count, 1, out)) addBrushEdges(planes, brush.count, -1, out);
+        if (!addBrushEdges(planes, brush.count, 1, out))
+            addBrushEdges(planes, brush.count, -1, out);
     }
     for (const Point3& end : out.ends) out.box += end;
     return out;

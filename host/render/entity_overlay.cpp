@@ -86,8 +86,7 @@ void drawLabels(Framebuffer& image, std::vector<Shown> at, LabelMode mode) {
         if (mode == LabelMode::Selected && !selected(p)) break;
         if (!p.placed) continue;
         const Node& node = *p.entity->node;
-        const int width =
-            std::max(textWidth(node.name.c_str()), textWidth(p.entity->classname));
+        const int width = std::max(textWidth(node.name.c_str()), textWidth(p.entity->classname));
         int left, top;
         if (!placeLabel(image, p.at, width, left, top)) continue;
         if (!space.take(left, top, left + width + 2, top + LABEL_HEIGHT + 1)) continue;

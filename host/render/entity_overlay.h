@@ -42,8 +42,9 @@ const Rgb LINK_COLOUR = {70, 130, 190};
 const Rgb SELECTED_LINK_COLOUR = {140, 210, 255};
 const Rgb DANGLING_COLOUR = {230, 50, 40};
 
-// Draws onto the view's image, over everything drawn so far; links point into entities. Hidden nodes, and nodes kept as stored bytes (nothing is drawn of
-// them), get neither label nor links. A label that would overlap one already placed is
-// left out, selected nodes' labels being placed first.
+// Draws onto the view's image, over everything drawn so far; links point into entities. Hidden
+// nodes, and nodes kept as stored bytes (nothing is drawn of them), get neither label nor links. A
+// label that would overlap one already placed is left out, selected nodes' labels being placed
+// first.
 void drawEntityOverlay(SoftwareViewport& view, const std::vector<OverlayEntity>& entities,
                        const EntityLinks& links, const OverlayOptions& options);

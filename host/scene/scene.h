@@ -51,7 +51,7 @@ public:
     // without room in the record), as the map library encodes it; null for none. Never
     // changed in place, so clones and history steps share it.
     std::shared_ptr<const std::vector<unsigned char>> kept;
-    int changeCount = 0;                    // change announcements heard from the object
+    int changeCount = 0;  // change announcements heard from the object
 
 private:
     friend class Scene;

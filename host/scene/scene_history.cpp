@@ -105,7 +105,10 @@ private:
 class RenameStep : public HistoryStep {
 public:
     RenameStep(Node* node, std::string after)
-        : HistoryStep(StepName::RENAME), node_(node), before_(node->name), after_(std::move(after)) {}
+        : HistoryStep(StepName::RENAME),
+          node_(node),
+          before_(node->name),
+          after_(std::move(after)) {}
     void undo(Scene&) override { node_->name = before_; }
     void redo(Scene&) override { node_->name = after_; }
     size_t bytes() const override { return before_.size() + after_.size(); }
@@ -256,7 +259,8 @@ void SceneHistory::add(const std::string& name, const std::vector<Node*>& nodes)
 }
 
 void SceneHistory::remove(const std::vector<Node*>& nodes) {
-    if (!nodes.empty()) apply(std::make_unique<NodesStep>(scene_, StepName::DELETE_NODES, nodes, false));
+    if (!nodes.empty())
+        apply(std::make_unique<NodesStep>(scene_, StepName::DELETE_NODES, nodes, false));
 }
 
 bool SceneHistory::moveBy(const std::vector<Node*>& nodes, const Point3& delta) {
@@ -286,9 +290,8 @@ bool SceneHistory::setFlag(const std::vector<Node*>& nodes, Flag flag, bool valu
     for (Node* node : nodes)
         if (node->*member != value) changing.push_back(node);
     if (changing.empty()) return false;
-    const char* name =
-        flag == Flag::Frozen ? (value ? StepName::FREEZE : StepName::UNFREEZE)
-                            : (value ? StepName::HIDE : StepName::UNHIDE);
+    const char* name = flag == Flag::Frozen ? (value ? StepName::FREEZE : StepName::UNFREEZE)
+                                            : (value ? StepName::HIDE : StepName::UNHIDE);
     apply(std::make_unique<FlagStep>(name, member, std::move(changing), value));
     return true;
 }

@@ -48,4 +48,3 @@ Node* cloneNode(Scene& scene, Node& source, std::string& error) {
     node->kept = source.kept;
     return node;
 }
-

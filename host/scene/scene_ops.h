@@ -9,4 +9,3 @@
 // A new node with a clone of the source's object (or a copy of its stored bytes), the same
 // transform, and the next free name of the same base ("Marker001" gives "Marker002").
 Node* cloneNode(Scene& scene, Node& source, std::string& error);
-

@@ -108,8 +108,8 @@ bool linkToTarget(HostSession& session, const std::vector<Node*>& sources, Node&
             session.select({edit.node});
             for (const PageEntry& entry : edit.entries) {
                 std::string warning;
-                ok = ok && setPageControl(session.pages().commandPanel(), entry.label, entry.value, error,
-                                          warning);
+                ok = ok && setPageControl(session.pages().commandPanel(), entry.label, entry.value,
+                                          error, warning);
             }
         }
         // The last helper's edit joins the step before it closes.

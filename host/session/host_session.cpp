@@ -49,8 +49,7 @@ HostSession::~HostSession() {
 }
 
 bool HostSession::start(std::string& error, HWND parent, RECT area) {
-    if (!registry_.loadFolder(defaultPluginFolder(), error) ||
-        !pages_->start(parent, area, error))
+    if (!registry_.loadFolder(defaultPluginFolder(), error) || !pages_->start(parent, area, error))
         return false;
     scene_.onNodeChanged = [this](Node& node) { objectChanged(node); };
     return true;

@@ -108,9 +108,9 @@ public:
     std::string undoName();
     std::string redoName();
 
-    // Makes these nodes the selection and announces it: the first selected helper is edited in the command panel (the previous edit ends
-    // first), and with several a change made on its pages is made on each other's own pages
-    // too, as one step.
+    // Makes these nodes the selection and announces it: the first selected helper is edited in the
+    // command panel (the previous edit ends first), and with several a change made on its pages is
+    // made on each other's own pages too, as one step.
     void select(const std::vector<Node*>& nodes);
     void selectAll();  // every node neither hidden nor frozen
 

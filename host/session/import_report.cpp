@@ -16,7 +16,8 @@ std::string messageKind(const std::string& message) {
             kind += "\"\"";
             i = close;
         } else if (std::isdigit(static_cast<unsigned char>(c))) {
-            while (i + 1 < message.size() && std::isdigit(static_cast<unsigned char>(message[i + 1])))
+            while (i + 1 < message.size() &&
+                   std::isdigit(static_cast<unsigned char>(message[i + 1])))
                 ++i;
             kind += '#';
         } else {
@@ -65,7 +66,8 @@ std::vector<std::string> ImportReport::lines(size_t examples) const {
     }
     lines = summary();
     for (const Kind& kind : kinds_)
-        for (size_t i = 0; kind.findings.size() > 1 && i < std::min(examples, kind.findings.size()); ++i)
+        for (size_t i = 0; kind.findings.size() > 1 && i < std::min(examples, kind.findings.size());
+             ++i)
             lines.push_back("  " + findings_[kind.findings[i]].text());
     return lines;
 }

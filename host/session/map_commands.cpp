@@ -119,7 +119,8 @@ namespace {
 void reportNotes(const std::string& path, const MapImport& imported, ImportReport& report) {
     size_t helper = 0;
     for (const ImportNote& note : imported.notes) {
-        while (helper + 1 < imported.helpers.size() && imported.helpers[helper + 1].line <= note.line)
+        while (helper + 1 < imported.helpers.size() &&
+               imported.helpers[helper + 1].line <= note.line)
             ++helper;
         const bool inHelper = !note.error && helper < imported.helpers.size() &&
                               imported.helpers[helper].line <= note.line;

@@ -101,8 +101,7 @@ std::string PageEditor::pendingStepName() { return editPending() ? stepName(*edi
 void PageEditor::objectChanged(Node& node) {
     if (!node.object() || node.object() != edited()) return;
     const PageClass pages = classPageOf(node);
-    if (pages == shownPages_ || reopenPending_ || (standsForSeveral && standsForSeveral()))
-        return;
+    if (pages == shownPages_ || reopenPending_ || (standsForSeveral && standsForSeveral())) return;
     shownPages_ = pages;
     reopenPending_ = true;
     panel_->postTask([this] { reopenEdit(); });

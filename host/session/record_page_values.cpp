@@ -23,9 +23,8 @@ constexpr int AXIS_CHECK = 1046, LENGTH_FIELD = 1010, CLASS_LIST = 1050;
 constexpr int LIGHT_ON = 1073, LIGHT_OFF = 1074, FIRST_STYLE = 1075;
 constexpr int TARGET_NAME_FIELD = 1029, MESSAGE_FIELD = 1030, SOUNDS_LIST = 1060;
 // Screen order of the key/value cells, row by row, key before value.
-constexpr int KEY_VALUE_CELLS[keyValueCellCount] = {1072, 1080, 1073, 1081, 1074, 1082,
-                                                    1075, 1083, 1076, 1084, 1079, 1087,
-                                                    1078, 1086, 1077, 1085};
+constexpr int KEY_VALUE_CELLS[keyValueCellCount] = {1072, 1080, 1073, 1081, 1074, 1082, 1075, 1083,
+                                                    1076, 1084, 1079, 1087, 1078, 1086, 1077, 1085};
 
 bool inCatalogue(const std::string& classname) {
     static const std::unordered_set<std::string> names(entityClassNames,
@@ -48,9 +47,9 @@ std::string classListLine(const std::string& classname) {
     if (inCatalogue(classname)) return classname;
     std::string found;
     for (const char* const* name = entityClassNames; **name; ++name) {
-        if (classname.empty() || CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, *name,
-                                                static_cast<int>(classname.size()),
-                                                classname.c_str(), -1) != CSTR_EQUAL)
+        if (classname.empty() ||
+            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, *name,
+                           static_cast<int>(classname.size()), classname.c_str(), -1) != CSTR_EQUAL)
             continue;
         if (found.empty() || lstrcmpiA(*name, found.c_str()) < 0) found = *name;
     }
@@ -90,7 +89,8 @@ void addDoorParams(const EntityProps& p, PageValues& values) {
     values[{DOOR_PARAMS, MESSAGE_FIELD}] = fieldText(p.message, sizeof p.message);
     int sounds = 0;
     while (doorSoundNames[sounds][0]) ++sounds;
-    values[{DOOR_PARAMS, SOUNDS_LIST}] = p.sounds >= 0 && p.sounds < sounds ? doorSoundNames[p.sounds] : "";
+    values[{DOOR_PARAMS, SOUNDS_LIST}] =
+        p.sounds >= 0 && p.sounds < sounds ? doorSoundNames[p.sounds] : "";
 }
 
 void addLightParams(const EntityProps& p, PageValues& values) {

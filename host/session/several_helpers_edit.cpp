@@ -38,8 +38,8 @@ void SeveralHelpersEdit::showSelection() {
     std::stable_sort(byPages.begin(), byPages.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& entry : byPages) others_.push_back(entry.second);
-    pages_.commandPanel().setTitle(others_.empty() ? ""
-                                                  : std::to_string(others_.size() + 1) + " selected");
+    pages_.commandPanel().setTitle(
+        others_.empty() ? "" : std::to_string(others_.size() + 1) + " selected");
     findMixedControls();
     pages_.followSelection();
     pages_.rememberShownPages();
@@ -128,8 +128,7 @@ void SeveralHelpersEdit::pageChanged(const PageChange& change) {
             return;
         }
     pendingChanges_.push_back(change);
-    if (pendingChanges_.size() == 1)
-        pages_.commandPanel().postTask([this] { applyPageChanges(); });
+    if (pendingChanges_.size() == 1) pages_.commandPanel().postTask([this] { applyPageChanges(); });
 }
 
 void SeveralHelpersEdit::applyPageChanges() {

@@ -27,11 +27,11 @@ COLORREF lineColour(const std::string& line) {
 void BuildWindow::create() {
     RECT owner;
     GetWindowRect(owner_, &owner);
-    createBoundWindow(windowClass, {IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, "Build",
-                      0, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-                      Place{owner.left + 40, owner.bottom - BUILD_HEIGHT - 40, BUILD_WIDTH,
-                            BUILD_HEIGHT},
-                      owner_);
+    createBoundWindow(
+        windowClass, {IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, "Build", 0,
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
+        Place{owner.left + 40, owner.bottom - BUILD_HEIGHT - 40, BUILD_WIDTH, BUILD_HEIGHT},
+        owner_);
     heading_ = childControl("STATIC", "", 0, SS_LEFTNOWORDWRAP | SS_CENTERIMAGE, window());
     cancel_ = childControl("BUTTON", "Cancel", 0, BS_PUSHBUTTON | WS_TABSTOP, window(), CANCEL_ID);
     // Owner drawn, so that each line has its severity's colour.

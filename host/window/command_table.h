@@ -24,10 +24,10 @@ enum class FocusPlace { Viewport, EntityList, FindBox, PageField, PageButton };
 bool keyGoesToTable(FocusPlace place, const Shortcut& key);
 
 struct Command {
-    int id = 0;  // 0: a separator
-    int menu = 0;                     // position in the menu bar
-    const char* submenu = nullptr;    // the submenu it sits in, or null
-    const char* label = nullptr;      // "&Undo"
+    int id = 0;                     // 0: a separator
+    int menu = 0;                   // position in the menu bar
+    const char* submenu = nullptr;  // the submenu it sits in, or null
+    const char* label = nullptr;    // "&Undo"
     Shortcut shortcut;
     std::function<void()> run;
     std::function<bool()> enabled;          // empty: always

@@ -114,17 +114,20 @@ void EntityListWindow::followSelection() {
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     if (rows.size() == rows_.size() || rows.empty()) {
         item.state = rows.empty() ? 0 : LVIS_SELECTED;
-        SendMessageA(list(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        SendMessageA(list(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(&item));
     } else {
         std::vector<int> gone;
         std::set_difference(shown.begin(), shown.end(), rows.begin(), rows.end(),
                             std::back_inserter(gone));
-        for (int row : gone) SendMessageA(list(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        for (int row : gone)
+            SendMessageA(list(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
         std::vector<int> fresh;
         std::set_difference(rows.begin(), rows.end(), shown.begin(), shown.end(),
                             std::back_inserter(fresh));
         item.state = LVIS_SELECTED;
-        for (int row : fresh) SendMessageA(list(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        for (int row : fresh)
+            SendMessageA(list(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
     if (!rows.empty()) {
         item.stateMask = LVIS_FOCUSED;

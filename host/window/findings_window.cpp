@@ -19,15 +19,14 @@ BoundWindow::Place FindingsWindow::place() const {
     const int x = owner.right + REPORT_WIDTH <= screen.right
                       ? owner.right
                       : std::max(owner.left, owner.right - REPORT_WIDTH - REPORT_INSET);
-    const int y = std::max(owner.top, owner.bottom - REPORT_HEIGHT - REPORT_INSET -
-                                          stack_ * STACK_STEP);
+    const int y =
+        std::max(owner.top, owner.bottom - REPORT_HEIGHT - REPORT_INSET - stack_ * STACK_STEP);
     return Place{x, y, REPORT_WIDTH, REPORT_HEIGHT};
 }
 
 void FindingsWindow::create() {
-    createBoundWindow(windowClass, {IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
-                      title_, 0, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, place(),
-                      owner_);
+    createBoundWindow(windowClass, {IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, title_,
+                      0, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, place(), owner_);
     list_ = childControl("LISTBOX", "", WS_EX_CLIENTEDGE,
                          WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, window(),
                          LIST_ID);

@@ -16,7 +16,8 @@ struct FindingLine {
 class FindingsWindow : public BoundWindow {
 public:
     // stack: how many report windows stand before this one, each a caption's height lower.
-    FindingsWindow(HWND owner, const char* title, int stack) : owner_(owner), title_(title), stack_(stack) {}
+    FindingsWindow(HWND owner, const char* title, int stack)
+        : owner_(owner), title_(title), stack_(stack) {}
     ~FindingsWindow() override = default;
     FindingsWindow(const FindingsWindow&) = delete;
     FindingsWindow& operator=(const FindingsWindow&) = delete;

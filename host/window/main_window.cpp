@@ -99,7 +99,8 @@ bool MainWindow::create(std::string& error) {
     cb.picking = [this] { return linkPick_->pending(); };
     cb.picked = [this](Node* node) { setStatus(linkPick_->pick(node)); };
     for (int i = 0; i < 4; ++i) {
-        viewports_[i] = std::make_unique<ViewportWindow>(session_, creation_, kinds[i], overlay_, cb);
+        viewports_[i] =
+            std::make_unique<ViewportWindow>(session_, creation_, kinds[i], overlay_, cb);
         if (!viewports_[i]->create(window(), 10 + i)) {
             error = "cannot create the viewports";
             return false;
@@ -116,8 +117,8 @@ bool MainWindow::create(std::string& error) {
 }
 
 void MainWindow::buildMenu() {
-    table_ = std::make_unique<CommandTable>(std::vector<const char*>{"&File", "&Edit", "&View", "&Run"},
-                                            commands());
+    table_ = std::make_unique<CommandTable>(
+        std::vector<const char*>{"&File", "&Edit", "&View", "&Run"}, commands());
     SetMenu(window(), table_->buildMenuBar());
 }
 
@@ -150,7 +151,8 @@ void MainWindow::toggleLightStyles() {
 void MainWindow::buildCreationList() {
     std::string category;
     for (const PluginKind& k : session_.registry().kinds()) category = k.category;
-    categoryLabel_ = childControl("STATIC", category.c_str(), 0, SS_CENTER | SS_SUNKEN, window(), 2);
+    categoryLabel_ =
+        childControl("STATIC", category.c_str(), 0, SS_CENTER | SS_SUNKEN, window(), 2);
     int i = 0;
     for (const PluginKind& k : session_.registry().kinds())
         kindButtons_.push_back(childControl("BUTTON", k.className.c_str(), 0,
@@ -408,7 +410,8 @@ void MainWindow::addBoxBrushes() {
     for (Node* node : session_.scene().selection())
         boxes.push_back({node, boxAroundPivot(*node, float(session_.grid().units()))});
     std::string error;
-    if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, StepName::ADD_BOX_BRUSH, error)) setStatus(error);
+    if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, StepName::ADD_BOX_BRUSH, error))
+        setStatus(error);
 }
 
 void MainWindow::deleteSelection() { session_.remove(session_.scene().selection()); }
@@ -553,8 +556,7 @@ bool MainWindow::takenBeforeShortcuts(const MSG& msg) {
 
 void MainWindow::dispatch(MSG& msg) {
     if (session_.pages().commandPanel().takeWheel(msg) || mapMenu_->translateMessage(msg) ||
-        compileMenu_->translateMessage(msg) ||
-        takenBeforeShortcuts(msg))
+        compileMenu_->translateMessage(msg) || takenBeforeShortcuts(msg))
         return;
     const bool inWindow = msg.hwnd == window() || IsChild(window(), msg.hwnd);
     if (inWindow && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {

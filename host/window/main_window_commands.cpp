@@ -126,8 +126,9 @@ std::vector<Command> MainWindow::commands() {
     addAction(CMD_POINT_PREVIOUS, "&Previous Point", {}, [this] {
         compileMenu_->previousPoint();
     }).enabled = leak;
-    addAction(CMD_POINT_FILE_CLEAR, "&Clear", {}, [this] { compileMenu_->clearPointFile(); })
-        .enabled = leak;
+    addAction(CMD_POINT_FILE_CLEAR, "&Clear", {}, [this] {
+        compileMenu_->clearPointFile();
+    }).enabled = leak;
     submenu = nullptr;
     menu = RUN_MENU;
     addAction(CMD_COMPILE, "&Compile", plain(VK_F9), [this] { compileMenu_->compile(); });

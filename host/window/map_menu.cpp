@@ -44,7 +44,8 @@ void MapMenu::importMap(const std::string& path) {
     }
     std::vector<FindingLine> lines;
     if (!error.empty()) lines.push_back({"", error});
-    for (const ImportFinding& finding : report.findings()) lines.push_back({finding.node, finding.text()});
+    for (const ImportFinding& finding : report.findings())
+        lines.push_back({finding.node, finding.text()});
     std::string note = "Imported " + countText(session_.scene().size() - before) + " entities";
     if (!lines.empty()) {
         importReport_.show(lines);

@@ -69,7 +69,7 @@ Bytes generatedExport() {
 }
 
 std::vector<Bytes> mapSeeds() {
-    return {dataFile("standard.map"), dataFile("texture_axes.map"), dataFile("brushdef.map"),
+    return {dataFile("standard.map"),  dataFile("texture_axes.map"),    dataFile("brushdef.map"),
             dataFile("brushdef3.map"), dataFile("level_commented.map"), generatedExport()};
 }
 

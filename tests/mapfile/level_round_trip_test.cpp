@@ -22,7 +22,8 @@ std::vector<EntityText> entitiesOf(const MapText& map) {
     std::vector<EntityText> entities;
     for (const MapEntity& entity : map.entities) {
         entities.emplace_back();
-        for (const MapPair& pair : entity.pairs) entities.back().pairs.emplace(pair.key, pair.value);
+        for (const MapPair& pair : entity.pairs)
+            entities.back().pairs.emplace(pair.key, pair.value);
         for (const MapBrush& brush : entity.brushes)
             entities.back().brushes.emplace_back(map.brushText(brush));
     }

@@ -99,8 +99,7 @@ const Mapping mappings[] = {
     {"values no field holds",
      "\"classname\" \"func_door\"\n\"wait\" \"0.5\"\n\"sounds\" \"0\"\n\"angle\" \"090\"\n"
      "\"lip\" \"4294967296\"\n\"spawnflags\" \"42\"",
-     "classname=func_door|spawnflags=42|wait=0.5|sounds=0|angle=090|lip=4294967296",
-     1},
+     "classname=func_door|spawnflags=42|wait=0.5|sounds=0|angle=090|lip=4294967296", 1},
     {"a light's style outside its list",
      "\"classname\" \"light_globe\"\n\"style\" \"32\"\n\"spawnflags\" \"3\"",
      "classname=light_globe|spawnflags=3|style=32", 1},
@@ -124,8 +123,7 @@ TEST(MapImport, WhatFitsTheRecordGoesToItsFieldAndTheRestToThePairs) {
     for (const Mapping& m : mappings) {
         MapImport imported = importText(std::string("{\n") + m.entity + "\n}\n");
         ASSERT_EQ(imported.helpers.size(), 1u) << m.name;
-        EXPECT_EQ(exportedLines(imported.helpers[0]), m.exported)
-            << m.name;
+        EXPECT_EQ(exportedLines(imported.helpers[0]), m.exported) << m.name;
         EXPECT_EQ(imported.notes.size(), m.notes) << m.name;
         for (const ImportNote& note : imported.notes) EXPECT_FALSE(note.error) << note.text;
     }

@@ -112,13 +112,16 @@ TEST(MapText, ExportWritesTheBaseWholeBeforeTheHelpers) {
         "{\n\"classname\" \"func_wall\"\n}\n{\n\"classname\" \"worldspawn\"\n"
         "\"wad\" \"base.wad\"\n// brush 0\n" +
         brush + "\n}\n");
-    HelperEntry door{"door_a", Point3(1.5f, -2, 64), makeRecord("func_door", "target|vault|"), nullptr};
+    HelperEntry door{"door_a", Point3(1.5f, -2, 64), makeRecord("func_door", "target|vault|"),
+                     nullptr};
     std::string out, error;
     ASSERT_TRUE(writeMap({door}, &base, out, error)) << error;
-    EXPECT_EQ(out, "{\n\"classname\" \"func_wall\"\n}\n{\n\"classname\" \"worldspawn\"\n"
-                   "\"wad\" \"base.wad\"\n// brush 0\n" + brush +
-                       "\n}\n// door_a\n{\n\"classname\" \"func_door\"\n\"origin\" \"1.5 -2 64\"\n"
-                       "\"target\" \"vault\"\n}\n");
+    EXPECT_EQ(out,
+              "{\n\"classname\" \"func_wall\"\n}\n{\n\"classname\" \"worldspawn\"\n"
+              "\"wad\" \"base.wad\"\n// brush 0\n" +
+                  brush +
+                  "\n}\n// door_a\n{\n\"classname\" \"func_door\"\n\"origin\" \"1.5 -2 64\"\n"
+                  "\"target\" \"vault\"\n}\n");
     MapText noWorld = readMap("{\n\"classname\" \"func_wall\"\n}\n");
     EXPECT_FALSE(writeMap({door}, &noWorld, out, error));
 }

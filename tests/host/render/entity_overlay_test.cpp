@@ -51,9 +51,9 @@ TEST_F(Overlay, LabelsStayInsideTheViewOnADarkBacking) {
     draw({LabelMode::None, false});
     const Rgb under = top_.image().pixel(427, 245);  // the corner of b's label's backing
     draw({LabelMode::All, false});
-    EXPECT_EQ(top_.image().pixel(427, 245), (Rgb{static_cast<uint8_t>(under.r >> 2),
-                                                 static_cast<uint8_t>(under.g >> 2),
-                                                 static_cast<uint8_t>(under.b >> 2)}));
+    EXPECT_EQ(top_.image().pixel(427, 245),
+              (Rgb{static_cast<uint8_t>(under.r >> 2), static_cast<uint8_t>(under.g >> 2),
+                   static_cast<uint8_t>(under.b >> 2)}));
     // a at the right edge and c at the bottom: their labels turn back into the view.
     a->transform.SetTrans(Point3(315, 0, 0));
     c->transform.SetTrans(Point3(0, -236, 0));

@@ -10,7 +10,6 @@
 
 namespace {
 
-
 // One helper of each kind, some with edited data and node state.
 void fillEveryKind(Scene& scene) {
     const PluginRegistry& registry = pluginRegistry();

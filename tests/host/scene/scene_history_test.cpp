@@ -47,7 +47,7 @@ TEST_F(History, EveryKindOfStepUndoesAndRedoesExactly) {
         {"Create",
          [&](ThreeHelpers& t) {
              t.history.add("Create", {createHelperNode(t.scene, pluginRegistry(), "Button",
-                                                         Point3(), error)});
+                                                       Point3(), error)});
          }},
         {"Clone",
          [&](ThreeHelpers& t) { t.history.add("Clone", {cloneNode(t.scene, *t.b, error)}); }},
@@ -56,9 +56,10 @@ TEST_F(History, EveryKindOfStepUndoesAndRedoesExactly) {
              t.history.remove({t.b, t.a});
          }},
         {"Move",
-         [](ThreeHelpers& t) { t.history.moveBy({t.a, t.b}, Point3(5, 5, 5)); }},
-        {"Rename",
-         [](ThreeHelpers& t) { t.history.rename(t.a, "gold_door"); }},
+         [](ThreeHelpers& t) {
+             t.history.moveBy({t.a, t.b}, Point3(5, 5, 5));
+         }},
+        {"Rename", [](ThreeHelpers& t) { t.history.rename(t.a, "gold_door"); }},
         {"Freeze",
          [](ThreeHelpers& t) {
              t.history.setFlag({t.a, t.b}, SceneHistory::Flag::Frozen, true);

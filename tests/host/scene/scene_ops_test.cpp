@@ -6,7 +6,6 @@
 
 namespace {
 
-
 TEST(SceneOps, CreatesAHelperOfEachKindNamedAfterItAtItsPosition) {
     const struct {
         const char* kind;

@@ -24,8 +24,9 @@ TEST(ImportReport, SumsUpFindingsByKindWithTheirFirstPlaceAndAFewExamples) {
                   "l.map:9:12: error: door: the brush number 1e39 is out of range"}));
     const std::vector<std::string> lines = report.lines(IMPORT_EXAMPLES);
     EXPECT_EQ(lines.size(), 3u + IMPORT_EXAMPLES + 2);
-    EXPECT_EQ(lines[3], "  l.map:412: warning: func_detail: the classname \"func_detail\" is "
-                        "not in the catalogue; kept");
+    EXPECT_EQ(lines[3],
+              "  l.map:412: warning: func_detail: the classname \"func_detail\" is "
+              "not in the catalogue; kept");
     EXPECT_EQ(report.notShown(IMPORT_EXAMPLES), 2966u - IMPORT_EXAMPLES);
     EXPECT_EQ(report.lines(0).size(), report.findings().size());
     EXPECT_EQ(report.notShown(0), 0u);

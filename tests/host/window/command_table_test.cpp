@@ -14,14 +14,22 @@ TEST(ShortcutRouting, ATextFieldKeepsTheKeysOfItsTextAndTheTableGetsTheRest) {
         Shortcut key;
         const char* goesTo;
     } keys[] = {
-        {"Ctrl+S", {'S', true, false}, "TTTTT"},      {"Ctrl+N", {'N', true, false}, "TTTTT"},
-        {"Ctrl+O", {'O', true, false}, "TTTTT"},      {"Ctrl+Y", {'Y', true, false}, "TTTTT"},
-        {"Ctrl+D", {'D', true, false}, "TTTTT"},      {"F", {'F', false, false}, "TT--T"},
-        {"Shift+F", {'F', false, true}, "TT--T"},     {"Delete", {VK_DELETE, false, false}, "TT--T"},
-        {"Backspace", {VK_BACK, false, false}, "TT--T"}, {"Left", {VK_LEFT, false, false}, "TT--T"},
-        {"Home", {VK_HOME, false, false}, "TT--T"},   {"End", {VK_END, false, false}, "TT--T"},
-        {"Ctrl+Z", {'Z', true, false}, "TT--T"},      {"Ctrl+A", {'A', true, false}, "TT--T"},
-        {"Ctrl+C", {'C', true, false}, "TT--T"},      {"Ctrl+X", {'X', true, false}, "TT--T"},
+        {"Ctrl+S", {'S', true, false}, "TTTTT"},
+        {"Ctrl+N", {'N', true, false}, "TTTTT"},
+        {"Ctrl+O", {'O', true, false}, "TTTTT"},
+        {"Ctrl+Y", {'Y', true, false}, "TTTTT"},
+        {"Ctrl+D", {'D', true, false}, "TTTTT"},
+        {"F", {'F', false, false}, "TT--T"},
+        {"Shift+F", {'F', false, true}, "TT--T"},
+        {"Delete", {VK_DELETE, false, false}, "TT--T"},
+        {"Backspace", {VK_BACK, false, false}, "TT--T"},
+        {"Left", {VK_LEFT, false, false}, "TT--T"},
+        {"Home", {VK_HOME, false, false}, "TT--T"},
+        {"End", {VK_END, false, false}, "TT--T"},
+        {"Ctrl+Z", {'Z', true, false}, "TT--T"},
+        {"Ctrl+A", {'A', true, false}, "TT--T"},
+        {"Ctrl+C", {'C', true, false}, "TT--T"},
+        {"Ctrl+X", {'X', true, false}, "TT--T"},
         {"Ctrl+V", {'V', true, false}, "TT--T"},
     };
     for (const auto& k : keys)
@@ -35,8 +43,9 @@ TEST(ShortcutText, NamesTheModifiersAndTheKey) {
         Shortcut key;
         const char* text;
     } cases[] = {
-        {{'S', true, false}, "Ctrl+S"}, {{'F', false, true}, "Shift+F"}, {{'Z', false, false}, "Z"},
-        {{VK_DELETE, false, false}, "Del"}, {{VK_F2, false, false}, "F2"}, {{}, ""},
+        {{'S', true, false}, "Ctrl+S"}, {{'F', false, true}, "Shift+F"},
+        {{'Z', false, false}, "Z"},     {{VK_DELETE, false, false}, "Del"},
+        {{VK_F2, false, false}, "F2"},  {{}, ""},
     };
     for (const auto& c : cases) EXPECT_EQ(shortcutText(c.key), c.text);
 }

@@ -113,8 +113,8 @@ TEST_F(EntityListTest, ClicksSelectAndShowTheNodeAndF2RenamesIt) {
 
 std::vector<int> selectedRows(HWND list) {
     std::vector<int> rows;
-    for (int row = -1; (row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, row,
-                                                             LVNI_SELECTED))) >= 0;)
+    for (int row = -1;
+         (row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) >= 0;)
         rows.push_back(row);
     return rows;
 }

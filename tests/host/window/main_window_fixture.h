@@ -86,8 +86,8 @@ protected:
     // A part of the status bar: 0 the mouse, 1 the grid and snap, 2 the selection and notes.
     std::string statusText(int part) {
         char text[256] = {};
-        SendMessageA(FindWindowExA(main.window(), nullptr, STATUSCLASSNAMEA, nullptr),
-                     SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        SendMessageA(FindWindowExA(main.window(), nullptr, STATUSCLASSNAMEA, nullptr), SB_GETTEXTA,
+                     part, reinterpret_cast<LPARAM>(text));
         return text;
     }
     HWND control(const char* label) { return session.pages().commandPanel().findControl(label); }

@@ -60,7 +60,7 @@ TEST_F(PickAndPlaceTest, TypedPositionsMoveTheSelectionExactlyOrToTheGrid) {
     } cases[] = {
         {"100.25", 0, Point3(100.25f, -20.5f, 8)},
         {"103", VK_SHIFT, Point3(96, -16, 16)},  // the grid of 16
-        {"abc", 0, Point3(96, -16, 16)},        // refused: nothing moves
+        {"abc", 0, Point3(96, -16, 16)},         // refused: nothing moves
     };
     for (const auto& c : cases) {
         SetWindowTextA(fields.field(0), c.x);

@@ -91,9 +91,9 @@ TEST(Catalogue, RenamingFollowsTheNewName) {
 TEST(ClassPages, DoorForFuncDoorLightForTheLightsNoneElse) {
     for (int i = 0; i < 98; ++i) {
         const std::string name = expectedClassNames[i];
-        const PageClass expected = name == "func_door"                   ? PageClass::Door
+        const PageClass expected = name == "func_door"                ? PageClass::Door
                                    : name.compare(0, 5, "light") == 0 ? PageClass::Light
-                                                                       : PageClass::Other;
+                                                                      : PageClass::Other;
         EXPECT_EQ(pageClassOfIndex(i), expected) << name;
         EXPECT_EQ(pageClassOf(name), expected) << name;
     }
