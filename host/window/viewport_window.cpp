@@ -17,8 +17,6 @@ IPoint2 mousePoint(LPARAM lp) {
     return IPoint2(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
 }
 
-// Clicks that move less than this many pixels are clicks, not drags.
-constexpr int DRAG_THRESHOLD = 3;
 // Half the side of a box side's handle, in pixels; a press this near takes it.
 constexpr int HANDLE_REACH = 4;
 // Handles are for shaping a few boxes: over a bigger selection they would cover the view
@@ -41,6 +39,11 @@ ViewportWindow::ViewportWindow(HostSession& session, CreationTool& creation, Vie
       overlay_(overlay),
       cb_(std::move(cb)) {
     view_.setScene(&session_.scene());
+    move_.moveSelectionBy = [this](const Point3& delta) { session_.moveSelection(delta); };
+    sideDrag_.moveSideTo = [this](float coordinate) {
+        std::string error;
+        return moveBoxSide(session_, side_, coordinate, error);
+    };
 }
 
 ViewportWindow::~ViewportWindow() = default;
@@ -146,9 +149,10 @@ void ViewportWindow::paint() {
         DeleteObject(frame);
     }
     paintBoxHandles(dc);
-    if (drag_ == Drag::Select) {
-        RECT band = {std::min(dragStart_.x, dragLast_.x), std::min(dragStart_.y, dragLast_.y),
-                     std::max(dragStart_.x, dragLast_.x), std::max(dragStart_.y, dragLast_.y)};
+    if (drag_ == Drag::Select && select_.banding()) {
+        const IPoint2 a = select_.start(), b = select_.last();
+        RECT band = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                     std::max(a.y, b.y)};
         DrawFocusRect(dc, &band);
     }
     EndPaint(window(), &ps);
@@ -158,7 +162,7 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
     SetCapture(window());
     SetFocus(window());
     if (cb_.activated) cb_.activated(*this);
-    dragStart_ = dragLast_ = at;
+    dragLast_ = at;
     if (creation_.kind()) {
         drag_ = Drag::Create;
         view_.placementDepth = placementDepth(session_, view_, at);
@@ -181,35 +185,13 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
     }
     // Pressing on a helper that is not selected selects it, so one gesture picks and moves.
     if (hit && !hit->selected && !(keys & MK_CONTROL)) session_.select({hit});
-    if (hit && hit->selected && grab(*hit, at)) {
+    if (hit && hit->selected && move_.press(view_, *hit, at)) {
         drag_ = Drag::Move;
         dragAction_ = std::make_unique<HostSession::Action>(session_, StepName::MOVE);
         return;
     }
     drag_ = Drag::Select;
-}
-
-// The drag runs on the plane through the grabbed pivot, parallel to the construction
-// plane, so that a helper above the ground keeps its height.
-bool ViewportWindow::grab(Node& node, IPoint2 at) {
-    dragPlane_ = view_.constructionPlane();
-    dragPlane_.SetTrans(node.position());
-    Point3 under;
-    if (!view_.pointOnPlane(at, dragPlane_, under)) return false;
-    grabbed_ = &node;
-    grabOffset_ = node.position() - under;
-    return true;
-}
-
-// The grabbed pivot follows the mouse and lands where the snap puts it; the rest of the
-// selection moves with it.
-void ViewportWindow::dragSelection(IPoint2 at) {
-    Point3 under;
-    if (!view_.pointOnPlane(at, dragPlane_, under)) return;
-    const std::vector<Node*> selected = session_.scene().selection();
-    const Point3 landed = view_.snapDragged(
-        under + grabOffset_, std::vector<const Node*>(selected.begin(), selected.end()));
-    session_.moveSelection(landed - grabbed_->position());
+    select_.press(at);
 }
 
 std::vector<BoxSide> ViewportWindow::boxSides() {
@@ -225,23 +207,23 @@ bool ViewportWindow::grabBoxSide(IPoint2 at) {
         if (std::abs(handle.x - at.x) <= HANDLE_REACH &&
             std::abs(handle.y - at.y) <= HANDLE_REACH) {
             side_ = side;
-            dragPlane_ = view_.constructionPlane();
-            dragPlane_.SetTrans(side.centre);
+            sideDrag_.press(view_, side.centre, side.axis);
             return true;
         }
     }
     return false;
 }
 
-// The side follows the mouse along its axis, to the nearest grid line when the snap is on.
-void ViewportWindow::dragBoxSide(IPoint2 at) {
-    Point3 under;
-    if (!view_.pointOnPlane(at, dragPlane_, under)) return;
-    float coordinate = side_.axis == 0 ? under.x : side_.axis == 1 ? under.y : under.z;
-    if (view_.snap.enabled && view_.snap.toGrid && view_.gridSpacing > 0)
-        coordinate = std::round(coordinate / view_.gridSpacing) * view_.gridSpacing;
-    std::string error;
-    if (!moveBoxSide(session_, side_, coordinate, error)) drag_ = Drag::None;
+bool ViewportWindow::cancelDrag() {
+    if (drag_ != Drag::Move && drag_ != Drag::Side) return false;
+    move_.cancel();
+    sideDrag_.cancel();
+    drag_ = Drag::None;
+    if (dragAction_) dragAction_->rollBack();
+    dragAction_.reset();
+    ReleaseCapture();
+    session_.changed();
+    return true;
 }
 
 void ViewportWindow::paintBoxHandles(HDC dc) {
@@ -271,12 +253,14 @@ void ViewportWindow::mouseMove(IPoint2 at, WPARAM) {
             session_.changed();
             break;
         case Drag::Move:
-            dragSelection(at);
+            move_.move(view_, session_.scene().selection(), at);
             break;
         case Drag::Side:
-            dragBoxSide(at);
+            sideDrag_.move(view_, at);
+            if (!sideDrag_.active()) drag_ = Drag::None;
             break;
         case Drag::Select:
+            select_.move(at);
             redraw();
             break;
         case Drag::Pan:
@@ -308,16 +292,9 @@ void ViewportWindow::buttonUp(IPoint2 at, WPARAM keys) {
         }
         return;
     }
-    if (ended != Drag::Select) return;
-    bool click = std::abs(at.x - dragStart_.x) < DRAG_THRESHOLD &&
-                 std::abs(at.y - dragStart_.y) < DRAG_THRESHOLD;
-    if (click) {
-        session_.select(selectionAfterClick(scene, view_, at, mode));
-    } else {
-        // Dragged leftwards: everything the band touches; rightwards: what lies inside.
-        bool crossing = at.x < dragStart_.x;
-        session_.select(selectionAfterRectangle(scene, view_, dragStart_, at, crossing, mode));
-    }
+    move_.release();
+    sideDrag_.release();
+    if (ended == Drag::Select) session_.select(select_.release(scene, view_, at, mode));
 }
 
 void ViewportWindow::nudge(WPARAM key, LPARAM repeat) {
@@ -367,7 +344,7 @@ LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             redraw();
             return 0;
         case WM_KEYDOWN:
-            if (wp == VK_ESCAPE) cancelCreation();
+            if (wp == VK_ESCAPE && !cancelDrag()) cancelCreation();
             nudge(wp, lp);
             return 0;
         case WM_KEYUP:

@@ -13,6 +13,7 @@
 #include "session/box_brushes.h"
 #include "session/host_session.h"
 #include "interaction/creation_tool.h"
+#include "interaction/drag_tools.h"
 #include "render/light_glows.h"
 #include "render/software_viewport.h"
 
@@ -61,13 +62,12 @@ private:
     void buttonUp(IPoint2 at, WPARAM keys);
     // Takes hold of a selected node's pivot at a window position; false when the view
     // cannot move it there.
-    bool grab(Node& node, IPoint2 at);
-    void dragSelection(IPoint2 at);
     // The sides of the selected boxes that this view can drag: none in perspective.
     std::vector<BoxSide> boxSides();
     // Takes hold of the box side whose handle is under a window position.
     bool grabBoxSide(IPoint2 at);
-    void dragBoxSide(IPoint2 at);
+    // Escape during a drag that changes the scene: its changes are taken back whole.
+    bool cancelDrag();
     void paintBoxHandles(HDC dc);
     // Right button or Escape: drops a helper being placed, or else leaves create mode;
     // false when not creating at all.
@@ -86,11 +86,11 @@ private:
     bool animateLights_ = false;
     LightGlows glows_;
     Drag drag_ = Drag::None;
-    IPoint2 dragStart_, dragLast_;
-    Node* grabbed_ = nullptr;  // whose pivot the drag puts on the grid
-    Matrix3 dragPlane_{true};
-    Point3 grabOffset_;  // from the point under the mouse to the grabbed pivot
-    BoxSide side_{};     // the box side being dragged
+    IPoint2 dragLast_;  // where the last move of a pan or an orbit was
+    SelectTool select_;
+    MoveTool move_;
+    SideDragTool sideDrag_;
+    BoxSide side_{};  // the box side being dragged
     // Open while the selection or a box side is dragged: the drag is one step.
     std::unique_ptr<HostSession::Action> dragAction_;
     // Open while an arrow key is held: its presses are one step.

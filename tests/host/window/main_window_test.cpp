@@ -623,3 +623,18 @@ TEST_F(MainWindowTest, AnImportOfManyWarningsReportsThemInAWindowNotABox) {
     ASSERT_EQ(picked.size(), 1u);
     EXPECT_EQ(picked[0]->position().x, 5 * 16) << "the sixth warning's entity";
 }
+
+// Escape while a drag moves the selection takes the drag back whole: no step is left.
+TEST_F(MainWindowTest, EscapeDuringADragTakesTheMoveBack) {
+    Node* door = createDoorAt(Point3(0, 0, 0));
+    ASSERT_NE(door, nullptr);
+    const std::string lastStep = session.undoName();
+    const POINT p = at(Point3(0, 0, 0)), q = at(Point3(64, 32, 0));
+    SendMessageA(top, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageA(top, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(q.x, q.y));
+    EXPECT_NE(door->position(), Point3(0, 0, 0));
+    SendMessageA(top, WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageA(top, WM_LBUTTONUP, 0, MAKELPARAM(q.x, q.y));
+    EXPECT_EQ(door->position(), Point3(0, 0, 0));
+    EXPECT_EQ(session.undoName(), lastStep);
+}
