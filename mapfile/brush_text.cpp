@@ -7,8 +7,8 @@
 
 namespace {
 
-// Tokens as the map reader splits them: blanks between, '//' comments skipped, quoted
-// texts whole.
+// Tokens as the map reader splits them: blanks between, '//' comments skipped to the line
+// end (LF, CR LF or CR alone), quoted texts whole.
 std::vector<std::string_view> tokens(std::string_view text) {
     std::vector<std::string_view> out;
     size_t at = 0;
@@ -17,7 +17,7 @@ std::vector<std::string_view> tokens(std::string_view text) {
         if (c <= ' ') {
             ++at;
         } else if (text.compare(at, 2, "//") == 0) {
-            at = text.find('\n', at);
+            at = text.find_first_of("\r\n", at);
             if (at == std::string_view::npos) break;
         } else {
             size_t end = at + 1;

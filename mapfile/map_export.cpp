@@ -36,10 +36,13 @@ std::vector<MapLine> exportedLines(const HelperEntry& helper) {
 std::vector<std::string> exportedBrushes(const HelperEntry& helper) {
     std::vector<std::string> brushes;
     if (!helper.kept) return brushes;
+    // The game places an entity's brushes relative to its origin: with one, the origin line
+    // carries the move and the brushes stay as read, or the entity would move twice.
     const Point3& anchor = helper.kept->anchor;
-    const MapVector delta{double(helper.position.x) - anchor.x,
-                          double(helper.position.y) - anchor.y,
-                          double(helper.position.z) - anchor.z};
+    MapVector delta;
+    if (!helper.kept->hadOrigin)
+        delta = {double(helper.position.x) - anchor.x, double(helper.position.y) - anchor.y,
+                 double(helper.position.z) - anchor.z};
     for (const std::string& brush : helper.kept->brushes)
         brushes.push_back(movedBrushText(brush, delta));
     return brushes;

@@ -26,7 +26,8 @@ const MapEntity* findWorldspawn(const MapText& map);
 // entity read without one while it has not moved, with the pairs beyond the record joined
 // as the record's are (one line a key).
 std::vector<MapLine> exportedLines(const HelperEntry& helper);
-// Its kept brushes and patches moved with the node.
+// Its kept brushes and patches moved with the node; those of an entity with an origin stay,
+// as the origin moves them in the game.
 std::vector<std::string> exportedBrushes(const HelperEntry& helper);
 
 // Appends the map text of the helpers to out, a node's name in a comment line where import

@@ -107,7 +107,7 @@ BrushOutlines computeBrushOutlines(const std::vector<unsigned char>& bytes) {
     if (!decodeKeptEntity(bytes.data(), bytes.size(), kept, error) || kept.brushes.empty())
         return out;
     out.world = kept.world;
-    out.anchor = kept.anchor;
+    out.anchor = brushTextOrigin(kept);
     // The brushes read again as one entity give their planes and control points.
     std::string text = "{\n";
     for (const std::string& brush : kept.brushes) text += brush + "\n";

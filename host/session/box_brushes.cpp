@@ -107,7 +107,7 @@ float along(const Point3& p, int axis) { return axis == 0 ? p.x : axis == 1 ? p.
 bool worldBox(const Node& node, const KeptEntity& kept, size_t brush, MapVector& low,
               MapVector& high) {
     if (brush >= kept.brushes.size() || !brushBox(kept.brushes[brush], low, high)) return false;
-    const Point3 shift = node.position() - kept.anchor;
+    const Point3 shift = node.position() - brushTextOrigin(kept);
     for (int axis = 0; axis < 3; ++axis) {
         along(low, axis) += along(shift, axis);
         along(high, axis) += along(shift, axis);
