@@ -209,11 +209,8 @@ bool runSelect(Context& c) {
 bool runMove(Context& c) {
     std::vector<Node*> nodes;
     if (!nodesFrom(c, 1, c.a.nodesEnd, nodes)) return false;
-    if (c.a.moveTo)
-        c.session.moveTo(nodes, c.a.point);
-    else
-        c.session.moveBy(nodes, c.a.point);
-    return true;
+    return c.a.moveTo ? c.session.moveTo(nodes, c.a.point, &c.message)
+                      : c.session.moveBy(nodes, c.a.point, &c.message);
 }
 
 bool runLink(Context& c) {

@@ -174,6 +174,10 @@ const ScriptError errors[] = {
      "\"Sounds\" cannot take the value \"banana\"", 3},
     {"a place that is no number", "create Door at 0 0 0 as d\nsave out.vxs\nmove d to 1 x 3\n",
      "bad number \"x\"", 3},
+    {"a move beyond a float", "create Door at 0 0 0 as d\nmove d to 3e38 0 0\nmove d by 3e38 0 0\n",
+     "the move would put node 'd' beyond a float's range on x", 3},
+    {"a frozen node moved", "create Door at 0 0 0 as d\nfreeze d\nmove d to 8 0 0\n",
+     "node 'd' is frozen", 3},
     {"a helper firing itself", "create Door at 0 0 0 as d\nsave out.vxs\nlink d to d\n",
      "\"d\" cannot fire itself", 3},
 };
