@@ -106,20 +106,20 @@ bool prepare(const HelperEntry& helper, FormGuard& forms, WrittenEntity& written
     return true;
 }
 
-// The world nodes as one entity: the first one's text and pairs, every one's brushes.
+// The world node's entity, or an empty worldspawn. A map holds one world: of two, neither
+// one's pairs nor text could be written without losing the other's.
 bool prepareWorld(const std::vector<const HelperEntry*>& worlds, FormGuard& forms,
                   WrittenEntity& written, std::string& error) {
+    if (worlds.size() > 1) {
+        error = "two world nodes, " + nodeLabel(*worlds[0]) + " and " + nodeLabel(*worlds[1]) +
+                ": a map holds one world; delete one of them";
+        return false;
+    }
     if (worlds.empty()) {
         written.edit.lines = {{"classname", "worldspawn"}};
         return true;
     }
-    if (!prepare(*worlds.front(), forms, written, error)) return false;
-    for (size_t i = 1; i < worlds.size(); ++i)
-        for (std::string& brush : exportedBrushes(*worlds[i])) {
-            if (!forms.add(brush, nodeLabel(*worlds[i]), error)) return false;
-            written.edit.brushes.push_back(std::move(brush));
-        }
-    return true;
+    return prepare(*worlds.front(), forms, written, error);
 }
 
 std::string valueOf(const std::vector<MapLine>& lines, const char* key) {
