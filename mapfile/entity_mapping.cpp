@@ -199,6 +199,15 @@ bool inCatalogue(const std::string& classname) {
 
 bool isWorldClassname(const std::string& classname) { return classname == "worldspawn"; }
 
+bool isCompilerClass(const std::string& classname) {
+    static const char* const compilerClasses[] = {
+        "func_group",       "func_detail",       "func_detail_illusionary",
+        "func_detail_wall", "func_detail_fence", "func_illusionary_visblocker"};
+    for (const char* name : compilerClasses)
+        if (classname == name) return true;
+    return false;
+}
+
 std::vector<MapLine> recordCells(const EntityProps& props) {
     char pieces[keyValueCellCount][keyValueCellSize];
     const int count = splitKeyValueText(props.keyValueText, sizeof props.keyValueText, pieces);

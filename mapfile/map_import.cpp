@@ -79,8 +79,9 @@ bool entityPosition(const MapText& map, const MapEntity& entity, const std::stri
                           static_cast<float>(centre.z));
         return true;
     }
-    // The world stands wherever it likes: its keys never say.
-    if (!isWorldClassname(classname))
+    // The world stands wherever it likes: its keys never say. The compiler's classes are
+    // merged into it.
+    if (!isWorldClassname(classname) && !isCompilerClass(classname))
         notes.push_back(
             {entity.line, false,
              classname + ": no origin and no brush corners or patch points; placed at 0 0 0"});
@@ -124,11 +125,11 @@ bool helperClassname(const MapEntity& entity, std::string& classname,
                          pair->valueColumn});
         return false;
     }
-    if (!inCatalogue(classname) && !isWorldClassname(classname))
+    if (!inCatalogue(classname) && !isWorldClassname(classname) && !isCompilerClass(classname))
         notes.push_back(
             {pair->line, false,
              "the classname " + quotedExcerpt(classname) + " is not in the catalogue; kept",
-             pair->valueColumn});
+             pair->valueColumn, true});
     return true;
 }
 
@@ -152,6 +153,7 @@ void readMapEntities(const MapText& map, const HelperRecord& fresh,
         if (!helperClassname(entity, classname, notes)) continue;
         ImportedEntity imported;
         imported.line = entity.line;
+        imported.index = index;
         if (!entityPosition(map, entity, classname, imported.position, notes)) continue;
         imported.record = fresh;
         imported.record.setClassname(classname);

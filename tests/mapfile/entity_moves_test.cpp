@@ -32,7 +32,8 @@ const PlacedEntity placedEntities[] = {
 
 TEST(EntityMoves, AMovedBrushEntityLandsOnceWhereItWasPutInEveryForm) {
     for (const PlacedEntity& placed : placedEntities) {
-        const std::string text = std::string("{\n\"classname\" \"worldspawn\"\n}\n") + placed.entity;
+        const std::string text =
+            std::string("{\n\"classname\" \"worldspawn\"\n}\n") + placed.entity;
         std::vector<HelperEntry> entries = importEntries(text);
         entries.back().position += Point3(16, 0, 0);
         const std::string out = exportEntries(entries);
