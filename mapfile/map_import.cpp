@@ -102,15 +102,16 @@ std::shared_ptr<const KeptEntity> keptOf(const MapText& map, size_t index,
     kept->anchor = position;
     for (const MapBrush& brush : entity.brushes) kept->brushes.emplace_back(map.brushText(brush));
     kept->source = entitySource(map, index);
-    if (kept->world && &entity == findWorldspawn(map)) {
+    if (kept->world) {
         kept->header = map.text.substr(0, map.entities.front().offset);
         kept->trailer = mapTrailer(map);
     }
     return kept;
 }
 
-// The entity's classname when it can make a helper; an error note when it cannot.
-bool helperClassname(const MapEntity& entity, std::string& classname,
+// The entity's classname when it can make a helper; an error note when it cannot. A map
+// holds one world (the first): a second one's pairs and text could not be written back.
+bool helperClassname(const MapEntity& entity, const MapEntity* world, std::string& classname,
                      std::vector<ImportNote>& notes) {
     const MapPair* pair = entity.find("classname");
     if (!pair || pair->value.empty()) {
@@ -123,6 +124,13 @@ bool helperClassname(const MapEntity& entity, std::string& classname,
                          "the classname " + quotedExcerpt(classname) + " is longer than " +
                              std::to_string(ENTITY_CLASSNAME_SIZE - 1) + " characters" + LEFT_OUT,
                          pair->valueColumn});
+        return false;
+    }
+    if (isWorldClassname(classname) && &entity != world) {
+        notes.push_back(
+            {pair->line, true,
+             std::string("a second worldspawn entity: a map holds one world, the first") + LEFT_OUT,
+             pair->valueColumn});
         return false;
     }
     if (!inCatalogue(classname) && !isWorldClassname(classname) && !isCompilerClass(classname))
@@ -147,10 +155,11 @@ void readMapEntities(const MapText& map, const HelperRecord& fresh,
     NodeNames names(nameTaken, map.entities.size());
     entities.reserve(entities.size() + map.entities.size());
     std::vector<size_t> unnamed;
+    const MapEntity* world = findWorldspawn(map);
     for (size_t index = 0; index < map.entities.size(); ++index) {
         const MapEntity& entity = map.entities[index];
         std::string classname;
-        if (!helperClassname(entity, classname, notes)) continue;
+        if (!helperClassname(entity, world, classname, notes)) continue;
         ImportedEntity imported;
         imported.line = entity.line;
         imported.index = index;

@@ -53,6 +53,10 @@ const CheckedMap checkedMaps[] = {
      world + "{\n\"classname\" \"func_door\"\n\"origin\" \"0 0 0\"\n\"spawnflags\" \"72\"\n" +
          brush + "}\n",
      {}},
+    {"a second world",
+     world + world,
+     {"m.map:5:14: error: a second worldspawn entity: a map holds one world, the first; the "
+      "entity is left out"}},
     {"an empty map", "", {"m.map:1:1: error: the map holds no entity"}},
     {"a map without a world",
      "{\n\"classname\" \"info_null\"\n\"origin\" \"0 0 0\"\n}\n",
