@@ -1,6 +1,8 @@
 // A moved entity lands in the game where it was put: an origin carries its brushes once, in
-// every form, and every line end closes a comment inside a brush.
+// every form; a move writes the floats it means, and there and back is as read; every line
+// end closes a comment inside a brush.
 #include <gtest/gtest.h>
+#include <memory>
 #include "brush_text.h"
 #include "mapfile_test_support.h"
 
@@ -40,6 +42,39 @@ TEST(EntityMoves, AMovedBrushEntityLandsOnceWhereItWasPutInEveryForm) {
         EXPECT_EQ(placedX(readMap(out)) - placedX(readMap(text)), 16) << placed.name;
         entries.back().position -= Point3(16, 0, 0);
         EXPECT_EQ(exportEntries(entries), text) << placed.name;
+    }
+}
+
+const char* const wall = "{\n( 128 0 0 ) ( 128 1 0 ) ( 128 0 1 ) WALL 0 0 0 1 1\n}";
+
+struct FloatMove {
+    const char* name;
+    Point3 anchor;
+    std::vector<Point3> moves;  // made one after another, in floats as the node makes them
+    const char* written;
+};
+
+const FloatMove floatMoves[] = {
+    {"there and back from a centre read with rounding noise",
+     Point3(-9.9476e-14f, 0, 0),
+     {Point3(16, 0, 0), Point3(-16, 0, 0)},
+     wall},
+    {"a tenth",
+     Point3(),
+     {Point3(0.1f, 0, 0)},
+     "{\n( 128.1 0 0 ) ( 128.1 1 0 ) ( 128.1 0 1 ) WALL 0 0 0 1 1\n}"},
+};
+
+// The game reads a brush's numbers as floats: a move writes the float it means, and a move
+// back within a float of the source gives the text as read.
+TEST(EntityMoves, AMovedBrushWritesTheFloatsItMeansAndThereAndBackIsAsRead) {
+    for (const FloatMove& move : floatMoves) {
+        auto kept = std::make_shared<KeptEntity>();
+        kept->anchor = move.anchor;
+        kept->brushes = {wall};
+        HelperEntry entry{"w", move.anchor, makeRecord("func_wall"), kept};
+        for (const Point3& by : move.moves) entry.position += by;
+        EXPECT_EQ(exportedBrushes(entry).front(), move.written) << move.name;
     }
 }
 
