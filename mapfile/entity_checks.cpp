@@ -55,25 +55,13 @@ void checkTargets(Scope& s, const HelperEntry& h, const EntityView& view) {
         report(s, h, Severity::Warning, "the teleport destination has no target name");
 }
 
-// The catalogue's classnames whose entity the game sizes by its brushes. A relay and a
-// counter are fired by name and never touched: they need none.
-bool needsBrushes(const std::string& classname) {
-    static const char* const brushClasses[] = {
-        "func_door", "func_door_secret", "func_wall",        "func_button",   "func_train",
-        "func_plat", "func_dm_only",     "func_illusionary", "func_bossgate", "func_episodegate"};
-    for (const char* name : brushClasses)
-        if (classname == name) return true;
-    return classname.rfind("trigger_", 0) == 0 && classname != "trigger_relay" &&
-           classname != "trigger_counter";
-}
-
 void checkClass(Scope& s, const HelperEntry& h, const EntityView& view) {
     const EntityProps& props = h.record.props;
     const PageClass page = pageClassOf(view.classname);
     if (!inCatalogue(view.classname) && !isWorldClassname(view.classname) &&
         !isCompilerClass(view.classname))
         report(s, h, Severity::Warning, "classname outside the catalogue", "classname");
-    if (needsBrushes(view.classname) && (!h.kept || h.kept->brushes.empty()))
+    if (isBrushClass(view.classname) && (!h.kept || h.kept->brushes.empty()))
         report(s, h, Severity::Warning, "has no brushes: the game gives it no size");
     if (page == PageClass::Door && props.goldKey && props.silverKey)
         report(s, h, Severity::Warning, "both Gold Key and Silver Key are ticked", "spawnflags");

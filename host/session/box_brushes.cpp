@@ -55,7 +55,14 @@ bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorner
             if (change.node == node) current = change.kept;
         std::shared_ptr<const KeptEntity> kept;
         if (!decodeKept(current, *node, kept, error)) return false;
-        const bool world = isWorldClassname(helperClassname(*node));
+        const std::string classname = helperClassname(*node);
+        if (isPointClass(classname)) {
+            error = "node '" + printableName(node->name) + "' is of the class " +
+                    printableName(classname) +
+                    ", which the game places at its origin and gives no brushes";
+            return false;
+        }
+        const bool world = isWorldClassname(classname);
         changes.push_back(
             {node, encoded(withBox(kept.get(), world, node->position(), form, mapVector(box.low),
                                    mapVector(box.high), texture))});

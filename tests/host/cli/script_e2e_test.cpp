@@ -178,6 +178,8 @@ const ScriptError errors[] = {
      "the move would put node 'd' beyond a float's range on x", 3},
     {"a frozen node moved", "create Door at 0 0 0 as d\nfreeze d\nmove d to 8 0 0\n",
      "node 'd' is frozen", 3},
+    {"a box on a point entity", "create \"Teleport Dest\" at 0 0 0 as d\nbrush d box 0 0 0 8 8 8\n",
+     "node 'd' is of the class info_teleport_destination, which the game places at its origin", 2},
     {"a helper firing itself", "create Door at 0 0 0 as d\nsave out.vxs\nlink d to d\n",
      "\"d\" cannot fire itself", 3},
 };
