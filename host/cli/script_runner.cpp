@@ -1,6 +1,7 @@
 #include "cli/script_runner.h"
 #include "number_text.h"
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include "session/host_session.h"
@@ -50,14 +51,20 @@ struct Context {
     std::string warning;
 };
 
+// A text about the staged name of path names path itself.
+std::string naming(std::string text, const std::string& staged, const std::string& path) {
+    for (size_t at = text.find(staged); at != std::string::npos;
+         at = text.find(staged, at + path.size()))
+        text.replace(at, staged.size(), path);
+    return text;
+}
+
 // Runs a file operation on the staged name of path; its messages name path itself.
 template <typename Operation>
 bool onStagedFile(Context& c, const std::string& path, const std::string& staged,
                   Operation operation) {
     if (operation(staged)) return true;
-    for (size_t at = c.message.find(staged); at != std::string::npos;
-         at = c.message.find(staged, at + path.size()))
-        c.message.replace(at, staged.size(), path);
+    c.message = naming(c.message, staged, path);
     return false;
 }
 
@@ -316,9 +323,12 @@ bool runExport(Context& c) {
 // the rest is in.
 bool runImport(Context& c) {
     ImportReport report;
-    const bool complete = importMap(c.session, c.files.readPath(c.w[1]), report, c.message);
+    const std::string staged = c.files.readPath(c.w[1]);
+    const bool complete = onStagedFile(c, c.w[1], staged, [&](const std::string& file) {
+        return importMap(c.session, file, report, c.message);
+    });
     for (const std::string& line : report.lines(IMPORT_EXAMPLES))
-        std::fprintf(stderr, "%s\n", line.c_str());
+        std::fprintf(stderr, "%s\n", naming(line, staged, c.w[1]).c_str());
     if (const size_t hidden = report.notShown(IMPORT_EXAMPLES))
         std::fprintf(stderr, "%s more not shown\n", countText(hidden).c_str());
     if (!complete && c.message.empty()) c.message = "entities of " + c.w[1] + " were left out";
@@ -359,7 +369,8 @@ struct Command {
     bool (*run)(Context&);
 };
 
-constexpr size_t ANY = 1000;
+// A list of names may be as long as a line is.
+constexpr size_t ANY = SIZE_MAX;
 
 const Command commands[] = {
     {"create", "create KIND at X Y Z [as NAME]", 5, 7, checkCreate, runCreate},
