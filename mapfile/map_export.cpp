@@ -78,6 +78,11 @@ std::string nodeLabel(const HelperEntry& helper) {
 
 bool checkWritable(const HelperEntry& helper, const std::vector<MapLine>& lines,
                    std::string& error) {
+    // Import leaves out an entity without a classname: the helper would be lost.
+    if (helper.record.classnameText().empty()) {
+        error = nodeLabel(helper) + " has no classname, which a map entity needs";
+        return false;
+    }
     std::string key;
     if (!findUnwritableText(helper.record, lines, key)) return true;
     error =

@@ -32,7 +32,7 @@ std::vector<std::string> exportedBrushes(const HelperEntry& helper);
 
 // Appends the map text of the helpers to out, a node's name in a comment line where import
 // would not give it back otherwise (neededComments). Refuses (false, with a message) a helper with a text that
-// map text cannot hold, brushes of two forms, two worlds, a base map without a worldspawn,
+// map text cannot hold or without a classname, brushes of two forms, two worlds, a base map without a worldspawn,
 // and a base map for helpers that hold their own world.
 bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std::string& out,
               std::string& error);

@@ -101,6 +101,8 @@ TEST(LevelRoundTrip, WhatOneMapCannotHoldIsRefusedAndNothingWritten) {
     std::vector<HelperEntry> twoWorlds = importEntries(dataFile("level_plain.map"));
     twoWorlds.push_back(withClassname(twoWorlds, "worldspawn"));
     twoWorlds.back().name = "world_2";
+    std::vector<HelperEntry> noClassname = importEntries(dataFile("level_plain.map"));
+    noClassname.back().record.setClassname("");
     const MapText base = readMap(dataFile("level_plain.map"));
     struct Refusal {
         const char* name;
@@ -110,7 +112,8 @@ TEST(LevelRoundTrip, WhatOneMapCannotHoldIsRefusedAndNothingWritten) {
     } refusals[] = {
         {"two forms", mixed, nullptr, {"plain", "versioned", "node 'other_door'"}},
         {"a base for a scene with its world", mixed, &base, {"own world", "worldspawn"}},
-        {"two worlds", twoWorlds, nullptr, {"two world nodes", "'worldspawn'", "'world_2'"}}};
+        {"two worlds", twoWorlds, nullptr, {"two world nodes", "'worldspawn'", "'world_2'"}},
+        {"no classname", noClassname, nullptr, {"has no classname"}}};
     for (const Refusal& refusal : refusals) {
         std::string out, error;
         EXPECT_FALSE(writeMap(refusal.helpers, refusal.base, out, error)) << refusal.name;
