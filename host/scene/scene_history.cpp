@@ -196,7 +196,8 @@ private:
 
 }  // namespace
 
-SceneHistory::SceneHistory(Scene& scene, size_t stepLimit) : scene_(scene), limit_(stepLimit) {}
+SceneHistory::SceneHistory(Scene& scene, size_t stepLimit, size_t byteLimit)
+    : scene_(scene), limit_(stepLimit), byteLimit_(byteLimit) {}
 
 void SceneHistory::beginGroup(const std::string& name) {
     if (groupDepth_ == 0 && beforeStep) beforeStep();
@@ -218,9 +219,13 @@ void SceneHistory::push(std::unique_ptr<HistoryStep> step) {
     }
     // A new step ends every undone one; a clean state among them is gone for good.
     if (cleanPosition_ > static_cast<long>(position_)) cleanPosition_ = -1;
+    for (size_t undone = position_; undone < steps_.size(); ++undone)
+        bytes_ -= steps_[undone]->bytes();
     steps_.resize(position_);
+    bytes_ += step->bytes();
     steps_.push_back(std::move(step));
-    if (steps_.size() > limit_) {
+    while (steps_.size() > 1 && (steps_.size() > limit_ || bytes_ > byteLimit_)) {
+        bytes_ -= steps_.front()->bytes();
         steps_.erase(steps_.begin());
         cleanPosition_ = cleanPosition_ > 0 ? cleanPosition_ - 1 : -1;
     }
@@ -301,12 +306,9 @@ void SceneHistory::clear() {
     grouped_.clear();
     groupDepth_ = 0;
     steps_.clear();
+    bytes_ = 0;
     position_ = 0;
     cleanPosition_ = 0;
 }
 
-size_t SceneHistory::bytesKept() const {
-    size_t total = 0;
-    for (const auto& step : steps_) total += step->bytes();
-    return total;
-}
+size_t SceneHistory::bytesKept() const { return bytes_; }
