@@ -2,7 +2,6 @@
 #include <cmath>
 #include "brush_text.h"
 #include "entity_mapping.h"
-#include "entity_source.h"
 #include "number_text.h"
 #include "printable_name.h"
 
@@ -15,12 +14,17 @@ std::string readProblem(const std::string& text, MapText& map) {
            ": " + error.message;
 }
 
-// Text around entities (the world's header and trailer) holds none.
-std::string textBesideProblem(const std::string& text) {
+// Export writes the next entity right after text kept before one (the world's header, an
+// entity's own text): followed by one, the text must hold the entities it should and leave
+// that one whole (a comment left open would swallow its brace). The trailer follows none.
+std::string entitiesProblem(const std::string& text, size_t entities, bool followed) {
     MapText map;
-    const std::string problem = readProblem(text, map);
-    if (!problem.empty()) return "does not read as map text (" + problem + ")";
-    return map.entities.empty() ? "" : "holds an entity";
+    const std::string problem = readProblem(followed ? text + "{\n}\n" : text, map);
+    if (!problem.empty())
+        return std::string("does not read as map text") + (followed ? " before an entity" : "") +
+               " (" + problem + ")";
+    if (map.entities.size() == entities + followed) return "";
+    return entities == 0 ? "holds an entity" : "is not one entity of map text";
 }
 
 // One brush or patch, alone in one entity, every number a float holds.
@@ -115,11 +119,17 @@ std::string keptDataProblem(const KeptEntity& kept, const Point3& position) {
     }
     std::string problem = pairsProblem(kept);
     if (!problem.empty()) return problem;
-    for (const auto& [text, name] : {std::pair{&kept.header, "header"}, {&kept.trailer, "trailer"}})
-        if (!(problem = textBesideProblem(*text)).empty())
-            return std::string("its kept ") + name + " " + problem;
-    EntitySource source;
-    if (!kept.source.empty() && !source.read(kept.source))
-        return "its kept entity text is not one entity of map text";
+    const struct {
+        const std::string& text;
+        const char* name;
+        size_t entities;
+        bool followed;
+    } texts[] = {{kept.header, "header", 0, true},
+                 {kept.trailer, "trailer", 0, false},
+                 {kept.source, "entity text", 1, true}};
+    for (const auto& text : texts)
+        if ((!text.text.empty() || text.entities == 0) &&
+            !(problem = entitiesProblem(text.text, text.entities, text.followed)).empty())
+            return std::string("its kept ") + text.name + " " + problem;
     return brushesProblem(kept, position);
 }

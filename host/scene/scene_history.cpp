@@ -32,23 +32,14 @@ public:
     // The nodes out of the scene are this step's; the object's own memory is not the host's
     // to measure.
     size_t bytes() const override {
-        return nodes_.size() * sizeof(Node*) + kept_.size() * sizeof(Kept) +
+        return nodes_.size() * sizeof(Node*) + kept_.size() * sizeof(Scene::Detached) +
                kept_.size() * sizeof(Node);
     }
 
     // Takes the nodes out of the scene into this step.
-    void takeOut(Scene& scene) {
-        // From the back, so each recorded index is the node's place when it goes back in.
-        std::vector<std::pair<size_t, Node*>> byIndex;
-        for (Node* node : nodes_) byIndex.emplace_back(scene.indexOf(node), node);
-        std::sort(byIndex.begin(), byIndex.end());
-        kept_.clear();
-        for (auto it = byIndex.rbegin(); it != byIndex.rend(); ++it)
-            kept_.push_back({it->first, scene.detach(it->second)});
-    }
+    void takeOut(Scene& scene) { kept_ = scene.detach(nodes_); }
     void putBack(Scene& scene) {
-        for (auto it = kept_.rbegin(); it != kept_.rend(); ++it)
-            scene.attach(std::move(it->node), it->index);
+        scene.attach(std::move(kept_));
         kept_.clear();
     }
 
@@ -59,13 +50,9 @@ private:
         else
             takeOut(scene);
     }
-    struct Kept {
-        size_t index;
-        std::unique_ptr<Node> node;
-    };
     std::vector<Node*> nodes_;
     bool inSceneAfter_;
-    std::vector<Kept> kept_;
+    std::vector<Scene::Detached> kept_;
 };
 
 class MoveStep : public HistoryStep {
