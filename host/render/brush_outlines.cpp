@@ -1,4 +1,5 @@
 #include "render/brush_outlines.h"
+#include <algorithm>
 #include <cmath>
 #include "brush_text.h"
 #include "kept_entity.h"
@@ -39,9 +40,14 @@ Face startingSquare(const MapPlane& plane) {
     return {{centre - u - v, centre + u - v, centre + u + v, centre - u + v}, {-1, -1, -1, -1}};
 }
 
-// Keeps the part of the face where side * (n . p - d) <= 0.
+// Keeps the part of the face where side * (n . p - d) <= 0. Most planes of a many-sided
+// brush miss a face: those are told from its corners without making a new face.
 void cut(Face& face, const MapPlane& plane, int planeIndex, double side) {
     const Vec n = vec(plane.normal);
+    if (std::all_of(face.corners.begin(), face.corners.end(), [&](const Vec& corner) {
+            return side * (dot(n, corner) - plane.distance) <= ON_PLANE;
+        }))
+        return;
     Face kept;
     const size_t count = face.corners.size();
     for (size_t k = 0; k < count; ++k) {
@@ -65,12 +71,30 @@ Point3 point(Vec v) {
     return Point3(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z));
 }
 
+// The planes facing furthest along each way of each axis: cut by them first, a face is
+// about the brush's size at once, and most other planes then miss it.
+std::vector<uint32_t> boundingPlanes(const MapPlane* planes, uint32_t count, double side) {
+    std::vector<uint32_t> bounding;
+    for (int axis = 0; axis < 3; ++axis)
+        for (const double way : {side, -side}) {
+            uint32_t best = 0;
+            for (uint32_t j = 1; j < count; ++j)
+                if (way * (&planes[j].normal.x)[axis] > way * (&planes[best].normal.x)[axis])
+                    best = j;
+            bounding.push_back(best);
+        }
+    return bounding;
+}
+
 // Every edge of a closed brush once: from the face of the lower plane index. Planes
 // point out of the brush with side 1 and into it with -1; false when none gave an edge.
 bool addBrushEdges(const MapPlane* planes, uint32_t count, double side, BrushOutlines& out) {
     bool any = false;
+    const std::vector<uint32_t> bounding = boundingPlanes(planes, count, side);
     for (uint32_t i = 0; i < count; ++i) {
         Face face = startingSquare(planes[i]);
+        for (const uint32_t j : bounding)
+            if (j != i && face.corners.size() >= 3) cut(face, planes[j], static_cast<int>(j), side);
         for (uint32_t j = 0; j < count && face.corners.size() >= 3; ++j)
             if (j != i) cut(face, planes[j], static_cast<int>(j), side);
         const size_t corners = face.corners.size();
