@@ -27,9 +27,10 @@ public:
         hull_.clear();
         if (!startTetrahedron()) return false;
         for (size_t t = 0; t < hull_.size(); ++t)
-            while (!dead_[t] && !outside_[t].empty()) addFarthestOf(static_cast<int>(t));
+            while (!broken_ && !dead_[t] && !outside_[t].empty())
+                addFarthestOf(static_cast<int>(t));
         compact();
-        return true;
+        return !broken_;
     }
 
 private:
@@ -112,6 +113,10 @@ private:
             const int k = enteredBy < 0 ? step : (enteredBy + 1 + step) % 3;
             if (enteredBy >= 0 && k == enteredBy) continue;
             const int beyond = hull_[t].neighbours[k];
+            if (beyond < 0) {
+                broken_ = true;  // rounding tore the hull: the caller draws another way
+                continue;
+            }
             if (dead_[beyond]) continue;
             if (distance(beyond, point) > epsilon_) {
                 const int back = edgeTo(beyond, t);
@@ -147,10 +152,14 @@ private:
             startingAt[e.from] = made;
             endingAt[e.to] = made;
         }
+        // The horizon is one loop: each corner starts one of its edges and ends one.
         std::vector<int> made;
         for (int t = first; t < static_cast<int>(hull_.size()); ++t) {
-            hull_[t].neighbours[1] = startingAt[hull_[t].corners[1]];
-            hull_[t].neighbours[2] = endingAt[hull_[t].corners[0]];
+            const auto next = startingAt.find(hull_[t].corners[1]);
+            const auto previous = endingAt.find(hull_[t].corners[0]);
+            if (next == startingAt.end() || previous == endingAt.end()) broken_ = true;
+            hull_[t].neighbours[1] = next == startingAt.end() ? -1 : next->second;
+            hull_[t].neighbours[2] = previous == endingAt.end() ? -1 : previous->second;
             made.push_back(t);
         }
         for (const int v : visible_) {
@@ -170,7 +179,7 @@ private:
                 alive.push_back(hull_[t]);
             }
         for (HullTriangle& t : alive)
-            for (int& n : t.neighbours) n = index[n];
+            for (int& n : t.neighbours) n = n < 0 ? -1 : index[n];
         hull_ = std::move(alive);
     }
 
@@ -185,6 +194,7 @@ private:
     std::vector<int> visible_;
     std::vector<Edge> horizon_;
     double epsilon_ = 0;
+    bool broken_ = false;
 };
 
 }  // namespace

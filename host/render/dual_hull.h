@@ -16,5 +16,5 @@ struct HullTriangle {
     double offset;
 };
 
-// False when the points span no volume; hull then holds what was made so far.
+// False when the points span no volume, or rounding tore the hull apart.
 bool convexHull(const std::vector<HullPoint>& points, std::vector<HullTriangle>& hull);
