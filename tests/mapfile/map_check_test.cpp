@@ -45,8 +45,8 @@ const CheckedMap checkedMaps[] = {
      world + "  {\n\"classname\" \"func_wall\"\n\"origin\" \"0 0 0\"\n}\n",
      {"m.map:4:3: warning: func_wall_1 (func_wall): has no brushes"}},
     {"groups and detail of the compiler",
-     world + "{\n\"classname\" \"func_group\"\n\"_tb_type\" \"_tb_layer\"\n}\n" +
-         "{\n\"classname\" \"func_group\"\n\"_tb_type\" \"_tb_layer\"\n}\n" +
+     world + "{\n\"classname\" \"func_group\"\n\"_group_kind\" \"layer\"\n}\n" +
+         "{\n\"classname\" \"func_group\"\n\"_group_kind\" \"layer\"\n}\n" +
          "{\n\"classname\" \"func_detail\"\n" + brush + "}\n",
      {}},
     {"a door's flags import split between page and pair",
