@@ -61,12 +61,13 @@ std::string movedBrushProblem(const std::string& brush, const MapText& read,
                               const MapVector& delta) {
     MapText there, back;
     const std::string moved = movedBrushText(brush, delta);
-    std::string problem = brushProblem(moved, there);
-    if (problem.empty() &&
-        (!brushProblem(movedBrushText(moved, {-delta.x, -delta.y, -delta.z}), back).empty() ||
-         !sameGeometry(read, back)))
-        problem = "does not survive the move to where the node stands";
-    return problem.empty() ? "" : "moved to where the node stands " + problem;
+    const std::string problem = brushProblem(moved, there);
+    if (!problem.empty()) return "moved to where the node stands " + problem;
+    if (!brushProblem(movedBrushText(moved, {-delta.x, -delta.y, -delta.z}), back).empty() ||
+        !sameGeometry(read, back))
+        return "does not survive the move to where the node stands: its anchor is too far from "
+               "the node";
+    return "";
 }
 
 std::string brushesProblem(const KeptEntity& kept, const Point3& position) {

@@ -50,7 +50,7 @@ const struct KeptFault {
      },
      "its kept origin's bad number \"nan\": it is not a finite number"},
     {"an anchor far from its node", [](KeptEntity& k) { k.anchor = Point3(-3e38f, 2, 3); },
-     "its kept brush 1 moved to where the node stands does not survive the move"},
+     "its kept brush 1 does not survive the move to where the node stands"},
     {"a brush that closes its entity",
      [](KeptEntity& k) {
          k.brushes = {box + std::string("\n}\n{\n\"classname\" \"monster_army\"")};
