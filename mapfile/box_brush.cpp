@@ -121,10 +121,11 @@ std::shared_ptr<const KeptEntity> withBox(const KeptEntity* kept, bool world,
         next->anchor = position;
         next->world = world;
     }
-    // Written where it stands, then taken back to the anchor as a move would: export's
-    // move puts it here again, its texture offsets as given.
-    const MapVector back{next->anchor.x - double(position.x), next->anchor.y - double(position.y),
-                         next->anchor.z - double(position.z)};
+    // Written where it stands, then taken back to where the text stands as a move would:
+    // export's move (or the origin) puts it here again, its texture offsets as given.
+    const Point3 textOrigin = brushTextOrigin(*next);
+    const MapVector back{textOrigin.x - double(position.x), textOrigin.y - double(position.y),
+                         textOrigin.z - double(position.z)};
     next->brushes.push_back(movedBrushText(boxBrushText(form, low, high, texture), back));
     return next;
 }

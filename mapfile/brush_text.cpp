@@ -2,13 +2,13 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <vector>
+#include "number_text.h"
 
 namespace {
 
-// Tokens as the map reader splits them: blanks between, '//' comments skipped, quoted
-// texts whole.
+// Tokens as the map reader splits them: blanks between, '//' comments skipped to the line
+// end (LF, CR LF or CR alone), quoted texts whole.
 std::vector<std::string_view> tokens(std::string_view text) {
     std::vector<std::string_view> out;
     size_t at = 0;
@@ -17,7 +17,7 @@ std::vector<std::string_view> tokens(std::string_view text) {
         if (c <= ' ') {
             ++at;
         } else if (text.compare(at, 2, "//") == 0) {
-            at = text.find('\n', at);
+            at = text.find_first_of("\r\n", at);
             if (at == std::string_view::npos) break;
         } else {
             size_t end = at + 1;
@@ -39,37 +39,6 @@ double numberOf(std::string_view text) {
     double value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
-}
-
-int decimalsOf(std::string_view text) {
-    const size_t point = text.find('.');
-    if (point == std::string_view::npos) return 0;
-    const size_t end = text.find_first_of("eE", point);
-    return static_cast<int>((end == std::string_view::npos ? text.size() : end) - point - 1);
-}
-
-std::string shortestText(double value) {
-    if (value == 0) return "0";
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
-// A sum of decimal numbers is written with their decimals when that reads back as the
-// sum (116.1, not 116.09999999999999); otherwise with the shortest text.
-std::string sumText(double value, int decimals) {
-    if (decimals <= 15) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.*f", decimals, value);
-        std::string fixed = text;
-        if (fixed.find('.') != std::string::npos) {
-            fixed.erase(fixed.find_last_not_of('0') + 1);
-            if (fixed.back() == '.') fixed.pop_back();
-        }
-        if (fixed == "-0") fixed = "0";
-        if (std::fabs(numberOf(fixed) - value) <= 1e-9 * std::max(1.0, std::fabs(value)))
-            return fixed;
-    }
-    return shortestText(value);
 }
 
 double component(const MapVector& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
@@ -131,11 +100,14 @@ private:
 
     std::string_view token(size_t i) const { return i < tokens_.size() ? tokens_[i] : ""; }
 
+    // The game reads brush numbers as floats: a number is written as the shortest text of
+    // the float its source number moved gives, and keeps its text while that float is the
+    // source's own, so rounding noise in a move changes nothing and there and back is as read.
     void add(size_t i, double change) {
         if (change == 0 || i >= tokens_.size()) return;
-        const std::string_view old = tokens_[i];
-        edits_.push_back({i, sumText(numberOf(old) + change,
-                                     std::max(decimalsOf(old), decimalsOf(shortestText(change))))});
+        const double old = numberOf(tokens_[i]);
+        const float moved = static_cast<float>(old + change);
+        if (moved != static_cast<float>(old)) edits_.push_back({i, shortestNumberText(moved)});
     }
     // "( x y z )" at at_.
     void movePoint() {

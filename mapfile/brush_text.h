@@ -16,8 +16,8 @@ bool patchSize(std::string_view text, int& rows, int& columns);
 
 // The text moved by delta: plane points, versioned planes' distances and patch control
 // points. In the texture-axes form the texture offsets follow, so the texture stays on the
-// brush; the plain form's offsets are left as they are. Numbers that do not change keep
-// their text; changed ones get the shortest text that reads back as the new value.
+// brush; the plain form's offsets are left as they are. Numbers whose float does not change
+// keep their text; changed ones get the shortest text that reads back as the new float.
 // The text must be one that readMapText accepted.
 std::string movedBrushText(std::string_view text, const MapVector& delta);
 

@@ -18,56 +18,63 @@ struct Scope {
     std::vector<CheckFinding>& findings;
 };
 
-void report(Scope& scope, const HelperEntry& helper, Severity severity,
-            const std::string& message) {
-    scope.findings.push_back({helper.name, helper.record.classnameText(), severity, message});
+void report(Scope& scope, const HelperEntry& helper, Severity severity, const std::string& message,
+            const std::string& key = "") {
+    scope.findings.push_back({helper.name, helper.record.classnameText(), severity, message, key});
+}
+
+bool isTargetKey(const std::string& key) { return key == "target" || key == "killtarget"; }
+
+// What the helper says, the pairs kept beyond its record's room included: the game reads
+// those too.
+EntityView viewOf(const HelperEntry& h) {
+    EntityView view = viewEntity(h.record);
+    if (!h.kept) return view;
+    for (const MapLine& pair : h.kept->pairs) {
+        view.pairs.push_back(pair);
+        if (isTargetKey(pair.key) && !pair.value.empty()) view.targets.push_back(pair.value);
+        if (pair.key == "targetname" && view.targetName.empty()) view.targetName = pair.value;
+    }
+    return view;
 }
 
 void checkTargets(Scope& s, const HelperEntry& h, const EntityView& view) {
     for (const MapLine& pair : view.pairs)
-        if ((pair.key == "target" || pair.key == "killtarget") && !pair.value.empty() &&
-            !s.targetNames.count(pair.value))
+        if (isTargetKey(pair.key) && !pair.value.empty() && !s.targetNames.count(pair.value))
             report(s, h, Severity::Warning,
-                   pair.key + " " + quotedExcerpt(pair.value) + " matches no helper's target name");
+                   pair.key + " " + quotedExcerpt(pair.value) + " matches no helper's target name",
+                   pair.key);
     const PageClass page = pageClassOf(view.classname);
     if (page == PageClass::Door && !view.targetName.empty() && !s.targeted.count(view.targetName))
         report(s, h, Severity::Warning,
-               "nothing targets the door's target name " + quotedExcerpt(view.targetName));
+               "nothing targets the door's target name " + quotedExcerpt(view.targetName),
+               "targetname");
     if (view.classname == "trigger_teleport" && view.targets.empty())
         report(s, h, Severity::Warning, "the teleporter has no target");
     if (view.classname == "info_teleport_destination" && view.targetName.empty())
         report(s, h, Severity::Warning, "the teleport destination has no target name");
 }
 
-// The catalogue's classnames whose entity the game sizes by its brushes. A relay and a
-// counter are fired by name and never touched: they need none.
-bool needsBrushes(const std::string& classname) {
-    static const char* const brushClasses[] = {
-        "func_door", "func_door_secret", "func_wall",        "func_button",   "func_train",
-        "func_plat", "func_dm_only",     "func_illusionary", "func_bossgate", "func_episodegate"};
-    for (const char* name : brushClasses)
-        if (classname == name) return true;
-    return classname.rfind("trigger_", 0) == 0 && classname != "trigger_relay" &&
-           classname != "trigger_counter";
-}
-
 void checkClass(Scope& s, const HelperEntry& h, const EntityView& view) {
     const EntityProps& props = h.record.props;
     const PageClass page = pageClassOf(view.classname);
-    if (!inCatalogue(view.classname) && !isWorldClassname(view.classname))
-        report(s, h, Severity::Warning, "classname outside the catalogue");
-    if (needsBrushes(view.classname) && (!h.kept || h.kept->brushes.empty()))
+    if (!inCatalogue(view.classname) && !isWorldClassname(view.classname) &&
+        !isCompilerClass(view.classname))
+        report(s, h, Severity::Warning, "classname outside the catalogue", "classname");
+    if (isBrushClass(view.classname) && (!h.kept || h.kept->brushes.empty()))
         report(s, h, Severity::Warning, "has no brushes: the game gives it no size");
     if (page == PageClass::Door && props.goldKey && props.silverKey)
-        report(s, h, Severity::Warning, "both Gold Key and Silver Key are ticked");
+        report(s, h, Severity::Warning, "both Gold Key and Silver Key are ticked", "spawnflags");
     if (page == PageClass::Door && (props.sounds < -1 || props.sounds > 4))
         report(s, h, Severity::Warning,
                "sound " + std::to_string(props.sounds) +
-                   " is outside the list: the page shows no line and export leaves it out");
+                   " is outside the list: the page shows no line and export leaves it out",
+               "sounds");
     if (page == PageClass::Light && (props.lightStyle < 0 || props.lightStyle >= LIGHT_STYLE_COUNT))
         report(s, h, Severity::Warning,
                "light style " + std::to_string(props.lightStyle) +
-                   " is outside the list: the page shows Normal and export leaves it out");
+                   " is outside the list: the page shows Normal and export leaves it out",
+               "style");
 }
 
 // Page keys that a helper of another class would export: fields kept from an earlier
@@ -109,43 +116,47 @@ void checkPairs(Scope& s, const HelperEntry& h) {
             continue;
         }
         if (!seen.insert(cell.key).second)
-            report(
-                s, h, Severity::Warning,
-                "the key " + quotedExcerpt(cell.key) + " is set twice; the last one is exported");
+            report(s, h, Severity::Warning,
+                   "the key " + quotedExcerpt(cell.key) + " is set twice; the last one is exported",
+                   cell.key);
+        // The page's flags and a spawnflags pair are combined as the game reads them: import
+        // splits one value so, and nothing is lost.
         for (const MapLine& line : written)
-            if (line.key == cell.key)
+            if (line.key == cell.key && cell.key != "spawnflags")
                 report(s, h, Severity::Warning,
                        "the key " + quotedExcerpt(cell.key) + " is also set " +
                            (line.key == "classname" || line.key == "origin" ? "by the helper"
                                                                             : "on the page") +
-                           (cell.key == "spawnflags" ? "; both are combined"
-                                                     : "; the pair's value is exported"));
+                           "; the pair's value is exported",
+                       cell.key);
     }
     std::string key;
     if (findUnwritableText(h.record, entityLines(h.record, h.position), key))
         report(s, h, Severity::Error,
-               "the text of " + quotedExcerpt(key) + " " + UNWRITABLE_TEXT_REASON);
+               "the text of " + quotedExcerpt(key) + " " + UNWRITABLE_TEXT_REASON, key);
 }
 
-// Export writes one world: the first world node's pairs and every world node's brushes.
+// A map holds one world: export refuses a second.
 void checkWorlds(Scope& s) {
     const HelperEntry* first = nullptr;
     for (const HelperEntry& h : s.helpers) {
         if (!isWorldClassname(h.record.classnameText())) continue;
         if (first)
-            report(s, h, Severity::Warning,
-                   "a second world: export adds its brushes to " + printableName(first->name) +
-                       "'s and leaves its pairs out");
+            report(s, h, Severity::Error,
+                   "a second world beside " + printableName(first->name) +
+                       ": a map holds one, and export refuses the scene");
         else
             first = &h;
     }
 }
 
-// Helpers of one classname at one position: the ones after the first are reported.
+// Helpers of one classname at one position: the ones after the first are reported. The
+// compiler's classes have no position of their own in the game.
 void checkClones(Scope& s) {
     std::map<std::tuple<std::string, float, float, float>, const HelperEntry*> first;
     std::vector<const HelperEntry*> byName;
-    for (const HelperEntry& h : s.helpers) byName.push_back(&h);
+    for (const HelperEntry& h : s.helpers)
+        if (!isCompilerClass(h.record.classnameText())) byName.push_back(&h);
     std::stable_sort(byName.begin(), byName.end(),
                      [](const HelperEntry* a, const HelperEntry* b) { return a->name < b->name; });
     for (const HelperEntry* h : byName) {
@@ -166,7 +177,7 @@ std::vector<CheckFinding> checkHelpers(const std::vector<HelperEntry>& helpers) 
     Scope scope{helpers, {}, {}, findings};
     std::vector<EntityView> views;
     for (const HelperEntry& h : helpers) {
-        views.push_back(viewEntity(h.record));
+        views.push_back(viewOf(h));
         const EntityView& view = views.back();
         if (!view.targetName.empty()) scope.targetNames.insert(view.targetName);
         for (const MapLine& pair : view.pairs)

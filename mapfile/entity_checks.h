@@ -12,6 +12,7 @@ struct CheckFinding {
     std::string node, classname;
     Severity severity = Severity::Note;
     std::string message;
+    std::string key;  // the pair the finding is about; "": the entity as a whole
 };
 
 // Every finding, sorted by node (a node's findings in the order of the rules).

@@ -199,6 +199,29 @@ bool inCatalogue(const std::string& classname) {
 
 bool isWorldClassname(const std::string& classname) { return classname == "worldspawn"; }
 
+bool isBrushClass(const std::string& classname) {
+    static const char* const brushClasses[] = {
+        "func_door", "func_door_secret", "func_wall",        "func_button",   "func_train",
+        "func_plat", "func_dm_only",     "func_illusionary", "func_bossgate", "func_episodegate"};
+    for (const char* name : brushClasses)
+        if (classname == name) return true;
+    return classname.rfind("trigger_", 0) == 0 && classname != "trigger_relay" &&
+           classname != "trigger_counter";
+}
+
+bool isPointClass(const std::string& classname) {
+    return inCatalogue(classname) && !isBrushClass(classname);
+}
+
+bool isCompilerClass(const std::string& classname) {
+    static const char* const compilerClasses[] = {
+        "func_group",       "func_detail",       "func_detail_illusionary",
+        "func_detail_wall", "func_detail_fence", "func_illusionary_visblocker"};
+    for (const char* name : compilerClasses)
+        if (classname == name) return true;
+    return false;
+}
+
 std::vector<MapLine> recordCells(const EntityProps& props) {
     char pieces[keyValueCellCount][keyValueCellSize];
     const int count = splitKeyValueText(props.keyValueText, sizeof props.keyValueText, pieces);

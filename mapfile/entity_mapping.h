@@ -20,6 +20,15 @@ constexpr int32_t LIGHT_SPAWN_START_OFF = 1;
 bool inCatalogue(const std::string& classname);
 // The entity that holds the level's structure: exported first, never given an origin.
 bool isWorldClassname(const std::string& classname);
+// The catalogue's classes the game sizes by their brushes. A relay and a counter are fired
+// by name and never touched: they need none.
+bool isBrushClass(const std::string& classname);
+// The catalogue's other classes: the game places them at their origin and gives them no
+// brushes (the compiler would make one with brushes a model at 0 0 0).
+bool isPointClass(const std::string& classname);
+// The map compiler's own classes (groups, detail brushes): it merges their brushes into the
+// world, so they have no place of their own in the game and need no catalogue entry.
+bool isCompilerClass(const std::string& classname);
 
 // The Map Parameters cells as pairs, in cell order: every pair, those without a key too.
 std::vector<MapLine> recordCells(const EntityProps& props);
@@ -52,6 +61,9 @@ struct ImportNote {
     bool error = false;
     std::string text;
     int column = 0;  // of the value at fault when known, else 0
+    // No fault of the map (a node name shortened), or one the check finds itself: a check
+    // of the map leaves it out, so that one fault is one finding.
+    bool checkSkips = false;
 };
 
 // Fills a record (holding the entity's classname already) from the entity's other keys,

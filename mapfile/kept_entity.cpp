@@ -61,6 +61,10 @@ private:
 
 }  // namespace
 
+Point3 brushTextOrigin(const KeptEntity& kept) {
+    return kept.hadOrigin ? Point3(0, 0, 0) : kept.anchor;
+}
+
 KeptEntity copiedKept(const KeptEntity& kept) {
     KeptEntity copy = kept;
     copy.source = std::string(entityBlock(kept.source));

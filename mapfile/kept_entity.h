@@ -22,6 +22,11 @@ struct KeptEntity {
     std::string trailer;  // the world's: the map's text after its last entity
 };
 
+// Where the brush text stands with the node at 0 0 0: the game places the brushes of an
+// entity with an origin relative to it; the others' text is where they stand with the node
+// at its anchor.
+Point3 brushTextOrigin(const KeptEntity& kept);
+
 // What a copy of the node keeps: the same, but its entity's text from the opening brace on
 // and no world's header or trailer, which stay with the original.
 KeptEntity copiedKept(const KeptEntity& kept);

@@ -36,10 +36,13 @@ std::vector<MapLine> exportedLines(const HelperEntry& helper) {
 std::vector<std::string> exportedBrushes(const HelperEntry& helper) {
     std::vector<std::string> brushes;
     if (!helper.kept) return brushes;
+    // The game places an entity's brushes relative to its origin: with one, the origin line
+    // carries the move and the brushes stay as read, or the entity would move twice.
     const Point3& anchor = helper.kept->anchor;
-    const MapVector delta{double(helper.position.x) - anchor.x,
-                          double(helper.position.y) - anchor.y,
-                          double(helper.position.z) - anchor.z};
+    MapVector delta;
+    if (!helper.kept->hadOrigin)
+        delta = {double(helper.position.x) - anchor.x, double(helper.position.y) - anchor.y,
+                 double(helper.position.z) - anchor.z};
     for (const std::string& brush : helper.kept->brushes)
         brushes.push_back(movedBrushText(brush, delta));
     return brushes;
@@ -75,6 +78,11 @@ std::string nodeLabel(const HelperEntry& helper) {
 
 bool checkWritable(const HelperEntry& helper, const std::vector<MapLine>& lines,
                    std::string& error) {
+    // Import leaves out an entity without a classname: the helper would be lost.
+    if (helper.record.classnameText().empty()) {
+        error = nodeLabel(helper) + " has no classname, which a map entity needs";
+        return false;
+    }
     std::string key;
     if (!findUnwritableText(helper.record, lines, key)) return true;
     error =
@@ -103,20 +111,20 @@ bool prepare(const HelperEntry& helper, FormGuard& forms, WrittenEntity& written
     return true;
 }
 
-// The world nodes as one entity: the first one's text and pairs, every one's brushes.
+// The world node's entity, or an empty worldspawn. A map holds one world: of two, neither
+// one's pairs nor text could be written without losing the other's.
 bool prepareWorld(const std::vector<const HelperEntry*>& worlds, FormGuard& forms,
                   WrittenEntity& written, std::string& error) {
+    if (worlds.size() > 1) {
+        error = "two world nodes, " + nodeLabel(*worlds[0]) + " and " + nodeLabel(*worlds[1]) +
+                ": a map holds one world; delete one of them";
+        return false;
+    }
     if (worlds.empty()) {
         written.edit.lines = {{"classname", "worldspawn"}};
         return true;
     }
-    if (!prepare(*worlds.front(), forms, written, error)) return false;
-    for (size_t i = 1; i < worlds.size(); ++i)
-        for (std::string& brush : exportedBrushes(*worlds[i])) {
-            if (!forms.add(brush, nodeLabel(*worlds[i]), error)) return false;
-            written.edit.brushes.push_back(std::move(brush));
-        }
-    return true;
+    return prepare(*worlds.front(), forms, written, error);
 }
 
 std::string valueOf(const std::vector<MapLine>& lines, const char* key) {

@@ -26,12 +26,13 @@ const MapEntity* findWorldspawn(const MapText& map);
 // entity read without one while it has not moved, with the pairs beyond the record joined
 // as the record's are (one line a key).
 std::vector<MapLine> exportedLines(const HelperEntry& helper);
-// Its kept brushes and patches moved with the node.
+// Its kept brushes and patches moved with the node; those of an entity with an origin stay,
+// as the origin moves them in the game.
 std::vector<std::string> exportedBrushes(const HelperEntry& helper);
 
 // Appends the map text of the helpers to out, a node's name in a comment line where import
 // would not give it back otherwise (neededComments). Refuses (false, with a message) a helper with
-// a text that map text cannot hold, brushes of two forms, a base map without a worldspawn, and a
-// base map for helpers that hold their own world.
+// a text that map text cannot hold or without a classname, brushes of two forms, two worlds, a base
+// map without a worldspawn, and a base map for helpers that hold their own world.
 bool writeMap(const std::vector<HelperEntry>& helpers, const MapText* base, std::string& out,
               std::string& error);

@@ -79,8 +79,9 @@ bool entityPosition(const MapText& map, const MapEntity& entity, const std::stri
                           static_cast<float>(centre.z));
         return true;
     }
-    // The world stands wherever it likes: its keys never say.
-    if (!isWorldClassname(classname))
+    // The world stands wherever it likes: its keys never say. The compiler's classes are
+    // merged into it.
+    if (!isWorldClassname(classname) && !isCompilerClass(classname))
         notes.push_back(
             {entity.line, false,
              classname + ": no origin and no brush corners or patch points; placed at 0 0 0"});
@@ -101,15 +102,16 @@ std::shared_ptr<const KeptEntity> keptOf(const MapText& map, size_t index,
     kept->anchor = position;
     for (const MapBrush& brush : entity.brushes) kept->brushes.emplace_back(map.brushText(brush));
     kept->source = entitySource(map, index);
-    if (kept->world && &entity == findWorldspawn(map)) {
+    if (kept->world) {
         kept->header = map.text.substr(0, map.entities.front().offset);
         kept->trailer = mapTrailer(map);
     }
     return kept;
 }
 
-// The entity's classname when it can make a helper; an error note when it cannot.
-bool helperClassname(const MapEntity& entity, std::string& classname,
+// The entity's classname when it can make a helper; an error note when it cannot. A map
+// holds one world (the first): a second one's pairs and text could not be written back.
+bool helperClassname(const MapEntity& entity, const MapEntity* world, std::string& classname,
                      std::vector<ImportNote>& notes) {
     const MapPair* pair = entity.find("classname");
     if (!pair || pair->value.empty()) {
@@ -124,11 +126,18 @@ bool helperClassname(const MapEntity& entity, std::string& classname,
                          pair->valueColumn});
         return false;
     }
-    if (!inCatalogue(classname) && !isWorldClassname(classname))
+    if (isWorldClassname(classname) && &entity != world) {
+        notes.push_back(
+            {pair->line, true,
+             std::string("a second worldspawn entity: a map holds one world, the first") + LEFT_OUT,
+             pair->valueColumn});
+        return false;
+    }
+    if (!inCatalogue(classname) && !isWorldClassname(classname) && !isCompilerClass(classname))
         notes.push_back(
             {pair->line, false,
              "the classname " + quotedExcerpt(classname) + " is not in the catalogue; kept",
-             pair->valueColumn});
+             pair->valueColumn, true});
     return true;
 }
 
@@ -146,12 +155,14 @@ void readMapEntities(const MapText& map, const HelperRecord& fresh,
     NodeNames names(nameTaken, map.entities.size());
     entities.reserve(entities.size() + map.entities.size());
     std::vector<size_t> unnamed;
+    const MapEntity* world = findWorldspawn(map);
     for (size_t index = 0; index < map.entities.size(); ++index) {
         const MapEntity& entity = map.entities[index];
         std::string classname;
-        if (!helperClassname(entity, classname, notes)) continue;
+        if (!helperClassname(entity, world, classname, notes)) continue;
         ImportedEntity imported;
         imported.line = entity.line;
+        imported.index = index;
         if (!entityPosition(map, entity, classname, imported.position, notes)) continue;
         imported.record = fresh;
         imported.record.setClassname(classname);

@@ -19,6 +19,7 @@ struct HelperDeleter {
 struct ImportedEntity {
     std::string name;
     int line = 0;
+    size_t index = 0;  // in MapText::entities
     Point3 position;
     HelperRecord record;
     std::shared_ptr<const KeptEntity> kept;

@@ -432,10 +432,13 @@ bool MapReader::readPatch(bool extendedHeader) {
     if (!next(texture)) return false;
     if (texture.kind == Token::End || texture.is("(") || texture.is("}"))
         return fail(texture, "expected a patch's texture name");
+    Token size;
+    if (!next(size)) return false;
+    pos_ = size.offset;  // read again by expect
     std::vector<double> header;
     if (!expect("(", "'(' of a patch's size") || !numbersUntilClose(&header)) return false;
     if (header.size() != (extendedHeader ? 7u : 5u))
-        return fail(texture,
+        return fail(size,
                     "a patch's size needs " + std::to_string(extendedHeader ? 7 : 5) + " numbers");
     if (!expect("(", "'(' of a patch's control points")) return false;
     std::vector<double> values;

@@ -46,7 +46,7 @@ bool NodeNames::takeGiven(const MapEntity& entity, std::string& name,
                                  std::to_string(IMPORTED_NAME_MAX_BYTES) +
                                  " bytes, which a node name holds; shortened to " +
                                  std::to_string(fitted.size()) + " bytes",
-                             given.column});
+                             given.column, true});
         name = fitted;
         return true;
     }

@@ -2,6 +2,7 @@
 #include "scene/step_names.h"
 #include "number_text.h"
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include "session/host_session.h"
@@ -53,14 +54,20 @@ struct Context {
     std::string warning;
 };
 
+// A text about the staged name of path names path itself.
+std::string naming(std::string text, const std::string& staged, const std::string& path) {
+    for (size_t at = text.find(staged); at != std::string::npos;
+         at = text.find(staged, at + path.size()))
+        text.replace(at, staged.size(), path);
+    return text;
+}
+
 // Runs a file operation on the staged name of path; its messages name path itself.
 template <typename Operation>
 bool onStagedFile(Context& c, const std::string& path, const std::string& staged,
                   Operation operation) {
     if (operation(staged)) return true;
-    for (size_t at = c.message.find(staged); at != std::string::npos;
-         at = c.message.find(staged, at + path.size()))
-        c.message.replace(at, staged.size(), path);
+    c.message = naming(c.message, staged, path);
     return false;
 }
 
@@ -212,11 +219,8 @@ bool runSelect(Context& c) {
 bool runMove(Context& c) {
     std::vector<Node*> nodes;
     if (!nodesFrom(c, 1, c.a.nodesEnd, nodes)) return false;
-    if (c.a.moveTo)
-        c.session.moveTo(nodes, c.a.point);
-    else
-        c.session.moveBy(nodes, c.a.point);
-    return true;
+    return c.a.moveTo ? c.session.moveTo(nodes, c.a.point, &c.message)
+                      : c.session.moveBy(nodes, c.a.point, &c.message);
 }
 
 bool runLink(Context& c) {
@@ -339,9 +343,12 @@ bool runExport(Context& c) {
 // the rest is in.
 bool runImport(Context& c) {
     ImportReport report;
-    const bool complete = importMap(c.session, c.files.readPath(c.w[1]), report, c.message);
+    const std::string staged = c.files.readPath(c.w[1]);
+    const bool complete = onStagedFile(c, c.w[1], staged, [&](const std::string& file) {
+        return importMap(c.session, file, report, c.message);
+    });
     for (const std::string& line : report.lines(IMPORT_EXAMPLES))
-        std::fprintf(stderr, "%s\n", line.c_str());
+        std::fprintf(stderr, "%s\n", naming(line, staged, c.w[1]).c_str());
     if (const size_t hidden = report.notShown(IMPORT_EXAMPLES))
         std::fprintf(stderr, "%s more not shown\n", countText(hidden).c_str());
     if (!complete && c.message.empty()) c.message = "entities of " + c.w[1] + " were left out";
@@ -383,7 +390,8 @@ struct Command {
     bool (*run)(Context&);
 };
 
-constexpr size_t ANY = 1000;
+// A list of names may be as long as a line is.
+constexpr size_t ANY = SIZE_MAX;
 
 const Command commands[] = {
     {"create", "create KIND at X Y Z [as NAME]", 5, 7, checkCreate, runCreate},

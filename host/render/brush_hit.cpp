@@ -33,7 +33,7 @@ bool nodeHit(const Node& node, const Point3& origin, const Point3& direction, do
     MapText map;
     if (!readKeptBrushes(*node.kept, kept, map)) return false;
     // The brushes are where the map put them; the node may have moved since.
-    const Point3 start = origin - (node.position() - kept.anchor);
+    const Point3 start = origin - (node.position() - brushTextOrigin(kept));
     bool any = false;
     for (const MapBrush& brush : map.entities.front().brushes) {
         if (brush.isPatch) continue;

@@ -7,7 +7,7 @@
 
 struct BrushOutlines {
     bool world = false;        // the world's brushes, drawn quietly and not picked
-    Point3 anchor;             // where the node stood when the map was read
+    Point3 anchor;             // where the ends stand with the node (brushTextOrigin)
     std::vector<Point3> ends;  // segments, two ends each, every edge once
     Box3 box;                  // around the ends
 };

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_set>
 #include "scene/storable_node.h"
 
 void NodeObjectDeleter::operator()(Object* object) const {
@@ -48,23 +49,41 @@ size_t Scene::indexOf(const Node* node) const {
     return nodes_.size();
 }
 
-std::unique_ptr<Node> Scene::detach(Node* node) {
-    size_t i = indexOf(node);
-    if (i == nodes_.size()) return nullptr;
-    if (onNodeRemoving) onNodeRemoving(*node);
-    std::unique_ptr<Node> out = std::move(nodes_[i]);
-    nodes_.erase(nodes_.begin() + static_cast<std::ptrdiff_t>(i));
-    out->scene_ = nullptr;  // a node out of the scene announces to no one
+std::vector<Scene::Detached> Scene::detach(const std::vector<Node*>& nodes) {
+    const std::unordered_set<const Node*> leaving(nodes.begin(), nodes.end());
+    // Heard while the scene is still whole.
+    if (onNodeRemoving)
+        for (const auto& node : nodes_)
+            if (leaving.count(node.get())) onNodeRemoving(*node);
+    std::vector<Detached> out;
+    std::vector<std::unique_ptr<Node>> staying;
+    staying.reserve(nodes_.size());
+    for (size_t i = 0; i < nodes_.size(); ++i) {
+        if (!leaving.count(nodes_[i].get())) {
+            staying.push_back(std::move(nodes_[i]));
+            continue;
+        }
+        nodes_[i]->scene_ = nullptr;  // a node out of the scene announces to no one
+        out.push_back({i, std::move(nodes_[i])});
+    }
+    nodes_ = std::move(staying);
     return out;
 }
 
-void Scene::attach(std::unique_ptr<Node> node, size_t index) {
-    if (!node) return;
-    node->scene_ = this;
-    index = std::min(index, nodes_.size());
-    Node* added = node.get();
-    nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(index), std::move(node));
-    if (onNodeAdded) onNodeAdded(*added);
+void Scene::attach(std::vector<Detached> nodes) {
+    std::vector<std::unique_ptr<Node>> merged;
+    merged.reserve(nodes_.size() + nodes.size());
+    size_t stayed = 0;
+    for (Detached& back : nodes) {
+        while (merged.size() < back.index && stayed < nodes_.size())
+            merged.push_back(std::move(nodes_[stayed++]));
+        back.node->scene_ = this;
+        merged.push_back(std::move(back.node));
+    }
+    while (stayed < nodes_.size()) merged.push_back(std::move(nodes_[stayed++]));
+    nodes_ = std::move(merged);
+    if (onNodeAdded)
+        for (const Detached& back : nodes) onNodeAdded(*nodes_[back.index]);
 }
 
 void Scene::clear() {

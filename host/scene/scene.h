@@ -68,9 +68,15 @@ public:
     // Takes ownership of object (may be null for an opaque node).
     Node* add(Object* object, Class_ID classId, SClass_ID superClassId, const std::string& name);
     void remove(Node* node);
-    // Takes a node out of the scene without ending it, and puts it back at an index.
-    std::unique_ptr<Node> detach(Node* node);
-    void attach(std::unique_ptr<Node> node, size_t index);
+    // Nodes out of the scene but not ended, each with its index in the scene it left.
+    struct Detached {
+        size_t index;
+        std::unique_ptr<Node> node;
+    };
+    // Takes the nodes out of the scene, in scene order; puts such nodes back at their
+    // indices. One pass over the scene each, however many nodes: an import adds thousands.
+    std::vector<Detached> detach(const std::vector<Node*>& nodes);
+    void attach(std::vector<Detached> nodes);
     size_t indexOf(const Node* node) const;  // size() when the node is not in the scene
     void clear();
     Node* find(const std::string& name) const;

@@ -33,23 +33,14 @@ public:
     // The nodes out of the scene are this step's; the object's own memory is not the host's
     // to measure.
     size_t bytes() const override {
-        return nodes_.size() * sizeof(Node*) + kept_.size() * sizeof(Kept) +
+        return nodes_.size() * sizeof(Node*) + kept_.size() * sizeof(Scene::Detached) +
                kept_.size() * sizeof(Node);
     }
 
     // Takes the nodes out of the scene into this step.
-    void takeOut(Scene& scene) {
-        // From the back, so each recorded index is the node's place when it goes back in.
-        std::vector<std::pair<size_t, Node*>> byIndex;
-        for (Node* node : nodes_) byIndex.emplace_back(scene.indexOf(node), node);
-        std::sort(byIndex.begin(), byIndex.end());
-        kept_.clear();
-        for (auto it = byIndex.rbegin(); it != byIndex.rend(); ++it)
-            kept_.push_back({it->first, scene.detach(it->second)});
-    }
+    void takeOut(Scene& scene) { kept_ = scene.detach(nodes_); }
     void putBack(Scene& scene) {
-        for (auto it = kept_.rbegin(); it != kept_.rend(); ++it)
-            scene.attach(std::move(it->node), it->index);
+        scene.attach(std::move(kept_));
         kept_.clear();
     }
 
@@ -60,13 +51,9 @@ private:
         else
             takeOut(scene);
     }
-    struct Kept {
-        size_t index;
-        std::unique_ptr<Node> node;
-    };
     std::vector<Node*> nodes_;
     bool inSceneAfter_;
-    std::vector<Kept> kept_;
+    std::vector<Scene::Detached> kept_;
 };
 
 class MoveStep : public HistoryStep {
@@ -200,7 +187,8 @@ private:
 
 }  // namespace
 
-SceneHistory::SceneHistory(Scene& scene, size_t stepLimit) : scene_(scene), limit_(stepLimit) {}
+SceneHistory::SceneHistory(Scene& scene, size_t stepLimit, size_t byteLimit)
+    : scene_(scene), limit_(stepLimit), byteLimit_(byteLimit) {}
 
 void SceneHistory::beginGroup(const std::string& name) {
     if (groupStarts_.empty()) {
@@ -239,9 +227,13 @@ void SceneHistory::push(std::unique_ptr<HistoryStep> step) {
     }
     // A new step ends every undone one; a clean state among them is gone for good.
     if (cleanPosition_ > static_cast<long>(position_)) cleanPosition_ = -1;
+    for (size_t undone = position_; undone < steps_.size(); ++undone)
+        bytes_ -= steps_[undone]->bytes();
     steps_.resize(position_);
+    bytes_ += step->bytes();
     steps_.push_back(std::move(step));
-    if (steps_.size() > limit_) {
+    while (steps_.size() > 1 && (steps_.size() > limit_ || bytes_ > byteLimit_)) {
+        bytes_ -= steps_.front()->bytes();
         steps_.erase(steps_.begin());
         cleanPosition_ = cleanPosition_ > 0 ? cleanPosition_ - 1 : -1;
     }
@@ -323,12 +315,9 @@ void SceneHistory::clear() {
     grouped_.clear();
     groupStarts_.clear();
     steps_.clear();
+    bytes_ = 0;
     position_ = 0;
     cleanPosition_ = 0;
 }
 
-size_t SceneHistory::bytesKept() const {
-    size_t total = 0;
-    for (const auto& step : steps_) total += step->bytes();
-    return total;
-}
+size_t SceneHistory::bytesKept() const { return bytes_; }

@@ -31,9 +31,15 @@ private:
     std::string name_;
 };
 
+constexpr size_t DEFAULT_HISTORY_BYTES = size_t(256) << 20;
+
 class SceneHistory {
 public:
-    explicit SceneHistory(Scene& scene, size_t stepLimit = 1000);
+    // At most stepLimit steps, keeping at most byteLimit bytes between them: the oldest give
+    // way (the latest stays whatever it keeps), so repeated edits of a large node cannot
+    // fill the memory.
+    explicit SceneHistory(Scene& scene, size_t stepLimit = 1000,
+                          size_t byteLimit = DEFAULT_HISTORY_BYTES);
     SceneHistory(const SceneHistory&) = delete;
     SceneHistory& operator=(const SceneHistory&) = delete;
 
@@ -94,6 +100,8 @@ private:
 
     Scene& scene_;
     size_t limit_;
+    size_t byteLimit_;
+    size_t bytes_ = 0;  // what the steps keep
     std::vector<std::unique_ptr<HistoryStep>> steps_;
     size_t position_ = 0;     // steps before it are done, from it on undone
     long cleanPosition_ = 0;  // -1: the clean state is no longer reachable

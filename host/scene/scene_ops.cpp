@@ -1,6 +1,7 @@
 #include "scene/scene_ops.h"
-#include "printable_name.h"
+#include <cmath>
 #include <utility>
+#include "printable_name.h"
 
 namespace {
 
@@ -47,4 +48,17 @@ Node* cloneNode(Scene& scene, Node& source, std::string& error) {
     node->opaqueData = source.opaqueData;
     node->kept = source.kept;
     return node;
+}
+
+std::string moveProblem(const std::vector<Node*>& nodes, const Point3& delta) {
+    for (const Node* node : nodes) {
+        const std::string name = "node '" + printableName(node->name) + "'";
+        if (node->frozen) return name + " is frozen: unfreeze it to move it";
+        for (int axis = 0; axis < 3; ++axis) {
+            const double to = double(node->position()[axis]) + delta[axis];
+            if (!std::isfinite(static_cast<float>(to)))
+                return "the move would put " + name + " beyond a float's range on " + "xyz"[axis];
+        }
+    }
+    return "";
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include "kept_checks.h"
 #include "kept_entity.h"
 #include "scene/chunk_format.h"
 #include "scene/chunk_reader.h"
@@ -31,6 +32,7 @@ struct NodeRecord {
     std::unique_ptr<Object, void (*)(Object*)> object{nullptr, [](Object* o) { o->DeleteThis(); }};
     std::vector<unsigned char> opaqueData;
     std::vector<unsigned char> kept;
+    KeptEntity keptEntity;  // kept, decoded
 
     std::string label() const {
         std::string text = "node " + std::to_string(index);
@@ -125,14 +127,15 @@ bool loadObject(const PluginRegistry& registry, ChunkReader& r, NodeRecord& node
     return !r.failed();
 }
 
-// Read whole and decoded once, so that a malformed one refuses the file here, not at export.
-bool readKept(ChunkReader& r, std::vector<unsigned char>& kept, std::string& error) {
+// Read whole and decoded once, so that a malformed one refuses the file here, not at export;
+// checked once the node's position is known.
+bool readKept(ChunkReader& r, NodeRecord& node, std::string& error) {
     if (r.isList()) {
         error = "its kept map data chunk holds sub-chunks";
         return false;
     }
-    KeptEntity decoded;
-    return r.readRest(kept) && decodeKeptEntity(kept.data(), kept.size(), decoded, error);
+    return r.readRest(node.kept) &&
+           decodeKeptEntity(node.kept.data(), node.kept.size(), node.keptEntity, error);
 }
 
 bool readNodeChunk(const PluginRegistry& registry, ChunkReader& r, NodeRecord& node,
@@ -171,7 +174,7 @@ bool readNodeChunk(const PluginRegistry& registry, ChunkReader& r, NodeRecord& n
             return true;
         }
         case SCENE_CHUNK_NODE_KEPT:
-            return readKept(r, node.kept, error);
+            return readKept(r, node, error);
         default:
             return loadObject(registry, r, node, error, warnings);
     }
@@ -211,6 +214,8 @@ bool readNode(const PluginRegistry& registry, ChunkReader& r, Scene& scene, int 
     if (what.empty() && r.failed()) what = r.error();
     if (what.empty() && missingNodeChunk(record))
         what = std::string("it has no ") + missingNodeChunk(record) + " chunk";
+    if (what.empty() && record.hasKept)
+        what = keptDataProblem(record.keptEntity, record.transform.GetTrans());
     if (!what.empty()) {
         error = record.label() + ": " + what;
         return false;

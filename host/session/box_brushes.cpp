@@ -56,7 +56,14 @@ bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorner
             if (change.node == node) current = change.kept;
         std::shared_ptr<const KeptEntity> kept;
         if (!decodeKept(current, *node, kept, error)) return false;
-        const bool world = isWorldClassname(helperClassname(*node));
+        const std::string classname = helperClassname(*node);
+        if (isPointClass(classname)) {
+            error = "node '" + printableName(node->name) + "' is of the class " +
+                    printableName(classname) +
+                    ", which the game places at its origin and gives no brushes";
+            return false;
+        }
+        const bool world = isWorldClassname(classname);
         changes.push_back(
             {node, encoded(withBox(kept.get(), world, node->position(), form, mapVector(box.low),
                                    mapVector(box.high), texture))});
@@ -108,7 +115,7 @@ float along(const Point3& p, int axis) { return axis == 0 ? p.x : axis == 1 ? p.
 bool worldBox(const Node& node, const KeptEntity& kept, size_t brush, MapVector& low,
               MapVector& high) {
     if (brush >= kept.brushes.size() || !brushBox(kept.brushes[brush], low, high)) return false;
-    const Point3 shift = node.position() - kept.anchor;
+    const Point3 shift = node.position() - brushTextOrigin(kept);
     for (int axis = 0; axis < 3; ++axis) {
         along(low, axis) += along(shift, axis);
         along(high, axis) += along(shift, axis);

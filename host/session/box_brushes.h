@@ -22,7 +22,7 @@ constexpr const char* DEFAULT_BOX_TEXTURE = "vexal_box";
 
 // Gives each node one more box (corners in world coordinates), in the form of the scene's
 // other brushes, as one step named name. False with a message, changing nothing, when a
-// box is no box or a node's kept data cannot be read.
+// box is no box, a node is of a point class (isPointClass), or its kept data cannot be read.
 bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorners>>& boxes,
               const std::string& texture, const std::string& name, std::string& error);
 // Takes every brush and patch from the nodes, as one step ("Clear Brushes").

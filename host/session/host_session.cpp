@@ -188,8 +188,15 @@ void HostSession::remove(const std::vector<Node*>& nodes) {
     selectionChanged();
 }
 
-void HostSession::moveBy(const std::vector<Node*>& nodes, const Point3& delta) {
+bool HostSession::moveBy(const std::vector<Node*>& nodes, const Point3& delta,
+                         std::string* refusal) {
+    const std::string problem = moveProblem(nodes, delta);
+    if (!problem.empty()) {
+        if (refusal) *refusal = problem;
+        return false;
+    }
     if (history_.moveBy(nodes, delta)) markModified();
+    return true;
 }
 
 // Frozen nodes stay where they are.
@@ -202,14 +209,18 @@ std::vector<Node*> HostSession::movableSelection() const {
 
 void HostSession::moveSelection(const Point3& delta) { moveBy(movableSelection(), delta); }
 
+// Summed in double: pivots near a float's limit have a centre a float holds.
 Point3 pivotCentre(const std::vector<Node*>& nodes) {
-    Point3 sum(0, 0, 0);
-    for (const Node* node : nodes) sum += node->position();
-    return nodes.empty() ? sum : sum / static_cast<float>(nodes.size());
+    double sum[3] = {};
+    for (const Node* node : nodes)
+        for (int axis = 0; axis < 3; ++axis) sum[axis] += node->position()[axis];
+    const double count = nodes.empty() ? 1 : double(nodes.size());
+    return Point3(float(sum[0] / count), float(sum[1] / count), float(sum[2] / count));
 }
 
-void HostSession::moveTo(const std::vector<Node*>& nodes, const Point3& point) {
-    if (!nodes.empty()) moveBy(nodes, point - pivotCentre(nodes));
+bool HostSession::moveTo(const std::vector<Node*>& nodes, const Point3& point,
+                         std::string* refusal) {
+    return nodes.empty() || moveBy(nodes, point - pivotCentre(nodes), refusal);
 }
 
 void HostSession::setFrozen(const std::vector<Node*>& nodes, bool frozen) {

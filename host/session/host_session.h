@@ -65,10 +65,13 @@ public:
                              std::string& error);
     bool rename(Node* node, const std::string& name, std::string& error);
     void remove(const std::vector<Node*>& nodes);  // and the selection follows
-    void moveBy(const std::vector<Node*>& nodes, const Point3& delta);
+    // False, with why in refusal when given, for a move that moveProblem refuses: nothing moves.
+    bool moveBy(const std::vector<Node*>& nodes, const Point3& delta,
+                std::string* refusal = nullptr);
     void moveSelection(const Point3& delta);  // what a drag moves: the selected, unfrozen nodes
     // Moves the nodes together so that the centre of their pivots lands on point: one step.
-    void moveTo(const std::vector<Node*>& nodes, const Point3& point);
+    bool moveTo(const std::vector<Node*>& nodes, const Point3& point,
+                std::string* refusal = nullptr);
     std::vector<Node*> movableSelection() const;  // the selected, unfrozen nodes
     void setFrozen(const std::vector<Node*>& nodes, bool frozen);
     void setHidden(const std::vector<Node*>& nodes, bool hidden);

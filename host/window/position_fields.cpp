@@ -80,7 +80,8 @@ bool PositionFields::takeKey(const MSG& msg, float gridSpacing) {
     if (GetKeyState(VK_SHIFT) < 0)
         for (int axis = 0; axis < 3; ++axis)
             point[axis] = std::round(point[axis] / gridSpacing) * gridSpacing;
-    session_.moveTo(session_.movableSelection(), point);
+    std::string refusal;
+    if (!session_.moveTo(session_.movableSelection(), point, &refusal) && onNote) onNote(refusal);
     // The fields show where the selection went, the nearest floats to what was typed.
     SetFocus(GetParent(status_));
     show();

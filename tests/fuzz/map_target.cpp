@@ -4,13 +4,10 @@
 // must give the same text. A text whose every entity imports, with one worldspawn and that
 // first, must export as it was read, byte for byte. A refused text is refused with one
 // "LINE:COLUMN: message" that points into the text.
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include "fuzz_target.h"
+#include "helper_levels.h"
 #include "key_value_text.h"
-#include "loaded_plugins.h"
 #include "map_export.h"
 #include "map_import.h"
 #include "node_names.h"
@@ -22,24 +19,10 @@ static_assert(IMPORTED_NAME_MAX_BYTES == NODE_NAME_MAX_BYTES,
 
 namespace {
 
-ClassDesc& firstDescriptor() {
-    static ClassDesc* desc = [] {
-        const PluginKind* kind = loadedPlugins().findByClassId(helperClassId(), HELPER_CLASS_ID);
-        if (!kind) std::abort();  // no helpers: nothing to check against
-        return kind->desc;
-    }();
-    return *desc;
-}
-
-Bytes dataFile(const char* name) {
-    std::ifstream in(std::string(VEXAL_MAP_DATA) + "/" + name, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 HelperRecord record(const std::string& classname, std::vector<const char*> cells) {
     HelperRecord made;
     std::string error;
-    freshHelperRecord(firstDescriptor(), made, error);
+    freshHelperRecord(helperDescriptor(), made, error);
     made.setClassname(classname);
     cells.resize(keyValueCellCount, "");
     composeKeyValueText(cells.data(), made.props.keyValueText, sizeof made.props.keyValueText);
@@ -69,8 +52,8 @@ Bytes generatedExport() {
 }
 
 std::vector<Bytes> mapSeeds() {
-    return {dataFile("standard.map"),  dataFile("texture_axes.map"),    dataFile("brushdef.map"),
-            dataFile("brushdef3.map"), dataFile("level_commented.map"), generatedExport()};
+    return {levelFile("standard.map"),  levelFile("texture_axes.map"),    levelFile("brushdef.map"),
+            levelFile("brushdef3.map"), levelFile("level_commented.map"), generatedExport()};
 }
 
 // Empty when the error names a line and a column within the text, in one line.
@@ -114,7 +97,7 @@ std::string importExport(const MapText& map, std::string& failure, bool& asRead)
     MapImport imported;
     std::string error, text;
     if (!importMap(
-            map, firstDescriptor(), [](const std::string&) { return false; }, imported, error)) {
+            map, helperDescriptor(), [](const std::string&) { return false; }, imported, error)) {
         failure = "the import made no helper: " + error;
         return text;
     }

@@ -1,13 +1,21 @@
 // The scene reader, in process with the real plug-in: an input is read; a scene that loads
-// is saved, read back and saved again, and both saves must be the same bytes.
+// is saved, read back and saved again, and both saves must be the same bytes. Its helpers
+// export as map text that reads and imports whole, or are refused with one line: what a
+// node keeps of its map entity was checked on load.
 #include <cstring>
+#include <memory>
 #include "chunk_mutator.h"
 #include "fuzz_target.h"
+#include "helper_chunks.h"
+#include "helper_levels.h"
 #include "helper_nodes.h"
 #include "loaded_plugins.h"
+#include "map_export.h"
+#include "map_import.h"
 #include "scene/scene_ops.h"
 #include "scene/scene_reader.h"
 #include "scene/scene_writer.h"
+#include "session/entity_reading.h"
 
 namespace {
 
@@ -46,9 +54,78 @@ Bytes storedBytes() {
     return saved(scene);
 }
 
+const auto noName = [](const std::string&) { return false; };
+
+// A level imported as a scene: nodes keeping brushes, pairs, origins and the world's text.
+Bytes importedLevel(const char* level) {
+    const Bytes bytes = levelFile(level);
+    MapText map;
+    MapTextError where;
+    MapImport imported;
+    std::string error;
+    Scene scene;
+    if (!readMapText(std::string(bytes.begin(), bytes.end()), map, where) ||
+        !importMap(map, helperDescriptor(), noName, imported, error))
+        return saved(scene);
+    for (ImportedHelper& helper : imported.helpers) {
+        Object* object = helper.helper.release();
+        Node* node = scene.add(object, object->ClassID(), object->SuperClassID(), helper.name);
+        node->transform.SetTrans(helper.position);
+        node->kept =
+            std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(*helper.kept));
+    }
+    return saved(scene);
+}
+
 std::vector<Bytes> sceneSeeds() {
     Scene empty;
-    return {saved(empty), everyKind(), storedBytes()};
+    return {saved(empty), everyKind(), storedBytes(), importedLevel("level_plain.map"),
+            importedLevel("level_brushdef3.map")};
+}
+
+// The scene's helpers as export takes them; false when one cannot be read.
+bool sceneHelpers(Scene& scene, std::vector<HelperEntry>& helpers, std::string& error) {
+    for (const auto& node : scene.nodes()) {
+        if (!isHelperNode(*node)) continue;
+        HelperEntry entry{node->name, node->position(), {}, nullptr};
+        if (!readHelperRecord(*node->object(), entry.record, error)) return false;
+        if (node->kept) {
+            auto kept = std::make_shared<KeptEntity>();
+            if (!decodeKeptEntity(node->kept->data(), node->kept->size(), *kept, error))
+                return false;
+            entry.kept = kept;
+        }
+        helpers.push_back(std::move(entry));
+    }
+    return true;
+}
+
+// Export refuses with one line, or writes a map that imports every helper, and no more.
+std::string exportFault(Scene& scene) {
+    std::vector<HelperEntry> helpers;
+    std::string error, text;
+    if (!sceneHelpers(scene, helpers, error)) return "a loaded helper does not read: " + error;
+    if (!writeMap(helpers, nullptr, text, error))
+        return error.empty() || error.find('\n') != std::string::npos
+                   ? "export refused without a one-line message: \"" + error + "\""
+                   : std::string();
+    MapText map;
+    MapTextError where;
+    if (!readMapText(text, map, where))
+        return "the export does not read: " + std::to_string(where.line) + ":" +
+               std::to_string(where.column) + ": " + where.message;
+    MapImport imported;
+    if (!importMap(map, helperDescriptor(), noName, imported, error)) return error;
+    for (const ImportNote& note : imported.notes)
+        if (note.error) return "the export does not import whole: " + note.text;
+    size_t worlds = 0;
+    for (const HelperEntry& helper : helpers)
+        worlds += isWorldClassname(helper.record.classnameText());
+    const size_t written = helpers.size() + (worlds == 0 ? 1 : 0);
+    if (imported.helpers.size() != written)
+        return "the export imports " + std::to_string(imported.helpers.size()) + " entities for " +
+               std::to_string(written);
+    return std::string();
 }
 
 bool read(const Bytes& bytes, Scene& scene, std::string& error) {
@@ -72,7 +149,7 @@ std::string checkScene(const Bytes& input, bool& accepted) {
     if (!read(first.bytes, again, error)) return "a saved scene does not load: " + error;
     if (saved(again) != first.bytes)
         return "mismatch: saving the scene read back gives other bytes";
-    return std::string();
+    return exportFault(scene);
 }
 
 }  // namespace

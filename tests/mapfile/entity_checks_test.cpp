@@ -126,7 +126,7 @@ std::vector<Rule> rules() {
         {"a second world",
          {helper("w", "worldspawn"), helper("x", "worldspawn")},
          {helper("w", "worldspawn"), helper("x", "func_wall")},
-         Severity::Warning,
+         Severity::Error,
          "a second world"},
         {"a clone left in place",
          {helper("a", "func_wall", "", {}, here), helper("b", "func_wall", "", {}, here)},

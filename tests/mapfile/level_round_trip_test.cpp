@@ -99,16 +99,25 @@ TEST(LevelRoundTrip, WhatOneMapCannotHoldIsRefusedAndNothingWritten) {
     const std::vector<HelperEntry> versioned = importEntries(dataFile("level_brushdef3.map"));
     mixed.push_back(withClassname(const_cast<std::vector<HelperEntry>&>(versioned), "func_door"));
     mixed.back().name = "other_door";
+    std::vector<HelperEntry> twoWorlds = importEntries(dataFile("level_plain.map"));
+    twoWorlds.push_back(withClassname(twoWorlds, "worldspawn"));
+    twoWorlds.back().name = "world_2";
+    std::vector<HelperEntry> noClassname = importEntries(dataFile("level_plain.map"));
+    noClassname.back().record.setClassname("");
     const MapText base = readMap(dataFile("level_plain.map"));
     struct Refusal {
         const char* name;
+        const std::vector<HelperEntry>& helpers;
         const MapText* base;
         std::vector<const char*> said;
-    } refusals[] = {{"two forms", nullptr, {"plain", "versioned", "node 'other_door'"}},
-                    {"a base for a scene with its world", &base, {"own world", "worldspawn"}}};
+    } refusals[] = {
+        {"two forms", mixed, nullptr, {"plain", "versioned", "node 'other_door'"}},
+        {"a base for a scene with its world", mixed, &base, {"own world", "worldspawn"}},
+        {"two worlds", twoWorlds, nullptr, {"two world nodes", "'worldspawn'", "'world_2'"}},
+        {"no classname", noClassname, nullptr, {"has no classname"}}};
     for (const Refusal& refusal : refusals) {
         std::string out, error;
-        EXPECT_FALSE(writeMap(mixed, refusal.base, out, error)) << refusal.name;
+        EXPECT_FALSE(writeMap(refusal.helpers, refusal.base, out, error)) << refusal.name;
         EXPECT_TRUE(out.empty()) << refusal.name;
         for (const char* word : refusal.said)
             EXPECT_NE(error.find(word), std::string::npos) << refusal.name << ": " << error;

@@ -188,10 +188,11 @@ TEST(MapImport, ANumberNoFloatHoldsRefusesItsEntityThereAndTheRestIsImported) {
         EXPECT_NE(note.text.find(p.message), std::string::npos) << p.name << ": " << note.text;
     }
     const std::vector<MapFinding> findings = checkMapText(
-        readMap(std::string("{\n\"classname\" \"light\"\n") + placements[0].entity + "\n}\n"),
+        readMap(std::string("{\n\"classname\" \"worldspawn\"\n}\n{\n\"classname\" \"light\"\n") +
+                placements[0].entity + "\n}\n"),
         freshRecord());
     ASSERT_FALSE(findings.empty());
-    EXPECT_EQ(formatMapFinding("m.map", findings[0]).substr(0, 21), "m.map:3:13: error: li");
+    EXPECT_EQ(formatMapFinding("m.map", findings[0]).substr(0, 21), "m.map:6:13: error: li");
 }
 
 // The game takes the last line of a key: so does import, telling each line left out.

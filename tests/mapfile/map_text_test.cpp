@@ -28,7 +28,7 @@ const BadMap badMaps[] = {
      "'{' inside a brush"},
     {"a word for a number", "{\n{\n( 0 x 0 ) ( 1 0 0 ) ( 0 1 0 ) T 0 0 0 1 1\n}\n}\n", 3, 5,
      "expected a number"},
-    {"a patch cut short", "{\n{\npatchDef2\n{\nT\n( 3 3 0 0 )\n", 5, 1, "needs 5 numbers"},
+    {"a patch cut short", "{\n{\npatchDef2\n{\nT\n( 3 3 0 0 )\n", 6, 1, "needs 5 numbers"},
     {"a version no int holds", "Version 1e300\n{\n}\n", 1, 1, "a version must be a whole number"},
     {"lines ended by CR alone count", "// a\r{\r\"k\"\r}\r", 3, 1, "has no value"},
     {"CR LF counts once", "{\r\n\r\n\"k\"\r\n}\r\n", 3, 1, "has no value"},

@@ -134,7 +134,7 @@ TEST(HostMapCommands, CheckOfAMapFileTellsEachFindingAtItsLine) {
               "{\n\"classname\" \"trigger_relay\"\n}\n");
     HostRun run = runHost("check doors.map", folder);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.out.find("doors.map:4: warning: func_door_1 (func_door): has no brushes: the "
+    EXPECT_NE(run.out.find("doors.map:4:1: warning: func_door_1 (func_door): has no brushes: the "
                            "game gives it no size"),
               std::string::npos)
         << run.out;

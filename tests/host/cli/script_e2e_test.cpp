@@ -178,6 +178,14 @@ const ScriptError errors[] = {
      "bad number \"x\"", 3},
     {"a grid no level is built on", "create Door at 0 0 0 as d\nsave out.vxs\ngrid 10\n",
      "no grid of \"10\"", 3},
+    {"a move beyond a float", "create Door at 0 0 0 as d\nmove d to 3e38 0 0\nmove d by 3e38 0 0\n",
+     "the move would put node 'd' beyond a float's range on x", 3},
+    {"a frozen node moved", "create Door at 0 0 0 as d\nfreeze d\nmove d to 8 0 0\n",
+     "node 'd' is frozen", 3},
+    {"a box on a point entity", "create \"Teleport Dest\" at 0 0 0 as d\nbrush d box 0 0 0 8 8 8\n",
+     "node 'd' is of the class info_teleport_destination, which the game places at its origin", 2},
+    {"an import of a file the script wrote", "create Door at 0 0 0\nsave out.map\nimport out.map\n",
+     "out.map:1:", 3},
     {"a helper firing itself", "create Door at 0 0 0 as d\nsave out.vxs\nlink d to d\n",
      "\"d\" cannot fire itself", 3},
 };
@@ -243,16 +251,20 @@ TEST(HostScripts, AFileThatCannotBePutInPlaceReplacesNone) {
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
-// A mark before the first word, nodes named twice, helpers at the edge of the float range.
+// A mark before the first word, nodes named twice (and 1,500 times), helpers at the edge of
+// the float range.
 TEST(HostScripts, OddButValidScriptsRunToTheEnd) {
     std::string folder = makeScratchFolder("odd");
+    std::string freezeMany = "freeze";
+    for (int i = 0; i < 1500; ++i) freezeMany += " a";
     HostRun run =
         runScript(folder, "odd.script",
                   "\xEF\xBB\xBF"
                   "create Door at 0 0 0 as a\ncreate Door at 3e38 0 0 as far\n"
                   "create Door at 0 -3e38 0 as low\nmove a a by 1 0 0\nfreeze a a\nhide a a\n"
                   "select a a\nrender top small.png 64x48\nrender persp big.png\n"
-                  "delete far far low\nlist\n");
+                  "delete far far low\n" +
+                      freezeMany + "\nlist\n");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(run.err.empty()) << run.err;
     EXPECT_NE(run.out.find("(1, 0, 0)"), std::string::npos) << run.out;

@@ -155,4 +155,20 @@ TEST_F(History, OldestStepsGiveWayAtTheLimit) {
     EXPECT_FALSE(a->hidden) << "back to the state after the second step, the oldest kept";
 }
 
+// Repeated changes of a large node's kept bytes: the history stays within its bytes, the
+// latest steps kept, and the bytes of undone steps a new one ends are no longer counted.
+TEST_F(History, OldestStepsGiveWayAtTheByteLimit) {
+    constexpr size_t large = 100000, budget = 1000000;
+    SceneHistory bounded(scene, 1000, budget);
+    for (int i = 0; i < 300; ++i)
+        bounded.setKept("Box Brush", {{a, std::make_shared<const std::vector<unsigned char>>(
+                                              large + i, static_cast<unsigned char>(i))}});
+    EXPECT_LE(bounded.bytesKept(), budget);
+    EXPECT_GE(bounded.size(), 4u);
+    EXPECT_EQ(bounded.undo(), 1);
+    EXPECT_EQ(a->kept->size(), large + 298);
+    bounded.moveBy({a}, Point3(1, 0, 0));
+    EXPECT_LE(bounded.bytesKept(), budget);
+}
+
 }  // namespace

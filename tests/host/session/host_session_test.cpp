@@ -1,6 +1,7 @@
 // The session as the window and the scripts both use it: each edit one step, and the state
 // the window shows (the changed mark, Undo/Redo names, the pages' automation) read from it.
 #include <gtest/gtest.h>
+#include <functional>
 #include "helper_nodes.h"
 #include "test_files.h"
 #include "panel/command_panel.h"
@@ -210,6 +211,41 @@ TEST_F(SessionTest, MoveToPutsTheCentreOfThePivotsOnThePoint) {
         EXPECT_EQ(session.undoName(), "Move");
         session.undo();
         for (size_t i = 0; i < nodes.size(); ++i) EXPECT_EQ(nodes[i]->position(), c.from[i]);
+    }
+}
+
+// A move that would take a node beyond a float's range, or move a frozen one, is refused
+// whole with why: nothing moves and no step is made. Pivots near the limit have a centre.
+TEST_F(SessionTest, AMoveBeyondAFloatOrOfAFrozenNodeIsRefusedWhole) {
+    Node* a = create("Door", Point3(0, 0, 0), "a");
+    Node* b = create("Door", Point3(0, 0, 0), "b");
+    ASSERT_TRUE(session.moveBy({a, b}, Point3(3e38f, 0, 0)));
+    ASSERT_TRUE(session.moveTo({a, b}, Point3(3e38f, 0, 8)));
+    const Point3 at(3e38f, 0, 8);
+    EXPECT_EQ(a->position(), at);
+    session.setFrozen({b}, true);
+    const struct {
+        const char* name;
+        std::function<bool(std::string&)> move;
+        const char* said;
+    } refusals[] = {
+        {"beyond a float", [&](std::string& why) { return session.moveBy({a}, at, &why); },
+         "node 'a' beyond a float's range on x"},
+        {"a frozen node",
+         [&](std::string& why) {
+             return session.moveTo({a, b}, Point3(1, 0, 0), &why);
+         },
+         "node 'b' is frozen"},
+    };
+    for (const auto& refusal : refusals) {
+        const std::string step = session.undoName();
+        const std::vector<Point3> before = {a->position(), b->position()};
+        std::string why;
+        EXPECT_FALSE(refusal.move(why)) << refusal.name;
+        EXPECT_NE(why.find(refusal.said), std::string::npos) << refusal.name << ": " << why;
+        EXPECT_EQ(session.undoName(), step) << refusal.name;
+        EXPECT_EQ(a->position(), before[0]) << refusal.name;
+        EXPECT_EQ(b->position(), before[1]) << refusal.name;
     }
 }
 

@@ -602,7 +602,7 @@ TEST_F(MainWindowTest, AnImportOfManyWarningsReportsThemInAWindowNotABox) {
     ScratchFile map("warnings", ".map");
     std::string text = "{\n\"classname\" \"worldspawn\"\n}\n";
     for (int i = 0; i < 600; ++i)
-        text += "{\n\"classname\" \"func_detail\"\n\"origin\" \"" + std::to_string(i * 16) +
+        text += "{\n\"classname\" \"misc_model\"\n\"origin\" \"" + std::to_string(i * 16) +
                 " 0 0\"\n}\n";
     ASSERT_TRUE(writeFile(map.path(), text));
     main.mapMenu().importMap(map.path());  // a message box would hold the test here
