@@ -25,6 +25,11 @@ HWND BoundWindow::createControlHolder(const char* className, const char* caption
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
+bool BoundWindow::translateMessage(MSG& msg) {
+    return window_ && (msg.hwnd == window_ || IsChild(window_, msg.hwnd)) &&
+           IsDialogMessageA(window_, &msg);
+}
+
 void BoundWindow::destroyWindow() {
     if (window_) DestroyWindow(window_);
 }

@@ -13,6 +13,9 @@ public:
     BoundWindow& operator=(const BoundWindow&) = delete;
 
     HWND window() const { return window_; }
+    // For a window of controls: a key for it or one of its controls (Escape, Tab) is taken
+    // as a dialog takes it. Call from the message loop; true when taken.
+    bool translateMessage(MSG& msg);
 
 protected:
     struct Look {

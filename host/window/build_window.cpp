@@ -111,11 +111,6 @@ void BuildWindow::drawLine(const DRAWITEMSTRUCT& item) {
               DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
 }
 
-bool BuildWindow::translateMessage(MSG& msg) {
-    return window() && (msg.hwnd == window() || IsChild(window(), msg.hwnd)) &&
-           IsDialogMessageA(window(), &msg);
-}
-
 LRESULT BuildWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_SIZE:

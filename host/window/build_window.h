@@ -26,8 +26,6 @@ public:
     void post(std::function<void()> work);
     HWND list() const { return list_; }
     const std::vector<std::string>& lines() const { return lines_; }
-    // Escape in the window hides it; call from the message loop. True when taken.
-    bool translateMessage(MSG& msg);
 
     std::function<void(const std::string& line)> onLine;
     std::function<void()> onCancel;

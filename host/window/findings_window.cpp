@@ -63,11 +63,6 @@ void FindingsWindow::refreshLater() {
     if (shown() && !refreshPosted_) refreshPosted_ = PostMessageA(window(), WM_APP, 0, 0) != FALSE;
 }
 
-bool FindingsWindow::translateMessage(MSG& msg) {
-    return window() && (msg.hwnd == window() || IsChild(window(), msg.hwnd)) &&
-           IsDialogMessageA(window(), &msg);
-}
-
 LRESULT FindingsWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_SIZE:

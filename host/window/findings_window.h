@@ -29,8 +29,6 @@ public:
     void pickLine(int index);
     // Asks for onRefresh once the messages of the moment are done (at most once queued).
     void refreshLater();
-    // Escape in the report hides it; call from the message loop. True when taken.
-    bool translateMessage(MSG& msg);
 
     std::function<void(const std::string& node)> onPick;
     std::function<void()> onRefresh;
