@@ -245,6 +245,17 @@ bool writeFileReplacing(const std::string& path,
     return written;
 }
 
+bool writeTextFileReplacing(const std::string& path, const std::string& text, std::string& error) {
+    return writeFileReplacing(
+        path,
+        [&](ByteSink& sink, std::string& what) {
+            if (sink.write(text.data(), text.size())) return true;
+            what = sink.failure();
+            return false;
+        },
+        error);
+}
+
 bool readTextFile(const std::string& path, std::string& text, std::string& error) {
     FileSource source;
     if (!source.open(path)) {

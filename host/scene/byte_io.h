@@ -116,5 +116,8 @@ bool writeFileReplacing(const std::string& path,
                         const std::function<bool(ByteSink& sink, std::string& what)>& write,
                         std::string& error);
 
+// Writes text as the whole file, the same way.
+bool writeTextFileReplacing(const std::string& path, const std::string& text, std::string& error);
+
 // The whole file as text; false with "PATH: cannot open (REASON)" or a read failure.
 bool readTextFile(const std::string& path, std::string& text, std::string& error);

@@ -102,14 +102,7 @@ bool exportMap(HostSession& session, const std::string& path, const std::string&
             error = path + ": " + what;
             return false;
         }
-        return writeFileReplacing(
-            path,
-            [&](ByteSink& sink, std::string& failure) {
-                if (sink.write(text.data(), text.size())) return true;
-                failure = sink.failure();
-                return false;
-            },
-            error);
+        return writeTextFileReplacing(path, text, error);
     });
 }
 

@@ -72,14 +72,7 @@ bool ProfilesEditor::save() {
     std::string error;
     CreateDirectoryA(folderOf(path_).c_str(), nullptr);
     const bool saved = parseCompileProfiles(text, path_, profiles, error) &&
-                       writeFileReplacing(
-                           path_,
-                           [&](ByteSink& sink, std::string& what) {
-                               if (sink.write(text.data(), text.size())) return true;
-                               what = sink.failure();
-                               return false;
-                           },
-                           error);
+                       writeTextFileReplacing(path_, text, error);
     if (!saved) {
         showMessage(window(), error, "Compile Profiles", MB_OK | MB_ICONERROR);
         return false;
