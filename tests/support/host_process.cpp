@@ -1,5 +1,9 @@
 #include <windows.h>
+#include <io.h>
+#include <cstdio>
+#include <vector>
 #include "host_process.h"
+#include "cli/command_line.h"
 
 std::string makeScratchFolder(const std::string& name) {
     char temp[MAX_PATH];
@@ -16,7 +20,7 @@ static HANDLE inheritableFile(const std::string& path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-HostRun runHost(const std::string& arguments, const std::string& folder) {
+HostRun runHostProcess(const std::string& arguments, const std::string& folder) {
     char exe[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string self(exe, n);
@@ -53,6 +57,82 @@ HostRun runHost(const std::string& arguments, const std::string& folder) {
     CloseHandle(si.hStdError);
     run.out = readFile(outPath);
     run.err += readFile(errPath);
+    return run;
+}
+
+namespace {
+
+// The words of a command line as the C runtime splits them: double quotes group, and are
+// not part of the word.
+std::vector<std::string> splitArguments(const std::string& line) {
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false, inWord = false;
+    for (char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (!quoted && (c == ' ' || c == '\t')) {
+            if (inWord) words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) words.push_back(word);
+    return words;
+}
+
+// Sends the C runtime's stdout and stderr to files for as long as it lives.
+class CapturedOutput {
+public:
+    CapturedOutput(const std::string& outPath, const std::string& errPath)
+        : out_(redirect(stdout, outPath)), err_(redirect(stderr, errPath)) {}
+    ~CapturedOutput() {
+        restore(stdout, out_);
+        restore(stderr, err_);
+    }
+
+private:
+    static int redirect(FILE* stream, const std::string& path) {
+        std::fflush(stream);
+        const int saved = _dup(_fileno(stream));
+        FILE* file = std::fopen(path.c_str(), "wb");
+        _dup2(_fileno(file), _fileno(stream));
+        std::fclose(file);
+        return saved;
+    }
+    static void restore(FILE* stream, int saved) {
+        std::fflush(stream);
+        _dup2(saved, _fileno(stream));
+        _close(saved);
+    }
+    int out_, err_;
+};
+
+}  // namespace
+
+HostRun runHost(const std::string& arguments, const std::string& folder) {
+    std::vector<std::string> words = splitArguments(arguments);
+    words.insert(words.begin(), "vexalhost");
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    char here[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof here, here);
+    SetCurrentDirectoryA(folder.c_str());
+    const std::string outPath = folder + "\\stdout.txt", errPath = folder + "\\stderr.txt";
+    HostRun run;
+    {
+        CapturedOutput captured(outPath, errPath);
+        const int argc = withoutProgressOption(static_cast<int>(words.size()), argv.data());
+        run.exitCode = runCommandLine(argc, argv.data());
+    }
+    SetCurrentDirectoryA(here);
+    run.out = readFile(outPath);
+    run.err = readFile(errPath);
     return run;
 }
 

@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include "cli/script_runner.h"
 #include "host_process.h"
 #include "map_text.h"
-#include "session/host_session.h"
 
 namespace {
 
@@ -100,7 +98,8 @@ void expectSealedRoundEveryEntity(const std::string& mapFile) {
 
 TEST(HostScripts, TheExampleLevelWritesItsSceneAndPicturesAndListsItsNodes) {
     std::string folder = makeScratchFolder("example");
-    HostRun run = runHost("run \"" + sourcePath("examples/level.script") + "\"", folder);
+    // The built program itself, as the demo runs it.
+    HostRun run = runHostProcess("run \"" + sourcePath("examples/level.script") + "\"", folder);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(run.err.empty()) << run.err;
     for (const char* file :
@@ -190,42 +189,15 @@ const ScriptError errors[] = {
      "\"d\" cannot fire itself", 3},
 };
 
-// A script run in this process, in folder, as "vexalhost run NAME" runs it there: no process
-// boundary is under test, and a fresh process a case would cost more than the case.
-struct InProcessRun {
-    bool ok = false;
-    std::string error;
-};
-
-InProcessRun runScriptHere(const std::string& folder, const std::string& name,
-                           const std::string& script) {
-    writeFile(folder + "\\" + name, script);
-    char here[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof here, here);
-    HostSession session;
-    std::string error;
-    InProcessRun run;
-    if (!session.start(error)) {
-        run.error = error;
-        return run;
-    }
-    SetCurrentDirectoryA(folder.c_str());
-    ScriptRunner runner(session, stdout);
-    run.ok = runner.runFile(name);
-    run.error = runner.error();
-    SetCurrentDirectoryA(here);
-    return run;
-}
-
 TEST(HostScripts, EachErrorNamesItsLineAndNothingIsSaved) {
     for (const ScriptError& e : errors) {
         std::string folder = makeScratchFolder(std::string("error-") + std::to_string(e.line) +
                                                "-" + std::to_string(&e - errors));
-        InProcessRun run = runScriptHere(folder, "bad.script", e.script);
-        EXPECT_FALSE(run.ok) << e.name;
+        HostRun run = runScript(folder, "bad.script", e.script);
+        EXPECT_NE(run.exitCode, 0) << e.name;
         std::string prefix = "bad.script:" + std::to_string(e.line) + ": ";
-        EXPECT_NE(run.error.find(prefix), std::string::npos) << e.name << ": " << run.error;
-        EXPECT_NE(run.error.find(e.message), std::string::npos) << e.name << ": " << run.error;
+        EXPECT_NE(run.err.find(prefix), std::string::npos) << e.name << ": " << run.err;
+        EXPECT_NE(run.err.find(e.message), std::string::npos) << e.name << ": " << run.err;
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA((folder + "\\out.*").c_str(), &found);
         EXPECT_EQ(search, INVALID_HANDLE_VALUE) << e.name << ": " << found.cFileName;
@@ -331,7 +303,7 @@ TEST(HostScripts, EachSelectedHelperShowsItsOwnPagesAndAClassPickChangesThem) {
 
 TEST(HostScripts, TheWindowWithoutADisplaySaysSoAndFails) {
     // The tests run with Wine's null graphics driver: no display.
-    HostRun run = runHost("window", makeScratchFolder("no-display"));
+    HostRun run = runHostProcess("window", makeScratchFolder("no-display"));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("no display"), std::string::npos) << run.err;
 }
@@ -358,11 +330,11 @@ TEST(HostScripts, PageEditsSurviveASaveAndALoadInAFreshProcess) {
               "set \"Key 3\" delay\nset \"Value 3\" 1.5\n"
               "set Length 35\nset Axis off\n"
               "save door.vxs\n");
-    HostRun edit = runHost("run edit.script", folder);
+    HostRun edit = runHostProcess("run edit.script", folder);
     ASSERT_EQ(edit.exitCode, 0) << edit.err;
 
     writeFile(folder + "\\show.script", "load door.vxs\nselect door\npages\n");
-    HostRun show = runHost("run show.script", folder);
+    HostRun show = runHostProcess("run show.script", folder);
     ASSERT_EQ(show.exitCode, 0) << show.err;
     const char* shown[] = {
         "Angle: 270",

@@ -17,7 +17,7 @@ HostRun withLineFeeds(HostRun run) {
 }
 
 HostRun compile(const std::string& arguments, const std::string& folder) {
-    return withLineFeeds(runHost("compile level.vxs " + arguments, folder));
+    return withLineFeeds(runHostProcess("compile level.vxs " + arguments, folder));
 }
 
 // A scene of one helper saved in folder as level.vxs.
