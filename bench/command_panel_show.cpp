@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     auto* object = static_cast<Object*>(kind->desc->create(0));
     Node* node = scene.add(object, object->ClassID(), object->SuperClassID(),
                            scene.uniqueName(kind->className));
-    node->selected = true;
+    scene.setSelection({node});
 
     CommandPanel panel;
     if (!panel.create(nullptr, RECT{40, 40, 240, 560})) return 1;

@@ -19,7 +19,7 @@ void fillScene(HostSession& session, const PluginKind& door) {
         Object* helper = static_cast<Object*>(door.desc->create(0));
         std::snprintf(name, sizeof name, "Door%05d", i);
         Node* node = session.scene().add(helper, helper->ClassID(), helper->SuperClassID(), name);
-        node->transform.SetTrans(Point3(float(i % 100) * 10, float(i / 100) * 10, 0));
+        session.scene().setPosition(*node, Point3(float(i % 100) * 10, float(i / 100) * 10, 0));
     }
 }
 

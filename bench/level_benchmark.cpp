@@ -89,7 +89,7 @@ bool measureExportAndDiff(HostSession& session, const std::string& level, std::s
         error = "no node door_0";
         return false;
     }
-    door->transform.SetTrans(door->position() + Point3(16, 0, 0));
+    session.scene().setPosition(*door, door->position() + Point3(16, 0, 0));
     print("export, one door moved",
           measure(3, 1, [&] { ok = exportMap(session, EXPORT_PATH, "", error) && ok; }));
     LevelDiff diff;
@@ -136,11 +136,12 @@ int main() {
     print("with the brushes' outlines",
           measure(5, 10, [&] { renderViewport(view, session.scene()); }));
     std::vector<std::shared_ptr<const std::vector<unsigned char>>> kept;
-    for (const auto& node : session.scene().nodes()) kept.push_back(std::move(node->kept));
+    for (const auto& node : session.scene().nodes()) kept.push_back(std::move(node->kept()));
     print("the same scene without brushes",
           measure(5, 10, [&] { renderViewport(view, session.scene()); }));
     const auto& nodes = session.scene().nodes();
-    for (size_t i = 0; i < nodes.size(); ++i) nodes[i]->kept = std::move(kept[i]);
+    for (size_t i = 0; i < nodes.size(); ++i)
+        session.scene().setKept(*nodes[i], std::move(kept[i]));
     renderViewport(view, session.scene());  // the picture to look at beside the figures
     return writePng(view.image(), "level_benchmark.png", error) ? 0 : 1;
 }

@@ -129,8 +129,8 @@ bool importing(ClassDesc& desc) {
         return false;
     for (ImportedHelper& h : imported.helpers) {
         Object* object = h.helper.release();
-        scene.add(object, object->ClassID(), object->SuperClassID(), h.name)
-            ->transform.SetTrans(h.position);
+        scene.setPosition(*scene.add(object, object->ClassID(), object->SuperClassID(), h.name),
+                          h.position);
     }
     const double elapsed = seconds() - start;
     std::printf("import: %d entities (%.2f MB) into %zu helper nodes\n", IMPORT_ENTITIES,

@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     }
     Scene scene;
     auto* object = static_cast<Object*>(kind->desc->create(0));
-    scene.add(object, object->ClassID(), object->SuperClassID(), "door")->selected = true;
+    scene.setSelection({scene.add(object, object->ClassID(), object->SuperClassID(), "door")});
     CommandPanel panel;
     if (!panel.create(nullptr, RECT{40, 40, 240, 700})) return 1;
     EditSession session(panel);

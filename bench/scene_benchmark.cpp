@@ -50,7 +50,7 @@ bool fillScene(const PluginRegistry& registry, Scene& scene) {
         char name[64];
         std::snprintf(name, sizeof name, "%s%06d", kind.className.c_str(), i);
         Node* node = scene.add(object, object->ClassID(), object->SuperClassID(), name);
-        node->transform.SetTrans(Point3(float(i % 300), float(i / 300), 0.0f));
+        scene.setPosition(*node, Point3(float(i % 300), float(i / 300), 0.0f));
     }
     return true;
 }

@@ -81,13 +81,17 @@ void timeSingleCalls(const PluginKind& door) {
 void fillScene(Scene& scene, const PluginKind& door, int count) {
     std::mt19937 random(7);
     std::uniform_real_distribution<float> x(-630, 630), y(-350, 350), turn(0, 6.28f);
+    std::vector<Node*> selected;
     for (int i = 0; i < count; ++i) {
         Object* helper = static_cast<Object*>(door.desc->create(0));
         Node* node = scene.add(helper, helper->ClassID(), helper->SuperClassID(), "h");
-        node->transform.RotateZ(turn(random));
-        node->transform.SetTrans(Point3(x(random), y(random), 0));
-        node->selected = i % 10 == 0;
+        Matrix3 placed(true);
+        placed.RotateZ(turn(random));
+        placed.SetTrans(Point3(x(random), y(random), 0));
+        scene.setTransform(*node, placed);
+        if (i % 10 == 0) selected.push_back(node);
     }
+    scene.setSelection(selected);
 }
 
 void timeRedraw(Scene& scene, ViewKind kind) {

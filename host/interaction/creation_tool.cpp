@@ -36,9 +36,17 @@ bool CreationTool::start(SoftwareViewport& view) {
     return true;
 }
 
+// The procedure places the object through the transform it is given; the scene takes it.
+int CreationTool::callOnMouse(SoftwareViewport& view, int msg, IPoint2 mouse) {
+    Matrix3 transform = node_->transform();
+    const int result = callback_->onMouse(&view, msg, point_, 0, mouse, transform);
+    scene_.setTransform(*node_, transform);
+    return result;
+}
+
 CreationState CreationTool::send(SoftwareViewport& view, int msg, IPoint2 mouse) {
     last_ = mouse;
-    int result = callback_->onMouse(&view, msg, point_, 0, mouse, node_->transform);
+    int result = callOnMouse(view, msg, mouse);
     if (result == CREATE_ABORT) {
         drop();
     } else if (result == CREATE_STOP) {
@@ -70,7 +78,7 @@ CreationState CreationTool::cancel(SoftwareViewport& view) {
     if (state_ != CreationState::Placing) return state_;
     // The procedure answers the cancel message; the host drops the object whatever the
     // answer, since the user asked for it to go.
-    callback_->onMouse(&view, CreateMsgCancel, point_, 0, last_, node_->transform);
+    callOnMouse(view, CreateMsgCancel, last_);
     drop();
     return state_;
 }

@@ -46,6 +46,7 @@ public:
 private:
     bool start(SoftwareViewport& view);
     CreationState send(SoftwareViewport& view, int msg, IPoint2 mouse);
+    int callOnMouse(SoftwareViewport& view, int msg, IPoint2 mouse);
     void finish();
     void drop();
 

@@ -10,7 +10,7 @@ namespace {
 // labels), together with the pick region's own size, reach no further than this.
 constexpr float CULL_SLACK_PIXELS = 24.0f;
 
-bool pickable(const Node& node) { return !node.hidden && !node.frozen && node.object(); }
+bool pickable(const Node& node) { return !node.hidden() && !node.frozen() && node.object(); }
 
 // A quick refusal before the object's own pick test: the window circle around the
 // object's world box, or false when the view cannot tell.
@@ -52,7 +52,7 @@ std::vector<Node*> changedSelection(Scene& scene, const std::vector<Node*>& pick
     const std::unordered_set<Node*> picks(picked.begin(), picked.end());
     std::vector<Node*> selection;
     for (const auto& n : scene.nodes()) {
-        const bool was = mode != SelectMode::Replace && n->selected;
+        const bool was = mode != SelectMode::Replace && n->selected();
         const bool isPicked = picks.count(n.get()) > 0;
         if (mode == SelectMode::Toggle ? was != isPicked : was || isPicked)
             selection.push_back(n.get());
@@ -78,7 +78,7 @@ Node* pickNode(Scene& scene, SoftwareViewport& view, IPoint2 mouse, TimeValue t)
         if (!node->object()->pickTest(t, node.get(), HITREGION_POINT, 0, 0, &mouse, &view))
             continue;
         Point2 pivot;
-        if (!view.mousePosition(node->transform.GetTrans(), pivot)) continue;
+        if (!view.mousePosition(node->transform().GetTrans(), pivot)) continue;
         float distance =
             Length(pivot - Point2(static_cast<float>(mouse.x), static_cast<float>(mouse.y)));
         if (!best || distance <= bestDistance) {

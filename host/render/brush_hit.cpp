@@ -28,10 +28,10 @@ bool entersBrush(const MapPlane* planes, uint32_t count, double side, const Poin
 
 // The nearest entry into one node's brushes, where the node stands now.
 bool nodeHit(const Node& node, const Point3& origin, const Point3& direction, double& nearest) {
-    if (!node.kept) return false;
+    if (!node.kept()) return false;
     KeptEntity kept;
     MapText map;
-    if (!readKeptBrushes(*node.kept, kept, map)) return false;
+    if (!readKeptBrushes(*node.kept(), kept, map)) return false;
     // The brushes are where the map put them; the node may have moved since.
     const Point3 start = origin - (node.position() - brushTextOrigin(kept));
     bool any = false;
@@ -55,7 +55,7 @@ bool firstBrushHit(const Scene& scene, const Point3& origin, const Point3& direc
     double nearest = 1e30;
     bool any = false;
     for (const auto& node : scene.nodes())
-        if (!node->hidden && nodeHit(*node, origin, direction, nearest)) any = true;
+        if (!node->hidden() && nodeHit(*node, origin, direction, nearest)) any = true;
     if (any) hit = origin + direction * static_cast<float>(nearest);
     return any;
 }

@@ -13,8 +13,8 @@ const Rgb TRIPOD_UNSELECTED = {102, 102, 102};
 
 // The colour the tripod of a node is drawn in.
 Rgb tripodColour(const Node& node) {
-    if (node.selected) return TRIPOD_SELECTED;
-    if (node.frozen) return rgbFromFloats(FROZEN_GREY[0], FROZEN_GREY[1], FROZEN_GREY[2]);
+    if (node.selected()) return TRIPOD_SELECTED;
+    if (node.frozen()) return rgbFromFloats(FROZEN_GREY[0], FROZEN_GREY[1], FROZEN_GREY[2]);
     return TRIPOD_UNSELECTED;
 }
 
@@ -79,21 +79,21 @@ bool placeLabel(const Framebuffer& image, Point2 pivot, int width, int& left, in
 
 void drawLabels(Framebuffer& image, std::vector<Shown> at, LabelMode mode) {
     // Selected nodes first, so their labels win any overlap.
-    auto selected = [](const Shown& p) { return p.placed && p.entity->node->selected; };
+    auto selected = [](const Shown& p) { return p.placed && p.entity->node->selected(); };
     std::stable_partition(at.begin(), at.end(), selected);
     LabelSpace space(image.width(), image.height());
     for (const Shown& p : at) {
         if (mode == LabelMode::Selected && !selected(p)) break;
         if (!p.placed) continue;
         const Node& node = *p.entity->node;
-        const int width = std::max(textWidth(node.name.c_str()), textWidth(p.entity->classname));
+        const int width = std::max(textWidth(node.name().c_str()), textWidth(p.entity->classname));
         int left, top;
         if (!placeLabel(image, p.at, width, left, top)) continue;
         if (!space.take(left, top, left + width + 2, top + LABEL_HEIGHT + 1)) continue;
         image.darken(left - LABEL_MARGIN, top - LABEL_MARGIN, left + width + LABEL_MARGIN,
                      top + LABEL_HEIGHT + LABEL_MARGIN);
         const Rgb colour = tripodColour(node);
-        drawBitmapText(image, left, top, node.name.c_str(), colour);
+        drawBitmapText(image, left, top, node.name().c_str(), colour);
         drawBitmapText(image, left, top + FONT_HEIGHT + 2, p.entity->classname, colour);
     }
 }
@@ -127,7 +127,7 @@ void drawLinks(Framebuffer& image, const std::vector<Shown>& at, const EntityLin
         if (arrow.from >= at.size() || arrow.to >= at.size()) continue;
         const Shown &from = at[arrow.from], &to = at[arrow.to];
         if (!from.placed || !to.placed) continue;
-        const bool lit = from.entity->node->selected || to.entity->node->selected;
+        const bool lit = from.entity->node->selected() || to.entity->node->selected();
         drawArrow(image, from.at, to.at, lit ? SELECTED_LINK_COLOUR : LINK_COLOUR);
     }
     for (size_t from : links.dangling)
@@ -147,7 +147,7 @@ void drawEntityOverlay(SoftwareViewport& view, const std::vector<OverlayEntity>&
         Point2 window;
         // Hidden, behind the eye, or at no finite place: no arrow or label starts or ends
         // there.
-        const bool placed = m.node && !m.node->hidden && !m.node->isOpaque() &&
+        const bool placed = m.node && !m.node->hidden() && !m.node->isOpaque() &&
                             view.mousePosition(m.node->position(), window) &&
                             std::isfinite(window.x) && std::isfinite(window.y);
         at.push_back({&m, placed, window});

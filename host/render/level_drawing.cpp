@@ -37,11 +37,11 @@ void drawSegments(SoftwareGraphics& gw, const BrushOutlines& outlines) {
 }  // namespace
 
 std::shared_ptr<const BrushOutlines> nodeOutlines(const Node& node) {
-    if (!node.kept) return nullptr;
-    CacheEntry& entry = outlineCache[node.kept.get()];
-    if (entry.source.lock() != node.kept) {
-        auto computed = std::make_shared<BrushOutlines>(computeBrushOutlines(*node.kept));
-        entry = {node.kept, computed->ends.empty() ? nullptr : std::move(computed)};
+    if (!node.kept()) return nullptr;
+    CacheEntry& entry = outlineCache[node.kept().get()];
+    if (entry.source.lock() != node.kept()) {
+        auto computed = std::make_shared<BrushOutlines>(computeBrushOutlines(*node.kept()));
+        entry = {node.kept(), computed->ends.empty() ? nullptr : std::move(computed)};
         if (outlineCache.size() > pruneAt) pruneCache();
     }
     return entry.outlines;

@@ -60,7 +60,7 @@ GlowArea unite(const GlowArea& a, const GlowArea& b) {
 // Where a light's glow lies on the image; false when none of it would be seen.
 bool glowArea(SoftwareViewport& view, const Node& node, int& x, int& y, GlowArea& area) {
     Point2 at;
-    if (node.hidden || node.isOpaque() || !view.mousePosition(node.position(), at)) return false;
+    if (node.hidden() || node.isOpaque() || !view.mousePosition(node.position(), at)) return false;
     const int w = view.width(), h = view.height();
     // Tested before rounding: a pivot far off the image may be beyond what an int holds.
     if (!(at.x > -GLOW_RADIUS - 1 && at.x < w + GLOW_RADIUS && at.y > -GLOW_RADIUS - 1 &&

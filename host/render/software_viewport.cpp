@@ -123,7 +123,7 @@ bool SoftwareViewport::nearestOfferedPivot(IPoint2 mouse, const Matrix3& plane, 
     // Every visible node is asked, the one being placed too (an object knows when it is
     // being placed and must then decline), but not those being dragged.
     for (const auto& node : scene_->nodes()) {
-        if (node->hidden || !node->object() ||
+        if (node->hidden() || !node->object() ||
             std::find(silent.begin(), silent.end(), node.get()) != silent.end())
             continue;
         node->object()->offerSnap(time_, node.get(), &query, &mouse, this);

@@ -21,7 +21,7 @@ void zoomTo(SoftwareViewport& view, Box3 box, float margin) {
 void frameScene(SoftwareViewport& view, const Scene& scene, bool selectionOnly) {
     Box3 box;
     for (const auto& n : scene.nodes())
-        if (!n->hidden && (n->selected || !selectionOnly)) {
+        if (!n->hidden() && (n->selected() || !selectionOnly)) {
             box += n->position();
             addOutlinesBox(*n, box);
         }

@@ -11,17 +11,17 @@ void NodeObjectDeleter::operator()(Object* object) const {
 }
 
 Node::Node(Scene* scene, Object* object, Class_ID cid, SClass_ID scid)
-    : classId(cid), superClassId(scid), scene_(scene), object_(object, NodeObjectDeleter{this}) {
+    : classId_(cid), superClassId_(scid), scene_(scene), object_(object, NodeObjectDeleter{this}) {
     if (object_) object_->addDependent(this);
 }
 
 Matrix3 Node::objectTransformAt(TimeValue, Interval* valid) {
     if (valid) *valid = FOREVER();
-    return transform;
+    return transform_;
 }
 
 RefResult Node::notifyRefChanged(const Interval&, ReferenceTarget*, PartID&, RefMessage) {
-    ++changeCount;
+    ++changeCount_;
     if (scene_ && scene_->onNodeChanged) scene_->onNodeChanged(*this);
     return REF_SUCCEED;
 }
@@ -30,7 +30,7 @@ Node* Scene::add(Object* object, Class_ID classId, SClass_ID superClassId,
                  const std::string& name) {
     nodes_.push_back(std::make_unique<Node>(this, object, classId, superClassId));
     Node* node = nodes_.back().get();
-    node->name = name;
+    node->name_ = name;
     if (onNodeAdded) onNodeAdded(*node);
     return node;
 }
@@ -93,7 +93,7 @@ void Scene::clear() {
 
 Node* Scene::find(const std::string& name) const {
     for (const auto& n : nodes_)
-        if (n->name == name) return n.get();
+        if (n->name() == name) return n.get();
     return nullptr;
 }
 
@@ -118,7 +118,7 @@ std::string Scene::uniqueName(const std::string& wanted) const {
     // One pass collects the numbers in use, so naming stays linear in the scene's size.
     std::vector<bool> used(nodes_.size() + 2, false);
     for (const auto& n : nodes_) {
-        const std::string& name = n->name;
+        const std::string& name = n->name();
         if (name.size() <= base.size() || name.compare(0, base.size(), base) != 0) continue;
         int i = std::atoi(name.c_str() + base.size());
         if (i > 0 && static_cast<size_t>(i) < used.size() && name == numbered(base, i))
@@ -129,16 +129,20 @@ std::string Scene::uniqueName(const std::string& wanted) const {
     return numbered(base, i);
 }
 
+void Scene::setFlag(Node& node, NodeFlag flag, bool value) {
+    (flag == NodeFlag::Frozen ? node.frozen_ : node.hidden_) = value;
+}
+
 std::vector<Node*> Scene::selection() const {
     std::vector<Node*> result;
     for (const auto& n : nodes_)
-        if (n->selected) result.push_back(n.get());
+        if (n->selected()) result.push_back(n.get());
     return result;
 }
 
 void Scene::setSelection(const std::vector<Node*>& nodes) {
-    for (const auto& n : nodes_) n->selected = false;
-    for (Node* n : nodes) n->selected = true;
+    for (const auto& n : nodes_) n->selected_ = false;
+    for (Node* n : nodes) n->selected_ = true;
 }
 
 void Scene::swapNodes(Scene& other) {

@@ -60,16 +60,16 @@ class MoveStep : public HistoryStep {
 public:
     MoveStep(const std::vector<Node*>& nodes, const Point3& delta) : HistoryStep(StepName::MOVE) {
         for (Node* node : nodes) {
-            Matrix3 after = node->transform;
+            Matrix3 after = node->transform();
             after.Translate(delta);
-            moves_.push_back({node, node->transform, after});
+            moves_.push_back({node, node->transform(), after});
         }
     }
-    void undo(Scene&) override {
-        for (Move& m : moves_) m.node->transform = m.before;
+    void undo(Scene& scene) override {
+        for (Move& m : moves_) scene.setTransform(*m.node, m.before);
     }
-    void redo(Scene&) override {
-        for (Move& m : moves_) m.node->transform = m.after;
+    void redo(Scene& scene) override {
+        for (Move& m : moves_) scene.setTransform(*m.node, m.after);
     }
     size_t bytes() const override { return moves_.size() * sizeof(Move); }
     bool absorb(HistoryStep& next) override {
@@ -94,10 +94,10 @@ public:
     RenameStep(Node* node, std::string after)
         : HistoryStep(StepName::RENAME),
           node_(node),
-          before_(node->name),
+          before_(node->name()),
           after_(std::move(after)) {}
-    void undo(Scene&) override { node_->name = before_; }
-    void redo(Scene&) override { node_->name = after_; }
+    void undo(Scene& scene) override { scene.rename(*node_, before_); }
+    void redo(Scene& scene) override { scene.rename(*node_, after_); }
     size_t bytes() const override { return before_.size() + after_.size(); }
 
 private:
@@ -111,8 +111,8 @@ class KeptStep : public HistoryStep {
 public:
     KeptStep(std::string name, std::vector<SceneHistory::KeptChange> changes)
         : HistoryStep(std::move(name)), changes_(std::move(changes)) {}
-    void undo(Scene&) override { swapAll(); }
-    void redo(Scene&) override { swapAll(); }
+    void undo(Scene& scene) override { swapAll(scene); }
+    void redo(Scene& scene) override { swapAll(scene); }
     size_t bytes() const override {
         size_t total = 0;
         for (const SceneHistory::KeptChange& change : changes_)
@@ -122,8 +122,12 @@ public:
 
 private:
     // The step holds the version the nodes do not: a swap takes each to the other.
-    void swapAll() {
-        for (SceneHistory::KeptChange& change : changes_) std::swap(change.kept, change.node->kept);
+    void swapAll(Scene& scene) {
+        for (SceneHistory::KeptChange& change : changes_) {
+            std::shared_ptr<const std::vector<unsigned char>> was = change.node->kept();
+            scene.setKept(*change.node, std::move(change.kept));
+            change.kept = std::move(was);
+        }
     }
     std::vector<SceneHistory::KeptChange> changes_;
 };
@@ -131,18 +135,18 @@ private:
 class FlagStep : public HistoryStep {
 public:
     // Only the nodes whose flag differs from value: the others the step leaves alone.
-    FlagStep(std::string name, bool Node::*flag, std::vector<Node*> nodes, bool value)
+    FlagStep(std::string name, NodeFlag flag, std::vector<Node*> nodes, bool value)
         : HistoryStep(std::move(name)), flag_(flag), nodes_(std::move(nodes)), value_(value) {}
-    void undo(Scene&) override {
-        for (Node* node : nodes_) node->*flag_ = !value_;
+    void undo(Scene& scene) override {
+        for (Node* node : nodes_) scene.setFlag(*node, flag_, !value_);
     }
-    void redo(Scene&) override {
-        for (Node* node : nodes_) node->*flag_ = value_;
+    void redo(Scene& scene) override {
+        for (Node* node : nodes_) scene.setFlag(*node, flag_, value_);
     }
     size_t bytes() const override { return nodes_.size() * sizeof(Node*); }
 
 private:
-    bool Node::*flag_;
+    NodeFlag flag_;
     std::vector<Node*> nodes_;
     bool value_;
 };
@@ -262,14 +266,14 @@ bool SceneHistory::moveBy(const std::vector<Node*>& nodes, const Point3& delta) 
 }
 
 bool SceneHistory::rename(Node* node, const std::string& name) {
-    if (node->name == name) return false;
+    if (node->name() == name) return false;
     apply(std::make_unique<RenameStep>(node, name));
     return true;
 }
 
 bool SceneHistory::setKept(const std::string& name, std::vector<KeptChange> changes) {
     changes.erase(std::remove_if(changes.begin(), changes.end(),
-                                 [](const KeptChange& c) { return c.kept == c.node->kept; }),
+                                 [](const KeptChange& c) { return c.kept == c.node->kept(); }),
                   changes.end());
     if (changes.empty()) return false;
     apply(std::make_unique<KeptStep>(name, std::move(changes)));
@@ -277,14 +281,13 @@ bool SceneHistory::setKept(const std::string& name, std::vector<KeptChange> chan
 }
 
 bool SceneHistory::setFlag(const std::vector<Node*>& nodes, Flag flag, bool value) {
-    bool Node::*member = flag == Flag::Frozen ? &Node::frozen : &Node::hidden;
     std::vector<Node*> changing;
     for (Node* node : nodes)
-        if (node->*member != value) changing.push_back(node);
+        if (node->has(flag) != value) changing.push_back(node);
     if (changing.empty()) return false;
     const char* name = flag == Flag::Frozen ? (value ? StepName::FREEZE : StepName::UNFREEZE)
                                             : (value ? StepName::HIDE : StepName::UNHIDE);
-    apply(std::make_unique<FlagStep>(name, member, std::move(changing), value));
+    apply(std::make_unique<FlagStep>(name, flag, std::move(changing), value));
     return true;
 }
 

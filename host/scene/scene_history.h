@@ -57,7 +57,7 @@ public:
         std::shared_ptr<const std::vector<unsigned char>> kept;
     };
     bool setKept(const std::string& name, std::vector<KeptChange> changes);
-    enum class Flag { Frozen, Hidden };
+    using Flag = NodeFlag;
     bool setFlag(const std::vector<Node*>& nodes, Flag flag, bool value);  // freeze, hide...
     // A page edit, made by the helper's own pages: kept from the object's chunks when the
     // edit began to those it holds now.

@@ -38,22 +38,22 @@ Node* cloneNode(Scene& scene, Node& source, std::string& error) {
         copy = cloned ? dynamic_cast<Object*>(cloned) : nullptr;
         if (!copy) {
             if (cloned) cloned->DeleteThis();
-            error = "'" + printableName(source.name) + "': the object could not be cloned";
+            error = "'" + printableName(source.name()) + "': the object could not be cloned";
             return nullptr;
         }
     }
-    Node* node = scene.add(copy, source.classId, source.superClassId,
-                           scene.uniqueName(nameBase(source.name)));
-    node->transform = source.transform;
-    node->opaqueData = source.opaqueData;
-    node->kept = source.kept;
+    Node* node = scene.add(copy, source.classId(), source.superClassId(),
+                           scene.uniqueName(nameBase(source.name())));
+    scene.setTransform(*node, source.transform());
+    scene.setOpaqueData(*node, source.opaqueData());
+    scene.setKept(*node, source.kept());
     return node;
 }
 
 std::string moveProblem(const std::vector<Node*>& nodes, const Point3& delta) {
     for (const Node* node : nodes) {
-        const std::string name = "node '" + printableName(node->name) + "'";
-        if (node->frozen) return name + " is frozen: unfreeze it to move it";
+        const std::string name = "node '" + printableName(node->name()) + "'";
+        if (node->frozen()) return name + " is frozen: unfreeze it to move it";
         for (int axis = 0; axis < 3; ++axis) {
             const double to = double(node->position()[axis]) + delta[axis];
             if (!std::isfinite(static_cast<float>(to)))

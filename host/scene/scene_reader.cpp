@@ -189,22 +189,25 @@ const char* missingNodeChunk(const NodeRecord& node) {
     return nullptr;
 }
 
-void addNode(Scene& scene, NodeRecord& record) {
+Node* addNode(Scene& scene, NodeRecord& record) {
     Object* object = record.object.release();
     Class_ID classId = object ? object->ClassID() : record.classId;
     SClass_ID superClassId = object ? object->SuperClassID() : record.superClassId;
     Node* node = scene.add(object, classId, superClassId, record.name);
-    node->transform = record.transform;
-    node->selected = (record.state & NODE_STATE_SELECTED) != 0;
-    node->frozen = (record.state & NODE_STATE_FROZEN) != 0;
-    node->hidden = (record.state & NODE_STATE_HIDDEN) != 0;
-    node->opaqueData = std::move(record.opaqueData);
+    scene.setTransform(*node, record.transform);
+    scene.setFlag(*node, NodeFlag::Frozen, (record.state & NODE_STATE_FROZEN) != 0);
+    scene.setFlag(*node, NodeFlag::Hidden, (record.state & NODE_STATE_HIDDEN) != 0);
+    scene.setOpaqueData(*node, std::move(record.opaqueData));
     if (record.hasKept)
-        node->kept = std::make_shared<const std::vector<unsigned char>>(std::move(record.kept));
+        scene.setKept(*node,
+                      std::make_shared<const std::vector<unsigned char>>(std::move(record.kept)));
+    return node;
 }
 
+// Adds the node read to the scene, and to selected when it was stored selected.
 bool readNode(const PluginRegistry& registry, ChunkReader& r, Scene& scene, int index,
-              std::string& error, std::vector<std::string>& warnings) {
+              std::vector<Node*>& selected, std::string& error,
+              std::vector<std::string>& warnings) {
     NodeRecord record;
     record.index = index;
     std::string what;
@@ -220,7 +223,8 @@ bool readNode(const PluginRegistry& registry, ChunkReader& r, Scene& scene, int 
         error = record.label() + ": " + what;
         return false;
     }
-    addNode(scene, record);
+    Node* node = addNode(scene, record);
+    if (record.state & NODE_STATE_SELECTED) selected.push_back(node);
     return true;
 }
 
@@ -280,16 +284,18 @@ bool readScene(const PluginRegistry& registry, ByteSource& source, Scene& into, 
     if (!readHeader(source, error)) return false;
     ChunkReader r(source);
     int nodes = 0;
+    std::vector<Node*> selected;
     while (r.nextChunk() == IO_OK) {
         if (r.chunkId() == SCENE_CHUNK_END) {
             if (progress) progress(source.size(), source.size());
+            into.setSelection(selected);
             return readEnd(r, nodes, error);
         }
         if (r.chunkId() != SCENE_CHUNK_NODE || !r.isList()) {
             error = unexpectedChunk(r);
             return false;
         }
-        if (!readNode(registry, r, into, ++nodes, error, warnings)) return false;
+        if (!readNode(registry, r, into, ++nodes, selected, error, warnings)) return false;
         if (progress && nodes % PROGRESS_STEP == 0) progress(source.position(), source.size());
         if (r.leaveChunk() != IO_OK) break;
     }

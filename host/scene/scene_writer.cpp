@@ -7,7 +7,7 @@
 
 namespace {
 
-std::string nodeLabel(const Node& node) { return "node '" + printableName(node.name) + "'"; }
+std::string nodeLabel(const Node& node) { return "node '" + printableName(node.name()) + "'"; }
 
 void writeDataChunk(ChunkWriter& w, uint16_t id, const void* data, uint32_t size) {
     uint32_t written = 0;
@@ -29,14 +29,14 @@ void writeTransform(ChunkWriter& w, const Matrix3& tm) {
 }
 
 uint32_t nodeStateBits(const Node& node) {
-    return (node.selected ? NODE_STATE_SELECTED : 0) | (node.frozen ? NODE_STATE_FROZEN : 0) |
-           (node.hidden ? NODE_STATE_HIDDEN : 0);
+    return (node.selected() ? NODE_STATE_SELECTED : 0) | (node.frozen() ? NODE_STATE_FROZEN : 0) |
+           (node.hidden() ? NODE_STATE_HIDDEN : 0);
 }
 
 bool writeNodeObject(ChunkWriter& w, Node& node, std::string& error) {
     w.startChunk(SCENE_CHUNK_NODE_OBJECT);
     if (node.isOpaque()) {
-        w.writeFramed(node.opaqueData);
+        w.writeFramed(node.opaqueData());
     } else {
         w.markList();
         size_t depth = w.depth();
@@ -58,26 +58,26 @@ bool writeNodeObject(ChunkWriter& w, Node& node, std::string& error) {
 }
 
 bool writeNode(ChunkWriter& w, Node& node, std::string& error) {
-    std::string problem = storableNodeProblem(node.name, node.transform);
+    std::string problem = storableNodeProblem(node.name(), node.transform());
     if (!problem.empty()) {
         error = nodeLabel(node) + ": " + problem;
         return false;
     }
-    Class_ID classId = node.isOpaque() ? node.classId : node.object()->ClassID();
-    SClass_ID superClassId = node.isOpaque() ? node.superClassId : node.object()->SuperClassID();
+    Class_ID classId = node.isOpaque() ? node.classId() : node.object()->ClassID();
+    SClass_ID superClassId = node.isOpaque() ? node.superClassId() : node.object()->SuperClassID();
     uint32_t classWords[3] = {classId.PartA(), classId.PartB(), superClassId};
     uint32_t state = nodeStateBits(node);
 
     w.startChunk(SCENE_CHUNK_NODE);
-    writeDataChunk(w, SCENE_CHUNK_NODE_NAME, node.name.data(),
-                   static_cast<uint32_t>(node.name.size()));
-    writeTransform(w, node.transform);
+    writeDataChunk(w, SCENE_CHUNK_NODE_NAME, node.name().data(),
+                   static_cast<uint32_t>(node.name().size()));
+    writeTransform(w, node.transform());
     writeDataChunk(w, SCENE_CHUNK_NODE_STATE, &state, sizeof state);
     writeDataChunk(w, SCENE_CHUNK_NODE_CLASS, classWords, sizeof classWords);
     if (!writeNodeObject(w, node, error)) return false;
-    if (node.kept)
-        writeDataChunk(w, SCENE_CHUNK_NODE_KEPT, node.kept->data(),
-                       static_cast<uint32_t>(node.kept->size()));
+    if (node.kept())
+        writeDataChunk(w, SCENE_CHUNK_NODE_KEPT, node.kept()->data(),
+                       static_cast<uint32_t>(node.kept()->size()));
     w.finishChunk();
     if (w.failed()) {
         error = nodeLabel(node) + ": " + w.error();

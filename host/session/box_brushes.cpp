@@ -25,7 +25,7 @@ BoxForm sceneBoxForm(Scene& scene) {
     for (const auto& node : scene.nodes()) {
         std::shared_ptr<const KeptEntity> kept;
         std::string ignored;
-        if (!decodeKept(node->kept, *node, kept, ignored) || !kept) continue;
+        if (!decodeKept(node->kept(), *node, kept, ignored) || !kept) continue;
         for (const std::string& brush : kept->brushes)
             if (brushForm(brush) != BrushForm::None) return boxFormBeside(brush);
     }
@@ -51,14 +51,14 @@ bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorner
             return false;
         }
         // A node given two boxes in one step builds on the first.
-        KeptBytes current = node->kept;
+        KeptBytes current = node->kept();
         for (const SceneHistory::KeptChange& change : changes)
             if (change.node == node) current = change.kept;
         std::shared_ptr<const KeptEntity> kept;
         if (!decodeKept(current, *node, kept, error)) return false;
         const std::string classname = helperClassname(*node);
         if (isPointClass(classname)) {
-            error = "node '" + printableName(node->name) + "' is of the class " +
+            error = "node '" + printableName(node->name()) + "' is of the class " +
                     printableName(classname) +
                     ", which the game places at its origin and gives no brushes";
             return false;
@@ -76,7 +76,7 @@ bool clearBrushes(HostSession& session, const std::vector<Node*>& nodes, std::st
     std::vector<SceneHistory::KeptChange> changes;
     for (Node* node : nodes) {
         std::shared_ptr<const KeptEntity> kept;
-        if (!decodeKept(node->kept, *node, kept, error)) return false;
+        if (!decodeKept(node->kept(), *node, kept, error)) return false;
         if (kept) changes.push_back({node, encoded(withoutBrushes(*kept))});
     }
     session.setKept(StepName::CLEAR_BRUSHES, std::move(changes));
@@ -128,10 +128,10 @@ bool worldBox(const Node& node, const KeptEntity& kept, size_t brush, MapVector&
 std::vector<BoxSide> boxSidesInView(Scene& scene, const Point3& viewAxis) {
     std::vector<BoxSide> sides;
     for (Node* node : scene.selection()) {
-        if (node->frozen || node->hidden) continue;  // neither may be changed in a view
+        if (node->frozen() || node->hidden()) continue;  // neither may be changed in a view
         std::shared_ptr<const KeptEntity> kept;
         std::string ignored;
-        if (!decodeKept(node->kept, *node, kept, ignored) || !kept) continue;
+        if (!decodeKept(node->kept(), *node, kept, ignored) || !kept) continue;
         for (size_t brush = 0; brush < kept->brushes.size(); ++brush) {
             MapVector low, high;
             if (!worldBox(*node, *kept, brush, low, high)) continue;
@@ -154,9 +154,9 @@ std::vector<BoxSide> boxSidesInView(Scene& scene, const Point3& viewAxis) {
 bool moveBoxSide(HostSession& session, const BoxSide& side, float coordinate, std::string& error) {
     std::shared_ptr<const KeptEntity> kept;
     MapVector low, high;
-    if (!decodeKept(side.node->kept, *side.node, kept, error)) return false;
+    if (!decodeKept(side.node->kept(), *side.node, kept, error)) return false;
     if (!kept || !worldBox(*side.node, *kept, side.brush, low, high)) {
-        error = "node '" + printableName(side.node->name) + "': brush " +
+        error = "node '" + printableName(side.node->name()) + "': brush " +
                 std::to_string(side.brush + 1) + " is not a box";
         return false;
     }

@@ -25,7 +25,7 @@ constexpr int PAIR_ROWS = keyValueCellCount / 2;
 // The joined cells keep this many characters, each cell followed by its bar.
 constexpr size_t PAIR_TEXT_ROOM = sizeof(EntityProps::keyValueText) - 1;
 
-std::string quoted(const Node& node) { return "\"" + printableName(node.name) + "\""; }
+std::string quoted(const Node& node) { return "\"" + printableName(node.name()) + "\""; }
 
 bool readRecord(Node& node, HelperRecord& record, std::string& error) {
     if (isHelperNode(node) && readHelperRecord(*node.object(), record, error)) return true;
@@ -76,7 +76,7 @@ bool planLink(const std::vector<Node*>& sources, Node& target, std::vector<Helpe
     if (!readRecord(target, record, error)) return false;
     std::string name = viewEntity(record).targetName;
     if (name.empty()) {
-        name = target.name;
+        name = target.name();
         edits.push_back({&target, {}});
         if (!planTargetName(record, name, edits.back().entries))
             return noRoom(target, "the target name \"" + printableName(name) + "\"", error);

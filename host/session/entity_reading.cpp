@@ -3,7 +3,7 @@
 #include "helper_chunks.h"
 
 bool isHelperNode(const Node& node) {
-    return !node.isOpaque() && isHelperClass(node.classId, node.superClassId);
+    return !node.isOpaque() && isHelperClass(node.classId(), node.superClassId());
 }
 
 EntityMark readEntityMark(const Node& node) {

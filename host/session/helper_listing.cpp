@@ -6,8 +6,8 @@
 namespace {
 
 std::string stateText(const Node& node) {
-    std::string state = std::string(node.selected ? "selected " : "") +
-                        (node.frozen ? "frozen " : "") + (node.hidden ? "hidden " : "") +
+    std::string state = std::string(node.selected() ? "selected " : "") +
+                        (node.frozen() ? "frozen " : "") + (node.hidden() ? "hidden " : "") +
                         (node.isOpaque() ? "stored-bytes " : "");
     if (!state.empty()) state.pop_back();
     return state;
@@ -37,7 +37,7 @@ std::string helperListing(Scene& scene) {
         std::snprintf(position, sizeof position, "(%g, %g, %g)", p.x, p.y, p.z);
         // Names and texts are the user's or a file's bytes: shown escaped and bounded.
         std::snprintf(line, sizeof line, "%-20s %-26s %-16s %-24s %-26s %s\n",
-                      printableName(node->name).c_str(), printableName(columns[0]).c_str(),
+                      printableName(node->name()).c_str(), printableName(columns[0]).c_str(),
                       printableName(columns[1]).c_str(), printableName(columns[2]).c_str(),
                       position, stateText(*node).c_str());
         text += line;

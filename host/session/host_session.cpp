@@ -127,8 +127,8 @@ Node* HostSession::create(const PluginKind& kind, const Point3& at, const std::s
         error = "the kind \"" + kind.className + "\" made no helper";
         return nullptr;
     }
-    node->transform.Translate(Point3(0, 0, at.z));
-    if (!name.empty()) node->name = name;
+    scene_.setPosition(*node, node->position() + Point3(0, 0, at.z));
+    if (!name.empty()) scene_.rename(*node, name);
     created(node);
     return node;
 }
@@ -156,11 +156,12 @@ std::vector<Node*> HostSession::clone(const std::vector<Node*>& sources, const s
     for (Node* source : sources) {
         Node* copy = cloneNode(scene_, *source, error);
         if (!copy) continue;
-        if (!name.empty()) copy->name = name;
-        copy->kept = keptForClone(copy->kept);
+        if (!name.empty()) scene_.rename(*copy, name);
+        scene_.setKept(*copy, keptForClone(copy->kept()));
         // One grid step beside its source, where it can be seen and picked rather than
         // hidden under it.
-        copy->transform.Translate(Point3(static_cast<float>(grid_.units()), 0, 0));
+        scene_.setPosition(*copy,
+                           copy->position() + Point3(static_cast<float>(grid_.units()), 0, 0));
         copies.push_back(copy);
     }
     if (copies.empty()) return copies;
@@ -203,7 +204,7 @@ bool HostSession::moveBy(const std::vector<Node*>& nodes, const Point3& delta,
 std::vector<Node*> HostSession::movableSelection() const {
     std::vector<Node*> movable;
     for (Node* node : scene_.selection())
-        if (!node->frozen) movable.push_back(node);
+        if (!node->frozen()) movable.push_back(node);
     return movable;
 }
 
@@ -241,7 +242,7 @@ void HostSession::unhideAll() {
 void HostSession::selectAll() {
     std::vector<Node*> all;
     for (const auto& n : scene_.nodes())
-        if (!n->hidden && !n->frozen) all.push_back(n.get());
+        if (!n->hidden() && !n->frozen()) all.push_back(n.get());
     select(all);
 }
 

@@ -25,12 +25,12 @@ struct SceneHelpers {
 bool readSceneHelpers(Scene& scene, SceneHelpers& helpers, std::string& error) {
     for (const auto& node : scene.nodes()) {
         if (!isHelperNode(*node)) continue;
-        HelperEntry entry{node->name, node->position(), {}, nullptr};
+        HelperEntry entry{node->name(), node->position(), {}, nullptr};
         if (!readHelperRecord(*node->object(), entry.record, error)) {
-            error = "node '" + printableName(node->name) + "': " + error;
+            error = "node '" + printableName(node->name()) + "': " + error;
             return false;
         }
-        if (!decodeKept(node->kept, *node, entry.kept, error)) return false;
+        if (!decodeKept(node->kept(), *node, entry.kept, error)) return false;
         helpers.entries.push_back(std::move(entry));
         helpers.nodes.push_back(node.get());
     }
@@ -55,7 +55,7 @@ bool decodeKept(const KeptBytes& bytes, const Node& node, std::shared_ptr<const 
     if (!bytes) return true;
     auto decoded = std::make_shared<KeptEntity>();
     if (!decodeKeptEntity(bytes->data(), bytes->size(), *decoded, error)) {
-        error = "node '" + printableName(node.name) + "': " + error;
+        error = "node '" + printableName(node.name()) + "': " + error;
         return false;
     }
     kept = std::move(decoded);
@@ -143,10 +143,10 @@ bool importMap(HostSession& session, const std::string& path, ImportReport& repo
     for (ImportedHelper& helper : imported.helpers) {
         Object* object = helper.helper.release();
         Node* node = scene.add(object, object->ClassID(), object->SuperClassID(), helper.name);
-        node->transform.SetTrans(helper.position);
+        scene.setPosition(*node, helper.position);
         if (helper.kept)
-            node->kept =
-                std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(*helper.kept));
+            scene.setKept(*node, std::make_shared<const std::vector<unsigned char>>(
+                                     encodeKeptEntity(*helper.kept)));
         nodes.push_back(node);
     }
     session.added(StepName::IMPORT, nodes);

@@ -16,7 +16,7 @@ std::string completeName(const std::string& typed, const std::vector<EntityMark>
     if (typed.empty()) return best;
     for (const EntityMark& mark : marks) {
         consider(mark.targetName, typed, best);
-        if (mark.node) consider(mark.node->name, typed, best);
+        if (mark.node) consider(mark.node->name(), typed, best);
     }
     return best;
 }

@@ -77,7 +77,7 @@ void PageEditor::recordPageEdit() {
 
 std::string PageEditor::stepName(Node& node) {
     const std::string classname = helperClassname(node);
-    return StepName::pageEdit(classname.empty() ? node.name : classname);
+    return StepName::pageEdit(classname.empty() ? node.name() : classname);
 }
 
 // The edit stays open: like a spinner's change it becomes a step when the pages go.

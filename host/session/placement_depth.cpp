@@ -12,7 +12,7 @@ Point3 levelReference(HostSession& session) {
     if (session.lastPlaced()) return *session.lastPlaced();
     Box3 bounds;
     for (const auto& node : session.scene().nodes())
-        if (!node->hidden) {
+        if (!node->hidden()) {
             bounds += node->position();
             addOutlinesBox(*node, bounds);
         }

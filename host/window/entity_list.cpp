@@ -27,8 +27,8 @@ std::string joined(const std::vector<std::string>& words) {
 }
 
 std::string stateText(const Node& node) {
-    if (node.hidden && node.frozen) return "hidden, frozen";
-    return node.hidden ? "hidden" : node.frozen ? "frozen" : "";
+    if (node.hidden() && node.frozen()) return "hidden, frozen";
+    return node.hidden() ? "hidden" : node.frozen() ? "frozen" : "";
 }
 
 // The system's edit control leaves Ctrl+A to its owner: the Find box selects its text.
@@ -156,7 +156,7 @@ void EntityListWindow::selectPickedRows() {
     std::vector<Node*> picked;
     for (int row : selectedRows())
         if (size_t(row) < rows_.size())
-            if (Node* node = session_.node(rows_.at(row)->name)) picked.push_back(node);
+            if (Node* node = session_.node(rows_.at(row)->name())) picked.push_back(node);
     if (pickTaken(picked)) return followSelection();
     std::vector<Node*> nodes;
     for (Node* node : session_.scene().selection())
@@ -171,7 +171,7 @@ void EntityListWindow::selectPickedRows() {
 // The row clicked is the one whose node is not selected yet (else the first picked).
 bool EntityListWindow::pickTaken(const std::vector<Node*>& picked) {
     if (!onPick || picked.empty()) return false;
-    auto fresh = std::find_if(picked.begin(), picked.end(), [](Node* n) { return !n->selected; });
+    auto fresh = std::find_if(picked.begin(), picked.end(), [](Node* n) { return !n->selected(); });
     return onPick(fresh == picked.end() ? *picked.front() : **fresh);
 }
 
@@ -183,7 +183,7 @@ void EntityListWindow::rowText(NMLVDISPINFOA& info) {
     std::string text;
     switch (item.iSubItem) {
         case NAME:
-            text = node.name;
+            text = node.name();
             break;
         case CLASSNAME:
             text = mark ? mark->classname : "";
@@ -207,21 +207,21 @@ LRESULT EntityListWindow::customDraw(NMLVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || draw.nmcd.dwItemSpec >= rows_.size())
         return CDRF_DODEFAULT;
     const Node& node = *rows_.at(draw.nmcd.dwItemSpec);
-    if (node.hidden || node.frozen) draw.clrText = SET_ASIDE_TEXT;
+    if (node.hidden() || node.frozen()) draw.clrText = SET_ASIDE_TEXT;
     return CDRF_NEWFONT;
 }
 
 void EntityListWindow::rowPicked(int row) {
     if (following_ || row < 0 || size_t(row) >= rows_.size()) return;
-    Node* node = session_.node(rows_.at(row)->name);
-    if (node && !(node->selected && session_.scene().selection().size() == 1))
+    Node* node = session_.node(rows_.at(row)->name());
+    if (node && !(node->selected() && session_.scene().selection().size() == 1))
         session_.select({node});
 }
 
 bool EntityListWindow::renamed(const NMLVDISPINFOA& info) {
     if (!info.item.pszText || info.item.iItem < 0 || size_t(info.item.iItem) >= rows_.size())
         return false;
-    Node* node = session_.node(rows_.at(info.item.iItem)->name);
+    Node* node = session_.node(rows_.at(info.item.iItem)->name());
     std::string error;
     if (!node || session_.rename(node, info.item.pszText, error)) return node != nullptr;
     showMessage(window(), error, "Rename", MB_OK | MB_ICONERROR);

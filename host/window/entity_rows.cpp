@@ -52,7 +52,7 @@ bool rowOrder(const std::string& x, const std::string& y) {
 
 namespace {
 
-bool byName(const Node* a, const Node* b) { return rowOrder(a->name, b->name); }
+bool byName(const Node* a, const Node* b) { return rowOrder(a->name(), b->name()); }
 
 void insertSorted(std::vector<const Node*>& rows, const Node* node) {
     rows.insert(std::upper_bound(rows.begin(), rows.end(), node, byName), node);
@@ -127,7 +127,7 @@ void EntityRows::rebuild() {
 }
 
 bool EntityRows::matches(const Node& node) {
-    if (filter_.empty() || containsIgnoringCase(node.name, filter_)) return true;
+    if (filter_.empty() || containsIgnoringCase(node.name(), filter_)) return true;
     const EntityMark* mark = index_.mark(node);
     if (!mark) return false;
     if (containsIgnoringCase(mark->classname, filter_) ||

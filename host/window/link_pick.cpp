@@ -6,7 +6,7 @@
 namespace {
 
 std::string firing(const std::vector<Node*>& selection) {
-    return selection.size() == 1 ? printableName(selection[0]->name)
+    return selection.size() == 1 ? printableName(selection[0]->name())
                                  : "the " + std::to_string(selection.size()) + " selected";
 }
 
@@ -25,10 +25,10 @@ std::string LinkPick::prompt() const {
 
 std::string LinkPick::pick(Node* node) {
     if (!node) return "Link: no helper there";
-    if (node->selected) return "Link: pick a helper that is not selected";
+    if (node->selected()) return "Link: pick a helper that is not selected";
     const std::vector<Node*> sources = session_.scene().selection();
     pending_ = false;
     std::string error;
     if (!linkToTarget(session_, sources, *node, error)) return "Link refused: " + error;
-    return "Linked " + firing(sources) + " to " + printableName(node->name);
+    return "Linked " + firing(sources) + " to " + printableName(node->name());
 }

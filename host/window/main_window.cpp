@@ -255,7 +255,7 @@ void MainWindow::updateStatus() {
                (creation_.classname().empty() ? "" : " as " + creation_.classname()) +
                ": click in a viewport (Esc ends)";
     else if (selected.size() == 1)
-        what = printableName(selected[0]->name) + " (" + helperClassname(*selected[0]) + ")";
+        what = printableName(selected[0]->name()) + " (" + helperClassname(*selected[0]) + ")";
     else if (selected.empty())
         what = std::to_string(session_.scene().size()) + " nodes";
     else
@@ -400,7 +400,7 @@ void MainWindow::checkScene() {
 void MainWindow::cloneSelection() {
     std::string error;
     const std::vector<Node*> copies = session_.clone(session_.scene().selection(), "", error);
-    if (copies.size() == 1) setStatus("Cloned " + copies[0]->name);
+    if (copies.size() == 1) setStatus("Cloned " + copies[0]->name());
 }
 
 // A box round each selected helper's pivot, sized from the grid: a door or a trigger has

@@ -184,8 +184,8 @@ void ViewportWindow::buttonDown(IPoint2 at, WPARAM keys) {
         return;
     }
     // Pressing on a helper that is not selected selects it, so one gesture picks and moves.
-    if (hit && !hit->selected && !(keys & MK_CONTROL)) session_.select({hit});
-    if (hit && hit->selected && move_.press(view_, *hit, at)) {
+    if (hit && !hit->selected() && !(keys & MK_CONTROL)) session_.select({hit});
+    if (hit && hit->selected() && move_.press(view_, *hit, at)) {
         drag_ = Drag::Move;
         dragAction_ = std::make_unique<HostSession::Action>(session_, StepName::MOVE);
         return;

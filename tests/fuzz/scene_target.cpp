@@ -34,10 +34,12 @@ Bytes everyKind() {
     for (const PluginKind& kind : loadedPlugins().kinds()) {
         Node* node = createHelperNode(scene, kind, Point3(x, -x / 2, 2.5f), error);
         if (!node) continue;
-        node->transform.RotateZ(x / 100);
-        node->selected = x == 10;
-        node->frozen = x == 20;
-        node->hidden = x == 30;
+        Matrix3 turned = node->transform();
+        turned.RotateZ(x / 100);
+        scene.setTransform(*node, turned);
+        if (x == 10) scene.setSelection({node});
+        scene.setFlag(*node, NodeFlag::Frozen, x == 20);
+        scene.setFlag(*node, NodeFlag::Hidden, x == 30);
         x += 10;
     }
     return saved(scene);
@@ -47,8 +49,8 @@ Bytes everyKind() {
 Bytes storedBytes() {
     Scene scene;
     Node* node = scene.add(nullptr, Class_ID(0x1234, 0x5678), 0x50, "Stranger001");
-    node->opaqueData = {0x01, 0x00, 0x0A, 0x00, 0x00, 0x00, 'a',  'b',  'c',  'd',  0x02,
-                        0x00, 0x0C, 0x00, 0x00, 0x80, 0x03, 0x00, 0x06, 0x00, 0x00, 0x00};
+    scene.setOpaqueData(*node, {0x01, 0x00, 0x0A, 0x00, 0x00, 0x00, 'a',  'b',  'c',  'd',  0x02,
+                                0x00, 0x0C, 0x00, 0x00, 0x80, 0x03, 0x00, 0x06, 0x00, 0x00, 0x00});
     std::string error;
     createHelperNode(scene, loadedPlugins(), "Door", Point3(1, 2, 3), error);
     return saved(scene);
@@ -70,9 +72,9 @@ Bytes importedLevel(const char* level) {
     for (ImportedHelper& helper : imported.helpers) {
         Object* object = helper.helper.release();
         Node* node = scene.add(object, object->ClassID(), object->SuperClassID(), helper.name);
-        node->transform.SetTrans(helper.position);
-        node->kept =
-            std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(*helper.kept));
+        scene.setPosition(*node, helper.position);
+        scene.setKept(*node, std::make_shared<const std::vector<unsigned char>>(
+                                 encodeKeptEntity(*helper.kept)));
     }
     return saved(scene);
 }
@@ -87,11 +89,11 @@ std::vector<Bytes> sceneSeeds() {
 bool sceneHelpers(Scene& scene, std::vector<HelperEntry>& helpers, std::string& error) {
     for (const auto& node : scene.nodes()) {
         if (!isHelperNode(*node)) continue;
-        HelperEntry entry{node->name, node->position(), {}, nullptr};
+        HelperEntry entry{node->name(), node->position(), {}, nullptr};
         if (!readHelperRecord(*node->object(), entry.record, error)) return false;
-        if (node->kept) {
+        if (node->kept()) {
             auto kept = std::make_shared<KeptEntity>();
-            if (!decodeKeptEntity(node->kept->data(), node->kept->size(), *kept, error))
+            if (!decodeKeptEntity(node->kept()->data(), node->kept()->size(), *kept, error))
                 return false;
             entry.kept = kept;
         }

@@ -33,7 +33,7 @@ inline Node* createHelperNode(Scene& scene, const PluginKind& kind, const Point3
     }
     Node* node = scene.add(object, object->ClassID(), object->SuperClassID(),
                            scene.uniqueName(kind.nodeNameBase()));
-    node->transform.SetTrans(position);
+    scene.setPosition(*node, position);
     return node;
 }
 

@@ -25,7 +25,7 @@ const char* sceneScript =
 IPoint2 pixelOf(const Point3& world, std::vector<Point3> framed = {TRIGGER_AT, DOOR_AT}) {
     HostSession session;
     for (const Point3& at : framed)
-        session.scene().add(nullptr, Class_ID(), 0, "")->transform.SetTrans(at);
+        session.scene().setPosition(*session.scene().add(nullptr, Class_ID(), 0, ""), at);
     SoftwareViewport view(ViewKind::Top, 400, 300);
     frameScene(view, session.scene());
     Point2 p;

@@ -73,7 +73,7 @@ protected:
             redraws.push_back(std::to_string(t) + " " + std::to_string(mode) +
                               (changed ? " object" : " null"));
         });
-        scene.onNodeChanged = [this](Node& node) { changedNodes.push_back(node.name); };
+        scene.onNodeChanged = [this](Node& node) { changedNodes.push_back(node.name()); };
     }
 
     Node* place(const char* kind) {
@@ -85,8 +85,7 @@ protected:
     }
 
     void select(std::initializer_list<Node*> nodes) {
-        for (const auto& n : scene.nodes()) n->selected = false;
-        for (Node* n : nodes) n->selected = true;
+        scene.setSelection(nodes);
         session.followSelection(scene);
     }
 
@@ -180,10 +179,10 @@ TEST_F(PanelWithPlugin, AChangeOnAPageReachesTheNodeAndTheViewports) {
         changedNodes.clear();
         ASSERT_TRUE(setControlValue(panel.findControl(e.label), e.value));
         EXPECT_EQ(controlValue(panel.findControl(e.shownBy)), e.shown);
-        EXPECT_EQ(changedNodes, Lines{door->name});
+        EXPECT_EQ(changedNodes, Lines{door->name()});
         EXPECT_EQ(redraws, Lines{"160 8 null"});
     }
-    EXPECT_EQ(door->changeCount, 4);
+    EXPECT_EQ(door->changeCount(), 4);
 }
 
 TEST_F(PanelWithPlugin, EnterThroughTheHostsMessageLoopCommitsTheField) {
@@ -197,7 +196,7 @@ TEST_F(PanelWithPlugin, EnterThroughTheHostsMessageLoopCommitsTheField) {
     MSG enter = {field, WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};
     EXPECT_TRUE(panel.translateMessage(&enter));
     EXPECT_EQ(controlValue(length), "42.0");
-    EXPECT_EQ(door->changeCount, 1);
+    EXPECT_EQ(door->changeCount(), 1);
 }
 
 // Tab and Shift+Tab through the host's message loop, as the keys arrive from the user.

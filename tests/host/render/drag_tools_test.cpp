@@ -31,7 +31,7 @@ TEST_F(HostFixture, TheMoveToolPutsTheGrabbedPivotOnTheGridUntilReleased) {
     MoveTool move;
     move.moveSelectionBy = [&](const Point3& delta) {
         moves.push_back(delta);
-        a->transform.Translate(delta);
+        scene.setPosition(*a, a->position() + delta);
     };
     ASSERT_TRUE(move.press(top, *a, mouseAt(a->position())));
     move.move(top, {a}, mouseAt(Point3(47, 41, 0)));  // lands on (50, 40)

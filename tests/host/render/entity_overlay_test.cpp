@@ -13,7 +13,7 @@ protected:
         b = place("Door", mouseAt(Point3(100, 0, 0)));
         c = place("Door", mouseAt(Point3(0, -100, 0)));
         ASSERT_TRUE(a && b && c);
-        for (Node* n : {a, b, c}) n->selected = false;
+        scene.setSelection({});
         entities = {{a, "trigger_once"}, {b, "func_door"}, {c, "trigger_multiple"}};
     }
     int count(Rgb colour, int left, int top, int right, int bottom) {
@@ -41,7 +41,7 @@ TEST_F(Overlay, LabelsSitBesideThePivotInTheTripodColour) {
     EXPECT_GT(count(GREY, 328, 256, 400, 263), 10) << "classname";
     EXPECT_EQ(count(GREY, 200, 246, 300, 263), 0) << "nothing left of the pivot";
 
-    b->selected = true;
+    scene.setSelection({b});
     draw({LabelMode::Selected, false});
     EXPECT_EQ(count(GREY, 328, 246, 400, 263), 0) << "unselected a has no label";
     EXPECT_GT(count({255, 255, 255}, 428, 246, 500, 263), 10) << "selected b has";
@@ -55,8 +55,8 @@ TEST_F(Overlay, LabelsStayInsideTheViewOnADarkBacking) {
               (Rgb{static_cast<uint8_t>(under.r >> 2), static_cast<uint8_t>(under.g >> 2),
                    static_cast<uint8_t>(under.b >> 2)}));
     // a at the right edge and c at the bottom: their labels turn back into the view.
-    a->transform.SetTrans(Point3(315, 0, 0));
-    c->transform.SetTrans(Point3(0, -236, 0));
+    scene.setPosition(*a, Point3(315, 0, 0));
+    scene.setPosition(*c, Point3(0, -236, 0));
     draw({LabelMode::All, false});
     EXPECT_GT(count(GREY, 560, 246, 639, 263), 10) << "a's label, moved left";
     EXPECT_GT(count(GREY, 322, 440, 420, 470), 10) << "c's label, above its pivot";
@@ -66,11 +66,11 @@ TEST_F(Overlay, ArrowsRunToTheTargetAndUnmatchedTargetsGetARedStub) {
     draw({LabelMode::None, true});
     EXPECT_EQ(top_.image().pixel(370, 240), LINK_COLOUR) << "half way from a to b";
     EXPECT_GT(count(DANGLING_COLOUR, 322, 320, 340, 340), 5) << "c's stub, up and right";
-    b->selected = true;
+    scene.setSelection({b});
     draw({LabelMode::None, true});
     EXPECT_EQ(top_.image().pixel(370, 240), SELECTED_LINK_COLOUR) << "a link of the selection";
     // A hidden carrier still carries the name: no arrow, and no stub either.
-    b->hidden = true;
+    scene.setFlag(*b, NodeFlag::Hidden, true);
     draw({LabelMode::None, true});
     EXPECT_NE(top_.image().pixel(370, 240), SELECTED_LINK_COLOUR);
     EXPECT_EQ(count(DANGLING_COLOUR, 322, 220, 340, 240), 0) << "a's stub";
@@ -78,7 +78,7 @@ TEST_F(Overlay, ArrowsRunToTheTargetAndUnmatchedTargetsGetARedStub) {
 
 TEST_F(Overlay, ZoomedOutLabelsThatWouldOverlapAreLeftOut) {
     top.camera().setUnitsPerPixel(20.0f);  // a and b now 5 pixels apart
-    b->selected = true;
+    scene.setSelection({b});
     draw({LabelMode::All, false});
     // Below the tripods, where the labels go.
     EXPECT_GT(count({255, 255, 255}, 320, 250, 420, 270), 10) << "the selected label wins";

@@ -12,17 +12,17 @@ TEST_F(HostFixture, ClickPlacesTheHelperOnTheSnappedGridPoint) {
     Node* door = place("Door", IPoint2(343, 202));
     ASSERT_NE(door, nullptr);
     EXPECT_EQ(door->position(), Point3(20, 40, 0));
-    EXPECT_TRUE(door->selected);
-    EXPECT_EQ(door->name, "Door001");
-    EXPECT_EQ(door->classId, Class_ID(0x41D53AFE, 0x616C0F57));
+    EXPECT_TRUE(door->selected());
+    EXPECT_EQ(door->name(), "Door001");
+    EXPECT_EQ(door->classId(), Class_ID(0x41D53AFE, 0x616C0F57));
 
     SoftwareViewport front(ViewKind::Front, 641, 481);
     Node* button = place("Button", IPoint2(343, 202), &front);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->position(), Point3(20, 0, 40));
-    EXPECT_FALSE(door->selected);  // the newest helper is the selection
-    EXPECT_EQ(button->name, "Button001");
-    EXPECT_EQ(place("Trigger Once", IPoint2(100, 100))->name, "TriggerOnce001");
+    EXPECT_FALSE(door->selected());  // the newest helper is the selection
+    EXPECT_EQ(button->name(), "Button001");
+    EXPECT_EQ(place("Trigger Once", IPoint2(100, 100))->name(), "TriggerOnce001");
 }
 
 TEST_F(HostFixture, PerspectiveClickPlacesOnTheGroundAndPicksBack) {
@@ -118,10 +118,10 @@ TEST_F(HostFixture, ClickOnTheMarkerPicksAndThirtyPixelsAwayDoesNot) {
     EXPECT_EQ(pickNode(scene, top, IPoint2(341, 200)), door);
     EXPECT_EQ(pickNode(scene, top, IPoint2(349, 200)), other);
 
-    door->frozen = true;
+    scene.setFlag(*door, NodeFlag::Frozen, true);
     EXPECT_EQ(pickNode(scene, top, IPoint2(340, 200)), nullptr);
-    door->frozen = false;
-    door->hidden = true;
+    scene.setFlag(*door, NodeFlag::Frozen, false);
+    scene.setFlag(*door, NodeFlag::Hidden, true);
     EXPECT_EQ(pickNode(scene, top, IPoint2(340, 200)), nullptr);
 }
 
@@ -173,10 +173,12 @@ TEST_F(HostFixture, HelpersWithNonFiniteOrHugeValuesRenderWithoutHarm) {
     renderViewport(empty, scene, 0);
     Node* sound = place("Door", IPoint2(320, 240));
     ASSERT_NE(sound, nullptr);
-    sound->transform.SetTrans(Point3(37, 23, 0));  // off the grid lines
+    scene.setPosition(*sound, Point3(37, 23, 0));  // off the grid lines
     const Point3 distant[] = {{3e38f, 0, 0}, {nan, 0, 0}, {0, -inf, 0}, {0, 0, 3e38f}};
-    for (const Point3& p : distant) place("Door", IPoint2(100, 100))->transform.SetTrans(p);
-    place("Door", IPoint2(100, 100))->transform.RotateZ(nan);
+    for (const Point3& p : distant) scene.setPosition(*place("Door", IPoint2(100, 100)), p);
+    Matrix3 turned(true);
+    turned.RotateZ(nan);
+    scene.setTransform(*place("Door", IPoint2(100, 100)), turned);
     for (float length : {nan, inf, -inf, 3e38f})
         static_cast<VexalEntityHelper*>(place("Door", IPoint2(200, 100))->object())->axisLength =
             length;

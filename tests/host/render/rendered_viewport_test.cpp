@@ -35,8 +35,7 @@ TEST_F(RenderedViewport, MarkerAndTripodColoursFollowSelection) {
     Node* a = place("Door", IPoint2(343, 202));
     Node* b = place("VexalEntity", IPoint2(283, 282));
     ASSERT_TRUE(a && b);
-    a->selected = true;
-    b->selected = false;
+    scene.setSelection({a});
     PngImage png = renderToPng(top, "viewport_colours.png");
     ASSERT_TRUE(png.loaded());
     IPoint2 pa = mouseAt(a->position()), pb = mouseAt(b->position());
@@ -62,8 +61,7 @@ TEST_F(RenderedViewport, TheHostMarksSelectedHelpersEvenWithoutTheirTripod) {
     Node* b = place("Door", IPoint2(283, 282));
     ASSERT_TRUE(a && b);
     for (Node* n : {a, b}) static_cast<VexalEntityHelper*>(n->object())->showAxis = 0;
-    a->selected = true;
-    b->selected = false;
+    scene.setSelection({a});
     PngImage png = renderToPng(top, "viewport_selection_mark.png");
     ASSERT_TRUE(png.loaded());
     // Without its tripod a helper draws nothing white: what is white round it is the mark.
@@ -81,7 +79,7 @@ TEST_F(RenderedViewport, TheHostMarksSelectedHelpersEvenWithoutTheirTripod) {
 TEST_F(RenderedViewport, TripodKeepsItsOnScreenSizeWhileZooming) {
     Node* a = place("Door", IPoint2(343, 202));
     ASSERT_NE(a, nullptr);
-    a->selected = true;
+    scene.setSelection({a});
     for (float unitsPerPixel : {0.25f, 1.0f, 3.0f}) {
         top.camera().setUnitsPerPixel(unitsPerPixel);
         renderViewport(top, scene);
@@ -99,7 +97,7 @@ TEST_F(RenderedViewport, TripodKeepsItsOnScreenSizeAtAnyDepthInPerspective) {
     Node* nearOne = place("Door", mouseAt(Point3(40, -70, 0), &persp), &persp);
     Node* farOne = place("Door", mouseAt(Point3(-250, 430, 0), &persp), &persp);
     ASSERT_TRUE(nearOne && farOne);
-    nearOne->selected = farOne->selected = true;
+    scene.setSelection({nearOne, farOne});
     renderViewport(persp, scene);
     // The tripod's pixels in a square around each pivot: the same count near and far.
     auto tripodPixels = [&](Node* node) {
@@ -121,9 +119,9 @@ TEST_F(RenderedViewport, FrozenHelpersTakeTheHostColourAndHiddenOnesVanish) {
     Node* a = place("Door", IPoint2(343, 202));
     Node* b = place("Door", IPoint2(283, 282));
     ASSERT_TRUE(a && b);
-    a->selected = false;
-    a->frozen = true;
-    b->hidden = true;
+    scene.setSelection({});
+    scene.setFlag(*a, NodeFlag::Frozen, true);
+    scene.setFlag(*b, NodeFlag::Hidden, true);
     renderViewport(top, scene);
     Rgb frozen = rgbFromFloats(FROZEN_GREY[0], FROZEN_GREY[1], FROZEN_GREY[2]);
     EXPECT_EQ(top.image().pixel(340, 200), frozen);
@@ -145,13 +143,13 @@ TEST_F(RenderedViewport, FourViewsShowEveryHelper) {
     for (const Placement& p : placements) {
         Node* node = place(p.kind, IPoint2(320, 240));
         ASSERT_NE(node, nullptr);
-        node->transform.IdentityMatrix();
-        node->transform.RotateZ(p.turn);
-        node->transform.SetTrans(p.at);
+        Matrix3 placed(true);
+        placed.RotateZ(p.turn);
+        placed.SetTrans(p.at);
+        scene.setTransform(*node, placed);
     }
-    for (const auto& node : scene.nodes()) node->selected = false;
-    scene.nodes()[1]->selected = true;
-    scene.nodes()[2]->frozen = true;
+    scene.setSelection({scene.nodes()[1].get()});
+    scene.setFlag(*scene.nodes()[2], NodeFlag::Frozen, true);
     Box3 all(Point3(-70, -70, -10), Point3(90, 60, 60));
     std::vector<std::unique_ptr<SoftwareViewport>> views;
     std::vector<const Framebuffer*> images;

@@ -26,7 +26,8 @@ std::string loadError(const KeptEntity& kept) {
     Scene scene;
     std::string error;
     Node* door = createHelperNode(scene, pluginRegistry(), "Door", doorAt, error);
-    door->kept = std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(kept));
+    scene.setKept(*door,
+                  std::make_shared<const std::vector<unsigned char>>(encodeKeptEntity(kept)));
     ScratchFile file("kept");
     EXPECT_TRUE(saveScene(scene, file.path(), error)) << error;
     Scene loaded;

@@ -24,10 +24,12 @@ void fillEveryKind(Scene& scene) {
     door->axisLength = 35.5f;
     auto* raw = reinterpret_cast<unsigned char*>(&door->props);
     for (size_t i = 0; i < sizeof door->props; ++i) raw[i] = static_cast<unsigned char>(i ^ 0xA5);
-    scene.nodes()[2]->selected = true;
-    scene.nodes()[3]->frozen = true;
-    scene.nodes()[4]->hidden = true;
-    scene.nodes()[5]->transform.RotateZ(0.5f);
+    scene.setSelection({scene.nodes()[2].get()});
+    scene.setFlag(*scene.nodes()[3], NodeFlag::Frozen, true);
+    scene.setFlag(*scene.nodes()[4], NodeFlag::Hidden, true);
+    Matrix3 turned = scene.nodes()[5]->transform();
+    turned.RotateZ(0.5f);
+    scene.setTransform(*scene.nodes()[5], turned);
 }
 
 void expectSameNodes(const Scene& a, const Scene& b) {
@@ -37,7 +39,7 @@ void expectSameNodes(const Scene& a, const Scene& b) {
         const Node& y = *b.nodes()[i];
         SCOPED_TRACE(x.name);
         EXPECT_EQ(x.name, y.name);
-        EXPECT_TRUE(x.transform == y.transform);
+        EXPECT_TRUE(x.transform() == y.transform());
         EXPECT_EQ(x.selected, y.selected);
         EXPECT_EQ(x.frozen, y.frozen);
         EXPECT_EQ(x.hidden, y.hidden);
@@ -172,7 +174,7 @@ TEST(SceneFile, DamagedFilesAreRefusedWholeWithOneLineNamingTheFile) {
         writeFileBytes(file.path(), c.bytes);
         Scene scene;
         Node* kept = scene.add(nullptr, Class_ID(7, 7), 0x50, "Kept001");
-        kept->opaqueData = {1, 2, 3};
+        scene.setOpaqueData(*kept, {1, 2, 3});
         std::string error;
         EXPECT_FALSE(loadScene(pluginRegistry(), file.path(), scene, error));
         EXPECT_EQ(error.rfind(file.path() + ": ", 0), 0u) << error;
@@ -180,7 +182,7 @@ TEST(SceneFile, DamagedFilesAreRefusedWholeWithOneLineNamingTheFile) {
         EXPECT_EQ(error.find('\n'), std::string::npos);
         ASSERT_EQ(scene.size(), 1u);
         EXPECT_EQ(scene.nodes()[0].get(), kept);
-        EXPECT_EQ(kept->opaqueData, (std::vector<unsigned char>{1, 2, 3}));
+        EXPECT_EQ(kept->opaqueData(), (std::vector<unsigned char>{1, 2, 3}));
     }
 }
 
@@ -234,8 +236,8 @@ TEST(SceneFile, AnObjectOfAnUnknownClassIsKeptAsItsBytesAndWrittenBackUnchanged)
     Node* unknown = scene.find("TriggerOnce001");
     ASSERT_NE(unknown, nullptr);
     EXPECT_TRUE(unknown->isOpaque());
-    EXPECT_EQ(unknown->classId, Class_ID(0x12345678, 0x9ABCDEF0));
-    EXPECT_EQ(unknown->opaqueData.size(), 4u * 6 + 4 + 4 + 80 + 516);
+    EXPECT_EQ(unknown->classId(), Class_ID(0x12345678, 0x9ABCDEF0));
+    EXPECT_EQ(unknown->opaqueData().size(), 4u * 6 + 4 + 4 + 80 + 516);
     EXPECT_EQ(unknown->position(), Point3(4, 5, 6));
 
     ASSERT_TRUE(saveScene(scene, out.path(), error)) << error;
@@ -315,9 +317,9 @@ TEST(SceneFile, AHelperComesBackThroughTheFirstKindBeforeItsChunksApply) {
     ASSERT_TRUE(loadScene(pluginRegistry(), file.path(), scene, error)) << error;
     ASSERT_EQ(scene.size(), 1u);
     Node* node = scene.nodes()[0].get();
-    EXPECT_EQ(node->name, "Bare001");
+    EXPECT_EQ(node->name(), "Bare001");
     EXPECT_EQ(node->position(), Point3(7, 8, 9));
-    EXPECT_TRUE(node->selected);
+    EXPECT_TRUE(node->selected());
     EXPECT_STREQ(helperOf(node)->classname, "light");
     EXPECT_EQ(helperOf(node)->classIndex, 45);
     EXPECT_EQ(helperOf(node)->axisLength, 20.0f);
@@ -407,7 +409,7 @@ TEST(SceneFile, NodesNoFileMayHoldAreRefusedBySaving) {
         Scene scene;
         std::string error;
         createHelperNode(scene, pluginRegistry(), "Door", Point3(c.x, 0, 0), error);
-        scene.nodes()[0]->name = c.name;
+        scene.rename(*scene.nodes()[0], c.name);
         MemorySink sink;
         EXPECT_FALSE(writeScene(scene, sink, error));
         EXPECT_NE(error.find(c.message), std::string::npos) << error;

@@ -11,8 +11,8 @@ std::string stateOf(const Scene& scene) {
     std::string s;
     for (const auto& n : scene.nodes()) {
         Point3 p = n->position();
-        s += n->name + " " + std::to_string(p.x) + "," + std::to_string(p.y) + "," +
-             std::to_string(p.z) + (n->frozen ? " F" : "") + (n->hidden ? " H" : "") + " [";
+        s += n->name() + " " + std::to_string(p.x) + "," + std::to_string(p.y) + "," +
+             std::to_string(p.z) + (n->frozen() ? " F" : "") + (n->hidden() ? " H" : "") + " [";
         for (unsigned char b : saveObjectChunks(*n->object())) s += std::to_string(b) + ".";
         s += "]\n";
     }
@@ -92,7 +92,7 @@ TEST_F(History, EveryKindOfStepUndoesAndRedoesExactly) {
 
 TEST_F(History, StepsThatChangeNothingAreNotKept) {
     EXPECT_FALSE(history.moveBy({a}, Point3(0, 0, 0)));
-    EXPECT_FALSE(history.rename(a, a->name));
+    EXPECT_FALSE(history.rename(a, a->name()));
     EXPECT_FALSE(history.setFlag({a}, SceneHistory::Flag::Hidden, false));
     EXPECT_FALSE(history.objectEdited("Door edit", a, saveObjectChunks(*a->object())));
     EXPECT_FALSE(history.canUndo());
@@ -152,7 +152,7 @@ TEST_F(History, OldestStepsGiveWayAtTheLimit) {
     for (int i = 0; i < 5; ++i) small.setFlag({a}, SceneHistory::Flag::Hidden, i % 2 == 0);
     EXPECT_EQ(small.size(), 3u);
     EXPECT_EQ(small.undo(10), 3);
-    EXPECT_FALSE(a->hidden) << "back to the state after the second step, the oldest kept";
+    EXPECT_FALSE(a->hidden()) << "back to the state after the second step, the oldest kept";
 }
 
 // Repeated changes of a large node's kept bytes: the history stays within its bytes, the
@@ -166,7 +166,7 @@ TEST_F(History, OldestStepsGiveWayAtTheByteLimit) {
     EXPECT_LE(bounded.bytesKept(), budget);
     EXPECT_GE(bounded.size(), 4u);
     EXPECT_EQ(bounded.undo(), 1);
-    EXPECT_EQ(a->kept->size(), large + 298);
+    EXPECT_EQ(a->kept()->size(), large + 298);
     bounded.moveBy({a}, Point3(1, 0, 0));
     EXPECT_LE(bounded.bytesKept(), budget);
 }

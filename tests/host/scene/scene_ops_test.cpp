@@ -23,16 +23,16 @@ TEST(SceneOps, CreatesAHelperOfEachKindNamedAfterItAtItsPosition) {
         ASSERT_NE(node, nullptr) << error;
         std::string base = k.kind;  // the kind's name without blanks
         base.erase(std::remove(base.begin(), base.end(), ' '), base.end());
-        EXPECT_EQ(node->name, base + "001");
+        EXPECT_EQ(node->name(), base + "001");
         EXPECT_EQ(node->position(), Point3(1, 2, 3));
         EXPECT_STREQ(helperOf(node)->classname, k.preset);
         // Every helper answers the first kind's class id; that is what a file records.
-        EXPECT_EQ(node->classId, Class_ID(0x41D53AFE, 0x616C0F57));
-        EXPECT_EQ(node->superClassId, 0x50u);
+        EXPECT_EQ(node->classId(), Class_ID(0x41D53AFE, 0x616C0F57));
+        EXPECT_EQ(node->superClassId(), 0x50u);
     }
     Node* second = createHelperNode(scene, pluginRegistry(), "door", Point3(), error);
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->name, "Door002");
+    EXPECT_EQ(second->name(), "Door002");
     EXPECT_EQ(createHelperNode(scene, pluginRegistry(), "Teapot", Point3(), error), nullptr);
     EXPECT_EQ(error, "\"Teapot\": no plug-in offers this kind");
     EXPECT_EQ(scene.size(), 6u);
@@ -44,25 +44,27 @@ TEST(SceneOps, CloneCopiesTheObjectAndTransformUnderTheNextName) {
     Node* door = createHelperNode(scene, pluginRegistry(), "Door", Point3(5, 6, 7), error);
     helperOf(door)->axisLength = 4.0f;
     helperOf(door)->props.speed = 250;
-    door->transform.RotateX(1.0f);
+    Matrix3 turned = door->transform();
+    turned.RotateX(1.0f);
+    scene.setTransform(*door, turned);
     Node* copy = cloneNode(scene, *door, error);
     ASSERT_NE(copy, nullptr) << error;
-    EXPECT_EQ(copy->name, "Door002");
+    EXPECT_EQ(copy->name(), "Door002");
     EXPECT_NE(copy->object(), door->object());
-    EXPECT_TRUE(copy->transform == door->transform);
+    EXPECT_TRUE(copy->transform() == door->transform());
     EXPECT_STREQ(helperOf(copy)->classname, "func_door");
     EXPECT_EQ(helperOf(copy)->axisLength, 4.0f);
     EXPECT_EQ(helperOf(copy)->props.speed, 250);
-    EXPECT_EQ(copy->classId, door->classId);
+    EXPECT_EQ(copy->classId(), door->classId());
 
     Node* stored = scene.add(nullptr, Class_ID(3, 4), 0x50, "Stranger001");
-    stored->opaqueData = {6, 0, 6, 0, 0, 0};
+    scene.setOpaqueData(*stored, {6, 0, 6, 0, 0, 0});
     Node* storedCopy = cloneNode(scene, *stored, error);
     ASSERT_NE(storedCopy, nullptr);
-    EXPECT_EQ(storedCopy->name, "Stranger002");
+    EXPECT_EQ(storedCopy->name(), "Stranger002");
     EXPECT_TRUE(storedCopy->isOpaque());
-    EXPECT_EQ(storedCopy->opaqueData, stored->opaqueData);
-    EXPECT_EQ(storedCopy->classId, Class_ID(3, 4));
+    EXPECT_EQ(storedCopy->opaqueData(), stored->opaqueData());
+    EXPECT_EQ(storedCopy->classId(), Class_ID(3, 4));
 
     // A clone of a node whose name fills the stored name's room still has a name that saves.
     const std::string longest = std::string(NODE_NAME_MAX_BYTES - 2, 'x') + "\xC3\xA9";
@@ -70,8 +72,8 @@ TEST(SceneOps, CloneCopiesTheObjectAndTransformUnderTheNextName) {
         Node* source = scene.add(nullptr, Class_ID(3, 4), 0x50, name);
         Node* clone = cloneNode(scene, *source, error);
         ASSERT_NE(clone, nullptr);
-        EXPECT_EQ(nameLengthProblem(clone->name.size()), "") << clone->name.size();
-        EXPECT_EQ(clone->name.rfind(name.substr(0, 200), 0), 0u) << "keeps the name's start";
+        EXPECT_EQ(nameLengthProblem(clone->name().size()), "") << clone->name().size();
+        EXPECT_EQ(clone->name().rfind(name.substr(0, 200), 0), 0u) << "keeps the name's start";
     }
 }
 

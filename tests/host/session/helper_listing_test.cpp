@@ -11,7 +11,7 @@ TEST(HelperListing, ShowsClassnamePositionAndStateOfEachNode) {
     Scene scene;
     std::string error;
     createHelperNode(scene, pluginRegistry(), "Button", Point3(1.5f, 0, -2), error);
-    scene.add(nullptr, Class_ID(3, 4), 0x50, "Stranger001")->hidden = true;
+    scene.setFlag(*scene.add(nullptr, Class_ID(3, 4), 0x50, "Stranger001"), NodeFlag::Hidden, true);
     const std::string text = helperListing(scene);
     for (const char* part : {"Button001", "func_button", "(1.5, 0, -2)", "Stranger001", "(unknown)",
                              "hidden stored-bytes"})

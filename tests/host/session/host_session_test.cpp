@@ -99,10 +99,10 @@ TEST_F(SessionTest, SelectAllTakesWhatCanBePickedAndUnhideAllIsOneStep) {
     session.selectAll();
     EXPECT_EQ(session.scene().selection(), std::vector<Node*>{shown});
     session.unhideAll();
-    EXPECT_FALSE(hidden->hidden || frozen->hidden);
+    EXPECT_FALSE(hidden->hidden() || frozen->hidden());
     EXPECT_EQ(session.undoName(), "Unhide");
     session.undo();
-    EXPECT_TRUE(hidden->hidden && frozen->hidden);
+    EXPECT_TRUE(hidden->hidden() && frozen->hidden());
 }
 
 // The pages worked by label, as scripts work them: each kind of control, and what a control
@@ -351,7 +351,7 @@ TEST_F(SessionTest, TypingNotYetCommittedReachesEverySelectedHelper) {
     focusControl(session.pages().commandPanel().findControl("Target Name"));
     for (char c : std::string("vault")) SendMessageA(GetFocus(), WM_CHAR, c, 1);
     session.pages().storeTyping();
-    for (Node* door : doors) EXPECT_EQ(mark(door).targetName, "vault") << door->name;
+    for (Node* door : doors) EXPECT_EQ(mark(door).targetName, "vault") << door->name();
     EXPECT_EQ(session.undoName(), "Edit 3 helpers");
 }
 
@@ -446,7 +446,7 @@ TEST_F(SessionTest, AnActionRolledBackLeavesTheSceneAndTheHistoryAsTheyWere) {
         step.rollBack();
     }
     EXPECT_EQ(lamp->position().x, 40);
-    EXPECT_EQ(lamp->name, "lamp");
+    EXPECT_EQ(lamp->name(), "lamp");
     EXPECT_EQ(saveObjectChunks(*door->object()), doorBefore);
     EXPECT_EQ(mark(door).targetName, "");
     EXPECT_EQ(session.undoName(), lastStep);

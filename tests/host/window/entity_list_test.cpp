@@ -84,7 +84,7 @@ TEST_F(EntityListTest, ClicksSelectAndShowTheNodeAndF2RenamesIt) {
     Node* hall = session.node("hall");
     POINT p = rowPoint(1);
     click(list, p.x, p.y);
-    EXPECT_TRUE(hall->selected);
+    EXPECT_TRUE(hall->selected());
     EXPECT_EQ(session.scene().selection().size(), 1u);
     EXPECT_FALSE(session.pages().commandPanel().pages().empty()) << "its pages open";
 
@@ -93,7 +93,7 @@ TEST_F(EntityListTest, ClicksSelectAndShowTheNodeAndF2RenamesIt) {
 
     SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
     SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    EXPECT_TRUE(hall->selected);
+    EXPECT_TRUE(hall->selected());
     POINT shown = at(hall->position());
     RECT view;
     GetClientRect(top, &view);
@@ -105,7 +105,7 @@ TEST_F(EntityListTest, ClicksSelectAndShowTheNodeAndF2RenamesIt) {
     ASSERT_NE(edit, nullptr) << "F2 edits the row's name";
     SetWindowTextA(edit, "hall_trigger");
     SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(hall->name, "hall_trigger");
+    EXPECT_EQ(hall->name(), "hall_trigger");
     EXPECT_EQ(rowNames(list), (Lines{"gold", "hall_trigger", "lamp"}));
     session.undo(1);
     EXPECT_EQ(rowNames(list), (Lines{"gold", "hall", "lamp"})) << "the rename undone";
@@ -128,7 +128,7 @@ TEST_F(EntityListTest, SeveralSelectedNodesAreSeveralSelectedRows) {
     EXPECT_EQ(session.scene().selection().size(), 3u) << "Ctrl adds hall";
     click(list, p.x, p.y, MK_CONTROL);
     pumpMessages();
-    EXPECT_FALSE(session.node("hall")->selected) << "and takes it away again";
+    EXPECT_FALSE(session.node("hall")->selected()) << "and takes it away again";
     EXPECT_EQ(session.scene().selection().size(), 2u);
     click(list, p.x, p.y);
     pumpMessages();

@@ -16,7 +16,7 @@ protected:
         std::string error;
         Node* node = createHelperNode(scene, pluginRegistry(), kind, Point3(), error);
         EXPECT_NE(node, nullptr) << error;
-        node->name = name;
+        scene.rename(*node, name);
         index.nodeChanged(*node);
         return node;
     }
@@ -29,7 +29,7 @@ protected:
     std::vector<std::string> shown() {
         rows.update();
         std::vector<std::string> names;
-        for (size_t i = 0; i < rows.size(); ++i) names.push_back(rows.at(i)->name);
+        for (size_t i = 0; i < rows.size(); ++i) names.push_back(rows.at(i)->name());
         return names;
     }
     Scene scene;
@@ -62,7 +62,7 @@ TEST_F(EntityRowsTest, RowsFollowTheFilterAndEveryChangeSortedByName) {
     EXPECT_FALSE(rows.update()) << "nothing changed since";
     rows.setFilter("DOOR");
     EXPECT_EQ(shown(), Names{"b_door"}) << "a name or classname in any case";
-    lamp->name = "door_lamp";
+    scene.rename(*lamp, "door_lamp");
     index.nodeChanged(*lamp);
     EXPECT_EQ(shown(), (Names{"b_door", "door_lamp"}));
     store(button, &EntityProps::keyValueText, "targetname|front_door|");

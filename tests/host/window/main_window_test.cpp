@@ -29,17 +29,17 @@ TEST_F(MainWindowTest, ClickingAKindIntoAViewportCreatesSelectsAndEditsIt) {
     // A new scene's grid of 16 keeps the point where it was clicked.
     EXPECT_NEAR(door->position().x, 32, 1e-3);
     EXPECT_NEAR(door->position().y, 16, 1e-3);
-    EXPECT_TRUE(door->selected);
+    EXPECT_TRUE(door->selected());
     EXPECT_EQ(session.pages().commandPanel().pageTitles(),
               (std::vector<std::string>{"Parameters", "Door Params", "Map Parameters"}));
 
     // An edit on the page reaches the helper and redraws through its notification.
-    int before = door->changeCount;
+    int before = door->changeCount();
     HWND gold = session.pages().commandPanel().findControl("Gold Key");
     ASSERT_NE(gold, nullptr);
     setControlValue(gold, "1");
     EXPECT_EQ(controlValue(gold), "1");
-    EXPECT_GT(door->changeCount, before);
+    EXPECT_GT(door->changeCount(), before);
 }
 
 TEST_F(MainWindowTest, ClicksAndRubberBandsSelect) {
@@ -48,14 +48,14 @@ TEST_F(MainWindowTest, ClicksAndRubberBandsSelect) {
     ASSERT_TRUE(a && b);
     POINT pa = at(Point3(-40, 0, 0)), pb = at(Point3(40, 0, 0));
     click(top, pa.x, pa.y);
-    EXPECT_TRUE(a->selected);
-    EXPECT_FALSE(b->selected);
+    EXPECT_TRUE(a->selected());
+    EXPECT_FALSE(b->selected());
     click(top, pa.x, pa.y + 60);  // empty space clears the selection
-    EXPECT_FALSE(a->selected);
+    EXPECT_FALSE(a->selected());
     EXPECT_TRUE(session.pages().commandPanel().pages().empty());
     drag(top, POINT{pa.x - 30, pa.y - 30}, POINT{pb.x + 30, pb.y + 30});
-    EXPECT_TRUE(a->selected);
-    EXPECT_TRUE(b->selected);
+    EXPECT_TRUE(a->selected());
+    EXPECT_TRUE(b->selected());
     EXPECT_EQ(session.pages().commandPanel().pageTitles().size(), 3u) << "the first door's pages";
     EXPECT_EQ(session.pages().commandPanel().title(), "2 selected");
 }
@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, PagesFollowTheSelectedHelperAndItsClass) {
             EXPECT_EQ(GetFocus(), control("Class")) << "the focus stays in the class list";
         }
         EXPECT_EQ(session.pages().commandPanel().pageTitles(), step.pages)
-            << (step.pickedClass ? step.pickedClass : step.clicked->name);
+            << (step.pickedClass ? step.pickedClass : step.clicked->name());
     }
 }
 
@@ -184,12 +184,12 @@ TEST_F(MainWindowTest, KeysInThePagesWorkAsInAnyDialog) {
     // A spinner's field that holds no number on Enter shows the spinner's value again.
     setControlValue(control("Speed"), "120");
     Node* door = session.scene().nodes()[0].get();
-    const int changes = door->changeCount;
+    const int changes = door->changeCount();
     SetFocus(control("Speed"));
     for (char c : std::string("abc")) SendMessageA(GetFocus(), WM_CHAR, c, 1);
     press(VK_RETURN);
     EXPECT_EQ(controlValue(control("Speed")), "120");
-    EXPECT_EQ(door->changeCount, changes) << "nothing stored";
+    EXPECT_EQ(door->changeCount(), changes) << "nothing stored";
 }
 
 TEST_F(MainWindowTest, TheWheelScrollsThePanelToBothEndsAndEveryPageIsRepainted) {
@@ -245,13 +245,13 @@ TEST_F(MainWindowTest, EditCheckListsTheReportAndADoubleClickSelectsTheHelper) {
     ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
     char line[256] = {};
     SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(line));
-    EXPECT_EQ(std::string(line), door->name +
+    EXPECT_EQ(std::string(line), door->name() +
                                      " (func_door): warning: nothing targets the "
                                      "door's target name \"vault\"");
     SendMessageA(list, LB_SETCURSEL, 0, 0);
     SendMessageA(main.mapMenu().reportWindow(), WM_COMMAND, MAKEWPARAM(1, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(list));
-    EXPECT_TRUE(door->selected);
+    EXPECT_TRUE(door->selected());
     EXPECT_EQ(session.pages().commandPanel().pageTitles().size(), 3u);
 }
 
@@ -264,7 +264,7 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachStepBackAndTheChangedMarkWithThem) {
     session.select({});  // the pages close: the edit is one step
     POINT p = at(Point3(0, 0, 0)), q = at(Point3(50, 30, 0));
     drag(top, p, q);  // pressed on the unselected door: selected and moved in one gesture
-    EXPECT_TRUE(door->selected);
+    EXPECT_TRUE(door->selected());
     EXPECT_NEAR(door->position().x, 50, 3.0);  // a pixel's worth of world units
 
     HMENU edit = GetSubMenu(GetMenu(main.window()), 1);
@@ -317,7 +317,7 @@ TEST_F(MainWindowTest, ShortcutsWorkWhereverTheFocusIsInTheWindow) {
     session.select({});
     POINT p = at(lamp->position());
     click(top, p.x, p.y);
-    ASSERT_TRUE(lamp->selected);
+    ASSERT_TRUE(lamp->selected());
     press(VK_DELETE);
     EXPECT_EQ(session.scene().size(), 1u) << "Delete after a click on the light";
     press('Z', VK_CONTROL);
@@ -339,8 +339,8 @@ TEST_F(MainWindowTest, EscapeLeavesCreateModeAndACloneLandsBesideItsSource) {
     main.command(MainWindow::CMD_CLONE);
     ASSERT_EQ(session.scene().size(), 2u);
     Node* copy = session.scene().nodes()[1].get();
-    EXPECT_TRUE(copy->selected);
-    EXPECT_FALSE(door->selected);
+    EXPECT_TRUE(copy->selected());
+    EXPECT_FALSE(door->selected());
     EXPECT_EQ(copy->position(), Point3(main.viewport(0).view().gridSpacing, 0, 0));
 }
 
@@ -513,17 +513,17 @@ TEST_F(MainWindowTest, AddBoxBrushGivesEachSelectedHelperABoxAsOneStep) {
     Node* b = createDoorAt(Point3(40, 0, 0));
     session.select({a, b});
     main.command(MainWindow::CMD_ADD_BOX);
-    EXPECT_TRUE(a->kept && b->kept);
+    EXPECT_TRUE(a->kept() && b->kept());
     EXPECT_EQ(session.undoName(), "Add Box Brush");
     for (Node* node : {a, b}) {
         KeptEntity kept;
         std::string error;
-        ASSERT_TRUE(decodeKeptEntity(node->kept->data(), node->kept->size(), kept, error));
+        ASSERT_TRUE(decodeKeptEntity(node->kept()->data(), node->kept()->size(), kept, error));
         ASSERT_EQ(kept.brushes.size(), 1u);
         EXPECT_FALSE(kept.hadOrigin) << "a brush entity made so gets no origin";
     }
     session.undo();
-    EXPECT_TRUE(!a->kept && !b->kept);
+    EXPECT_TRUE(!a->kept() && !b->kept());
 }
 
 // In the top view each selected box shows a handle on its four upright sides; dragging
@@ -546,7 +546,7 @@ TEST_F(MainWindowTest, DraggingABoxSideHandleResizesTheBoxOnTheGrid) {
         drag(top, at(d.handle), at(d.dropped));
         KeptEntity kept;
         std::string error;
-        ASSERT_TRUE(decodeKeptEntity(door->kept->data(), door->kept->size(), kept, error));
+        ASSERT_TRUE(decodeKeptEntity(door->kept()->data(), door->kept()->size(), kept, error));
         MapVector low, high;
         ASSERT_TRUE(brushBox(kept.brushes.at(0), low, high));
         EXPECT_EQ(std::make_tuple(low.x, low.y, low.z, high.x, high.y, high.z),

@@ -43,8 +43,8 @@ TEST_F(PickAndPlaceTest, LinkWaitsForAClickOnAnotherHelperAndEscapeGivesUp) {
     main.command(MainWindow::CMD_LINK);
     click(top, onDoor.x, onDoor.y);
     EXPECT_EQ(session.scene().selection(), std::vector<Node*>{button});
-    EXPECT_EQ(mark(door).targetName, door->name);
-    EXPECT_EQ(mark(button).targets, Lines{door->name});
+    EXPECT_EQ(mark(door).targetName, door->name());
+    EXPECT_EQ(mark(button).targets, Lines{door->name()});
 }
 
 TEST_F(PickAndPlaceTest, TypedPositionsMoveTheSelectionExactlyOrToTheGrid) {
