@@ -1,6 +1,6 @@
 // Faults a designer met on a real level, each as he met it.
 #include "main_window_fixture.h"
-#include <cmath>
+#include <cctype>
 #include "window/class_search_box.h"
 #include "window/position_fields.h"
 
