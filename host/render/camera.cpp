@@ -112,6 +112,13 @@ void Camera::zoom(float factor) {
         setUnitsPerPixel(unitsPerPixel_ / factor);
 }
 
+void Camera::zoomAbout(const Point3& fixed, float factor) {
+    const float before = isPerspective() ? distance_ : unitsPerPixel_;
+    zoom(factor);
+    const float after = isPerspective() ? distance_ : unitsPerPixel_;
+    setTarget(fixed + (target_ - fixed) * (after / before));
+}
+
 void Camera::orbit(float dYaw, float dPitch) { setOrbit(yaw_ + dYaw, pitch_ + dPitch); }
 
 void Camera::zoomToBox(const Box3& box, int width, int height) {

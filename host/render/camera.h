@@ -61,6 +61,9 @@ public:
     void pan(float dxPixels, float dyPixels, int windowHeight);
     // factor > 1 zooms in.
     void zoom(float factor);
+    // Zooms keeping a point where it is in the window: the target moves towards it as the
+    // view closes in (a perspective eye dollies along the line through it).
+    void zoomAbout(const Point3& fixed, float factor);
     // Turns the perspective view about its target.
     void orbit(float dYaw, float dPitch);
     // Centres box and zooms so that it fills most of a window of this size.

@@ -35,3 +35,12 @@ void frameNode(SoftwareViewport& view, const Node& node) {
     box += node.position();
     zoomTo(view, box, 80.0f);
 }
+
+void zoomAt(SoftwareViewport& view, IPoint2 mouse, float factor) {
+    Point3 origin, direction;
+    view.projection().rayThrough(float(mouse.x), float(mouse.y), origin, direction);
+    Camera& camera = view.camera();
+    const Point3 forward = camera.frame().forward;
+    const float along = DotProd(camera.target() - origin, forward) / DotProd(direction, forward);
+    camera.zoomAbout(origin + direction * along, factor);
+}

@@ -18,7 +18,6 @@ const struct {
     {"Name", 80}, {"Classname", 92}, {"Target name", 72}, {"Targets", 72}, {"State", 42},
 };
 const COLORREF SET_ASIDE_TEXT = RGB(128, 128, 128);
-const WPARAM CTRL_A = 1;  // the character Ctrl+A types
 
 std::string joined(const std::vector<std::string>& words) {
     std::string text;
@@ -31,18 +30,6 @@ std::string stateText(const Node& node) {
     return node.hidden() ? "hidden" : node.frozen() ? "frozen" : "";
 }
 
-// The system's edit control leaves Ctrl+A to its owner: the Find box selects its text.
-LRESULT CALLBACK selectAllOnCtrlA(HWND box, UINT message, WPARAM wp, LPARAM lp, UINT_PTR,
-                                  DWORD_PTR) {
-    if (message == WM_KEYDOWN && wp == 'A' && GetKeyState(VK_CONTROL) < 0) {
-        SendMessageA(box, EM_SETSEL, 0, -1);
-        return 0;
-    }
-    if (message == WM_CHAR && wp == CTRL_A) return 0;  // the character it types, unwanted
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(box, selectAllOnCtrlA, 0);
-    return DefSubclassProc(box, message, wp, lp);
-}
-
 }  // namespace
 
 EntityListWindow::EntityListWindow(HostSession& session)
@@ -53,7 +40,6 @@ bool EntityListWindow::create(HWND parent, int id) {
                        LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_EDITLABELS},
                       parent, id))
         return false;
-    SetWindowSubclass(findField(), selectAllOnCtrlA, 0, 0);
     SendMessageA(list(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     for (int c = 0; c < COLUMN_COUNT; ++c) {
         LVCOLUMNA column = {};
@@ -201,13 +187,22 @@ void EntityListWindow::rowText(NMLVDISPINFOA& info) {
     if (item.pszText && item.cchTextMax > 0) lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
 }
 
-// Hidden and frozen nodes' rows are greyed, beside the word in their State column.
+// Hidden and frozen nodes' rows are greyed, beside the word in their State column. A
+// selected row keeps the highlight's colours while the focus is elsewhere, where the list
+// would grey it to near nothing: it is drawn as a plain row in those colours.
 LRESULT EntityListWindow::customDraw(NMLVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || draw.nmcd.dwItemSpec >= rows_.size())
         return CDRF_DODEFAULT;
     const Node& node = *rows_.at(draw.nmcd.dwItemSpec);
     if (node.hidden() || node.frozen()) draw.clrText = SET_ASIDE_TEXT;
+    const bool selected =
+        SendMessageA(list(), LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED) != 0;
+    if (selected && GetFocus() != list()) {
+        draw.nmcd.uItemState &= ~CDIS_SELECTED;
+        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    }
     return CDRF_NEWFONT;
 }
 
@@ -216,6 +211,14 @@ void EntityListWindow::rowPicked(int row) {
     Node* node = session_.node(rows_.at(row)->name());
     if (node && !(node->selected() && session_.scene().selection().size() == 1))
         session_.select({node});
+}
+
+void EntityListWindow::renameSelectedRow() {
+    const int row = static_cast<int>(SendMessageA(list(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+    if (row < 0) return;
+    renameAsked_ = true;
+    SendMessageA(list(), LVM_EDITLABELA, row, 0);
+    renameAsked_ = false;
 }
 
 bool EntityListWindow::renamed(const NMLVDISPINFOA& info) {
@@ -257,12 +260,10 @@ LRESULT EntityListWindow::notify(NMHDR* header) {
             return 0;
         }
         case LVN_KEYDOWN:
-            if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_F2) {
-                const int row =
-                    static_cast<int>(SendMessageA(list(), LVM_GETNEXTITEM, -1, LVNI_SELECTED));
-                if (row >= 0) SendMessageA(list(), LVM_EDITLABELA, row, 0);
-            }
+            if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_F2) renameSelectedRow();
             return 0;
+        case LVN_BEGINLABELEDITA:
+            return !renameAsked_;  // true refuses the list's own start, a slow second click
         case LVN_ENDLABELEDITA:
             return renamed(*reinterpret_cast<NMLVDISPINFOA*>(header));
     }

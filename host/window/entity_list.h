@@ -43,11 +43,14 @@ private:
     void rowText(NMLVDISPINFOA& info);
     LRESULT customDraw(NMLVCUSTOMDRAW& draw);
     void rowPicked(int row);
+    // F2: the name of the selected row in a box over it. Renaming starts here only.
+    void renameSelectedRow();
     bool renamed(const NMLVDISPINFOA& info);
 
     HostSession& session_;
     EntityRows rows_;
-    bool following_ = false;   // the list's selection set from the scene's, not the user's
-    bool pickPosted_ = false;  // a change of the user's selection waits to be taken up
-    bool pickAdds_ = false;    // it was made with Ctrl or Shift held
+    bool following_ = false;    // the list's selection set from the scene's, not the user's
+    bool pickPosted_ = false;   // a change of the user's selection waits to be taken up
+    bool pickAdds_ = false;     // it was made with Ctrl or Shift held
+    bool renameAsked_ = false;  // F2 is opening the rename box
 };

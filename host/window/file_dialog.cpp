@@ -13,7 +13,8 @@ std::string askFileName(HWND owner, bool save, const FileDialog& dialog) {
     ofn.lpstrDefExt = dialog.extension;
     ofn.lpstrTitle = dialog.title;
     ofn.lpstrInitialDir = dialog.folder.empty() ? nullptr : dialog.folder.c_str();
-    ofn.Flags = save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST;
+    // The host never opens a file read-only: the dialog does not offer it.
+    ofn.Flags = save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     const BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     return ok ? file : "";
 }

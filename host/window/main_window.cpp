@@ -528,9 +528,7 @@ LRESULT MainWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 // A text field anywhere in the window is told from the rest by its class: the pages'
 // fields, the Find box and the list's rename box are all edit controls.
 FocusPlace MainWindow::focusPlace(HWND focus) const {
-    char name[16] = {};
-    GetClassNameA(focus, name, sizeof name);
-    const bool text = lstrcmpiA(name, "Edit") == 0;
+    const bool text = isEditControl(focus);
     if (entityList_->owns(focus)) return text ? FocusPlace::FindBox : FocusPlace::EntityList;
     HWND panel = session_.pages().commandPanel().window();
     if (focus == panel || IsChild(panel, focus))
@@ -555,8 +553,9 @@ bool MainWindow::takenBeforeShortcuts(const MSG& msg) {
 }
 
 void MainWindow::dispatch(MSG& msg) {
-    if (session_.pages().commandPanel().takeWheel(msg) || mapMenu_->translateMessage(msg) ||
-        compileMenu_->translateMessage(msg) || takenBeforeShortcuts(msg))
+    if (textFields_.take(msg) || session_.pages().commandPanel().takeWheel(msg) ||
+        mapMenu_->translateMessage(msg) || compileMenu_->translateMessage(msg) ||
+        takenBeforeShortcuts(msg))
         return;
     const bool inWindow = msg.hwnd == window() || IsChild(window(), msg.hwnd);
     if (inWindow && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "ui/bound_window.h"
+#include "ui/text_field_selection.h"
 #include "window/viewport_window.h"
 #include "interaction/creation_tool.h"
 #include "window/command_table.h"
@@ -34,9 +35,9 @@ public:
     // The creation-list button of a kind, or null.
     HWND kindButton(const std::string& className) const;
     bool open(const std::string& path);
-    // Handles one message of the loop: the command table's shortcuts first, wherever the
-    // focus is in the window (a text field keeps its own keys), then the pages' keyboard
-    // navigation.
+    // Handles one message of the loop: the text fields' selection keys and clicks first,
+    // then the command table's shortcuts, wherever the focus is in the window (a text field
+    // keeps its own keys), then the pages' keyboard navigation.
     void dispatch(MSG& msg);
 
     // Menu and accelerator commands.
@@ -175,6 +176,7 @@ private:
     std::unique_ptr<PositionFields> positionFields_;
     std::unique_ptr<LinkPick> linkPick_;
     ListTypeAhead listTypeAhead_;
+    TextFieldSelection textFields_;
     std::string path_;
     std::string mouseText_;
     bool entityListShown_ = true;

@@ -64,14 +64,14 @@ std::vector<Command> MainWindow::commands() {
     add(CMD_LINK, "&Link", ctrl('K'), &MainWindow::startLink).enabled = selection;
     separator();
     add(CMD_FREEZE, "&Freeze", {}, &MainWindow::freezeSelection).enabled = selection;
-    add(CMD_UNFREEZE, "&Unfreeze", {}, &MainWindow::unfreezeSelection).enabled = selection;
+    add(CMD_UNFREEZE, "Unfree&ze", {}, &MainWindow::unfreezeSelection).enabled = selection;
     add(CMD_HIDE, "&Hide", {}, &MainWindow::hideSelection).enabled = selection;
-    add(CMD_UNHIDE_ALL, "Unhide A&ll", {}, &MainWindow::unhideAll);
+    add(CMD_UNHIDE_ALL, "Unh&ide All", {}, &MainWindow::unhideAll);
     separator();
     add(CMD_SELECT_ALL, "Select &All", ctrl('A'), &MainWindow::selectAll);
     add(CMD_SELECT_NONE, "Select &None", {}, &MainWindow::selectNone);
     separator();
-    add(CMD_CHECK, "Chec&k", {}, &MainWindow::checkScene);
+    add(CMD_CHECK, "Ch&eck", {}, &MainWindow::checkScene);
     menu = VIEW_MENU;
     add(CMD_FRAME, "&Frame Scene", plain('Z'), &MainWindow::frameActiveView);
     add(CMD_FRAME_SELECTION, "Frame Se&lection", plain('F'), &MainWindow::frameSelection);
@@ -93,7 +93,7 @@ std::vector<Command> MainWindow::commands() {
     }
     submenu = nullptr;
     separator();
-    submenu = "&Labels";
+    submenu = "La&bels";
     const struct {
         int id;
         const char* label;

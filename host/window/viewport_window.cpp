@@ -339,10 +339,14 @@ LRESULT ViewportWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_RBUTTONUP:
             buttonUp(mousePoint(lp), wp);
             return 0;
-        case WM_MOUSEWHEEL:
-            view_.camera().zoom(std::pow(1.2f, GET_WHEEL_DELTA_WPARAM(wp) / 120.0f));
+        case WM_MOUSEWHEEL: {
+            const IPoint2 screen = mousePoint(lp);  // a wheel's position is on the screen
+            POINT at = {screen.x, screen.y};
+            ScreenToClient(window(), &at);
+            zoomAt(view_, IPoint2(at.x, at.y), std::pow(1.2f, GET_WHEEL_DELTA_WPARAM(wp) / 120.0f));
             redraw();
             return 0;
+        }
         case WM_KEYDOWN:
             if (wp == VK_ESCAPE && !cancelDrag()) cancelCreation();
             nudge(wp, lp);

@@ -1,10 +1,10 @@
 // A viewport of the interactive host: a child window showing one SoftwareViewport of the
 // scene, with the mouse doing what a user expects: create (when a kind is armed), click
 // and rubber-band selection, dragging the selection or a selected box's side by its
-// handle (orthographic views), panning (middle button or Shift+drag), zooming (wheel) and
-// orbiting the perspective view (right drag). With the light styles animated, the lights in
-// view glow as their styles play: the still picture is drawn once and the glows alone are
-// redrawn at every step.
+// handle (orthographic views), panning (middle button or Shift+drag), zooming (the wheel,
+// about the point under the mouse) and orbiting the perspective view (right drag). With the
+// light styles animated, the lights in view glow as their styles play: the still picture is
+// drawn once and the glows alone are redrawn at every step.
 #pragma once
 #include "ui/bound_window.h"
 #include <windows.h>

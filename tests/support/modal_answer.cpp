@@ -30,6 +30,9 @@ BOOL CALLBACK findDialog(HWND window, LPARAM found) {
 BOOL CALLBACK readControl(HWND control, LPARAM dialog) {
     if (className(control) == "Static" && !textOf(control).empty())
         pending->text += (pending->text.empty() ? "" : "|") + textOf(control);
+    const bool shown = (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (className(control) == "Button" && shown && !textOf(control).empty())
+        pending->buttons += (pending->buttons.empty() ? "" : "|") + textOf(control);
     if (className(control) == "Button" && textOf(control) == pending->button) {
         const int id = GetDlgCtrlID(control);
         PostMessageA(reinterpret_cast<HWND>(dialog), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),

@@ -9,6 +9,7 @@ struct ModalAnswer {
     // What the dialog showed: its caption, its texts (static controls, joined by '|'), and
     // for a file dialog its folder and file name.
     std::string title, text, folder, fileName;
+    std::string buttons;  // the texts of its shown buttons and check boxes, joined by '|'
     bool answered = false;
 };
 

@@ -190,4 +190,33 @@ TEST_F(EntityListTest, ALinkTakesItsTargetFromAClickOnARow) {
     EXPECT_EQ(selectedRows(list), (std::vector<int>{2}));
 }
 
+// A slow second click on a selected row opens no rename box (F2 does): Delete then
+// deletes the node rather than its name's text.
+TEST_F(EntityListTest, ASlowSecondClickOnASelectedRowDoesNotRenameIt) {
+    const POINT p = rowPoint(1);
+    SetFocus(list);
+    for (int clicks = 0; clicks < 2; ++clicks) {
+        click(list, p.x, p.y);
+        Sleep(GetDoubleClickTime() + 100);
+        pumpMessages();
+    }
+    EXPECT_EQ(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0), 0) << "no rename box";
+    press(VK_DELETE, 0, GetFocus());
+    EXPECT_EQ(session.node("hall"), nullptr);
+}
+
+// Without the focus, a selected row keeps the highlight's colour.
+TEST_F(EntityListTest, ASelectedRowStaysHighlightedWithoutTheFocus) {
+    ShowWindow(main.window(), SW_SHOW);
+    session.select({session.node("hall")});
+    SetFocus(top);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT row = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    RECT client;
+    GetClientRect(list, &client);
+    const int x = std::min(row.right, client.right) - 3, y = (row.top + row.bottom) / 2;
+    EXPECT_EQ(shownPixels(list)[size_t(y) * client.right + x], GetSysColor(COLOR_HIGHLIGHT));
+}
+
 }  // namespace

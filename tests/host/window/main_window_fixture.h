@@ -56,6 +56,24 @@ inline void drag(HWND window, POINT from, POINT to) {
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }
 
+// What the screen shows of a window's client area, row by row.
+inline std::vector<COLORREF> shownPixels(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    HDC screen = GetDC(window), copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(copy, x, y));
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(window, screen);
+    return pixels;
+}
+
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
