@@ -15,6 +15,8 @@ std::string shortcutText(const Shortcut& shortcut) {
 bool keyGoesToTable(FocusPlace place, const Shortcut& key) {
     const bool textField = place == FocusPlace::FindBox || place == FocusPlace::PageField;
     if (!textField) return true;
+    // No text is typed with a function key: F9 compiles from a field as from anywhere.
+    if (key.key >= VK_F1 && key.key <= VK_F24) return true;
     if (!key.ctrl) return false;
     for (WORD editing : {'A', 'C', 'X', 'V', 'Z'})
         if (key.key == editing) return false;

@@ -19,8 +19,8 @@ std::string shortcutText(const Shortcut& shortcut);
 enum class FocusPlace { Viewport, EntityList, FindBox, PageField, PageButton };
 // Whether a key pressed there is the table's shortcut rather than the focused control's
 // own key. A text field keeps what it needs for its text: characters, Delete, Backspace,
-// arrows, Home/End (every key without Ctrl), and Ctrl+A/C/X/V/Z; anywhere else every
-// shortcut goes to the table.
+// arrows, Home/End (every key without Ctrl but the function keys), and Ctrl+A/C/X/V/Z;
+// anywhere else every shortcut goes to the table.
 bool keyGoesToTable(FocusPlace place, const Shortcut& key);
 
 struct Command {
