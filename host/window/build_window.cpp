@@ -14,7 +14,12 @@ constexpr UINT WM_POSTED = WM_APP + 1;
 constexpr UINT_PTR CLOCK_TIMER = 1;
 constexpr UINT CLOCK_MS = 100;
 
-COLORREF lineColour(const std::string& line) {
+}  // namespace
+
+// The host's own lines are told first: a step's command line or its closing counts ("0
+// errors") hold the words that mark a program's errors and warnings.
+COLORREF logLineColour(const std::string& line) {
+    if (line.rfind("==", 0) == 0) return RGB(0, 70, 160);
     switch (logSeverity(line)) {
         case LogSeverity::Error:
             return RGB(200, 0, 0);
@@ -23,10 +28,8 @@ COLORREF lineColour(const std::string& line) {
         case LogSeverity::Plain:
             break;
     }
-    return line.rfind("==", 0) == 0 ? RGB(0, 70, 160) : GetSysColor(COLOR_WINDOWTEXT);
+    return GetSysColor(COLOR_WINDOWTEXT);
 }
-
-}  // namespace
 
 void BuildWindow::create() {
     RECT owner;
@@ -130,7 +133,7 @@ void BuildWindow::drawLine(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const std::string& line = lines_[item.itemID];
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : lineColour(line));
+    SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : logLineColour(line));
     RECT r = item.rcItem;
     r.left += 2;
     DrawTextA(item.hDC, line.c_str(), static_cast<int>(line.size()), &r,

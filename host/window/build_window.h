@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+// The colour a log line is shown in: the host's own lines ("== ...") blue, a program's
+// errors red and warnings amber, the rest as text.
+COLORREF logLineColour(const std::string& line);
+
 class BuildWindow : public BoundWindow {
 public:
     explicit BuildWindow(HWND owner) : owner_(owner) {}
