@@ -1,8 +1,8 @@
 // The Build window: a compile's log as it streams in, warnings and errors coloured, a line
-// above it with the step running, its time ticking, then its end and counts, and Cancel. The
-// compile runs on a worker thread; it hands the window work through post, which the window's own
-// thread runs, so the message loop never waits for a step. A double click on a line asks onLine for
-// it.
+// above it with the step running, its time ticking, then its end and counts, and Cancel.
+// The compile runs on a worker thread; it hands the window work through post, which the
+// window's own thread runs, so the message loop never waits for a step. A double click on
+// a line asks onLine for it.
 #pragma once
 #include "ui/bound_window.h"
 #include <windows.h>
