@@ -1,5 +1,6 @@
 #include "render/entity_overlay.h"
 #include "render/point_path.h"
+#include "render/position_mark.h"
 #include <algorithm>
 #include <cmath>
 #include "render/bitmap_font.h"
@@ -139,6 +140,7 @@ void drawLinks(Framebuffer& image, const std::vector<Shown>& at, const EntityLin
 void drawEntityOverlay(SoftwareViewport& view, const std::vector<OverlayEntity>& entities,
                        const EntityLinks& links, const OverlayOptions& options) {
     if (options.pointPath) drawPointPath(view, *options.pointPath, options.pointPathCurrent);
+    if (options.positionMark) drawPositionMark(view, *options.positionMark);
     if (options.labels == LabelMode::None && !options.links) return;
     // One entry per entity, in their order, as the links point into it.
     std::vector<Shown> at;

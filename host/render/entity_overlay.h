@@ -30,6 +30,8 @@ struct OverlayOptions {
     // A leak's path drawn over everything (render/point_path.h), and the point looked at.
     const std::vector<Point3>* pointPath = nullptr;
     int pointPathCurrent = -1;
+    // A position a log line names where no entity is (render/position_mark.h).
+    const Point3* positionMark = nullptr;
 };
 
 // Pixels from the pivot to the top-left corner of a node's label.

@@ -6,6 +6,7 @@
 #include <limits>
 #include "map_text.h"
 #include "name_comment.h"
+#include "render/level_drawing.h"
 #include "scene/byte_io.h"
 #include "session/host_session.h"
 
@@ -96,7 +97,20 @@ std::string nodeOfEntity(const MapEntity& entity) {
     return target ? target->value : "";
 }
 
-Node* nearestNode(HostSession& session, const Point3& at, const std::string& classname) {
+// Whether a position is the entity's: close to its origin, or inside its brushes' bounds
+// (not the world's, which hold the whole level).
+bool nearEntity(const EntityMark& mark, const Point3& at, float distanceSquared) {
+    if (distanceSquared <= LOG_LINK_NEAR * LOG_LINK_NEAR) return true;
+    if (mark.classname == "worldspawn") return false;
+    Box3 bounds;
+    addOutlinesBox(*mark.node, bounds);
+    return !bounds.IsEmpty() && bounds.Contains(at);
+}
+
+// The entity of the classname ("" for any) whose origin is nearest to at; with nearOnly,
+// of those near it alone.
+Node* nearestNode(HostSession& session, const Point3& at, const std::string& classname,
+                  bool nearOnly) {
     Node* best = nullptr;
     float bestDistance = std::numeric_limits<float>::max();
     for (const EntityMark& mark : session.entities().marks()) {
@@ -104,7 +118,8 @@ Node* nearestNode(HostSession& session, const Point3& at, const std::string& cla
         const Point3 p = mark.node->position();
         const float d =
             (p.x - at.x) * (p.x - at.x) + (p.y - at.y) * (p.y - at.y) + (p.z - at.z) * (p.z - at.z);
-        if (d < bestDistance) bestDistance = d, best = const_cast<Node*>(mark.node);
+        if (d < bestDistance && (!nearOnly || nearEntity(mark, at, d)))
+            bestDistance = d, best = const_cast<Node*>(mark.node);
     }
     return best;
 }
@@ -167,9 +182,9 @@ Node* linkedNode(HostSession& session, const LogLink& link,
                        ? session.node(exported[link.number].node)
                        : nullptr;
         case LogLink::Kind::ClassAt:
-            return nearestNode(session, link.position, link.classname);
+            return nearestNode(session, link.position, link.classname, false);
         case LogLink::Kind::Position:
-            return nearestNode(session, link.position, "");
+            return nearestNode(session, link.position, "", true);
         case LogLink::Kind::None:
             break;
     }

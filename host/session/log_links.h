@@ -33,7 +33,12 @@ struct ExportedEntity {
 bool readExportedEntities(const std::string& mapPath, std::vector<ExportedEntity>& entities,
                           std::string& error);
 
+// How far from an entity's origin a position still counts as the entity's.
+constexpr float LOG_LINK_NEAR = 64;
+
 // The node a link leads to: the entity of a map line or number; the nearest node of the
-// classname, or of any kind, to a position. Null when none does.
+// classname to a position; for a position alone, the nearest entity near it: within
+// LOG_LINK_NEAR units of its origin or inside its brushes' bounds (the world's excepted).
+// Null when none does.
 Node* linkedNode(HostSession& session, const LogLink& link,
                  const std::vector<ExportedEntity>& exported);

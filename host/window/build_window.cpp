@@ -1,6 +1,7 @@
 #include "window/build_window.h"
 #include "session/log_links.h"
 #include "ui/window_class.h"
+#include <cstdio>
 
 namespace {
 
@@ -9,8 +10,16 @@ constexpr int LIST_ID = 1, CANCEL_ID = 2;
 constexpr int BUILD_WIDTH = 720, BUILD_HEIGHT = 320;
 constexpr int HEADING_HEIGHT = 28, BUTTON_WIDTH = 80, GAP = 4;
 constexpr UINT WM_POSTED = WM_APP + 1;
+// Often enough for tenths of a second to tick by evenly.
+constexpr UINT_PTR CLOCK_TIMER = 1;
+constexpr UINT CLOCK_MS = 100;
 
-COLORREF lineColour(const std::string& line) {
+}  // namespace
+
+// The host's own lines are told first: a step's command line or its closing counts ("0
+// errors") hold the words that mark a program's errors and warnings.
+COLORREF logLineColour(const std::string& line) {
+    if (line.rfind("==", 0) == 0) return RGB(0, 70, 160);
     switch (logSeverity(line)) {
         case LogSeverity::Error:
             return RGB(200, 0, 0);
@@ -19,10 +28,8 @@ COLORREF lineColour(const std::string& line) {
         case LogSeverity::Plain:
             break;
     }
-    return line.rfind("==", 0) == 0 ? RGB(0, 70, 160) : GetSysColor(COLOR_WINDOWTEXT);
+    return GetSysColor(COLOR_WINDOWTEXT);
 }
-
-}  // namespace
 
 void BuildWindow::create() {
     RECT owner;
@@ -74,6 +81,28 @@ void BuildWindow::addLine(const std::string& line) {
 
 void BuildWindow::setHeading(const std::string& text) { SetWindowTextA(heading_, text.c_str()); }
 
+std::string BuildWindow::heading() const {
+    char text[512] = {};
+    GetWindowTextA(heading_, text, sizeof text);
+    return text;
+}
+
+void BuildWindow::startStepClock(const std::string& heading, unsigned long long started) {
+    stepHeading_ = heading;
+    stepStarted_ = started;
+    showStepClock();
+    SetTimer(window(), CLOCK_TIMER, CLOCK_MS, nullptr);
+}
+
+void BuildWindow::stopStepClock() { KillTimer(window(), CLOCK_TIMER); }
+
+void BuildWindow::showStepClock() {
+    char elapsed[48];
+    std::snprintf(elapsed, sizeof elapsed, " (running, %.1f s)",
+                  double(GetTickCount64() - stepStarted_) / 1000);
+    setHeading(stepHeading_ + elapsed);
+}
+
 void BuildWindow::setCancelEnabled(bool enabled) { EnableWindow(cancel_, enabled); }
 
 void BuildWindow::post(std::function<void()> work) {
@@ -104,7 +133,7 @@ void BuildWindow::drawLine(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const std::string& line = lines_[item.itemID];
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : lineColour(line));
+    SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : logLineColour(line));
     RECT r = item.rcItem;
     r.left += 2;
     DrawTextA(item.hDC, line.c_str(), static_cast<int>(line.size()), &r,
@@ -129,6 +158,9 @@ LRESULT BuildWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_POSTED:
             runPosted();
+            return 0;
+        case WM_TIMER:
+            if (wp == CLOCK_TIMER) showStepClock();
             return 0;
         case WM_CLOSE:
             ShowWindow(w, SW_HIDE);  // kept for the next compile

@@ -15,6 +15,8 @@ std::string shortcutText(const Shortcut& shortcut) {
 bool keyGoesToTable(FocusPlace place, const Shortcut& key) {
     const bool textField = place == FocusPlace::FindBox || place == FocusPlace::PageField;
     if (!textField) return true;
+    // No text is typed with a function key: F9 compiles from a field as from anywhere.
+    if (key.key >= VK_F1 && key.key <= VK_F24) return true;
     if (!key.ctrl) return false;
     for (WORD editing : {'A', 'C', 'X', 'V', 'Z'})
         if (key.key == editing) return false;
@@ -72,9 +74,46 @@ std::string CommandTable::menuText(const Command& c) const {
     return keys.empty() ? text : text + "\t" + keys;
 }
 
+namespace {
+
+bool inList(const Command& list, UINT id) {
+    return list.choices && id >= UINT(list.id) && id < UINT(list.id + CHOICES_MAX);
+}
+
+// A name shown as written: '&' would underline the next letter.
+std::string menuLabel(const std::string& name) {
+    std::string label;
+    for (char c : name) label += c == '&' ? "&&" : std::string(1, c);
+    return label;
+}
+
+}  // namespace
+
+// The list's items taken out of the menu and put back as the choices are now, where the
+// first of them stood.
+void CommandTable::refreshChoices(HMENU menu, const Command& list) const {
+    int at = -1;
+    for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i)
+        if (inList(list, GetMenuItemID(menu, i))) {
+            DeleteMenu(menu, i, MF_BYPOSITION);
+            at = i;
+        }
+    if (at < 0) return;
+    const std::vector<std::string> names = list.choices();
+    const std::string chosen = list.chosen ? list.chosen() : "";
+    if (names.empty())
+        InsertMenuA(menu, at, MF_BYPOSITION | MF_STRING | MF_GRAYED, list.id, list.label);
+    for (size_t i = 0; i < names.size() && i < size_t(CHOICES_MAX); ++i)
+        InsertMenuA(menu, at + int(i),
+                    MF_BYPOSITION | MF_STRING | (names[i] == chosen ? MF_CHECKED : MF_UNCHECKED),
+                    list.id + i, menuLabel(names[i]).c_str());
+}
+
 void CommandTable::refresh(HMENU menu) const {
     for (const Command& c : commands_) {
-        if (!c.id || GetMenuState(menu, c.id, MF_BYCOMMAND) == static_cast<UINT>(-1)) continue;
+        if (c.choices) refreshChoices(menu, c);
+        if (!c.id || c.choices || GetMenuState(menu, c.id, MF_BYCOMMAND) == static_cast<UINT>(-1))
+            continue;
         const bool enabled = !c.enabled || c.enabled();
         const bool checked = c.checked && c.checked();
         ModifyMenuA(menu, c.id,
@@ -85,10 +124,16 @@ void CommandTable::refresh(HMENU menu) const {
 }
 
 bool CommandTable::run(int id) const {
-    for (const Command& c : commands_)
+    for (const Command& c : commands_) {
+        if (inList(c, UINT(id)) && c.choose) {
+            const std::vector<std::string> names = c.choices();
+            if (size_t(id - c.id) < names.size()) c.choose(names[id - c.id]);
+            return true;
+        }
         if (c.id == id && c.run) {
             if (!c.enabled || c.enabled()) c.run();
             return true;
         }
+    }
     return false;
 }

@@ -1,4 +1,6 @@
 #include "window/compile_menu.h"
+#include <algorithm>
+#include "number_text.h"
 #include "session/host_session.h"
 #include "session/import_report.h"
 #include "ui/message_box.h"
@@ -18,13 +20,31 @@ CompileMenu::CompileMenu(HostSession& session, HWND owner, OverlayOptions& overl
     };
 }
 
-CompileMenu::~CompileMenu() { overlay_.pointPath = nullptr; }
+CompileMenu::~CompileMenu() {
+    overlay_.pointPath = nullptr;
+    overlay_.positionMark = nullptr;
+}
 
 void CompileMenu::message(const std::string& text, UINT icon) {
     showMessage(owner_, text, "Compile", MB_OK | icon);
 }
 
-// The first profile of the file; a first run is offered the example to fill in.
+std::vector<std::string> CompileMenu::profileNames() const {
+    std::vector<CompileProfile> profiles;
+    std::string error;
+    std::vector<std::string> names;
+    if (readCompileProfiles(profilesPath_, profiles, error))
+        for (const CompileProfile& p : profiles) names.push_back(p.name);
+    return names;
+}
+
+std::string CompileMenu::activeProfile() const {
+    const std::vector<std::string> names = profileNames();
+    if (std::find(names.begin(), names.end(), chosenProfile_) != names.end()) return chosenProfile_;
+    return names.empty() ? "" : names.front();
+}
+
+// The chosen profile of the file; a first run is offered the example to fill in.
 bool CompileMenu::readProfile(CompileProfile& profile) {
     std::vector<CompileProfile> profiles;
     std::string error;
@@ -40,7 +60,13 @@ bool CompileMenu::readProfile(CompileProfile& profile) {
         message(error, MB_ICONERROR);
         return false;
     }
-    profile = profiles.front();
+    if (profiles.empty()) {
+        message(profilesPath_ + " has no profile yet: Run > Compile Profiles... adds one.",
+                MB_ICONWARNING);
+        return false;
+    }
+    const CompileProfile* chosen = findProfile(profiles, chosenProfile_);
+    profile = chosen ? *chosen : profiles.front();
     return true;
 }
 
@@ -59,6 +85,7 @@ void CompileMenu::compile() {
         return;
     }
     succeeded_ = false;
+    clearMark();
     build_.begin("Build - " + plan_.profile + " - " + plan_.variables.name);
     build_.addLine("== exported " + plan_.variables.map);
     build_.setCancelEnabled(true);
@@ -73,9 +100,9 @@ CompileEvents CompileMenu::buildEvents() {
         warnings_ = errors_ = 0;
         const std::string heading = "Step " + std::to_string(i + 1) + " of " +
                                     std::to_string(plan_.steps.size()) + ": " + step.name;
-        build_.post([this, heading,
+        build_.post([this, heading, started = GetTickCount64(),
                      line = "== " + step.name + ": \"" + step.program + "\" " + step.arguments] {
-            build_.setHeading(heading + " (running)");
+            build_.startStepClock(heading, started);
             build_.addLine(line);
         });
     };
@@ -90,6 +117,7 @@ CompileEvents CompileMenu::buildEvents() {
                                 countText(warnings_) + " warnings, " + countText(errors_) +
                                 " errors";
         build_.post([this, end] {
+            build_.stopStepClock();
             build_.addLine(end);
             build_.setHeading(end.substr(3));
         });
@@ -167,8 +195,31 @@ void CompileMenu::clearPointFile() {
 }
 
 void CompileMenu::pickLine(const std::string& line) {
-    Node* node = linkedNode(session_, findLogLink(line), exported_);
-    if (!node) return;
-    session_.select({node});
-    if (onShow) onShow(*node);
+    const LogLink link = findLogLink(line);
+    Node* node = linkedNode(session_, link, exported_);
+    const bool positioned =
+        link.kind == LogLink::Kind::Position || link.kind == LogLink::Kind::ClassAt;
+    if (node) {
+        clearMark();
+        session_.select({node});
+        if (onShow) onShow(*node);
+    } else if (positioned) {
+        markPosition(link.position);
+    }
+}
+
+void CompileMenu::markPosition(const Point3& position) {
+    mark_ = position;
+    overlay_.positionMark = &mark_;
+    if (onNote)
+        onNote("No entity near " + shortestNumberText(position.x) + " " +
+               shortestNumberText(position.y) + " " + shortestNumberText(position.z) +
+               ": the position is marked");
+    if (onFramePoint) onFramePoint(position);
+}
+
+void CompileMenu::clearMark() {
+    if (!overlay_.positionMark) return;
+    overlay_.positionMark = nullptr;
+    if (onRedraw) onRedraw();
 }

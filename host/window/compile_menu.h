@@ -1,6 +1,7 @@
-// The Run menu and View > Point File: a compile of the scene with the first profile of the
-// user's file, its log in the Build window (a double click on a line selects and frames
-// its entity), the leak's point file drawn in every view and stepped through, and the
+// The Run menu and View > Point File: a compile of the scene with the profile chosen in Run >
+// Profile (the first of the user's file until one is), its log in the Build window (a double
+// click on a line selects and frames its entity, or marks the position it names when no
+// entity is near), the leak's point file drawn in every view and stepped through, and the
 // game launched once a compile succeeded.
 #pragma once
 #include "render/entity_overlay.h"
@@ -26,6 +27,12 @@ public:
     CompileMenu& operator=(const CompileMenu&) = delete;
 
     void compile();  // refused while a compile runs
+    // The names of the profiles in the user's file, in order; none while it cannot be read.
+    std::vector<std::string> profileNames() const;
+    // The profile a compile uses: the one chosen in this session while the file still has
+    // it, else the first.
+    std::string activeProfile() const;
+    void chooseProfile(const std::string& name) { chosenProfile_ = name; }
     void editProfiles();
     void launch();
     void loadPointFile();
@@ -51,12 +58,15 @@ private:
     void showLeak(const PointFile& leak);
     void stepPoint(int by);
     void pickLine(const std::string& line);
+    void markPosition(const Point3& position);
+    void clearMark();
     void message(const std::string& text, UINT icon);
 
     HostSession& session_;
     HWND owner_;
     OverlayOptions& overlay_;
     std::string profilesPath_;
+    std::string chosenProfile_;  // "" until one is chosen
     ProfilesEditor editor_;
     BuildWindow build_;
     // Declared after the window it posts to: it ends (and its worker with it) first.
@@ -66,6 +76,7 @@ private:
     bool succeeded_ = false;
     PointFile leak_;
     int current_ = -1;
+    Point3 mark_;  // the position of the last log line that led to no entity
     // Counted on the worker thread, for the step's closing line.
     size_t warnings_ = 0, errors_ = 0;
 };

@@ -79,6 +79,7 @@ public:
         CMD_COMPILE = 500,
         CMD_COMPILE_PROFILES,
         CMD_LAUNCH,
+        CMD_PROFILE_FIRST = 510,  // Run > Profile: one item per profile of the file
         CMD_GRID_SMALLER = 600,
         CMD_GRID_LARGER,
         CMD_GRID_FIRST = 610,  // View > Grid: one item per size, smallest first

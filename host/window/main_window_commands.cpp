@@ -8,6 +8,8 @@
 namespace {
 
 enum Menu { FILE_MENU, EDIT_MENU, VIEW_MENU, RUN_MENU };
+static_assert(MainWindow::CMD_PROFILE_FIRST + CHOICES_MAX <= MainWindow::CMD_GRID_SMALLER,
+              "the profiles' items take ids of their own");
 
 }  // namespace
 
@@ -132,6 +134,15 @@ std::vector<Command> MainWindow::commands() {
     submenu = nullptr;
     menu = RUN_MENU;
     addAction(CMD_COMPILE, "&Compile", plain(VK_F9), [this] { compileMenu_->compile(); });
+    submenu = "P&rofile";
+    Command& profiles = addAction(CMD_PROFILE_FIRST, "(no profiles)", {}, nullptr);
+    // The menu bar is built before the compile menu.
+    profiles.choices = [this] {
+        return compileMenu_ ? compileMenu_->profileNames() : std::vector<std::string>();
+    };
+    profiles.chosen = [this] { return compileMenu_ ? compileMenu_->activeProfile() : ""; };
+    profiles.choose = [this](const std::string& name) { compileMenu_->chooseProfile(name); };
+    submenu = nullptr;
     addAction(CMD_COMPILE_PROFILES, "Compile &Profiles...", {},
               [this] { compileMenu_->editProfiles(); });
     addAction(CMD_LAUNCH, "&Launch", ctrl(VK_F9), [this] { compileMenu_->launch(); });

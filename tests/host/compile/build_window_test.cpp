@@ -1,5 +1,5 @@
 // The Build window takes lines from a worker thread without the worker ever waiting on it,
-// and hands a double-clicked line on.
+// hands a double-clicked line on, and colours lines by who wrote them and what they say.
 #include <gtest/gtest.h>
 #include <thread>
 #include "window/build_window.h"
@@ -33,6 +33,21 @@ TEST(BuildWindow, LinesPostedFromAWorkerAppearInOrder) {
     SendMessageA(build.window(), WM_COMMAND, MAKEWPARAM(1, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(build.list()));
     EXPECT_EQ(picked, "line 7");
+}
+
+TEST(BuildWindow, TheHostsLinesAreToldFromTheProgramsErrorsAndWarnings) {
+    const COLORREF host = RGB(0, 70, 160), error = RGB(200, 0, 0), warning = RGB(170, 110, 0);
+    const struct {
+        const char* line;
+        COLORREF colour;
+    } cases[] = {
+        {"== bsp: exit 0 (1.2 s), 0 warnings, 0 errors", host},
+        {"== bsp: \"bsp.exe\" -warnings-as-errors level.map", host},
+        {"ERROR: brush 3 has no faces", error},
+        {"warning: no texture", warning},
+        {"3 portals", GetSysColor(COLOR_WINDOWTEXT)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(logLineColour(c.line), c.colour) << c.line;
 }
 
 }  // namespace

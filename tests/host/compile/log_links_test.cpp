@@ -2,6 +2,8 @@
 // reaches in a scene exported as a compile exports it.
 #include <gtest/gtest.h>
 #include "host_process.h"
+#include "scene/step_names.h"
+#include "session/box_brushes.h"
 #include "session/host_session.h"
 #include "session/log_links.h"
 #include "session/map_commands.h"
@@ -47,6 +49,10 @@ TEST(LogLinks, LinksLeadToTheEntitiesAsExported) {
     Node* door = session.create(*session.findKind("Door"), Point3(0, 0, 0), "gate", error);
     Node* button = session.create(*session.findKind("Button"), Point3(200, 0, 0), "press", error);
     ASSERT_TRUE(door && button) << error;
+    // The door's slab reaches out past the button.
+    ASSERT_TRUE(addBoxes(session, {{door, {Point3(0, -16, 0), Point3(400, 16, 64)}}},
+                         DEFAULT_BOX_TEXTURE, StepName::ADD_BOX_BRUSH, error))
+        << error;
     const std::string map = makeScratchFolder("log-links") + "\\level.map";
     ASSERT_TRUE(exportMap(session, map, "", error)) << error;
     std::vector<ExportedEntity> exported;
@@ -62,6 +68,8 @@ TEST(LogLinks, LinksLeadToTheEntitiesAsExported) {
         {"entity 9: no such", nullptr},
         {"func_door at 190 10 0", door},
         {"near 190 10 0", button},
+        {"near 300 0 32", door},     // inside its slab, though the button's origin is nearer
+        {"near 5000 0 0", nullptr},  // near no entity
         {"nothing here", nullptr},
     };
     for (const auto& c : cases)

@@ -31,6 +31,7 @@ TEST(ShortcutRouting, ATextFieldKeepsTheKeysOfItsTextAndTheTableGetsTheRest) {
         {"Ctrl+C", {'C', true, false}, "TT--T"},
         {"Ctrl+X", {'X', true, false}, "TT--T"},
         {"Ctrl+V", {'V', true, false}, "TT--T"},
+        {"F9", {VK_F9, false, false}, "TTTTT"},
     };
     for (const auto& k : keys)
         for (size_t p = 0; p < 5; ++p)
