@@ -5,6 +5,7 @@
 #include "png_image.h"
 #include "test_pictures.h"
 #include "entity/entity_helper.h"
+#include "kept_entity.h"
 
 namespace {
 
@@ -17,6 +18,29 @@ std::string describe(Rgb c) {
 }
 
 IPoint2 offset(IPoint2 p, int dx, int dy) { return IPoint2(p.x + dx, p.y + dy); }
+
+int brightness(Rgb c) { return c.r + c.g + c.b; }
+
+// The node keeps one box brush from (x0, y0, z0) to (x1, y1, z1), as a level's entity would.
+void keepBox(Node& node, int x0, int y0, int z0, int x1, int y1, int z1) {
+    auto point = [](int x, int y, int z) {
+        return "( " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + " ) ";
+    };
+    const std::string planes[] = {
+        point(x0, y0, z0 + 1) + point(x0, y0, z0) + point(x0, y0 + 1, z0),
+        point(x1, y0 + 1, z0) + point(x1, y0, z0) + point(x1, y0, z0 + 1),
+        point(x0 + 1, y0, z0) + point(x0, y0, z0) + point(x0, y0, z0 + 1),
+        point(x0, y1, z0 + 1) + point(x0, y1, z0) + point(x0 + 1, y1, z0),
+        point(x0, y0 + 1, z0) + point(x0, y0, z0) + point(x0 + 1, y0, z0),
+        point(x0 + 1, y0, z1) + point(x0, y0, z1) + point(x0, y0 + 1, z1),
+    };
+    std::string brush = "{\n";
+    for (const std::string& plane : planes) brush += plane + "W 0 0 0 1 1\n";
+    KeptEntity kept;
+    kept.brushes = {brush + "}"};
+    kept.anchor = node.position();
+    node.kept = std::make_shared<std::vector<unsigned char>>(encodeKeptEntity(kept));
+}
 
 class RenderedViewport : public HostFixture {
 protected:
@@ -76,6 +100,30 @@ TEST_F(RenderedViewport, TheHostMarksSelectedHelpersEvenWithoutTheirTripod) {
     };
     EXPECT_GE(markPixels(a), 4 * 2 * 4) << "four brackets of two arms";
     EXPECT_EQ(markPixels(b), 0);
+}
+
+// Brushes of two entities on one edge: the other is above (nearer the top view's eye) and
+// later in the scene, yet the selection's edge shows; the other's own edge is quieter than
+// both the selection and the colour its helper draws in.
+TEST_F(RenderedViewport, TheSelectionsBrushesAreDrawnOverQuieterOnes) {
+    Node* chosen = place("Door", mouseAt(Point3(0, 0, 0)));
+    Node* other = place("Door", mouseAt(Point3(0, 0, 0)));
+    ASSERT_TRUE(chosen && other);
+    keepBox(*chosen, 0, 0, 0, 64, 64, 64);
+    keepBox(*other, 16, 0, 64, 80, 64, 128);
+    chosen->selected = true;
+    other->selected = false;
+    const IPoint2 shared = mouseAt(Point3(48, 64, 0)), othersOwn = mouseAt(Point3(80, 32, 0));
+    other->hidden = true;
+    renderViewport(top, scene);
+    const Rgb selection = top.image().pixel(shared.x, shared.y);
+    other->hidden = false;
+    renderToPng(top, "viewport_selection_on_top.png");
+    EXPECT_EQ(top.image().pixel(shared.x, shared.y), selection) << describe(selection);
+    const Rgb quiet = top.image().pixel(othersOwn.x, othersOwn.y);
+    EXPECT_LT(brightness(quiet), brightness(selection)) << describe(quiet);
+    EXPECT_LT(brightness(quiet), brightness(MARKER)) << describe(quiet);
+    EXPECT_GT(brightness(quiet), 0) << "still drawn";
 }
 
 TEST_F(RenderedViewport, TripodKeepsItsOnScreenSizeWhileZooming) {
