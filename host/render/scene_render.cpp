@@ -7,7 +7,6 @@
 
 namespace {
 
-const Rgb BACKGROUND = {40, 40, 44};
 const Rgb LABEL = {200, 200, 200};
 const Rgb WORLD_OUTLINE = {96, 100, 112};
 const Rgb SELECTED_OUTLINE = {255, 110, 80};
@@ -48,7 +47,7 @@ void drawNode(SoftwareViewport& view, Node& node, TimeValue t) {
 }  // namespace
 
 void renderGround(SoftwareViewport& view) {
-    view.image().clear(BACKGROUND);
+    view.image().clear(VIEW_BACKGROUND);
     view.window().resetState();
     drawGrid(view);
 }

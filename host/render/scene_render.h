@@ -7,6 +7,8 @@
 
 class Scene;
 
+// What a view shows where nothing is drawn.
+const Rgb VIEW_BACKGROUND = {40, 40, 44};
 // Colour of frozen nodes, which an object leaves to the host.
 constexpr float FROZEN_GREY[3] = {0.45f, 0.50f, 0.62f};
 
