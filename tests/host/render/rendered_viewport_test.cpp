@@ -6,6 +6,7 @@
 #include "test_pictures.h"
 #include "entity/entity_helper.h"
 #include "kept_entity.h"
+#include "render/light_glows.h"
 
 namespace {
 
@@ -124,6 +125,49 @@ TEST_F(RenderedViewport, TheSelectionsBrushesAreDrawnOverQuieterOnes) {
     EXPECT_LT(brightness(quiet), brightness(selection)) << describe(quiet);
     EXPECT_LT(brightness(quiet), brightness(MARKER)) << describe(quiet);
     EXPECT_GT(brightness(quiet), 0) << "still drawn";
+}
+
+// Forty lights in one place, close and far: the glow reaches as far in the world at either
+// zoom, the crowd's glow is no brighter than one light's, and what the picture draws there
+// (a tripod's arm) stays on top of it.
+TEST_F(RenderedViewport, LightsGlowUnderThePictureAtAWorldSize) {
+    std::vector<LitEntity> lights;
+    for (int i = 0; i < 40; ++i) {
+        Node* light = place("VexalEntity", mouseAt(Point3(0, 0, 0)));
+        ASSERT_NE(light, nullptr);
+        light->selected = false;
+        lights.push_back({light, 0});
+    }
+    for (const float unitsPerPixel : {0.5f, 4.0f}) {
+        SCOPED_TRACE(unitsPerPixel);
+        top.camera().setUnitsPerPixel(unitsPerPixel);
+        renderViewport(top, scene);
+        const Framebuffer still = top.image();
+        auto glowing = [&](size_t count) {
+            LightGlows glows;
+            glows.capture(top, {lights.begin(), lights.begin() + count},
+                          [&] { renderViewport(top, scene); });
+            glows.draw(top.image(), 0);
+            return top.image();
+        };
+        const Framebuffer one = glowing(1);
+        glowing(lights.size());
+        const IPoint2 pivot = mouseAt(Point3(0, 0, 0));
+        auto lit = [&](int dx, int dy) {
+            return top.image().pixel(pivot.x + dx, pivot.y + dy) !=
+                   still.pixel(pivot.x + dx, pivot.y + dy);
+        };
+        // Straight down from the pivot the ground is clear of the helpers' drawing.
+        int reach = 0;
+        for (int d = 1; d < 200; ++d)
+            if (lit(0, d)) reach = d;
+        const float radius = GLOW_RADIUS / unitsPerPixel;
+        EXPECT_NEAR(reach, radius, radius / 8 + 1);
+        const Rgb crowd = top.image().pixel(pivot.x, pivot.y + reach / 2);
+        EXPECT_EQ(crowd, one.pixel(pivot.x, pivot.y + reach / 2)) << describe(crowd);
+        EXPECT_FALSE(lit(6, 0)) << "the X arm";
+        EXPECT_EQ(top.image().pixel(pivot.x + 6, pivot.y), UNSELECTED);
+    }
 }
 
 TEST_F(RenderedViewport, TripodKeepsItsOnScreenSizeWhileZooming) {
