@@ -8,25 +8,34 @@ namespace {
 
 // Words of the image hold 0x00RRGGBB: a set top byte marks a pixel the picture left alone.
 constexpr uint32_t NOTHING_DRAWN = 0xFF000000u;
-// How far a light at normal brightness tints the ground at its pivot: enough to read at a
-// glance, while a doubled light still shows brighter; no glow tints it further than CAP.
-constexpr float STRENGTH = 0.4f;
-constexpr float CAP = 0.8f;
+// How far a light at normal brightness tints the ground at its pivot, of 255: enough to
+// read at a glance, while a doubled light still shows brighter; no glow tints it further
+// than CAP.
+constexpr float STRENGTH = 0.4f * 255.0f;
+constexpr int CAP = 204;
+// A pixel's strength once it is drawn at this step: above CAP, so never a glow's.
+constexpr uint8_t DRAWN_NOW = 255;
+constexpr int FULL_FADE = 65535;
 
-// How far a glow tints the pixel (dx, dy) from its pivot, 0 to 255: most at the pivot,
-// fading to nothing at the radius (a disc with a soft edge), scaled by the letter's brightness.
-uint8_t glowStrength(int dx, int dy, int radius, char letter) {
-    const float fade = 1.0f - float(dx * dx + dy * dy) / float(radius * radius);
-    if (fade <= 0.0f) return 0;
-    const float share = std::min(CAP, fade * STRENGTH * letterBrightness(letter));
-    return static_cast<uint8_t>(share * 255.0f);
+// Per pixel of a glow's square, rows from the top: how much of its light reaches there, of
+// FULL_FADE, from all at the pivot to nothing at the radius (a disc with a soft edge).
+std::vector<uint16_t> fadeSquare(int radius) {
+    const int side = 2 * radius + 1;
+    std::vector<uint16_t> fade(static_cast<size_t>(side) * side);
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const float share = 1.0f - float(dx * dx + dy * dy) / float(radius * radius);
+            fade[static_cast<size_t>(dy + radius) * side + dx + radius] =
+                static_cast<uint16_t>(std::max(0.0f, share) * FULL_FADE);
+        }
+    return fade;
 }
 
-// The ground's word moved towards the glow colour by strength / 255 of the way.
+// The ground's word moved towards the glow colour by strength / 256 of the way.
 uint32_t tinted(uint32_t ground, uint8_t strength) {
     auto channel = [&](int shift, uint8_t towards) {
         const int from = static_cast<int>((ground >> shift) & 0xFF);
-        return static_cast<uint32_t>(from + (towards - from) * strength / 255) << shift;
+        return static_cast<uint32_t>(from + (((towards - from) * strength) >> 8)) << shift;
     };
     return channel(16, GLOW_COLOUR.r) | channel(8, GLOW_COLOUR.g) | channel(0, GLOW_COLOUR.b);
 }
@@ -62,12 +71,16 @@ bool glowArea(SoftwareViewport& view, const Node& node, int& x, int& y, int& rad
 void LightGlows::capture(SoftwareViewport& view, const std::vector<LitEntity>& lights,
                          const std::function<void()>& drawPicture) {
     glows_.clear();
+    fades_.clear();
     all_ = {};
     animated_ = false;
     for (const LitEntity& light : lights) {
-        Glow glow{0, 0, 0, {}, light.style, 0};
+        Glow glow{0, 0, 0, {}, nullptr, light.style, 0};
         if (!light.node || !glowArea(view, *light.node, glow.x, glow.y, glow.radius, glow.area))
             continue;
+        std::vector<uint16_t>& fade = fades_[glow.radius];
+        if (fade.empty()) fade = fadeSquare(glow.radius);
+        glow.fade = fade.data();
         glows_.push_back(glow);
         all_ = unite(all_, glow.area);
         animated_ = animated_ || lightStyleVaries(light.style);
@@ -88,17 +101,18 @@ void LightGlows::capture(SoftwareViewport& view, const std::vector<LitEntity>& l
     strength_.assign(pixels, 0);
 }
 
-// each(index, dx, dy) for every pixel of the glow's square on the image.
-template <typename EachPixel>
-void LightGlows::forEachPixel(const Glow& glow, EachPixel each) const {
+// each(row, first, count): the glow's square on the image, a row at a time; first is the
+// index of the row's first pixel in the image.
+template <typename EachRow>
+void LightGlows::forEachRow(const Glow& glow, EachRow each) const {
+    const int count = glow.area.right - glow.area.left;
     for (int row = glow.area.top; row < glow.area.bottom; ++row)
-        for (int x = glow.area.left; x < glow.area.right; ++x)
-            each(static_cast<size_t>(row) * width_ + x, x - glow.x, row - glow.y);
+        each(row, static_cast<size_t>(row) * width_ + glow.area.left, count);
 }
 
 // Overlapping glows tint a pixel as the strongest of them does, so that a crowd of lights
-// is no brighter than one; every pixel is worked out from what was kept, never from the
-// image, so drawing one twice changes nothing.
+// is no brighter than one; each pixel is drawn once, from what was kept and never from the
+// image.
 GlowArea LightGlows::draw(Framebuffer& image, double seconds) {
     bool changed = false;
     for (Glow& glow : glows_) {
@@ -107,16 +121,32 @@ GlowArea LightGlows::draw(Framebuffer& image, double seconds) {
         glow.shown = letter;
     }
     if (!changed) return {};
+    uint8_t* const strength = strength_.data();
     for (const Glow& glow : glows_)
-        forEachPixel(glow, [&](size_t i, int, int) { strength_[i] = 0; });
-    for (const Glow& glow : glows_)
-        forEachPixel(glow, [&](size_t i, int dx, int dy) {
-            strength_[i] = std::max(strength_[i], glowStrength(dx, dy, glow.radius, glow.shown));
+        forEachRow(glow, [&](int, size_t first, int count) {
+            std::fill(strength + first, strength + first + count, 0);
         });
+    for (const Glow& glow : glows_) {
+        const int scale = static_cast<int>(STRENGTH * letterBrightness(glow.shown));
+        const int side = 2 * glow.radius + 1;
+        forEachRow(glow, [&](int row, size_t first, int count) {
+            const uint16_t* fade = glow.fade +
+                                   static_cast<size_t>(row - glow.y + glow.radius) * side +
+                                   (glow.area.left - glow.x + glow.radius);
+            uint8_t* const s = strength + first;
+            for (int i = 0; i < count; ++i)
+                s[i] = static_cast<uint8_t>(
+                    std::max<int>(s[i], std::min(CAP, (fade[i] * scale) / (FULL_FADE + 1))));
+        });
+    }
     uint32_t* const words = image.row(0);
     for (const Glow& glow : glows_)
-        forEachPixel(glow, [&](size_t i, int, int) {
-            words[i] = drawn_[i] != NOTHING_DRAWN ? drawn_[i] : tinted(ground_[i], strength_[i]);
+        forEachRow(glow, [&](int, size_t first, int count) {
+            for (size_t i = first; i < first + count; ++i) {
+                if (strength[i] == DRAWN_NOW) continue;
+                words[i] = drawn_[i] != NOTHING_DRAWN ? drawn_[i] : tinted(ground_[i], strength[i]);
+                strength[i] = DRAWN_NOW;
+            }
         });
     return all_;
 }

@@ -6,6 +6,7 @@
 // scene.
 #pragma once
 #include <functional>
+#include <unordered_map>
 #include <vector>
 #include "render/software_viewport.h"
 #include "scene/scene.h"
@@ -46,16 +47,18 @@ public:
 
 private:
     struct Glow {
-        int x, y;       // the pivot's pixel
-        int radius;     // in pixels
-        GlowArea area;  // its square, cut to the image
+        int x, y;              // the pivot's pixel
+        int radius;            // in pixels
+        GlowArea area;         // its square, cut to the image
+        const uint16_t* fade;  // the square of its radius, whole
         int style;
         char shown;  // the letter drawn now, 0 before the first draw
     };
-    template <typename EachPixel>
-    void forEachPixel(const Glow& glow, EachPixel each) const;
+    template <typename EachRow>
+    void forEachRow(const Glow& glow, EachRow each) const;
 
     std::vector<Glow> glows_;
+    std::unordered_map<int, std::vector<uint16_t>> fades_;  // by radius, made once per capture
     int width_ = 0;
     std::vector<uint32_t> ground_;   // the image's words before the picture was drawn
     std::vector<uint32_t> drawn_;    // the picture's words over the ground, NOTHING_DRAWN elsewhere
