@@ -19,8 +19,9 @@ struct LitEntity {
 
 // World units from a light's pivot to the edge of its glow.
 constexpr int GLOW_RADIUS = 32;
-// Pixels a glow's radius keeps to however far the view zooms: a framed level still shows
-// each light's glow beyond its marker, and a close view does not fill with one.
+// The fewest and most pixels a glow's radius takes, however far the view zooms: a framed
+// level still shows each light's glow round its marker, and a close view does not fill with
+// one.
 constexpr int GLOW_SMALLEST_PIXELS = 6;
 constexpr int GLOW_LARGEST_PIXELS = 160;
 const Rgb GLOW_COLOUR = {255, 200, 90};
@@ -50,7 +51,7 @@ private:
         int x, y;              // the pivot's pixel
         int radius;            // in pixels
         GlowArea area;         // its square, cut to the image
-        const uint16_t* fade;  // the square of its radius, whole
+        const uint16_t* fade;  // its radius's fade square, whole (not cut to the image)
         int style;
         char shown;  // the letter drawn now, 0 before the first draw
     };
