@@ -4,6 +4,8 @@
 #include "render/framebuffer.h"
 
 constexpr int FONT_HEIGHT = 8;  // rows from the top of a capital to the baseline, plus one
+// Rows a line of text covers: to the foot of the descenders (g, j, p, q, y), below FONT_HEIGHT.
+constexpr int FONT_CELL_HEIGHT = FONT_HEIGHT + 1;
 
 // Width in pixels of text drawn with this font.
 int textWidth(const char* text);

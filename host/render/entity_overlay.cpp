@@ -57,8 +57,14 @@ private:
     std::vector<std::vector<Box>> cells_;
 };
 
-constexpr int LABEL_HEIGHT = 2 * FONT_HEIGHT + 2;  // two lines
-constexpr int LABEL_MARGIN = 2;                    // of the dark backing round the text
+constexpr int LINE_SPACING = FONT_CELL_HEIGHT + 1;
+constexpr int LABEL_HEIGHT = LINE_SPACING + FONT_CELL_HEIGHT;  // two lines, descenders and all
+constexpr int LABEL_MARGIN = 2;                                // of the backing round the text
+// Opaque, so that no line runs through the text: the background at a quarter of its
+// brightness, darker than anything drawn on it.
+const Rgb LABEL_BACKING = {static_cast<uint8_t>(VIEW_BACKGROUND.r / 4),
+                           static_cast<uint8_t>(VIEW_BACKGROUND.g / 4),
+                           static_cast<uint8_t>(VIEW_BACKGROUND.b / 4)};
 
 // Where a label of this width goes: beside the pivot, or, for a pivot on the image whose
 // label would run off it, moved back inside (above the pivot at the bottom edge). False
@@ -90,12 +96,15 @@ void drawLabels(Framebuffer& image, std::vector<Shown> at, LabelMode mode) {
         const int width = std::max(textWidth(node.name().c_str()), textWidth(p.entity->classname));
         int left, top;
         if (!placeLabel(image, p.at, width, left, top)) continue;
-        if (!space.take(left, top, left + width + 2, top + LABEL_HEIGHT + 1)) continue;
-        image.darken(left - LABEL_MARGIN, top - LABEL_MARGIN, left + width + LABEL_MARGIN,
-                     top + LABEL_HEIGHT + LABEL_MARGIN);
+        // The backing is the label's room: no other label's text or backing comes into it.
+        const int boxLeft = left - LABEL_MARGIN, boxTop = top - LABEL_MARGIN,
+                  boxRight = left + width + LABEL_MARGIN,
+                  boxBottom = top + LABEL_HEIGHT + LABEL_MARGIN;
+        if (!space.take(boxLeft, boxTop, boxRight, boxBottom)) continue;
+        image.fill(boxLeft, boxTop, boxRight, boxBottom, LABEL_BACKING);
         const Rgb colour = tripodColour(node);
         drawBitmapText(image, left, top, node.name().c_str(), colour);
-        drawBitmapText(image, left, top + FONT_HEIGHT + 2, p.entity->classname, colour);
+        drawBitmapText(image, left, top + LINE_SPACING, p.entity->classname, colour);
     }
 }
 

@@ -103,13 +103,10 @@ void Framebuffer::plotMask(int x, int top, const uint16_t* rows, int rowCount, R
     }
 }
 
-void Framebuffer::darken(int left, int top, int right, int bottom) {
+void Framebuffer::fill(int left, int top, int right, int bottom, Rgb c) {
     left = std::max(left, 0), top = std::max(top, 0);
     right = std::min(right, width_), bottom = std::min(bottom, height_);
-    for (int row = top; row < bottom; ++row) {
-        uint32_t* const line = colour_.data() + static_cast<size_t>(row) * width_;
-        for (int x = left; x < right; ++x) line[x] = (line[x] >> 2) & 0x3F3F3Fu;
-    }
+    for (int y = top; y < bottom; ++y) std::fill(row(y) + left, row(y) + right, pack(c));
 }
 
 bool clipSegment(double x0, double y0, double x1, double y1, double xmin, double ymin, double xmax,

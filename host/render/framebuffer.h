@@ -46,9 +46,8 @@ public:
                      bool depthTest);
     // A mask of up to 16 columns (bit i of a row word is column x + i) and rows from top.
     void plotMask(int x, int top, const uint16_t* rows, int rowCount, Rgb c);
-    // Pixels from (left, top) up to but not including (right, bottom) at a quarter of
-    // their brightness: a backing that keeps text readable over anything.
-    void darken(int left, int top, int right, int bottom);
+    // Pixels from (left, top) up to but not including (right, bottom) in one colour.
+    void fill(int left, int top, int right, int bottom, Rgb c);
     // A line between window positions (pixel centres on whole numbers) with depth keys
     // at its ends; with depthTest false it is drawn over everything and keeps no depth.
     void drawLine(float x0, float row0, float key0, float x1, float row1, float key1, Rgb c,

@@ -1,54 +1,43 @@
 #include "render/light_glows.h"
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include "render/light_styles.h"
+#include "render/scene_render.h"
 
 namespace {
 
-constexpr int SIDE = 2 * GLOW_RADIUS + 1;
-constexpr int LETTERS = 26;
-// How much of the glow colour is added at the pivot of a light at normal brightness:
-// enough to read at a glance on the dark background, while a doubled light still shows
-// brighter than a normal one beyond the pivot, where it is not yet at white.
-constexpr float STRENGTH = 0.6f;
+// Words of the image hold 0x00RRGGBB: a set top byte marks a pixel the picture left alone.
+constexpr uint32_t NOTHING_DRAWN = 0xFF000000u;
+// How far a light at normal brightness tints the ground at its pivot, of 255: enough to
+// read at a glance, while a doubled light still shows brighter; no glow tints it further
+// than CAP.
+constexpr float STRENGTH = 0.4f * 255.0f;
+constexpr int CAP = 204;
+// A pixel's strength once it is drawn at this step: above CAP, so never a glow's.
+constexpr uint8_t DRAWN_NOW = 255;
+constexpr int FULL_FADE = 65535;
 
-using GlowSquare = std::array<uint32_t, SIDE * SIDE>;
+// Per pixel of a glow's square, rows from the top: how much of its light reaches there, of
+// FULL_FADE, from all at the pivot to nothing at the radius (a disc with a soft edge).
+std::vector<uint16_t> fadeSquare(int radius) {
+    const int side = 2 * radius + 1;
+    std::vector<uint16_t> fade(static_cast<size_t>(side) * side);
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const float share = 1.0f - float(dx * dx + dy * dy) / float(radius * radius);
+            fade[static_cast<size_t>(dy + radius) * side + dx + radius] =
+                static_cast<uint16_t>(std::max(0.0f, share) * FULL_FADE);
+        }
+    return fade;
+}
 
-// What a glow adds to the pixel (dx, dy) from its pivot, as a word of the image's layout
-// (0x00RRGGBB): full at the pivot, fading to nothing at the radius (a disc with a soft
-// edge), scaled by the letter's brightness.
-uint32_t glowWord(int dx, int dy, char letter) {
-    const float fade =
-        std::max(0.0f, 1.0f - float(dx * dx + dy * dy) / (GLOW_RADIUS * GLOW_RADIUS));
-    const float share = fade * STRENGTH * letterBrightness(letter);
-    auto part = [share](uint8_t c, int shift) {
-        return static_cast<uint32_t>(std::min(255.0f, c * share)) << shift;
+// The ground's word moved towards the glow colour by strength / 256 of the way.
+uint32_t tinted(uint32_t ground, uint8_t strength) {
+    auto channel = [&](int shift, uint8_t towards) {
+        const int from = static_cast<int>((ground >> shift) & 0xFF);
+        return static_cast<uint32_t>(from + (((towards - from) * strength) >> 8)) << shift;
     };
-    return part(GLOW_COLOUR.r, 16) | part(GLOW_COLOUR.g, 8) | part(GLOW_COLOUR.b, 0);
-}
-
-// A glow's square for every letter, made once: a step then only adds words.
-const std::array<GlowSquare, LETTERS>& glowSquares() {
-    static const std::array<GlowSquare, LETTERS> squares = [] {
-        std::array<GlowSquare, LETTERS> s{};
-        for (int letter = 0; letter < LETTERS; ++letter)
-            for (int i = 0; i < SIDE * SIDE; ++i)
-                s[letter][i] = glowWord(i % SIDE - GLOW_RADIUS, i / SIDE - GLOW_RADIUS,
-                                        static_cast<char>('a' + letter));
-        return s;
-    }();
-    return squares;
-}
-
-// The three channels of two words added, each stopping at 255: the sum of the low seven
-// bits cannot carry into the next channel, the top bit is put in after, and a channel
-// that carried out of it is filled.
-uint32_t addClamped(uint32_t a, uint32_t b) {
-    constexpr uint32_t LOW = 0x7F7F7F, TOP = 0x808080;
-    const uint32_t sum = ((a & LOW) + (b & LOW)) ^ ((a ^ b) & TOP);
-    const uint32_t carried = ((a & b) | ((a | b) & ~sum)) & TOP;
-    return sum | (carried >> 7) * 0xFF;
+    return channel(16, GLOW_COLOUR.r) | channel(8, GLOW_COLOUR.g) | channel(0, GLOW_COLOUR.b);
 }
 
 GlowArea unite(const GlowArea& a, const GlowArea& b) {
@@ -57,62 +46,73 @@ GlowArea unite(const GlowArea& a, const GlowArea& b) {
             std::max(a.bottom, b.bottom)};
 }
 
-// Where a light's glow lies on the image; false when none of it would be seen.
-bool glowArea(SoftwareViewport& view, const Node& node, int& x, int& y, GlowArea& area) {
+// Where a light's glow lies on the image, and its radius there; false when none of it
+// would be seen.
+bool glowArea(SoftwareViewport& view, const Node& node, int& x, int& y, int& radius,
+              GlowArea& area) {
     Point2 at;
     if (node.hidden() || node.isOpaque() || !view.mousePosition(node.position(), at)) return false;
+    const float pixels = GLOW_RADIUS / view.projection().unitsPerPixelAt(node.position());
+    radius = static_cast<int>(
+        std::clamp(pixels, float(GLOW_SMALLEST_PIXELS), float(GLOW_LARGEST_PIXELS)));
     const int w = view.width(), h = view.height();
     // Tested before rounding: a pivot far off the image may be beyond what an int holds.
-    if (!(at.x > -GLOW_RADIUS - 1 && at.x < w + GLOW_RADIUS && at.y > -GLOW_RADIUS - 1 &&
-          at.y < h + GLOW_RADIUS))
+    if (!(at.x > -radius - 1 && at.x < w + radius && at.y > -radius - 1 && at.y < h + radius))
         return false;
     x = static_cast<int>(std::lround(at.x));
     y = static_cast<int>(std::lround(at.y));
-    area = {std::max(x - GLOW_RADIUS, 0), std::max(y - GLOW_RADIUS, 0),
-            std::min(x + GLOW_RADIUS + 1, w), std::min(y + GLOW_RADIUS + 1, h)};
+    area = {std::max(x - radius, 0), std::max(y - radius, 0), std::min(x + radius + 1, w),
+            std::min(y + radius + 1, h)};
     return !area.empty();
 }
 
 }  // namespace
 
-void LightGlows::capture(SoftwareViewport& view, const std::vector<LitEntity>& lights) {
+void LightGlows::capture(SoftwareViewport& view, const std::vector<LitEntity>& lights,
+                         const std::function<void()>& drawPicture) {
     glows_.clear();
-    kept_.clear();
+    fades_.clear();
     all_ = {};
     animated_ = false;
-    const Framebuffer& image = view.image();
     for (const LitEntity& light : lights) {
-        Glow glow{0, 0, {}, kept_.size(), light.style, 0};
-        if (!light.node || !glowArea(view, *light.node, glow.x, glow.y, glow.area)) continue;
-        for (int row = glow.area.top; row < glow.area.bottom; ++row)
-            kept_.insert(kept_.end(), image.row(row) + glow.area.left,
-                         image.row(row) + glow.area.right);
+        Glow glow{0, 0, 0, {}, nullptr, light.style, 0};
+        if (!light.node || !glowArea(view, *light.node, glow.x, glow.y, glow.radius, glow.area))
+            continue;
+        std::vector<uint16_t>& fade = fades_[glow.radius];
+        if (fade.empty()) fade = fadeSquare(glow.radius);
+        glow.fade = fade.data();
         glows_.push_back(glow);
         all_ = unite(all_, glow.area);
         animated_ = animated_ || lightStyleVaries(light.style);
     }
-}
-
-void LightGlows::putBack(Framebuffer& image, const Glow& glow) const {
-    const uint32_t* under = &kept_[glow.kept];
-    const int width = glow.area.right - glow.area.left;
-    for (int row = glow.area.top; row < glow.area.bottom; ++row, under += width)
-        std::copy(under, under + width, image.row(row) + glow.area.left);
-}
-
-void LightGlows::shine(Framebuffer& image, const Glow& glow) {
-    if (glow.shown == 'a') return;
-    const GlowSquare& square = glowSquares()[glow.shown - 'a'];
-    const int width = glow.area.right - glow.area.left;
-    for (int row = glow.area.top; row < glow.area.bottom; ++row) {
-        uint32_t* pixels = image.row(row) + glow.area.left;
-        const uint32_t* add = square.data() + (row - glow.y + GLOW_RADIUS) * SIDE +
-                              (glow.area.left - glow.x + GLOW_RADIUS);
-        for (int i = 0; i < width; ++i) pixels[i] = addClamped(pixels[i], add[i]);
+    if (glows_.empty()) {
+        ground_.clear(), drawn_.clear(), strength_.clear();
+        return drawPicture();
     }
+    const Framebuffer& image = view.image();
+    renderGround(view);
+    width_ = image.width();
+    const size_t pixels = static_cast<size_t>(width_) * image.height();
+    ground_.assign(image.bits(), image.bits() + pixels);
+    drawPicture();
+    drawn_.resize(pixels);
+    for (size_t i = 0; i < pixels; ++i)
+        drawn_[i] = image.bits()[i] != ground_[i] ? image.bits()[i] : NOTHING_DRAWN;
+    strength_.assign(pixels, 0);
 }
 
-// Every kept square goes back before any glow is added, so that overlapping glows add up.
+// each(row, first, count): the glow's square on the image, a row at a time; first is the
+// index of the row's first pixel in the image.
+template <typename EachRow>
+void LightGlows::forEachRow(const Glow& glow, EachRow each) const {
+    const int count = glow.area.right - glow.area.left;
+    for (int row = glow.area.top; row < glow.area.bottom; ++row)
+        each(row, static_cast<size_t>(row) * width_ + glow.area.left, count);
+}
+
+// Overlapping glows tint a pixel as the strongest of them does, so that a crowd of lights
+// is no brighter than one; each pixel is drawn once, from what was kept and never from the
+// image.
 GlowArea LightGlows::draw(Framebuffer& image, double seconds) {
     bool changed = false;
     for (Glow& glow : glows_) {
@@ -121,7 +121,32 @@ GlowArea LightGlows::draw(Framebuffer& image, double seconds) {
         glow.shown = letter;
     }
     if (!changed) return {};
-    for (const Glow& glow : glows_) putBack(image, glow);
-    for (const Glow& glow : glows_) shine(image, glow);
+    uint8_t* const strength = strength_.data();
+    for (const Glow& glow : glows_)
+        forEachRow(glow, [&](int, size_t first, int count) {
+            std::fill(strength + first, strength + first + count, 0);
+        });
+    for (const Glow& glow : glows_) {
+        const int scale = static_cast<int>(STRENGTH * letterBrightness(glow.shown));
+        const int side = 2 * glow.radius + 1;
+        forEachRow(glow, [&](int row, size_t first, int count) {
+            const uint16_t* fade = glow.fade +
+                                   static_cast<size_t>(row - glow.y + glow.radius) * side +
+                                   (glow.area.left - glow.x + glow.radius);
+            uint8_t* const s = strength + first;
+            for (int i = 0; i < count; ++i)
+                s[i] = static_cast<uint8_t>(
+                    std::max<int>(s[i], std::min(CAP, (fade[i] * scale) / (FULL_FADE + 1))));
+        });
+    }
+    uint32_t* const words = image.row(0);
+    for (const Glow& glow : glows_)
+        forEachRow(glow, [&](int, size_t first, int count) {
+            for (size_t i = first; i < first + count; ++i) {
+                if (strength[i] == DRAWN_NOW) continue;
+                words[i] = drawn_[i] != NOTHING_DRAWN ? drawn_[i] : tinted(ground_[i], strength[i]);
+                strength[i] = DRAWN_NOW;
+            }
+        });
     return all_;
 }

@@ -19,13 +19,18 @@ bool renderPicture(HostSession& session, ViewKind kind, const std::string& path,
     view.setScene(&session.scene());
     view.gridSpacing = static_cast<float>(session.grid().units());
     frameScene(view, session.scene());
-    renderViewport(view, session.scene(), 0, terminalProgress("rendering " + path, BIG_SCENE));
     EntityIndex& entities = session.entities();
-    drawEntityOverlay(view, overlayEntities(entities.marks()), entities.links(), options.overlay);
+    const auto drawPicture = [&] {
+        renderViewport(view, session.scene(), 0, terminalProgress("rendering " + path, BIG_SCENE));
+        drawEntityOverlay(view, overlayEntities(entities.marks()), entities.links(),
+                          options.overlay);
+    };
     if (options.lightTime) {
         LightGlows glows;
-        glows.capture(view, litEntities(entities.marks()));
+        glows.capture(view, litEntities(entities.marks()), drawPicture);
         glows.draw(view.image(), *options.lightTime);
+    } else {
+        drawPicture();
     }
     return writePng(view.image(), path, error);
 }

@@ -80,11 +80,14 @@ void ViewportWindow::setAnimateLights(bool on) {
     redraw();
 }
 
-void ViewportWindow::startGlows() {
+void ViewportWindow::drawPicture() {
     glows_ = LightGlows();
+    const auto drawScene = [this] { drawSceneView(session_, view_, overlay_); };
     if (animateLights_) {
-        glows_.capture(view_, sceneLights(session_));
+        glows_.capture(view_, sceneLights(session_), drawScene);
         glows_.draw(view_.image(), clockSeconds());
+    } else {
+        drawScene();
     }
     if (glows_.animated())
         SetTimer(window(), GLOW_TIMER, GLOW_STEP_MS, nullptr);
@@ -126,9 +129,8 @@ void ViewportWindow::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window(), &ps);
     if (stale_) {
-        drawSceneView(session_, view_, overlay_);
+        drawPicture();
         stale_ = false;
-        startGlows();
     }
     const Framebuffer& image = view_.image();
     BITMAPINFO bi = {};

@@ -53,9 +53,9 @@ public:
 private:
     LRESULT handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) override;
     void paint();
-    // The glows of the lights in view over the picture just drawn; the step timer runs only
-    // while one of them changes with time.
-    void startGlows();
+    // The scene with its overlay, and the glows of the lights in view under it when the
+    // styles are animated; the step timer runs only while a glow changes with time.
+    void drawPicture();
     void stepGlows();
     void buttonDown(IPoint2 at, WPARAM keys);
     void mouseMove(IPoint2 at, WPARAM keys);

@@ -1,5 +1,6 @@
 // Names and links the host draws over the helpers, found at their pixels.
 #include "host_fixture.h"
+#include "render/bitmap_font.h"
 #include "render/entity_overlay.h"
 
 namespace {
@@ -60,6 +61,25 @@ TEST_F(Overlay, LabelsStayInsideTheViewOnADarkBacking) {
     draw({LabelMode::All, false});
     EXPECT_GT(count(GREY, 560, 246, 639, 263), 10) << "a's label, moved left";
     EXPECT_GT(count(GREY, 322, 440, 420, 470), 10) << "c's label, above its pivot";
+}
+
+// a's label box, its margin round the two lines from (328, 246), holds only its text, whole
+// to the foot of its descenders, on one backing: no grid line runs through it, and a label
+// that would start right under it (b's, one label lower) does not cover its last rows.
+TEST_F(Overlay, ALabelsBoxHoldsItsWholeTextAndNothingElse) {
+    entities = {{a, "func_group"}, {b, "func_group"}};
+    scene.setPosition(*b, Point3(0, -19, 0));
+    const int right = 328 + std::max(textWidth(a->name().c_str()), textWidth("func_group"));
+    for (const bool below : {false, true}) {
+        scene.setFlag(*b, NodeFlag::Hidden, !below);
+        draw({LabelMode::All, false});
+        const Rgb backing = top_.image().pixel(326, 244);
+        EXPECT_EQ(count(GREY, 326, 244, right + 1, 266) + count(backing, 326, 244, right + 1, 266),
+                  (right + 2 - 326) * (266 - 244 + 1))
+            << (below ? "with b below" : "alone");
+        // Descenders: the foot of func_group's g and p, nine rows under its line's top.
+        EXPECT_GT(count(GREY, 328, 264, right, 264), 2) << (below ? "with b below" : "alone");
+    }
 }
 
 TEST_F(Overlay, ArrowsRunToTheTargetAndUnmatchedTargetsGetARedStub) {

@@ -5,6 +5,8 @@
 #include "png_image.h"
 #include "test_pictures.h"
 #include "entity/entity_helper.h"
+#include "kept_entity.h"
+#include "render/light_glows.h"
 
 namespace {
 
@@ -17,6 +19,29 @@ std::string describe(Rgb c) {
 }
 
 IPoint2 offset(IPoint2 p, int dx, int dy) { return IPoint2(p.x + dx, p.y + dy); }
+
+int brightness(Rgb c) { return c.r + c.g + c.b; }
+
+// The node keeps one box brush from (x0, y0, z0) to (x1, y1, z1), as a level's entity would.
+void keepBox(Scene& scene, Node& node, int x0, int y0, int z0, int x1, int y1, int z1) {
+    auto point = [](int x, int y, int z) {
+        return "( " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + " ) ";
+    };
+    const std::string planes[] = {
+        point(x0, y0, z0 + 1) + point(x0, y0, z0) + point(x0, y0 + 1, z0),
+        point(x1, y0 + 1, z0) + point(x1, y0, z0) + point(x1, y0, z0 + 1),
+        point(x0 + 1, y0, z0) + point(x0, y0, z0) + point(x0, y0, z0 + 1),
+        point(x0, y1, z0 + 1) + point(x0, y1, z0) + point(x0 + 1, y1, z0),
+        point(x0, y0 + 1, z0) + point(x0, y0, z0) + point(x0 + 1, y0, z0),
+        point(x0 + 1, y0, z1) + point(x0, y0, z1) + point(x0, y0 + 1, z1),
+    };
+    std::string brush = "{\n";
+    for (const std::string& plane : planes) brush += plane + "W 0 0 0 1 1\n";
+    KeptEntity kept;
+    kept.brushes = {brush + "}"};
+    kept.anchor = node.position();
+    scene.setKept(node, std::make_shared<std::vector<unsigned char>>(encodeKeptEntity(kept)));
+}
 
 class RenderedViewport : public HostFixture {
 protected:
@@ -74,6 +99,72 @@ TEST_F(RenderedViewport, TheHostMarksSelectedHelpersEvenWithoutTheirTripod) {
     };
     EXPECT_GE(markPixels(a), 4 * 2 * 4) << "four brackets of two arms";
     EXPECT_EQ(markPixels(b), 0);
+}
+
+// Brushes of two entities on one edge: the other is above (nearer the top view's eye) and
+// later in the scene, yet the selection's edge shows; the other's own edge is quieter than
+// both the selection and the colour its helper draws in.
+TEST_F(RenderedViewport, TheSelectionsBrushesAreDrawnOverQuieterOnes) {
+    Node* chosen = place("Door", mouseAt(Point3(0, 0, 0)));
+    Node* other = place("Door", mouseAt(Point3(0, 0, 0)));
+    ASSERT_TRUE(chosen && other);
+    keepBox(scene, *chosen, 0, 0, 0, 64, 64, 64);
+    keepBox(scene, *other, 16, 0, 64, 80, 64, 128);
+    scene.setSelection({chosen});
+    const IPoint2 shared = mouseAt(Point3(48, 64, 0)), othersOwn = mouseAt(Point3(80, 32, 0));
+    scene.setFlag(*other, NodeFlag::Hidden, true);
+    renderViewport(top, scene);
+    const Rgb selection = top.image().pixel(shared.x, shared.y);
+    scene.setFlag(*other, NodeFlag::Hidden, false);
+    renderToPng(top, "viewport_selection_on_top.png");
+    EXPECT_EQ(top.image().pixel(shared.x, shared.y), selection) << describe(selection);
+    const Rgb quiet = top.image().pixel(othersOwn.x, othersOwn.y);
+    EXPECT_LT(brightness(quiet), brightness(selection)) << describe(quiet);
+    EXPECT_LT(brightness(quiet), brightness(MARKER)) << describe(quiet);
+    EXPECT_GT(brightness(quiet), 0) << "still drawn";
+}
+
+// Forty lights in one place, close and far: the glow reaches as far in the world at either
+// zoom, the crowd's glow is no brighter than one light's, and what the picture draws there
+// (a tripod's arm) stays on top of it.
+TEST_F(RenderedViewport, LightsGlowUnderThePictureAtAWorldSize) {
+    std::vector<LitEntity> lights;
+    for (int i = 0; i < 40; ++i) {
+        Node* light = place("VexalEntity", mouseAt(Point3(0, 0, 0)));
+        ASSERT_NE(light, nullptr);
+        lights.push_back({light, 0});
+    }
+    scene.setSelection({});
+    for (const float unitsPerPixel : {0.5f, 4.0f}) {
+        SCOPED_TRACE(unitsPerPixel);
+        top.camera().setUnitsPerPixel(unitsPerPixel);
+        renderViewport(top, scene);
+        const Framebuffer still = top.image();
+        auto glowing = [&](size_t count) {
+            LightGlows glows;
+            glows.capture(top, {lights.begin(), lights.begin() + count},
+                          [&] { renderViewport(top, scene); });
+            glows.draw(top.image(), 0);
+            return top.image();
+        };
+        const Framebuffer one = glowing(1);
+        glowing(lights.size());
+        const IPoint2 pivot = mouseAt(Point3(0, 0, 0));
+        auto lit = [&](int dx, int dy) {
+            return top.image().pixel(pivot.x + dx, pivot.y + dy) !=
+                   still.pixel(pivot.x + dx, pivot.y + dy);
+        };
+        // Straight down from the pivot the ground is clear of the helpers' drawing.
+        int reach = 0;
+        for (int d = 1; d < 200; ++d)
+            if (lit(0, d)) reach = d;
+        const float radius = GLOW_RADIUS / unitsPerPixel;
+        EXPECT_NEAR(reach, radius, radius / 8 + 1);
+        const Rgb crowd = top.image().pixel(pivot.x, pivot.y + reach / 2);
+        EXPECT_EQ(crowd, one.pixel(pivot.x, pivot.y + reach / 2)) << describe(crowd);
+        EXPECT_FALSE(lit(6, 0)) << "the X arm";
+        EXPECT_EQ(top.image().pixel(pivot.x + 6, pivot.y), UNSELECTED);
+    }
 }
 
 TEST_F(RenderedViewport, TripodKeepsItsOnScreenSizeWhileZooming) {
