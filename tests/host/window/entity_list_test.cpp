@@ -36,8 +36,7 @@ class EntityListTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        ScriptRunner script(session, stdout);
-        ASSERT_TRUE(script.runText("helpers", threeHelpers)) << script.error();
+        run(threeHelpers);
         list = main.entityList().list();
     }
     void filter(const char* text) { SetWindowTextA(main.entityList().filterBox(), text); }
@@ -69,12 +68,9 @@ TEST_F(EntityListTest, TheFilterMatchesEveryColumnAndRowsFollowEdits) {
     }
     // A page edit moves its node out of the filtered rows; a new node comes in sorted.
     filter("vault");
-    ScriptRunner script(session, stdout);
-    ASSERT_TRUE(script.runText("edit",
-                               "select gold\nset \"Target Name\" crypt\n"
-                               "create Door at 0 -200 0 as annex\nselect annex\n"
-                               "set \"Target Name\" vault\nfreeze hall\nhide annex\n"))
-        << script.error();
+    run("select gold\nset \"Target Name\" crypt\n"
+        "create Door at 0 -200 0 as annex\nselect annex\n"
+        "set \"Target Name\" vault\nfreeze hall\nhide annex\n");
     EXPECT_EQ(rowNames(list), (Lines{"annex", "hall"}));
     EXPECT_EQ(cell(list, 0, 4), "hidden");
     EXPECT_EQ(cell(list, 1, 4), "frozen");

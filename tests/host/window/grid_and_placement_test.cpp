@@ -34,11 +34,8 @@ TEST_F(GridAndPlacementTest, TheGridIsChosenByBracketsOrMenuAndEveryToolUsesIt) 
 
 // A level's floors lie above the ground plane: a click puts the helper in the level.
 TEST_F(GridAndPlacementTest, AClickPlacesTheHelperAtTheLevelsDepth) {
-    ScriptRunner runner(session, stdout);
-    ASSERT_TRUE(runner.runText("level",
-                               "brush worldspawn box -64 -64 0 64 64 96\n"
-                               "create Button at 200 200 160 as high\nselect\n"))
-        << runner.error();
+    run("brush worldspawn box -64 -64 0 64 64 96\ncreate Button at 200 200 160 as high\n"
+        "select\n");
     // Clicks stay clear of the pivots already there, which the snap would take.
     auto placeIn = [&](int view, const Point3& at) {
         SendMessageA(main.kindButton("Door"), BM_CLICK, 0, 0);
@@ -55,8 +52,7 @@ TEST_F(GridAndPlacementTest, AClickPlacesTheHelperAtTheLevelsDepth) {
     const Point3 onTop = placeIn(3, Point3(16, 16, 96));
     EXPECT_NEAR(onTop.z, 96, 1e-3) << "perspective: on the box under the cursor";
     session.reset();
-    ASSERT_TRUE(runner.runText("level", "brush worldspawn box -64 -64 0 64 64 96\n"))
-        << runner.error();
+    run("brush worldspawn box -64 -64 0 64 64 96\n");
     EXPECT_EQ(placeIn(0, Point3(32, -32, 0)).z, 48) << "the centre of the level";
     EXPECT_EQ(placeIn(1, Point3(-160, 0, 160)).y, -32) << "the front view's depth: the last one's";
 }

@@ -82,6 +82,11 @@ protected:
         pumpMessages();
         top = main.viewport(0).window();
     }
+    // Runs script text on the window's session, as File > Run Script does.
+    void run(const char* script) {
+        ScriptRunner runner(session, stdout);
+        ASSERT_TRUE(runner.runText("test", script)) << runner.error();
+    }
     // Window position of a world point in the top viewport.
     POINT at(const Point3& world) {
         Point2 p;

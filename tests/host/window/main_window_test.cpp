@@ -348,12 +348,8 @@ TEST_F(MainWindowTest, EscapeLeavesCreateModeAndACloneLandsBesideItsSource) {
 // stored before the scene is let go: each kind of field, left by Tab, Enter or not at all.
 TEST_F(MainWindowTest, NothingTypedIsLost) {
     const std::string file = makeScratchFolder("window-typed") + "\\typed.vxs";
-    ScriptRunner script(session, stdout);
     std::string error;
-    ASSERT_TRUE(script.runText("door",
-                               "create Door at 0 0 0 as gold_door\nselect gold_door\n"
-                               "set \"Key 1\" wait\n"))
-        << script.error();
+    run("create Door at 0 0 0 as gold_door\nselect gold_door\nset \"Key 1\" wait\n");
     ASSERT_TRUE(session.save(file, error)) << error;
     const struct {
         const char* field;
@@ -489,11 +485,8 @@ TEST_F(MainWindowTest, TheViewportsKeepHalfTheWidthOfASmallWindow) {
 
 // F and Shift+F leave room round the framed helpers for their labels.
 TEST_F(MainWindowTest, FramingLeavesAMarginRoundTheHelpers) {
-    ScriptRunner script(session, stdout);
-    ASSERT_TRUE(script.runText("far",
-                               "create Door at -1500 -400 0 as west\n"
-                               "create Door at 1500 400 0 as east\nselect west east\n"))
-        << script.error();
+    run("create Door at -1500 -400 0 as west\ncreate Door at 1500 400 0 as east\n"
+        "select west east\n");
     for (bool allViews : {false, true}) {
         press('F', allViews ? VK_SHIFT : 0, top);
         RECT view;

@@ -22,10 +22,6 @@ protected:
             pumpMessages();
         }
     }
-    void run(const char* script) {
-        ScriptRunner runner(session, stdout);
-        ASSERT_TRUE(runner.runText("helpers", script)) << runner.error();
-    }
     const EntityMark& mark(Node* node) { return *session.entities().mark(*node); }
 };
 
