@@ -345,6 +345,11 @@ bool setPageControl(CommandPanel& panel, const std::string& label, const std::st
         error = unknownLabelError(panel, label);
         return false;
     }
+    if (!IsWindowEnabled(control)) {
+        const std::string note = panel.pageNote(GetParent(control));
+        error = "\"" + label + "\" is greyed" + (note.empty() ? "" : ": " + note);
+        return false;
+    }
     const ControlSet set = setControl(control, value);
     if (!set.taken) {
         error = "\"" + label + "\" cannot take the value \"" + value + "\": " + set.problem;

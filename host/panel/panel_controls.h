@@ -74,8 +74,9 @@ std::string controlValue(HWND control);
 void runPendingMessages();
 
 // The shown pages of the panel, as a script works them: sets the control a label names,
-// or says what is wrong (no pages, no such label with the labels there are, a value the
-// control cannot take). warning says what the control's limits made of a number
+// or says what is wrong (no pages, no such label with the labels there are, a greyed
+// control and its page's note, a value the control cannot take). warning says what the control's
+// limits made of a number
 // ("Speed 5000 is above the most, 999; 999 set"), and is empty otherwise.
 bool setPageControl(CommandPanel& panel, const std::string& label, const std::string& value,
                     std::string& error, std::string& warning);

@@ -1,5 +1,7 @@
 // Faults a designer met on a real level, each as he met it.
 #include "main_window_fixture.h"
+#include "scene/scene_history.h"
+#include "test_files.h"
 #include "window/class_search_box.h"
 
 namespace {
@@ -25,6 +27,42 @@ TEST_F(DesignerFaultsTest, EscapeLeavesCreateModeWhereverTheFocusIs) {
         click(top, p.x, p.y);
         EXPECT_EQ(session.scene().size(), made) << "no helper after Escape";
     }
+}
+
+// A light's page on a helper whose class export writes no light keys of (the world, a
+// "func_detail") is greyed with the reason on it, and no edit reaches it: not a script's,
+// nor one made on a light's page for several helpers.
+TEST_F(DesignerFaultsTest, ALightPageTheLevelIgnoresIsGreyedAndTakesNoEdit) {
+    ScratchFile map("ignored-page", ".map");
+    ASSERT_TRUE(writeFile(map.path(),
+                          "{\n\"classname\" \"worldspawn\"\n}\n"
+                          "{\n\"classname\" \"light\"\n\"origin\" \"0 0 0\"\n}\n"
+                          "{\n\"classname\" \"func_detail\"\n\"origin\" \"64 0 0\"\n}\n"));
+    main.mapMenu().importMap(map.path());
+    ASSERT_EQ(session.scene().size(), 3u);
+    Node* world = session.scene().nodes()[0].get();
+    Node* lamp = session.scene().nodes()[1].get();
+    Node* detail = session.scene().nodes()[2].get();
+    CommandPanel& panel = session.pages().commandPanel();
+    ScriptRunner script(session, stdout);
+    for (auto [node, classname] : {std::pair{world, "worldspawn"}, {detail, "func_detail"}}) {
+        session.select({node});
+        EXPECT_EQ(
+            panel.pageNote(panel.page("Light Params")),
+            std::string("Light values do not apply to ") + classname + ": the game ignores them.");
+        EXPECT_FALSE(IsWindowEnabled(control("Fast Strobe"))) << classname;
+        const std::string step = session.undoName();
+        EXPECT_FALSE(script.runText("ignored", "set \"Fast Strobe\"\n")) << classname;
+        EXPECT_EQ(session.undoName(), step) << classname;
+    }
+    const std::vector<unsigned char> detailBefore = saveObjectChunks(*detail->object()),
+                                     lampBefore = saveObjectChunks(*lamp->object());
+    session.select({lamp, detail});
+    EXPECT_EQ(panel.pageNote(panel.page("Light Params")), "") << "the light's own page";
+    SendMessageA(control("Off"), BM_CLICK, 0, 0);
+    panel.runPostedTasks();
+    EXPECT_NE(saveObjectChunks(*lamp->object()), lampBefore);
+    EXPECT_EQ(saveObjectChunks(*detail->object()), detailBefore);
 }
 
 }  // namespace
