@@ -233,6 +233,23 @@ const char* brushFormName(BrushForm form) {
     }
 }
 
+// In every form a face's texture is the word after the group that closes its geometry: the
+// third point, the texture matrix, or the plane.
+std::vector<std::string> faceTextures(std::string_view text) {
+    std::vector<std::string> names;
+    const std::vector<std::string_view> words = tokens(text);
+    int depth = 0;
+    for (size_t i = 0; i + 1 < words.size(); ++i) {
+        if (words[i] == "(") ++depth;
+        if (words[i] != ")" || --depth != 0) continue;
+        std::string_view name = words[i + 1];
+        if (name == "(" || name == "}") continue;  // a point follows, or a patch's rows end
+        if (name.size() >= 2 && name.front() == '"') name = name.substr(1, name.size() - 2);
+        names.emplace_back(name);
+    }
+    return names;
+}
+
 BrushForm brushForm(std::string_view text) {
     const std::vector<std::string_view> words = tokens(text);
     if (words.size() < 2) return BrushForm::None;

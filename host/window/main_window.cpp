@@ -403,15 +403,14 @@ void MainWindow::cloneSelection() {
     if (copies.size() == 1) setStatus("Cloned " + copies[0]->name);
 }
 
-// A box round each selected helper's pivot, sized from the grid: a door or a trigger has
-// its size in the game at once.
+// A box round each selected helper's pivot, sized from the grid and in its usual texture: a
+// door or a trigger has its size in the game at once.
 void MainWindow::addBoxBrushes() {
     std::vector<std::pair<Node*, BoxCorners>> boxes;
     for (Node* node : session_.scene().selection())
         boxes.push_back({node, boxAroundPivot(*node, float(session_.grid().units()))});
     std::string error;
-    if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, StepName::ADD_BOX_BRUSH, error))
-        setStatus(error);
+    if (!addBoxes(session_, boxes, "", StepName::ADD_BOX_BRUSH, error)) setStatus(error);
 }
 
 void MainWindow::deleteSelection() { session_.remove(session_.scene().selection()); }

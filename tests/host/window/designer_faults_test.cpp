@@ -1,5 +1,7 @@
 // Faults a designer met on a real level, each as he met it.
 #include "main_window_fixture.h"
+#include "brush_text.h"
+#include "kept_entity.h"
 #include "scene/scene_history.h"
 #include "test_files.h"
 #include "window/class_search_box.h"
@@ -63,6 +65,55 @@ TEST_F(DesignerFaultsTest, ALightPageTheLevelIgnoresIsGreyedAndTakesNoEdit) {
     panel.runPostedTasks();
     EXPECT_NE(saveObjectChunks(*lamp->object()), lampBefore);
     EXPECT_EQ(saveObjectChunks(*detail->object()), detailBefore);
+}
+
+// A box made with Ctrl+B or the script's box command takes a texture the game has: a
+// trigger's the game's trigger texture, any other the texture the scene's brushes use most
+// (the host's own name only in a scene with no brushes); a texture the script names wins.
+TEST_F(DesignerFaultsTest, ABoxTakesATextureTheGameHas) {
+    ScriptRunner script(session, stdout);
+    ASSERT_TRUE(script.runText("helpers",
+                               "create Door at 0 0 0 as first\n"
+                               "create \"Trigger Once\" at 64 0 0 as hall\n"
+                               "create Door at 128 0 0 as second\n"))
+        << script.error();
+    auto newestBoxTextures = [&](const char* name) {
+        const Node* node = session.node(name);
+        KeptEntity kept;
+        std::string error;
+        EXPECT_TRUE(node->kept &&
+                    decodeKeptEntity(node->kept->data(), node->kept->size(), kept, error))
+            << name << error;
+        return kept.brushes.empty() ? Lines() : faceTextures(kept.brushes.back());
+    };
+    session.select({session.node("first")});
+    main.command(MainWindow::CMD_ADD_BOX);
+    EXPECT_EQ(newestBoxTextures("first"), Lines(6, "vexal_box")) << "the scene had no brush";
+    ASSERT_TRUE(script.runText("room",
+                               "brush worldspawn box -256 -256 -16 256 256 0 texture stone\n"
+                               "brush worldspawn box -256 -256 128 256 256 144 texture stone\n"
+                               "brush worldspawn box -256 -256 0 -240 256 128 texture wall\n"))
+        << script.error();
+    const struct {
+        const char* node;
+        const char* scriptLine;  // null: Ctrl+B on the node
+        const char* texture;
+    } boxes[] = {
+        {"hall", nullptr, "trigger"},
+        {"second", nullptr, "stone"},
+        {"second", "brush second box 0 0 0 8 8 8\n", "stone"},
+        {"second", "brush second box 0 0 0 8 8 8 texture door\n", "door"},
+    };
+    for (const auto& box : boxes) {
+        if (box.scriptLine) {
+            ASSERT_TRUE(script.runText("box", box.scriptLine)) << script.error();
+        } else {
+            session.select({session.node(box.node)});
+            press('B', VK_CONTROL, top);
+        }
+        EXPECT_EQ(newestBoxTextures(box.node), Lines(6, box.texture))
+            << box.node << " " << (box.scriptLine ? box.scriptLine : "Ctrl+B");
+    }
 }
 
 }  // namespace
