@@ -65,7 +65,7 @@ bool MainWindow::create(std::string& error) {
     buildMenu();
     if (!session_.start(error, window(), RECT{0, 0, PANEL_WIDTH, 400})) return false;
     mapMenu_ = std::make_unique<MapMenu>(session_, window());
-    mapMenu_->onShow = [this](const Node& node) { showNode(node); };
+    mapMenu_->onShow = [this](const Node& node) { showNodeInAllViews(node); };
     mapMenu_->onNote = [this](const std::string& note) { setStatus(note); };
     makeCompileMenu();
     buildCreationList();
@@ -106,6 +106,7 @@ bool MainWindow::create(std::string& error) {
             return false;
         }
     }
+    mapMenu_->setReportArea([this] { return viewsArea(); });
     session_.setRedrawHandler([this] { redrawAll(); });
     layout();
     entityList_->refresh();
@@ -476,6 +477,22 @@ void MainWindow::showNode(const Node& node) {
     if (!active_) return;
     frameNode(active_->view(), node);
     active_->redraw();
+}
+
+void MainWindow::showNodeInAllViews(const Node& node) {
+    for (auto& v : viewports_) {
+        frameNode(v->view(), node);
+        v->redraw();
+    }
+}
+
+RECT MainWindow::viewsArea() const {
+    RECT area, lowerRight;
+    GetWindowRect(viewports_.front()->window(), &area);
+    GetWindowRect(viewports_.back()->window(), &lowerRight);
+    area.right = lowerRight.right;
+    area.bottom = lowerRight.bottom;
+    return area;
 }
 
 void MainWindow::toggleSnap() {

@@ -5,6 +5,8 @@
 #include "scene/scene_history.h"
 #include "test_files.h"
 #include "window/class_search_box.h"
+#include "window/findings_window.h"
+#include "window/position_fields.h"
 
 namespace {
 
@@ -113,6 +115,103 @@ TEST_F(DesignerFaultsTest, ABoxTakesATextureTheGameHas) {
         }
         EXPECT_EQ(newestBoxTextures(box.node), Lines(6, box.texture))
             << box.node << " " << (box.scriptLine ? box.scriptLine : "Ctrl+B");
+    }
+}
+
+// Check on a real level: a report of three doors without brushes that nothing triggers, one
+// with a message map text cannot hold. Its findings are grouped by rule, each with its count,
+// and filtered by severity.
+class CheckReportTest : public DesignerFaultsTest {
+protected:
+    void SetUp() override {
+        DesignerFaultsTest::SetUp();
+        ScratchFile map("check-report", ".map");
+        std::string text = "{\n\"classname\" \"worldspawn\"\n}\n";
+        for (int i = 0; i < 3; ++i)
+            text += "{\n\"classname\" \"func_door\"\n\"targetname\" \"door" + std::to_string(i) +
+                    "\"\n\"origin\" \"" + std::to_string(512 * i + 512) + " 0 0\"\n}\n";
+        ASSERT_TRUE(writeFile(map.path(), text));
+        main.mapMenu().importMap(map.path());
+        ASSERT_EQ(session.scene().size(), 4u);
+        session.select({session.scene().nodes()[1].get()});
+        ASSERT_TRUE(setControlValue(control("Message"), "say \"open\""));
+        main.command(MainWindow::CMD_CHECK);
+    }
+    FindingsWindow& report() { return main.mapMenu().checkReport(); }
+    static Lines rows(HWND list) {
+        Lines texts;
+        for (LRESULT i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+            char text[512] = {};
+            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            texts.push_back(text);
+        }
+        return texts;
+    }
+    // A user's pick in a list or the severity box, with the notice it sends its window.
+    void pick(HWND control, int row) {
+        const bool box = control == report().severityBox();
+        SendMessageA(control, box ? CB_SETCURSEL : LB_SETCURSEL, row, 0);
+        SendMessageA(report().window(), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(control), box ? CBN_SELCHANGE : LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(control));
+    }
+};
+
+TEST_F(CheckReportTest, FindingsAreGroupedByRuleWithCountsAndFilteredBySeverity) {
+    const Lines all = {"All rules (7)", "Text the map cannot hold (1)",
+                       "Brush entity without brushes (3)", "Door never triggered (3)"};
+    EXPECT_EQ(rows(report().ruleList()), all);
+    const struct {
+        int severity;  // the box's row: All, Errors, Warnings
+        Lines rules;
+        size_t lines;
+    } filters[] = {
+        {1, {"All rules (1)", "Text the map cannot hold (1)"}, 1},
+        {2, {"All rules (6)", "Brush entity without brushes (3)", "Door never triggered (3)"}, 6},
+        {0, all, 7},
+    };
+    for (const auto& filter : filters) {
+        pick(report().severityBox(), filter.severity);
+        EXPECT_EQ(rows(report().ruleList()), filter.rules) << filter.severity;
+        EXPECT_EQ(rows(report().list()).size(), filter.lines) << filter.severity;
+    }
+    pick(report().ruleList(), 3);
+    pick(report().severityBox(), 2);  // the rule picked stays picked while it finds anything
+    const Lines doors = rows(report().list());
+    ASSERT_EQ(doors.size(), 3u);
+    for (const std::string& line : doors)
+        EXPECT_NE(line.find("nothing targets the door's target name"), std::string::npos) << line;
+}
+
+// The report stands where it hides neither the pages nor the position fields, even with the
+// window over the whole screen, and a finding picked there shows its entity in every view.
+TEST_F(CheckReportTest, TheReportKeepsOffThePagesAndAPickedFindingIsFramedInEveryView) {
+    SendMessageA(report().window(), WM_CLOSE, 0, 0);
+    RECT screen;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    MoveWindow(main.window(), screen.left, screen.top, screen.right - screen.left,
+               screen.bottom - screen.top, TRUE);
+    main.command(MainWindow::CMD_CHECK);
+    RECT mine, other, overlap;
+    GetWindowRect(report().window(), &mine);
+    for (HWND kept : {session.pages().commandPanel().window(), main.positionFields().field(0),
+                      main.positionFields().field(2)}) {
+        GetWindowRect(kept, &other);
+        EXPECT_FALSE(IntersectRect(&overlap, &mine, &other));
+    }
+    HWND list = report().list();
+    const LRESULT last = SendMessageA(list, LB_GETCOUNT, 0, 0) - 1;
+    SendMessageA(list, LB_SETCURSEL, last, 0);
+    SendMessageA(report().window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(list));
+    const std::vector<Node*> picked = session.scene().selection();
+    ASSERT_EQ(picked.size(), 1u);
+    EXPECT_NE(picked[0]->position().x, 0.0f) << "a door, away from the world";
+    for (int i = 0; i < 4; ++i) {
+        const Point3 target = main.viewport(i).view().camera().target();
+        EXPECT_EQ(std::make_pair(target.x, target.y),
+                  std::make_pair(picked[0]->position().x, picked[0]->position().y))
+            << "view " << i;
     }
 }
 
