@@ -367,6 +367,8 @@ std::string describePages(const CommandPanel& panel) {
     const std::vector<std::string> titles = panel.pageTitles();
     for (size_t i = 0; i < pages.size(); ++i) {
         text += titles[i] + "\n";
+        const std::string note = panel.pageNote(pages[i]);
+        if (!note.empty()) text += "  [greyed] " + note + "\n";
         for (const LabelledControl& l : labelledControls(pages[i]))
             text += "  " + l.label + ": " + controlValue(l.control) + "\n";
     }

@@ -81,5 +81,6 @@ void runPendingMessages();
 bool setPageControl(CommandPanel& panel, const std::string& label, const std::string& value,
                     std::string& error, std::string& warning);
 // The panel's title in brackets when it has one ("[3 selected]"), then every page's title
-// and, under it, each label with what its control shows.
+// and, under it, a greyed page's note ("[greyed] Light values do not apply ...") and each
+// label with what its control shows.
 std::string describePages(const CommandPanel& panel);

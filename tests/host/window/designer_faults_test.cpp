@@ -51,9 +51,11 @@ TEST_F(DesignerFaultsTest, ALightPageTheLevelIgnoresIsGreyedAndTakesNoEdit) {
     ScriptRunner script(session, stdout);
     for (auto [node, classname] : {std::pair{world, "worldspawn"}, {detail, "func_detail"}}) {
         session.select({node});
-        EXPECT_EQ(
-            panel.pageNote(panel.page("Light Params")),
-            std::string("Light values do not apply to ") + classname + ": the game ignores them.");
+        const std::string note =
+            std::string("Light values do not apply to ") + classname + ": the game ignores them.";
+        EXPECT_EQ(panel.pageNote(panel.page("Light Params")), note);
+        EXPECT_NE(describePages(panel).find("Light Params\n  [greyed] " + note + "\n"),
+                  std::string::npos);
         EXPECT_FALSE(IsWindowEnabled(control("Fast Strobe"))) << classname;
         const std::string step = session.undoName();
         EXPECT_FALSE(script.runText("ignored", "set \"Fast Strobe\"\n")) << classname;
