@@ -22,8 +22,9 @@ bool patchSize(std::string_view text, int& rows, int& columns);
 // The text must be one that readMapText accepted.
 std::string movedBrushText(std::string_view text, const MapVector& delta);
 
-// The texture name of each face of a brush, quotes taken off; none for a patch.
-std::vector<std::string> faceTextures(std::string_view text);
+// The texture name of each face of a brush, quotes taken off, as parts of text; none for a
+// patch.
+std::vector<std::string_view> faceTextures(std::string_view text);
 
 // Whether the brush is a box: six faces, one facing each way along each axis; its corners.
 bool brushBox(std::string_view text, MapVector& low, MapVector& high);

@@ -2,9 +2,11 @@
 #include "scene/step_names.h"
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include "box_brush.h"
 #include "brush_text.h"
 #include "entity_mapping.h"
@@ -39,13 +41,19 @@ MapVector mapVector(const Point3& p) { return {p.x, p.y, p.z}; }
 // Every face of every brush the scene keeps counts once; of two as common the first in
 // name order wins, so the choice never depends on the order of the nodes.
 std::string mostUsedTexture(Scene& scene) {
-    std::map<std::string, size_t> uses;
+    std::map<std::string, size_t, std::less<>> uses;
     for (const auto& node : scene.nodes()) {
         std::shared_ptr<const KeptEntity> kept;
         std::string ignored;
         if (!decodeKept(node->kept, *node, kept, ignored) || !kept) continue;
         for (const std::string& brush : kept->brushes)
-            for (std::string& texture : faceTextures(brush)) ++uses[std::move(texture)];
+            for (std::string_view texture : faceTextures(brush)) {
+                const auto known = uses.find(texture);
+                if (known != uses.end())
+                    ++known->second;
+                else
+                    uses.emplace(texture, 1);
+            }
     }
     std::string most = NO_BRUSHES_BOX_TEXTURE;
     size_t mostUses = 0;

@@ -135,7 +135,7 @@ TEST(BoxBrush, EveryFacesTextureIsReadInEachForm) {
     for (BoxForm form :
          {BoxForm::Plain, BoxForm::TextureAxes, BoxForm::PointsMatrix, BoxForm::PlaneEquations})
         EXPECT_EQ(faceTextures(boxBrushText(form, {0, 0, 0}, {8, 8, 8}, "base/wall")),
-                  std::vector<std::string>(6, "base/wall"))
+                  std::vector<std::string_view>(6, "base/wall"))
             << static_cast<int>(form);
     EXPECT_TRUE(faceTextures("{\npatchDef2\n{\nw\n( 3 3 0 0 0 )\n(\n)\n}\n}").empty());
 }

@@ -88,7 +88,11 @@ TEST_F(DesignerFaultsTest, ABoxTakesATextureTheGameHas) {
         EXPECT_TRUE(node->kept &&
                     decodeKeptEntity(node->kept->data(), node->kept->size(), kept, error))
             << name << error;
-        return kept.brushes.empty() ? Lines() : faceTextures(kept.brushes.back());
+        Lines textures;
+        if (!kept.brushes.empty())
+            for (std::string_view texture : faceTextures(kept.brushes.back()))
+                textures.emplace_back(texture);
+        return textures;
     };
     session.select({session.node("first")});
     main.command(MainWindow::CMD_ADD_BOX);
