@@ -72,7 +72,11 @@ void FindingsWindow::show(const std::vector<FindingLine>& lines) {
     layout();
     fillRules();
     fillLines(true);
-    if (!IsWindowVisible(window())) ShowWindow(window(), SW_SHOW);
+    if (IsWindowVisible(window())) return;
+    // Placed afresh each time it opens: the main window may have grown since.
+    const Place at = place();
+    SetWindowPos(window(), nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(window(), SW_SHOW);
 }
 
 // The rule picked stays picked while it finds anything under the severity shown.

@@ -3,7 +3,7 @@
 // whose findings come from rules lists the rules beside them, each with its count, and a
 // rule picked there shows its findings alone. A double click on a line picks its node.
 // Escape or the close box hides it; it is kept for the next report, which keeps the reader's
-// place, rule and severity.
+// place, rule and severity, and opens it where the main window's layout leaves it room.
 #pragma once
 #include "ui/bound_window.h"
 #include <windows.h>

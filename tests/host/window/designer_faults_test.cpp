@@ -189,17 +189,25 @@ TEST_F(CheckReportTest, FindingsAreGroupedByRuleWithCountsAndFilteredBySeverity)
         EXPECT_NE(line.find("nothing targets the door's target name"), std::string::npos) << line;
 }
 
-// The report stands where it hides neither the pages nor the position fields, even with the
-// window over the whole screen, and a finding picked there shows its entity in every view.
+// The report opens beside the main window when the screen has room, else over its views,
+// placed afresh each time: it hides neither the pages nor the position fields. A finding
+// picked there shows its entity in every view.
 TEST_F(CheckReportTest, TheReportKeepsOffThePagesAndAPickedFindingIsFramedInEveryView) {
-    SendMessageA(report().window(), WM_CLOSE, 0, 0);
-    RECT screen;
+    RECT screen, owner, overlap;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-    MoveWindow(main.window(), screen.left, screen.top, screen.right - screen.left,
-               screen.bottom - screen.top, TRUE);
-    main.command(MainWindow::CMD_CHECK);
-    RECT mine, other, overlap;
-    GetWindowRect(report().window(), &mine);
+    auto reopenWithMainWindowOf = [&](int width) {
+        SendMessageA(report().window(), WM_CLOSE, 0, 0);
+        MoveWindow(main.window(), screen.left, screen.top, width, screen.bottom - screen.top, TRUE);
+        main.command(MainWindow::CMD_CHECK);
+        RECT mine;
+        GetWindowRect(report().window(), &mine);
+        GetWindowRect(main.window(), &owner);
+        return mine;
+    };
+    EXPECT_GE(reopenWithMainWindowOf(screen.right - screen.left - 640).left, owner.right)
+        << "the screen has room beside the window";
+    const RECT mine = reopenWithMainWindowOf(screen.right - screen.left);
+    RECT other;
     for (HWND kept : {session.pages().commandPanel().window(), main.positionFields().field(0),
                       main.positionFields().field(2)}) {
         GetWindowRect(kept, &other);
