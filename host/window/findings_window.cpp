@@ -39,6 +39,7 @@ BoundWindow::Place FindingsWindow::place() const {
 void FindingsWindow::create() {
     createBoundWindow(windowClass, {IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, title_,
                       0, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, place(), owner_);
+    showLabel_ = childControl("STATIC", "Show:", 0, SS_LEFT, window());
     severity_ =
         childControl("COMBOBOX", "", 0, CBS_DROPDOWNLIST | WS_TABSTOP, window(), SEVERITY_ID);
     for (const char* choice : SEVERITY_CHOICES)
@@ -53,13 +54,14 @@ void FindingsWindow::create() {
     layout();
 }
 
-// The severity box on a strip at the top; the rules on the left below it when the report
-// has rules, the lines filling the rest.
+// The severity box and its label on a strip at the top; the rules on the left below it when the
+// report has rules, the lines filling the rest.
 void FindingsWindow::layout() {
     RECT client;
     GetClientRect(window(), &client);
     const int rulesWidth = anyRule(lines_) ? std::min(RULES_WIDTH, int(client.right) / 3) : 0;
-    MoveWindow(severity_, 4, 2, 120, 200, TRUE);
+    MoveWindow(showLabel_, 6, 6, 36, 16, TRUE);
+    MoveWindow(severity_, 44, 2, 120, 200, TRUE);
     MoveWindow(rules_, 0, BAR_HEIGHT, rulesWidth, client.bottom - BAR_HEIGHT, TRUE);
     ShowWindow(rules_, rulesWidth > 0 ? SW_SHOWNA : SW_HIDE);
     MoveWindow(list_, rulesWidth, BAR_HEIGHT, client.right - rulesWidth, client.bottom - BAR_HEIGHT,
@@ -150,7 +152,7 @@ LRESULT FindingsWindow::handle(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             ShowWindow(w, SW_HIDE);  // kept for the next report
             return 0;
         case WM_DESTROY:
-            list_ = rules_ = severity_ = nullptr;
+            list_ = rules_ = severity_ = showLabel_ = nullptr;
             return 0;
     }
     return DefWindowProcA(w, msg, wp, lp);

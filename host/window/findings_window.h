@@ -51,7 +51,7 @@ private:
     HWND owner_;
     const char* title_;
     int stack_;
-    HWND list_ = nullptr, rules_ = nullptr, severity_ = nullptr;
+    HWND list_ = nullptr, rules_ = nullptr, severity_ = nullptr, showLabel_ = nullptr;
     std::vector<FindingLine> lines_;
     std::vector<size_t> shown_;  // the lines list_ holds, in its order
     std::vector<RuleRow> ruleRows_;
