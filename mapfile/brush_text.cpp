@@ -7,18 +7,17 @@
 
 namespace {
 
-// Tokens as the map reader splits them: blanks between, '//' comments skipped to the line
-// end (LF, CR LF or CR alone), quoted texts whole.
-std::vector<std::string_view> tokens(std::string_view text) {
-    std::vector<std::string_view> out;
-    size_t at = 0;
+// The token at or after at as the map reader splits them, at moved past it; empty at the
+// end. Blanks between, '//' comments skipped to the line end (LF, CR LF or CR alone),
+// quoted texts whole.
+std::string_view nextToken(std::string_view text, size_t& at) {
     while (at < text.size()) {
         const unsigned char c = text[at];
         if (c <= ' ') {
             ++at;
         } else if (text.compare(at, 2, "//") == 0) {
             at = text.find_first_of("\r\n", at);
-            if (at == std::string_view::npos) break;
+            if (at == std::string_view::npos) at = text.size();
         } else {
             size_t end = at + 1;
             if (c == '"') {
@@ -27,10 +26,19 @@ std::vector<std::string_view> tokens(std::string_view text) {
             } else {
                 while (end < text.size() && static_cast<unsigned char>(text[end]) > ' ') ++end;
             }
-            out.push_back(text.substr(at, end - at));
+            const std::string_view token = text.substr(at, end - at);
             at = end;
+            return token;
         }
     }
+    return {};
+}
+
+std::vector<std::string_view> tokens(std::string_view text) {
+    std::vector<std::string_view> out;
+    size_t at = 0;
+    for (std::string_view token = nextToken(text, at); !token.empty(); token = nextToken(text, at))
+        out.push_back(token);
     return out;
 }
 
@@ -231,6 +239,26 @@ const char* brushFormName(BrushForm form) {
         default:
             return "none";
     }
+}
+
+// In every form a face's texture is the word after the group that closes its geometry: the
+// third point, the texture matrix, or the plane.
+std::vector<std::string_view> faceTextures(std::string_view text) {
+    std::vector<std::string_view> names;
+    size_t at = 0;
+    int depth = 0;
+    bool closed = false;  // the token before closed a group
+    for (std::string_view token = nextToken(text, at); !token.empty();
+         token = nextToken(text, at)) {
+        // After a closed group a point follows, or a patch's rows end, or the texture.
+        if (closed && token != "(" && token != "}")
+            names.push_back(token.size() >= 2 && token.front() == '"'
+                                ? token.substr(1, token.size() - 2)
+                                : token);
+        if (token == "(") ++depth;
+        closed = token == ")" && --depth == 0;
+    }
+    return names;
 }
 
 BrushForm brushForm(std::string_view text) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 #include "map_text.h"
 
 // The forms do not mix in one map. A patch or an empty brush has none of its own.
@@ -20,6 +21,10 @@ bool patchSize(std::string_view text, int& rows, int& columns);
 // keep their text; changed ones get the shortest text that reads back as the new float.
 // The text must be one that readMapText accepted.
 std::string movedBrushText(std::string_view text, const MapVector& delta);
+
+// The texture name of each face of a brush, quotes taken off, as parts of text; none for a
+// patch.
+std::vector<std::string_view> faceTextures(std::string_view text);
 
 // Whether the brush is a box: six faces, one facing each way along each axis; its corners.
 bool brushBox(std::string_view text, MapVector& low, MapVector& high);

@@ -18,9 +18,10 @@ struct Scope {
     std::vector<CheckFinding>& findings;
 };
 
-void report(Scope& scope, const HelperEntry& helper, Severity severity, const std::string& message,
-            const std::string& key = "") {
-    scope.findings.push_back({helper.name, helper.record.classnameText(), severity, message, key});
+void report(Scope& scope, const HelperEntry& helper, Severity severity, const char* rule,
+            const std::string& message, const std::string& key = "") {
+    scope.findings.push_back(
+        {helper.name, helper.record.classnameText(), severity, message, key, rule});
 }
 
 bool isTargetKey(const std::string& key) { return key == "target" || key == "killtarget"; }
@@ -41,18 +42,20 @@ EntityView viewOf(const HelperEntry& h) {
 void checkTargets(Scope& s, const HelperEntry& h, const EntityView& view) {
     for (const MapLine& pair : view.pairs)
         if (isTargetKey(pair.key) && !pair.value.empty() && !s.targetNames.count(pair.value))
-            report(s, h, Severity::Warning,
+            report(s, h, Severity::Warning, "Target not found",
                    pair.key + " " + quotedExcerpt(pair.value) + " matches no helper's target name",
                    pair.key);
     const PageClass page = pageClassOf(view.classname);
     if (page == PageClass::Door && !view.targetName.empty() && !s.targeted.count(view.targetName))
-        report(s, h, Severity::Warning,
+        report(s, h, Severity::Warning, "Door never triggered",
                "nothing targets the door's target name " + quotedExcerpt(view.targetName),
                "targetname");
     if (view.classname == "trigger_teleport" && view.targets.empty())
-        report(s, h, Severity::Warning, "the teleporter has no target");
+        report(s, h, Severity::Warning, "Teleporter without a target",
+               "the teleporter has no target");
     if (view.classname == "info_teleport_destination" && view.targetName.empty())
-        report(s, h, Severity::Warning, "the teleport destination has no target name");
+        report(s, h, Severity::Warning, "Teleport destination without a name",
+               "the teleport destination has no target name");
 }
 
 void checkClass(Scope& s, const HelperEntry& h, const EntityView& view) {
@@ -60,18 +63,21 @@ void checkClass(Scope& s, const HelperEntry& h, const EntityView& view) {
     const PageClass page = pageClassOf(view.classname);
     if (!inCatalogue(view.classname) && !isWorldClassname(view.classname) &&
         !isCompilerClass(view.classname))
-        report(s, h, Severity::Warning, "classname outside the catalogue", "classname");
+        report(s, h, Severity::Warning, "Class outside the catalogue",
+               "classname outside the catalogue", "classname");
     if (isBrushClass(view.classname) && (!h.kept || h.kept->brushes.empty()))
-        report(s, h, Severity::Warning, "has no brushes: the game gives it no size");
+        report(s, h, Severity::Warning, "Brush entity without brushes",
+               "has no brushes: the game gives it no size");
     if (page == PageClass::Door && props.goldKey && props.silverKey)
-        report(s, h, Severity::Warning, "both Gold Key and Silver Key are ticked", "spawnflags");
+        report(s, h, Severity::Warning, "Both keys ticked",
+               "both Gold Key and Silver Key are ticked", "spawnflags");
     if (page == PageClass::Door && (props.sounds < -1 || props.sounds > 4))
-        report(s, h, Severity::Warning,
+        report(s, h, Severity::Warning, "Door sound outside the list",
                "sound " + std::to_string(props.sounds) +
                    " is outside the list: the page shows no line and export leaves it out",
                "sounds");
     if (page == PageClass::Light && (props.lightStyle < 0 || props.lightStyle >= LIGHT_STYLE_COUNT))
-        report(s, h, Severity::Warning,
+        report(s, h, Severity::Warning, "Light style outside the list",
                "light style " + std::to_string(props.lightStyle) +
                    " is outside the list: the page shows Normal and export leaves it out",
                "style");
@@ -92,7 +98,7 @@ void checkStaleFields(Scope& s, const HelperEntry& h, PageClass page) {
             if (line.key != "classname" && line.key != "origin")
                 keys += (keys.empty() ? "" : ", ") + line.key;
         if (!keys.empty())
-            report(s, h, Severity::Note,
+            report(s, h, Severity::Note, "Fields kept from an earlier class",
                    std::string(otherPage == PageClass::Door ? "door" : "light") + " fields (" +
                        keys + ") hold values kept from an earlier classname; not exported");
     }
@@ -101,7 +107,7 @@ void checkStaleFields(Scope& s, const HelperEntry& h, PageClass page) {
 void checkPairs(Scope& s, const HelperEntry& h) {
     const int pieces = recordPieceCount(h.record.props);
     if (pieces > keyValueCellCount)
-        report(s, h, Severity::Warning,
+        report(s, h, Severity::Warning, "Key/value text in too many pieces",
                "the key/value text splits into " + std::to_string(pieces) +
                    " pieces; only sixteen are read");
     HelperRecord pagesOnly = h.record;
@@ -111,19 +117,19 @@ void checkPairs(Scope& s, const HelperEntry& h) {
     for (const MapLine& cell : recordCells(h.record.props)) {
         if (cell.key.empty()) {
             if (!cell.value.empty())
-                report(s, h, Severity::Warning,
+                report(s, h, Severity::Warning, "Value without a key",
                        "the value " + quotedExcerpt(cell.value) + " has no key; not exported");
             continue;
         }
         if (!seen.insert(cell.key).second)
-            report(s, h, Severity::Warning,
+            report(s, h, Severity::Warning, "Key set twice",
                    "the key " + quotedExcerpt(cell.key) + " is set twice; the last one is exported",
                    cell.key);
         // The page's flags and a spawnflags pair are combined as the game reads them: import
         // splits one value so, and nothing is lost.
         for (const MapLine& line : written)
             if (line.key == cell.key && cell.key != "spawnflags")
-                report(s, h, Severity::Warning,
+                report(s, h, Severity::Warning, "Key also set by the helper or page",
                        "the key " + quotedExcerpt(cell.key) + " is also set " +
                            (line.key == "classname" || line.key == "origin" ? "by the helper"
                                                                             : "on the page") +
@@ -132,7 +138,7 @@ void checkPairs(Scope& s, const HelperEntry& h) {
     }
     std::string key;
     if (findUnwritableText(h.record, entityLines(h.record, h.position), key))
-        report(s, h, Severity::Error,
+        report(s, h, Severity::Error, "Text the map cannot hold",
                "the text of " + quotedExcerpt(key) + " " + UNWRITABLE_TEXT_REASON, key);
 }
 
@@ -142,7 +148,7 @@ void checkWorlds(Scope& s) {
     for (const HelperEntry& h : s.helpers) {
         if (!isWorldClassname(h.record.classnameText())) continue;
         if (first)
-            report(s, h, Severity::Error,
+            report(s, h, Severity::Error, "Second world",
                    "a second world beside " + printableName(first->name) +
                        ": a map holds one, and export refuses the scene");
         else
@@ -164,7 +170,7 @@ void checkClones(Scope& s) {
             std::make_tuple(h->record.classnameText(), h->position.x, h->position.y, h->position.z);
         auto [at, added] = first.emplace(place, h);
         if (!added)
-            report(s, *h, Severity::Warning,
+            report(s, *h, Severity::Warning, "Clone left in place",
                    "at the same position as " + printableName(at->second->name) +
                        " (a clone left in place?)");
     }

@@ -12,7 +12,8 @@ struct CheckFinding {
     std::string node, classname;
     Severity severity = Severity::Note;
     std::string message;
-    std::string key;  // the pair the finding is about; "": the entity as a whole
+    std::string key;   // the pair the finding is about; "": the entity as a whole
+    std::string rule;  // the rule's title, the same for all its findings: "Target not found"
 };
 
 // Every finding, sorted by node (a node's findings in the order of the rules).

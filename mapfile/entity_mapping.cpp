@@ -238,6 +238,8 @@ int recordPieceCount(const EntityProps& props) {
     return bars;
 }
 
+PageClass exportedClassPage(const std::string& classname) { return pageClassOf(classname); }
+
 std::vector<MapLine> recordPairs(const EntityProps& props) {
     std::vector<MapLine> pairs;
     for (MapLine& cell : recordCells(props))
@@ -251,7 +253,7 @@ std::vector<MapLine> entityLines(const HelperRecord& record, const Point3& origi
         {"classname", classname},
         {"origin", shortestNumberText(origin.x) + " " + shortestNumberText(origin.y) + " " +
                        shortestNumberText(origin.z)}};
-    if (const ClassPage* page = pageOf(pageClassOf(classname)))
+    if (const ClassPage* page = pageOf(exportedClassPage(classname)))
         for (const PageKey& key : page->keys) {
             std::string value = pageValue(*page, key, record.props);
             if (!value.empty()) lines.push_back({key.key, std::move(value)});
@@ -275,7 +277,7 @@ EntityView viewEntity(const HelperRecord& record) {
 void applyEntityKeys(const MapEntity& entity, HelperRecord& record, std::vector<ImportNote>& notes,
                      std::vector<MapLine>& beyondRecord) {
     const std::string classname = record.classnameText();
-    const ClassPage* page = pageOf(pageClassOf(classname));
+    const ClassPage* page = pageOf(exportedClassPage(classname));
     // Of a key given twice the game takes the last line, and export writes one line a key.
     std::unordered_map<std::string_view, size_t> lastLine;
     for (size_t i = 0; i < entity.pairs.size(); ++i) lastLine[entity.pairs[i].key] = i;

@@ -30,6 +30,10 @@ bool isPointClass(const std::string& classname);
 // world, so they have no place of their own in the game and need no catalogue entry.
 bool isCompilerClass(const std::string& classname);
 
+// The class page whose keys export writes for a classname and import reads (Other: none).
+// A page the plug-in shows for any other class leaves nothing in the level.
+PageClass exportedClassPage(const std::string& classname);
+
 // The Map Parameters cells as pairs, in cell order: every pair, those without a key too.
 std::vector<MapLine> recordCells(const EntityProps& props);
 // How many pieces the key/value text splits into (more than sixteen are not read).

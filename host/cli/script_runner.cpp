@@ -29,8 +29,8 @@ struct ScriptArguments {
     ViewKind view = ViewKind::Top;
     int width = 800, height = 600;
     PictureOptions picture;
-    BoxCorners box;  // brush NAME box ...
-    std::string texture = DEFAULT_BOX_TEXTURE;
+    BoxCorners box;       // brush NAME box ...
+    std::string texture;  // brush NAME box ... texture NAME; empty: the node's usual one
 };
 
 struct CheckedLine {
@@ -191,7 +191,8 @@ bool checkBrush(Context& c) {
         c.message = "no box from those corners: " + problem;
         return false;
     }
-    if (c.w.size() == 11) c.a.texture = c.w[10];
+    if (c.w.size() == 9) return true;
+    c.a.texture = c.w[10];
     if (textureWord(c.a.texture)) return true;
     c.message =
         "the texture name \"" + printableName(c.a.texture) + "\" is no single word of map text";

@@ -60,7 +60,7 @@ HWND CommandPanel::addRollupPage(HINSTANCE module, int dlgId, DLGPROC proc, cons
                                  LPARAM param, uint32_t) {
     if (!window()) return nullptr;
     // The title is copied now: the caller's text may live in a buffer it reuses.
-    Page page{nullptr, nullptr, title ? title : "", false, true, std::nullopt};
+    Page page{nullptr, nullptr, title ? title : "", false, true, std::nullopt, "", nullptr, {}};
     page.frame =
         CreateWindowExA(0, frameClass, page.title.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                         margin, 0, 10, 10, window(), nullptr, GetModuleHandleA(nullptr), this);
@@ -152,6 +152,37 @@ const std::vector<LabelledControl>& CommandPanel::labelledControls(HWND page) co
     if (!p) return none;
     if (!p->labelled) p->labelled = ::labelledControls(page);
     return *p->labelled;
+}
+
+void CommandPanel::setPageNote(HWND dialog, const std::string& note) {
+    Page* p = pageOf(dialog);
+    if (!p || p->note == note) return;
+    p->note = note;
+    for (HWND control : p->greyed) EnableWindow(control, TRUE);
+    p->greyed.clear();
+    if (note.empty()) {
+        DestroyWindow(p->noteLine);
+        p->noteLine = nullptr;
+    } else {
+        for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            if (IsWindowEnabled(c)) {
+                EnableWindow(c, FALSE);
+                p->greyed.push_back(c);
+            }
+        if (!p->noteLine) {
+            p->noteLine = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_LEFT, 0, 0, 10, 10,
+                                          p->frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+            SendMessageA(p->noteLine, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+        }
+        SetWindowTextA(p->noteLine, note.c_str());
+    }
+    layoutUnlessHeld();
+}
+
+std::string CommandPanel::pageNote(HWND dialog) const {
+    const Page* p = pageOf(dialog);
+    return p ? p->note : "";
 }
 
 void CommandPanel::setTitle(const std::string& title) {
@@ -338,8 +369,14 @@ void CommandPanel::layout() {
         // Moved frames are painted afresh, never from the bits of their old place.
         SetWindowPos(p.frame, nullptr, margin, y, frameWidth, titleHeight + body,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        const int note = noteHeight(p);
+        if (p.noteLine) {
+            SetWindowPos(p.noteLine, nullptr, 2 * pageInset, titleHeight + pageInset,
+                         frameWidth - 4 * pageInset, note, SWP_NOZORDER | SWP_NOACTIVATE);
+            ShowWindow(p.noteLine, p.open ? SW_SHOWNA : SW_HIDE);
+        }
         SetWindowPos(p.dialog, nullptr, (frameWidth - widthOf(p.dialog)) / 2,
-                     titleHeight + pageInset, 0, 0,
+                     titleHeight + pageInset + note, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         ShowWindow(p.dialog, p.open ? SW_SHOWNA : SW_HIDE);
         y += titleHeight + body + margin;
@@ -355,7 +392,21 @@ void CommandPanel::layout() {
 }
 
 int CommandPanel::bodyHeight(const Page& page) const {
-    return page.open ? heightOf(page.dialog) + 2 * pageInset : 0;
+    return page.open ? heightOf(page.dialog) + 2 * pageInset + noteHeight(page) : 0;
+}
+
+// As many lines as the note takes wrapped to the panel's width.
+int CommandPanel::noteHeight(const Page& page) const {
+    if (!page.noteLine) return 0;
+    RECT client;
+    GetClientRect(window(), &client);
+    RECT text = {0, 0, std::max(1, static_cast<int>(client.right) - 2 * margin - 4 * pageInset), 0};
+    HDC dc = GetDC(page.noteLine);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextA(dc, page.note.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK);
+    SelectObject(dc, old);
+    ReleaseDC(page.noteLine, dc);
+    return text.bottom + pageInset;
 }
 
 void CommandPanel::paintTitle(HWND frame) {

@@ -79,6 +79,10 @@ public:
     // controls stay as its template made them.
     const std::vector<LabelledControl>& labelledControls(HWND page) const;
     bool isRegistered(HWND page) const;
+    // Greys every control of a shown page and puts the note on the page above them, for a
+    // page whose values would go nowhere; an empty note gives the controls back.
+    void setPageNote(HWND page, const std::string& note);
+    std::string pageNote(HWND page) const;
     // Opens or closes a page under its title bar, as a click on the bar does.
     void setPageOpen(HWND page, bool open);
     // How far the pages are scrolled up, in pixels.
@@ -130,6 +134,9 @@ private:
         bool registered;
         bool open;
         mutable std::optional<std::vector<LabelledControl>> labelled;
+        std::string note;
+        HWND noteLine = nullptr;   // a child of the frame, above the dialog
+        std::vector<HWND> greyed;  // the controls the note disabled, to enable again
     };
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT handleFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -143,6 +150,7 @@ private:
     void layout();
     void layoutUnlessHeld();
     int bodyHeight(const Page& page) const;
+    int noteHeight(const Page& page) const;
     void paintTitle(HWND frame);
     static LRESULT CALLBACK watchPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR panel);

@@ -37,7 +37,8 @@ std::optional<PageChange> userChange(HWND page, const std::string& title, UINT m
 
 bool applyPageChange(CommandPanel& panel, const PageChange& change) {
     HWND control = GetDlgItem(panel.page(change.control.first), change.control.second);
-    if (!control) return false;
+    // A greyed control takes the change no more than it would take the user's click.
+    if (!control || !IsWindowEnabled(control)) return false;
     setControl(control, change.value);
     runPendingMessages();
     return true;

@@ -27,7 +27,8 @@ struct PageChange {
 std::optional<PageChange> userChange(HWND page, const std::string& title, UINT message,
                                      WPARAM wParam, LPARAM lParam);
 
-// The change made on the control of the same page and id; false when the pages have none.
+// The change made on the control of the same page and id; false when the pages have none
+// or it is greyed.
 bool applyPageChange(CommandPanel& panel, const PageChange& change);
 
 // What every labelled control of the shown pages shows.

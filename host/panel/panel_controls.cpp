@@ -345,6 +345,11 @@ bool setPageControl(CommandPanel& panel, const std::string& label, const std::st
         error = unknownLabelError(panel, label);
         return false;
     }
+    if (!IsWindowEnabled(control)) {
+        const std::string note = panel.pageNote(GetParent(control));
+        error = "\"" + label + "\" is greyed" + (note.empty() ? "" : ": " + note);
+        return false;
+    }
     const ControlSet set = setControl(control, value);
     if (!set.taken) {
         error = "\"" + label + "\" cannot take the value \"" + value + "\": " + set.problem;
@@ -362,6 +367,8 @@ std::string describePages(const CommandPanel& panel) {
     const std::vector<std::string> titles = panel.pageTitles();
     for (size_t i = 0; i < pages.size(); ++i) {
         text += titles[i] + "\n";
+        const std::string note = panel.pageNote(pages[i]);
+        if (!note.empty()) text += "  [greyed] " + note + "\n";
         for (const LabelledControl& l : labelledControls(pages[i]))
             text += "  " + l.label + ": " + controlValue(l.control) + "\n";
     }

@@ -74,11 +74,13 @@ std::string controlValue(HWND control);
 void runPendingMessages();
 
 // The shown pages of the panel, as a script works them: sets the control a label names,
-// or says what is wrong (no pages, no such label with the labels there are, a value the
-// control cannot take). warning says what the control's limits made of a number
+// or says what is wrong (no pages, no such label with the labels there are, a greyed
+// control and its page's note, a value the control cannot take). warning says what the control's
+// limits made of a number
 // ("Speed 5000 is above the most, 999; 999 set"), and is empty otherwise.
 bool setPageControl(CommandPanel& panel, const std::string& label, const std::string& value,
                     std::string& error, std::string& warning);
 // The panel's title in brackets when it has one ("[3 selected]"), then every page's title
-// and, under it, each label with what its control shows.
+// and, under it, a greyed page's note ("[greyed] Light values do not apply ...") and each
+// label with what its control shows.
 std::string describePages(const CommandPanel& panel);

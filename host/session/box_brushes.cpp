@@ -2,7 +2,11 @@
 #include "scene/step_names.h"
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
+#include <string_view>
 #include "box_brush.h"
 #include "brush_text.h"
 #include "entity_mapping.h"
@@ -34,6 +38,53 @@ BoxForm sceneBoxForm(Scene& scene) {
 
 MapVector mapVector(const Point3& p) { return {p.x, p.y, p.z}; }
 
+// Every face of every brush the scene keeps counts once; of two as common the first in
+// name order wins, so the choice never depends on the order of the nodes.
+std::string mostUsedTexture(Scene& scene) {
+    std::map<std::string, size_t, std::less<>> uses;
+    for (const auto& node : scene.nodes()) {
+        std::shared_ptr<const KeptEntity> kept;
+        std::string ignored;
+        if (!decodeKept(node->kept(), *node, kept, ignored) || !kept) continue;
+        for (const std::string& brush : kept->brushes)
+            for (std::string_view texture : faceTextures(brush)) {
+                const auto known = uses.find(texture);
+                if (known != uses.end())
+                    ++known->second;
+                else
+                    uses.emplace(texture, 1);
+            }
+    }
+    std::string most = NO_BRUSHES_BOX_TEXTURE;
+    size_t mostUses = 0;
+    for (const auto& [texture, count] : uses)
+        if (count > mostUses) {
+            most = texture;
+            mostUses = count;
+        }
+    return most;
+}
+
+bool isTriggerClass(const std::string& classname) { return classname.rfind("trigger_", 0) == 0; }
+
+// The texture of a box for a node of classname: the one named, else the usual one; the
+// scene's brushes are counted once for all the boxes of a command, and only if needed.
+class BoxTexture {
+public:
+    BoxTexture(Scene& scene, const std::string& named) : scene_(scene), named_(named) {}
+    std::string of(const std::string& classname) {
+        if (!named_.empty()) return named_;
+        if (isTriggerClass(classname)) return TRIGGER_BOX_TEXTURE;
+        if (!sceneMost_) sceneMost_ = mostUsedTexture(scene_);
+        return *sceneMost_;
+    }
+
+private:
+    Scene& scene_;
+    const std::string& named_;
+    std::optional<std::string> sceneMost_;
+};
+
 }  // namespace
 
 std::string boxCornersProblem(const BoxCorners& box) {
@@ -43,6 +94,7 @@ std::string boxCornersProblem(const BoxCorners& box) {
 bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorners>>& boxes,
               const std::string& texture, const std::string& name, std::string& error) {
     const BoxForm form = sceneBoxForm(session.scene());
+    BoxTexture textures(session.scene(), texture);
     std::vector<SceneHistory::KeptChange> changes;
     for (const auto& [node, box] : boxes) {
         const std::string problem = boxCornersProblem(box);
@@ -66,7 +118,7 @@ bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorner
         const bool world = isWorldClassname(classname);
         changes.push_back(
             {node, encoded(withBox(kept.get(), world, node->position(), form, mapVector(box.low),
-                                   mapVector(box.high), texture))});
+                                   mapVector(box.high), textures.of(classname)))});
     }
     session.setKept(name, std::move(changes));
     return true;

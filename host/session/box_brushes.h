@@ -17,12 +17,16 @@ struct BoxCorners {
 // corner below the second, every number finite.
 std::string boxCornersProblem(const BoxCorners& box);
 
-// The texture a box gets when none is named.
-constexpr const char* DEFAULT_BOX_TEXTURE = "vexal_box";
+// The textures a box gets when none is named: a trigger's (a classname starting with
+// "trigger_") the game's own for triggers; any other the texture the scene's brushes use
+// most, or, in a scene with no brushes, one that names the box as made here.
+constexpr const char* TRIGGER_BOX_TEXTURE = "trigger";
+constexpr const char* NO_BRUSHES_BOX_TEXTURE = "vexal_box";
 
 // Gives each node one more box (corners in world coordinates), in the form of the scene's
-// other brushes, as one step named name. False with a message, changing nothing, when a
-// box is no box, a node is of a point class (isPointClass), or its kept data cannot be read.
+// other brushes and with texture (empty: the node's usual texture, above), as one step named
+// name. False with a message, changing nothing, when a box is no box, a node is of a point
+// class (isPointClass), or its kept data cannot be read.
 bool addBoxes(HostSession& session, const std::vector<std::pair<Node*, BoxCorners>>& boxes,
               const std::string& texture, const std::string& name, std::string& error);
 // Takes every brush and patch from the nodes, as one step ("Clear Brushes").

@@ -161,14 +161,14 @@ std::vector<CheckLine> checkScene(HostSession& session, bool& fails) {
     SceneHelpers helpers;
     std::string error;
     if (!readSceneHelpers(session.scene(), helpers, error)) {
-        lines.push_back({"", error});
+        lines.push_back({"", error, "", Severity::Error});
         fails = true;
         return lines;
     }
     std::vector<CheckFinding> findings = checkHelpers(helpers.entries);
     fails = reportFails(findings);
     for (const CheckFinding& finding : findings)
-        lines.push_back({finding.node, formatFinding(finding)});
+        lines.push_back({finding.node, formatFinding(finding), finding.rule, finding.severity});
     return lines;
 }
 
@@ -187,7 +187,7 @@ bool checkMapFile(HostSession& session, const std::string& path, std::vector<Che
         return false;
     fails = false;
     for (const MapFinding& finding : checkMapText(map, fresh)) {
-        lines.push_back({"", formatMapFinding(path, finding)});
+        lines.push_back({"", formatMapFinding(path, finding), "", finding.severity});
         fails |= finding.severity != Severity::Note;
     }
     return true;

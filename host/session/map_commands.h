@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "entity_checks.h"
 #include "plugins/plugin_registry.h"
 #include "session/import_report.h"
 #include "scene/scene.h"
@@ -47,6 +48,8 @@ bool importMap(HostSession& session, const std::string& path, ImportReport& repo
 struct CheckLine {
     std::string node;  // the helper's node name
     std::string text;  // "NODE (CLASSNAME): error|warning|note: message"
+    std::string rule;  // the title of the rule that found it ("" for no finding of a rule)
+    Severity severity = Severity::Error;
 };
 std::vector<CheckLine> checkScene(HostSession& session, bool& fails);
 

@@ -2,6 +2,7 @@
 #include "panel/command_panel.h"
 #include "panel/edit_session.h"
 #include "scene/step_names.h"
+#include "session/class_page_note.h"
 #include "session/entity_reading.h"
 #include "session/host_session.h"
 
@@ -58,7 +59,10 @@ Node* PageEditor::nodeOf(const Animatable* object) const {
 
 void PageEditor::editBegan(Animatable* object) {
     editedNode_ = nodeOf(object);
-    if (editedNode_) chunksAtEditStart_ = saveObjectChunks(*editedNode_->object());
+    if (editedNode_) {
+        chunksAtEditStart_ = saveObjectChunks(*editedNode_->object());
+        noteClassPages(*panel_, helperClassname(*editedNode_));
+    }
     if (onBegin) onBegin();
 }
 
@@ -100,6 +104,8 @@ std::string PageEditor::pendingStepName() { return editPending() ? stepName(*edi
 // sent them may be on a page that goes. With several selected the pick's step opens it again.
 void PageEditor::objectChanged(Node& node) {
     if (!node.object() || node.object() != edited()) return;
+    // A class page kept up for another class may stop or start applying.
+    noteClassPages(*panel_, helperClassname(node));
     const PageClass pages = classPageOf(node);
     if (pages == shownPages_ || reopenPending_ || (standsForSeveral && standsForSeveral())) return;
     shownPages_ = pages;

@@ -112,6 +112,12 @@ void addMapParameters(const EntityProps& p, PageValues& values) {
 
 }  // namespace
 
+const char* classPageTitle(PageClass page) {
+    if (page == PageClass::Door) return DOOR_PARAMS;
+    if (page == PageClass::Light) return LIGHT_PARAMS;
+    return nullptr;
+}
+
 PageClass shownClassPage(const HelperRecord& record) {
     const std::string classname = record.classnameText();
     for (int i = 0; entityClassNames[i][0]; ++i)

@@ -13,6 +13,9 @@
 // catalogue, and for a name outside it that of the light the loader made it as.
 PageClass shownClassPage(const HelperRecord& record);
 
+// The title of the plug-in's page for a class page ("Light Params"), null for Other.
+const char* classPageTitle(PageClass page);
+
 // The values of the helper's three pages (Parameters, its class page, Map Parameters).
 PageValues recordPageValues(const HelperRecord& record);
 

@@ -65,7 +65,7 @@ bool MainWindow::create(std::string& error) {
     buildMenu();
     if (!session_.start(error, window(), RECT{0, 0, PANEL_WIDTH, 400})) return false;
     mapMenu_ = std::make_unique<MapMenu>(session_, window());
-    mapMenu_->onShow = [this](const Node& node) { showNode(node); };
+    mapMenu_->onShow = [this](const Node& node) { showNodeInAllViews(node); };
     mapMenu_->onNote = [this](const std::string& note) { setStatus(note); };
     makeCompileMenu();
     buildCreationList();
@@ -106,6 +106,7 @@ bool MainWindow::create(std::string& error) {
             return false;
         }
     }
+    mapMenu_->setReportArea([this] { return viewsArea(); });
     session_.setRedrawHandler([this] { redrawAll(); });
     layout();
     entityList_->refresh();
@@ -403,15 +404,14 @@ void MainWindow::cloneSelection() {
     if (copies.size() == 1) setStatus("Cloned " + copies[0]->name());
 }
 
-// A box round each selected helper's pivot, sized from the grid: a door or a trigger has
-// its size in the game at once.
+// A box round each selected helper's pivot, sized from the grid and in its usual texture: a
+// door or a trigger has its size in the game at once.
 void MainWindow::addBoxBrushes() {
     std::vector<std::pair<Node*, BoxCorners>> boxes;
     for (Node* node : session_.scene().selection())
         boxes.push_back({node, boxAroundPivot(*node, float(session_.grid().units()))});
     std::string error;
-    if (!addBoxes(session_, boxes, DEFAULT_BOX_TEXTURE, StepName::ADD_BOX_BRUSH, error))
-        setStatus(error);
+    if (!addBoxes(session_, boxes, "", StepName::ADD_BOX_BRUSH, error)) setStatus(error);
 }
 
 void MainWindow::deleteSelection() { session_.remove(session_.scene().selection()); }
@@ -477,6 +477,22 @@ void MainWindow::showNode(const Node& node) {
     if (!active_) return;
     frameNode(active_->view(), node);
     active_->redraw();
+}
+
+void MainWindow::showNodeInAllViews(const Node& node) {
+    for (auto& v : viewports_) {
+        frameNode(v->view(), node);
+        v->redraw();
+    }
+}
+
+RECT MainWindow::viewsArea() const {
+    RECT area, lowerRight;
+    GetWindowRect(viewports_.front()->window(), &area);
+    GetWindowRect(viewports_.back()->window(), &lowerRight);
+    area.right = lowerRight.right;
+    area.bottom = lowerRight.bottom;
+    return area;
 }
 
 void MainWindow::toggleSnap() {

@@ -145,6 +145,10 @@ private:
     void selectNone();
     void frameActiveView();
     void showNode(const Node& node);
+    // A report's finding picked: every view on its node, since its trouble may lie in any.
+    void showNodeInAllViews(const Node& node);
+    // The four views' part of the window, on the screen: a report may stand over it.
+    RECT viewsArea() const;
     void framePoint(const Point3& point);
     void makeCompileMenu();
     void toggleSnap();

@@ -13,6 +13,11 @@ MapMenu::MapMenu(HostSession& session, HWND owner)
     importReport_.onPick = [this](const std::string& node) { pick(node); };
 }
 
+void MapMenu::setReportArea(const std::function<RECT()>& area) {
+    checkReport_.freeArea = area;
+    importReport_.freeArea = area;
+}
+
 std::string MapMenu::askFile(bool save) {
     return askFileName(owner_, save,
                        {"Map text (*.map)\0*.map\0All files\0*.*\0", "map", "", "",
@@ -43,9 +48,10 @@ void MapMenu::importMap(const std::string& path) {
         return;
     }
     std::vector<FindingLine> lines;
-    if (!error.empty()) lines.push_back({"", error});
+    if (!error.empty()) lines.push_back({"", error, Severity::Error, ""});
     for (const ImportFinding& finding : report.findings())
-        lines.push_back({finding.node, finding.text()});
+        lines.push_back({finding.node, finding.text(),
+                         finding.error ? Severity::Error : Severity::Warning, ""});
     std::string note = "Imported " + countText(session_.scene().size() - before) + " entities";
     if (!lines.empty()) {
         importReport_.show(lines);
@@ -74,8 +80,11 @@ void MapMenu::check() {
     bool fails = false;
     std::vector<FindingLine> lines;
     for (CheckLine& line : checkScene(session_, fails))
-        lines.push_back({std::move(line.node), std::move(line.text)});
-    if (lines.empty()) lines.push_back({"", "No findings: the helpers are ready for the game."});
+        lines.push_back(
+            {std::move(line.node), std::move(line.text), line.severity, std::move(line.rule)});
+    if (lines.empty())
+        lines.push_back(
+            {"", "No findings: the helpers are ready for the game.", Severity::Note, ""});
     checkReport_.show(lines);
 }
 

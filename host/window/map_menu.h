@@ -1,7 +1,8 @@
 // The window's map text commands: File > Import Map... and Export Map..., and Edit > Check.
-// Check's report and an import's warnings each open in a window beside the main one, where a
-// double click selects the node and shows it; while Check's report is shown it follows the
-// scene's changes. An import sums up its warnings on the status bar.
+// Check's report and an import's warnings each open in a window beside the main one (or over
+// its views when the screen has no room), where a double click selects the node and shows it; while
+// Check's report is shown it follows the scene's changes. An import sums up its warnings on the
+// status bar.
 #pragma once
 #include <windows.h>
 #include <functional>
@@ -30,7 +31,10 @@ public:
 
     HWND reportWindow() const { return checkReport_.window(); }
     HWND reportList() const { return checkReport_.list(); }
+    FindingsWindow& checkReport() { return checkReport_; }
     FindingsWindow& importReport() { return importReport_; }
+    // Where on the screen a report may stand over the main window (see FindingsWindow).
+    void setReportArea(const std::function<RECT()>& area);
 
     // A line picked in a report: the node is selected, and shown.
     std::function<void(Node&)> onShow;

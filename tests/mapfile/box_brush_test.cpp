@@ -129,6 +129,17 @@ TEST(BoxBrush, DraggingASideMovesThatFaceAlone) {
         }
 }
 
+// A new box's texture is chosen by counting the scene's: each face's is read in every form,
+// and a patch has no face.
+TEST(BoxBrush, EveryFacesTextureIsReadInEachForm) {
+    for (BoxForm form :
+         {BoxForm::Plain, BoxForm::TextureAxes, BoxForm::PointsMatrix, BoxForm::PlaneEquations})
+        EXPECT_EQ(faceTextures(boxBrushText(form, {0, 0, 0}, {8, 8, 8}, "base/wall")),
+                  std::vector<std::string_view>(6, "base/wall"))
+            << static_cast<int>(form);
+    EXPECT_TRUE(faceTextures("{\npatchDef2\n{\nw\n( 3 3 0 0 0 )\n(\n)\n}\n}").empty());
+}
+
 TEST(BoxBrush, OnlySixFacedAxisAlignedBrushesAreBoxes) {
     const char* notBoxes[] = {
         // a wedge: one sloped face

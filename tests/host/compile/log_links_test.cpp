@@ -51,7 +51,7 @@ TEST(LogLinks, LinksLeadToTheEntitiesAsExported) {
     ASSERT_TRUE(door && button) << error;
     // The door's slab reaches out past the button.
     ASSERT_TRUE(addBoxes(session, {{door, {Point3(0, -16, 0), Point3(400, 16, 64)}}},
-                         DEFAULT_BOX_TEXTURE, StepName::ADD_BOX_BRUSH, error))
+                         NO_BRUSHES_BOX_TEXTURE, StepName::ADD_BOX_BRUSH, error))
         << error;
     const std::string map = makeScratchFolder("log-links") + "\\level.map";
     ASSERT_TRUE(exportMap(session, map, "", error)) << error;
