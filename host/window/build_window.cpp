@@ -61,6 +61,9 @@ void BuildWindow::begin(const std::string& title) {
     if (!window()) create();
     SetWindowTextA(window(), title.c_str());
     lines_.clear();
+    // The last compile's result is no heading for this one.
+    stopStepClock();
+    setHeading("");
     SendMessageA(list_, LB_RESETCONTENT, 0, 0);
     SendMessageA(list_, LB_SETHORIZONTALEXTENT, 1600, 0);
     if (!IsWindowVisible(window())) ShowWindow(window(), SW_SHOWNOACTIVATE);

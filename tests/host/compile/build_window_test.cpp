@@ -33,6 +33,11 @@ TEST(BuildWindow, LinesPostedFromAWorkerAppearInOrder) {
     SendMessageA(build.window(), WM_COMMAND, MAKEWPARAM(1, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(build.list()));
     EXPECT_EQ(picked, "line 7");
+
+    build.setHeading("bsp: exit 1 (0.1 s)");
+    build.begin("Build");
+    EXPECT_TRUE(build.lines().empty());
+    EXPECT_EQ(build.heading(), "") << "a new compile starts without the last one's result";
 }
 
 TEST(BuildWindow, TheHostsLinesAreToldFromTheProgramsErrorsAndWarnings) {
